@@ -1,0 +1,52 @@
+// CArchive: a little-endian binary stream that model objects store themselves into, field by
+// field, with no tags. It works on an in-memory byte buffer; the document moves that buffer to
+// and from the file, so a reader always knows how many bytes remain and can refuse a count that
+// the file cannot hold before it allocates anything.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+// Thrown when a load runs past the end of the data or meets a value the file cannot hold.
+class CArchiveException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class CArchive {
+public:
+    // A storing archive that collects bytes.
+    CArchive() = default;
+    // A loading archive over bytes read from a file.
+    explicit CArchive(std::vector<std::uint8_t> data) : m_data(std::move(data)), m_bLoading(true) {}
+
+    bool IsStoring() const { return !m_bLoading; }
+    bool IsLoading() const { return m_bLoading; }
+
+    void WriteInt32(std::int32_t n) { WriteLE(static_cast<std::uint32_t>(n), 4); }
+    void WriteUInt32(std::uint32_t n) { WriteLE(n, 4); }
+    void WriteInt16(std::int16_t n) { WriteLE(static_cast<std::uint16_t>(n), 2); }
+    void WriteBytes(const void* p, std::size_t n);
+
+    std::int32_t ReadInt32() { return static_cast<std::int32_t>(ReadLE(4)); }
+    std::uint32_t ReadUInt32() { return static_cast<std::uint32_t>(ReadLE(4)); }
+    std::int16_t ReadInt16() { return static_cast<std::int16_t>(ReadLE(2)); }
+    void ReadBytes(void* p, std::size_t n);
+
+    // Bytes not yet read (loading).
+    std::size_t Remaining() const { return m_data.size() - m_nPos; }
+    // Throws unless at least nCount records of nMinRecordSize bytes can still follow.
+    void CheckCount(std::int64_t nCount, std::size_t nMinRecordSize) const;
+
+    // The bytes written so far (storing), or the whole input (loading).
+    const std::vector<std::uint8_t>& Data() const { return m_data; }
+
+private:
+    void WriteLE(std::uint32_t n, int nBytes);
+    std::uint32_t ReadLE(int nBytes);
+
+    std::vector<std::uint8_t> m_data;
+    std::size_t m_nPos = 0;
+    bool m_bLoading = false;
+};

@@ -1,5 +1,9 @@
 #include "kvofunc.h"
 
-BOOL WINAPI CreateAttachment(HDC, HBITMAP, LPCSTR, int, COLORREF, COLORREF) { return FALSE; }
+BOOL WINAPI CreateAttachment(HDC, HBITMAP, LPCSTR, int, COLORREF, COLORREF) {
+    return FALSE;
+}
 
-HBITMAP WINAPI CreateBitmapFromFile(LPCSTR, int*, int*) { return nullptr; }
+HBITMAP WINAPI CreateBitmapFromFile(LPCSTR, int*, int*) {
+    return nullptr;
+}

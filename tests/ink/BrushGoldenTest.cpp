@@ -8,16 +8,13 @@
 #include <vector>
 
 #include "DibCanvas.h"
+#include "InkTestUtil.h"
 #include "SMLine.h"
 
 namespace {
 
 constexpr COLORREF kPaper = 0x00CCE2E5;
 constexpr COLORREF kInk = RGB(20, 40, 160);
-
-struct Sample {
-    int x, y, nPressure;
-};
 
 std::wstring DataPath(const wchar_t* pszName) {
     std::string s = QUILLET_TEST_DATA;
@@ -40,14 +37,7 @@ std::vector<Sample> ReadSamples() {
 }
 
 void DrawStroke(CSMLine& sm, HDC hdc, const std::vector<Sample>& samples) {
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const Sample prev = i == 0 ? Sample{} : samples[i - 1];
-        const int nKind = i == 0                    ? CSMLine::kKindFirst
-                          : i + 1 == samples.size() ? CSMLine::kKindLast
-                                                    : CSMLine::kKindInner;
-        sm.DrawSegment(hdc, prev.x, prev.y, samples[i].x, samples[i].y, samples[i].nPressure, kInk,
-                       nKind, 511, 1.0f);
-    }
+    DrawSamples(sm, hdc, samples, 511, 1.0f, kInk);
 }
 
 } // namespace

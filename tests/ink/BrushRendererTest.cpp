@@ -13,21 +13,10 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-struct Sample {
-    int x, y, nPressure;
-};
-
 // Feeds a whole stroke in pen order, the way a stroke redraws itself.
 void Draw(CSMLine& sm, HDC hdc, const std::vector<Sample>& samples, int nPressureMax = 511,
-          float fScale = 1.0f, COLORREF cr = kBlack) {
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const Sample prev = i == 0 ? Sample{} : samples[i - 1];
-        const int nKind = i == 0                    ? CSMLine::kKindFirst
-                          : i + 1 == samples.size() ? CSMLine::kKindLast
-                                                    : CSMLine::kKindInner;
-        sm.DrawSegment(hdc, prev.x, prev.y, samples[i].x, samples[i].y, samples[i].nPressure, cr,
-                       nKind, nPressureMax, fScale);
-    }
+          float fScale = 1.0f) {
+    DrawSamples(sm, hdc, samples, nPressureMax, fScale, kBlack);
 }
 
 void Draw(HDC hdc, const std::vector<Sample>& samples, int nPressureMax = 511,

@@ -5,8 +5,8 @@
 
 CFakeCanvas::CFakeCanvas(FakeTablet& tablet) {
     m_pWintab = &tablet.api;
-    m_hWnd = CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 80, 600, 500, nullptr,
-                           nullptr, nullptr, nullptr);
+    m_hWnd = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 80, 600,
+                             500, nullptr, nullptr, nullptr, nullptr);
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
     bmi.bmiHeader.biWidth = 1280;

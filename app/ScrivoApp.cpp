@@ -1,5 +1,7 @@
 #include "ScrivoApp.h"
 
+#include "Wintab.h"
+
 #include <memory>
 
 #include "DocTemplate.h"
@@ -35,6 +37,7 @@ void CScrivoApp::LoadUIResources(bool bLoad) {
 }
 
 BOOL CScrivoApp::InitInstance() {
+    LoadWintab(true);
     m_bNewUI = FALSE;
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

@@ -157,7 +157,7 @@ void CPenCapture::EndStroke() {
         if (pLines->GetCount() < nBefore) {
             MarkModified();
             InflateRect(&rc, 5, 5);
-            RepaintPageRegion(rc);
+            RepaintPageArea(rc);
         }
         InvalidateCanvas();
         return;

@@ -92,7 +92,7 @@ protected:
     virtual CLines* Strokes() const = 0;
     virtual void MarkModified() = 0;
     // Repaints paper, pictures and strokes in a page rectangle of the page bitmap.
-    virtual void RepaintPageRegion(const RECT& rc) = 0;
+    virtual void RepaintPageArea(const RECT& rc) = 0;
 
     // Optional neighbours: the pen-width popup, the colour and line panel, the picture selection.
     virtual void ClosePenWidthPopup() {}

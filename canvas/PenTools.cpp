@@ -92,7 +92,7 @@ void CPenCapture::UndoStroke() {
     RECT rc = pLines->Undo();
     m_bClearRedo = true;
     InflateRect(&rc, 7, 7);
-    RepaintPageRegion(rc);
+    RepaintPageArea(rc);
     if (HDC hdcPage = PageDC())
         pLines->DrawInRect(hdcPage, rc);
     InvalidateCanvas();

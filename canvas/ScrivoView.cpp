@@ -65,6 +65,7 @@ int CScrivoView::OnCreate() {
     m_nLineHeight = settings::ReadLineHeight();
     m_crBack = settings::ReadBackColor();
     m_crLine = settings::ReadLineColor();
+    OpenViewContext();
     SIZE size = GetScreenSize();
     m_rcPage = {0, 0, size.cx, size.cx > size.cy ? 2 * size.cx : 5 * size.cx};
     RebuildPageBitmap();
@@ -73,6 +74,7 @@ int CScrivoView::OnCreate() {
 }
 
 void CScrivoView::OnDestroy() {
+    CloseTabletContext();
     if (m_hOldPageBitmap) {
         SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
         m_hOldPageBitmap = nullptr;
@@ -80,7 +82,9 @@ void CScrivoView::OnDestroy() {
     m_bmPage.Reset();
 }
 
-void CScrivoView::OnSize(UINT /*nType*/, int /*cx*/, int /*cy*/) {}
+void CScrivoView::OnSize(UINT /*nType*/, int cx, int cy) {
+    ResizeTabletContext(cx, cy);
+}
 
 bool CScrivoView::OnCmdMsg(UINT nID) {
     switch (nID) {
@@ -97,7 +101,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnScriptLineColor();
         return true;
     default:
-        return false;
+        return OnPenCommand(nID);
     }
 }
 
@@ -130,8 +134,12 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_ADD_LINE:
         OnAddLine();
         return 0;
-    default:
+    default: {
+        LRESULT lResult = 0;
+        if (OnPenMessage(uMsg, wParam, lParam, lResult))
+            return lResult;
         return CScrollView::WindowProc(uMsg, wParam, lParam);
+    }
     }
 }
 

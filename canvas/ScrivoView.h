@@ -7,12 +7,13 @@
 #include <windows.h>
 
 #include "GdiObjects.h"
+#include "PenCapture.h"
 #include "ScrivoDoc.h"
 #include "ScrollView.h"
 
 class IScrivoFrame;
 
-class CScrivoView : public CScrollView, public IScrivoCanvas {
+class CScrivoView : public CScrollView, public IScrivoCanvas, public CPenCapture {
 public:
     CScrivoView();
     ~CScrivoView() override;
@@ -63,22 +64,27 @@ public:
     COLORREF m_crLine = 0;
     DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
 
-    // Tools and stroke state.
-    int m_nTool = 2;
-    int m_nPencilLevel = 2;
-    int m_nBrushLevel = 2;
-    int m_nMarkerLevel = 2;
-    COLORREF m_crPen = 0;
-    bool m_bMouseDown = false;
-    bool m_bDrawing = false;
-    bool m_bHasInk = false;
-    bool m_bClearRedo = false;
+    // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
+    void OnActivateView(bool bActivate) override;
 
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
+
+    // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
+    bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    HWND TabletWindow() const override { return m_hWnd; }
+    int TabletMode() const override { return GetFrameMode(); }
+    float CanvasZoom() const override { return m_fZoom; }
+    POINT CanvasScroll() const override { return GetScrollPosition(); }
+    HDC PageDC() const override { return m_bmPage ? m_dcPage.Get() : nullptr; }
+    SIZE PageSize() const override;
+    CLines* Strokes() const override;
+    void MarkModified() override;
+    void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
+    HCURSOR EraserCursor() const override;
 
 private:
     // A page bitmap of rcPage's size, or null.

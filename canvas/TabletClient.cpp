@@ -38,6 +38,13 @@ HCTX CTabletClient::OpenTabletContext(HWND hWnd, BOOL bSystemCursor) {
 }
 
 void CTabletClient::OpenViewContext() {
+    // Without a tablet library the program simply has no pen input; only a library that cannot
+    // open a context is worth telling the user about.
+    if (!IsBound()) {
+        m_hCtx = nullptr;
+        ReadPressureAxis();
+        return;
+    }
     m_hCtx = OpenTabletContext(TabletWindow(), TRUE);
     // Every resize reopens the context; without a tablet the user is told once, not once per
     // resize (a dragged border would otherwise stack up boxes).

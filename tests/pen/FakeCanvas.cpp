@@ -46,7 +46,7 @@ COLORREF CFakeCanvas::ScreenPixel(int cx, int cy) const {
     return GetPixel(dc.Get(), cx, cy);
 }
 
-void CFakeCanvas::RepaintPageRegion(const RECT& rc) {
+void CFakeCanvas::RepaintPageArea(const RECT& rc) {
     m_repaints.push_back(rc);
     COwnedBrush brush(CreateSolidBrush(kPaper));
     FillRect(m_dcPage.Get(), &rc, brush.Get());

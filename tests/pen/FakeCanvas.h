@@ -41,7 +41,7 @@ protected:
     SIZE PageSize() const override { return {1280, 2048}; }
     CLines* Strokes() const override { return const_cast<CLines*>(&m_lines); }
     void MarkModified() override { ++m_nModified; }
-    void RepaintPageRegion(const RECT& rc) override;
+    void RepaintPageArea(const RECT& rc) override;
 };
 
 // Distance of a colour from another, the largest of the three channel differences.

@@ -59,20 +59,31 @@ TEST_F(TabletContext, WithoutSystemCursorTheSystemOptionIsLeftAsTheDefaultHasIt)
     EXPECT_EQ(tablet.lcOpened.lcOptions, 0x0100u | CXO_MESSAGES);
 }
 
-TEST_F(TabletContext, WithoutALibraryNoContextOpensAndTheUserIsTold) {
+TEST_F(TabletContext, WithoutALibraryNoContextOpensAndNothingIsShown) {
     FakeTablet tablet;
     tablet.api.m_bWintab = FALSE;
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
     client.OpenViewContext();
+    client.ResizeTabletContext(300, 200);
     EXPECT_EQ(client.m_hCtx, nullptr);
     EXPECT_TRUE(tablet.log.empty());
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(client.m_nPressureScale, 1);
+    EXPECT_EQ(client.m_nPressureMax, 511);
+}
+
+TEST_F(TabletContext, ALibraryThatCannotOpenAContextShowsTheWinTabBox) {
+    FakeTablet tablet;
+    tablet.bOpenFails = true;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    EXPECT_EQ(client.m_hCtx, nullptr);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].strText, L" Could Not Open Tablet Context.");
     EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
     EXPECT_EQ(m_boxes[0].uType, UINT(MB_ICONHAND));
-    EXPECT_EQ(client.m_nPressureScale, 1);
-    EXPECT_EQ(client.m_nPressureMax, 511);
 }
 
 TEST_F(TabletContext, AFailedOpenIsReportedOnceHoweverOftenTheViewIsResized) {

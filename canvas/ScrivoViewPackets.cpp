@@ -1,0 +1,61 @@
+// The canvas view's pen input: tablet packets, the left mouse button, the tool cursor, and what
+// the stroke capture needs of the view.
+#include "ScrivoView.h"
+
+#include "Resources.h"
+#include "resource.h"
+
+bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) {
+    switch (uMsg) {
+    case WT_PACKET:
+        lResult = OnWTPacket(wParam, lParam);
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        PenMouseDown();
+        lResult = 0;
+        return true;
+    case WM_LBUTTONUP:
+        PenMouseUp();
+        lResult = 0;
+        return true;
+    case WM_MOUSEMOVE:
+        if (!m_hToolCursor)
+            RebuildToolCursor();
+        return false;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            if (HCURSOR hCursor = PenCursor()) {
+                SetCursor(hCursor);
+                lResult = TRUE;
+                return true;
+            }
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CScrivoView::OnActivateView(bool bActivate) {
+    ActivateTabletContext(bActivate ? TRUE : FALSE);
+}
+
+SIZE CScrivoView::PageSize() const {
+    return {m_rcPage.right - m_rcPage.left, m_rcPage.bottom - m_rcPage.top};
+}
+
+CLines* CScrivoView::Strokes() const {
+    CScrivoDoc* pDoc = GetDocument();
+    return pDoc ? &pDoc->m_lines : nullptr;
+}
+
+void CScrivoView::MarkModified() {
+    if (CScrivoDoc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+}
+
+HCURSOR CScrivoView::EraserCursor() const {
+    HCURSOR hCursor = LoadCursorW(GetResourceInstance(), MAKEINTRESOURCEW(IDC_ERASER));
+    return hCursor ? hCursor : LoadCursorW(nullptr, IDC_CROSS);
+}

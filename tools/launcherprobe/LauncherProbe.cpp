@@ -73,8 +73,11 @@ int RunInkingInstance(HINSTANCE hInstance) {
     wc.lpszClassName = L"INKING";
     if (!RegisterClassW(&wc))
         return 2;
-    HWND hwnd = CreateWindowExW(0, L"INKING", L"LauncherProbe inking", WS_OVERLAPPEDWINDOW, 100,
-                                100, 300, 200, nullptr, nullptr, hInstance, nullptr);
+    // In the bottom right corner, out of the way of other tests' windows once it is restored.
+    const int x = GetSystemMetrics(SM_CXSCREEN) - 240;
+    const int y = GetSystemMetrics(SM_CYSCREEN) - 160;
+    HWND hwnd = CreateWindowExW(0, L"INKING", L"LauncherProbe inking", WS_OVERLAPPEDWINDOW, x, y,
+                                200, 120, nullptr, nullptr, hInstance, nullptr);
     if (!hwnd)
         return 3;
     SetTimer(hwnd, kLifetimeTimer, kLifetime, nullptr);

@@ -4,6 +4,7 @@
 #include "GdiObjects.h"
 #include "InkTestUtil.h"
 #include "Line.h"
+#include "Message.h"
 
 namespace {
 
@@ -129,4 +130,22 @@ TEST(StrokeTouch, HeavySmoothedStrokeIsTestedWithAWiderPen) {
     auto pLight = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 40}, {125, 80, 40}});
     EXPECT_EQ(Touch(*pHeavy, *pEraser), Inflated(pHeavy->GetBound(), 5));
     EXPECT_EQ(Touch(*pLight, *pEraser), RECT{});
+}
+
+TEST(StrokeTouch, BitmapThatCannotBeMadeIsReportedAndTouchesNothing) {
+    std::wstring strText, strCaption;
+    SetMessageHook([&](const std::wstring& text, const std::wstring& caption, UINT) {
+        strText = text;
+        strCaption = caption;
+        return IDOK;
+    });
+    // An absurd stroke from a damaged file: its area cannot be held in one bitmap.
+    auto pHuge =
+        MakeStroke(CLine::kToolPencil, 0, 0, {{-100000000, 0, 1}, {100000000, 100000000, 1}});
+    CMemoryDC dc(nullptr);
+    const RECT rcMask = {-200000000, -200000000, 200000000, 200000000};
+    EXPECT_EQ(pHuge->HitByMask(dc.Get(), rcMask), RECT{});
+    SetMessageHook({});
+    EXPECT_EQ(strText, L"Function parameter error");
+    EXPECT_EQ(strCaption, L"GetEraseInfo");
 }

@@ -1,7 +1,6 @@
 #include "Picture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "GdiObjects.h"
@@ -99,20 +98,12 @@ bool CPicture::DrawInRect(HDC hdc, const RECT& rcClip) {
     if (!IntersectRect(&rcPart, &m_rc, &rcClip))
         return false;
     if (m_hBitmap) {
-        // The source part is the clipped part scaled back to the image's own pixels.
-        const double fx = static_cast<double>(m_nWidth) / (m_rc.right - m_rc.left);
-        const double fy = static_cast<double>(m_nHeight) / (m_rc.bottom - m_rc.top);
-        const int nSrcLeft = static_cast<int>(std::lround((rcPart.left - m_rc.left) * fx));
-        const int nSrcTop = static_cast<int>(std::lround((rcPart.top - m_rc.top) * fy));
-        const int nSrcRight = static_cast<int>(std::lround((rcPart.right - m_rc.left) * fx));
-        const int nSrcBottom = static_cast<int>(std::lround((rcPart.bottom - m_rc.top) * fy));
-        CMemoryDC dcMem(hdc);
-        CSelectScope sel(dcMem.Get(), m_hBitmap);
-        const int nOldMode = SetStretchBltMode(hdc, COLORONCOLOR);
-        StretchBlt(hdc, rcPart.left, rcPart.top, rcPart.right - rcPart.left,
-                   rcPart.bottom - rcPart.top, dcMem.Get(), nSrcLeft, nSrcTop,
-                   std::max(1, nSrcRight - nSrcLeft), std::max(1, nSrcBottom - nSrcTop), SRCCOPY);
-        SetStretchBltMode(hdc, nOldMode);
+        // The part inside the clip, mapped exactly as a whole drawing maps it, so that a part
+        // repainted later meets the rest without a seam.
+        const int nSaved = SaveDC(hdc);
+        IntersectClipRect(hdc, rcPart.left, rcPart.top, rcPart.right, rcPart.bottom);
+        Draw(hdc);
+        RestoreDC(hdc, nSaved);
     }
     if (m_bSelected)
         m_tracker.Draw(hdc, m_rc);

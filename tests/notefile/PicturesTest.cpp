@@ -117,9 +117,9 @@ TEST_F(PictureListTest, HoverReportsHandleNumbersZeroToEight) {
     ASSERT_TRUE(list.SelectAt(view, 350, 20)); // (300,0)-(400,50): centre (350,25)
     const struct {
         int x, y, nPart;
-    } cases[] = {{297, -3, 0}, {402, -3, 1}, {402, 52, 2}, {297, 52, 3}, {350, -3, 4},
-                 {402, 25, 5}, {350, 52, 6}, {297, 25, 7}, {320, 10, 8}, {500, 500, -1},
-                 {320, 52, -1}};
+    } cases[] = {{297, -3, 0}, {402, -3, 1},   {402, 52, 2}, {297, 52, 3},
+                 {350, -3, 4}, {402, 25, 5},   {350, 52, 6}, {297, 25, 7},
+                 {320, 10, 8}, {500, 500, -1}, {320, 52, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(list.Track(view, false, c.x, c.y), c.nPart) << "at (" << c.x << "," << c.y << ")";
 }
@@ -140,9 +140,9 @@ TEST_F(PictureListTest, EachHandleMovesItsOwnEdges) {
     const struct {
         int nPart;
         RECT expected;
-    } cases[] = {{0, {10, 20, 150, 150}},   {1, {50, 20, 10, 150}}, {2, {50, 50, 10, 20}},
-                 {3, {10, 50, 150, 20}},    {4, {50, 20, 150, 150}}, {5, {50, 50, 10, 150}},
-                 {6, {50, 50, 150, 20}},    {7, {10, 50, 150, 150}}};
+    } cases[] = {{0, {10, 20, 150, 150}}, {1, {50, 20, 10, 150}},  {2, {50, 50, 10, 20}},
+                 {3, {10, 50, 150, 20}},  {4, {50, 20, 150, 150}}, {5, {50, 50, 10, 150}},
+                 {6, {50, 50, 150, 20}},  {7, {10, 50, 150, 150}}};
     for (const auto& c : cases) {
         CPictures one;
         one.Add(PictureAt({50, 50, 150, 150}));
@@ -284,7 +284,8 @@ protected:
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
         hdc = CreateCompatibleDC(nullptr);
-        hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+        hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr,
+                               0);
         hOld = SelectObject(hdc, hbm);
         std::fill(bits, bits + kW * kH, 0xFFFFFFu);
     }

@@ -20,14 +20,6 @@ BITMAPINFO StoredRowsInfo(int nWidth, int nHeight) {
     return bmi;
 }
 
-RECT NormalizedRect(RECT rc) {
-    if (rc.left > rc.right)
-        std::swap(rc.left, rc.right);
-    if (rc.top > rc.bottom)
-        std::swap(rc.top, rc.bottom);
-    return rc;
-}
-
 void WriteRect(CArchive& ar, const RECT& rc) {
     ar.WriteInt32(rc.left);
     ar.WriteInt32(rc.top);
@@ -163,7 +155,7 @@ void CPicture::LoadPixels(CArchive& ar) {
     m_nHit = CPictureTracker::hitNothing;
     m_nWidth = nWidth;
     m_nHeight = nHeight;
-    m_rc = m_rcDrag = NormalizedRect(rc);
+    m_rc = m_rcDrag = CPictureTracker::Normalize(rc);
     // S < stride x H, compared by division (the product of two hostile sizes overflows).
     if (nWidth > 0 && nHeight > 0 &&
         static_cast<std::int64_t>(nSize) / StoredStride(nWidth) < nHeight) {

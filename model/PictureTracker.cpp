@@ -4,18 +4,16 @@
 
 #include <utility>
 
-namespace {
-RECT Normalized(RECT rc) {
+RECT CPictureTracker::Normalize(RECT rc) {
     if (rc.left > rc.right)
         std::swap(rc.left, rc.right);
     if (rc.top > rc.bottom)
         std::swap(rc.top, rc.bottom);
     return rc;
 }
-} // namespace
 
 RECT CPictureTracker::GetHandleRect(const RECT& rcIn, int nHandle) {
-    const RECT rc = Normalized(rcIn);
+    const RECT rc = Normalize(rcIn);
     const int s = kHandleSize;
     // Side handles sit centred on their edge.
     const int cx = (rc.left + rc.right) / 2 - s / 2;
@@ -48,12 +46,12 @@ int CPictureTracker::HitTest(const RECT& rcIn, POINT pt) {
         if (PtInRect(&rcHandle, pt))
             return n;
     }
-    const RECT rc = Normalized(rcIn);
+    const RECT rc = Normalize(rcIn);
     return PtInRect(&rc, pt) ? hitMiddle : hitNothing;
 }
 
 void CPictureTracker::Draw(HDC hdc, const RECT& rcIn) {
-    const RECT rc = Normalized(rcIn);
+    const RECT rc = Normalize(rcIn);
     const int s = kHandleSize;
     COwnedBrush hatch(CreateHatchBrush(HS_BDIAGONAL, RGB(0, 0, 0)));
     const int nOldMode = SetBkMode(hdc, TRANSPARENT);
@@ -72,6 +70,6 @@ void CPictureTracker::Draw(HDC hdc, const RECT& rcIn) {
 }
 
 void CPictureTracker::DrawDragOutline(HDC hdc, const RECT& rc) {
-    const RECT rcNorm = Normalized(rc);
+    const RECT rcNorm = Normalize(rc);
     DrawFocusRect(hdc, &rcNorm);
 }

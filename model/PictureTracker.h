@@ -23,6 +23,8 @@ public:
     // Hatched border with the handles outside the rectangle (4 + 16).
     static constexpr int kStyle = 20;
 
+    // The rectangle with left <= right and top <= bottom.
+    static RECT Normalize(RECT rc);
     // The handle square of nHandle (0 .. 7) around rc.
     static RECT GetHandleRect(const RECT& rc, int nHandle);
     // The handle under pt, else hitMiddle inside rc, else hitNothing.

@@ -181,11 +181,7 @@ bool CPictures::EndTrack(IPictureView& view, int, int) {
     CPicture* p = Selected();
     if (!p || p->m_nHit < 0 || EqualRect(&p->m_rcDrag, &p->m_rc))
         return false;
-    RECT rc = p->m_rcDrag;
-    if (rc.left > rc.right)
-        std::swap(rc.left, rc.right);
-    if (rc.top > rc.bottom)
-        std::swap(rc.top, rc.bottom);
+    const RECT rc = CPictureTracker::Normalize(p->m_rcDrag);
     view.RepaintPageRect(Union(WithTracker(p->m_rc), WithTracker(rc)));
     p->m_rc = p->m_rcDrag = rc;
     return true;

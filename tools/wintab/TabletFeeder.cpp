@@ -57,6 +57,11 @@ void PostClick(POINT pt, UINT nMessage) {
         return;
     POINT ptClient = pt;
     ScreenToClient(hWnd, &ptClient);
+    wchar_t szClass[64] = {};
+    GetClassNameW(hWnd, szClass, 64);
+    TabletLog((nMessage == WM_LBUTTONDOWN ? "button down on " : "button up on ") +
+              std::string(szClass, szClass + wcslen(szClass)) + " at " +
+              std::to_string(ptClient.x) + "," + std::to_string(ptClient.y));
     const WPARAM wParam = nMessage == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
     PostMessageW(hWnd, nMessage, wParam, MAKELPARAM(ptClient.x, ptClient.y));
 }

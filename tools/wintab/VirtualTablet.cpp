@@ -214,6 +214,10 @@ bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
     const UINT nSerial = ++pCtx->nSerial;
     pCtx->queue.push_back({packet, nSerial});
     lk.unlock();
+    TabletLog("packet " + std::to_string(nSerial) + " at " + std::to_string(packet.ptScreen.x) +
+              "," + std::to_string(packet.ptScreen.y) + " event " +
+              std::to_string(HIWORD(packet.nButtons)) + " pressure " +
+              std::to_string(packet.nPressure));
     PostMessageW(hWnd, nMessage, nSerial, reinterpret_cast<LPARAM>(hCtx));
     lk.lock();
     // Fetched: the packet left the queue, or the program closed the context meanwhile.

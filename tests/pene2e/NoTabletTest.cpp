@@ -1,0 +1,106 @@
+// The program without a usable tablet: no tablet library at all, and Wine's own library on a
+// machine without a tablet.
+#include <gtest/gtest.h>
+
+#include "PenSession.h"
+
+#include <vector>
+
+namespace {
+bool HasDialog(const CProgram& program) {
+    return program.FindWindowOfClass(L"#32770") != nullptr;
+}
+
+// An icon drawn at 32 x 32 on a background colour.
+std::vector<COLORREF> IconPixels(HICON hIcon, COLORREF crBack) {
+    HDC hdcScreen = GetDC(nullptr);
+    HDC hdc = CreateCompatibleDC(hdcScreen);
+    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, 32, 32);
+    HGDIOBJ hOld = SelectObject(hdc, hbm);
+    const RECT rc{0, 0, 32, 32};
+    HBRUSH hBrush = CreateSolidBrush(crBack);
+    FillRect(hdc, &rc, hBrush);
+    DeleteObject(hBrush);
+    DrawIconEx(hdc, 0, 0, hIcon, 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            pixels.push_back(GetPixel(hdc, x, y));
+    SelectObject(hdc, hOld);
+    DeleteObject(hbm);
+    DeleteDC(hdc);
+    ReleaseDC(nullptr, hdcScreen);
+    return pixels;
+}
+
+// 32 x 32 pixels of the screen from a top-left point.
+std::vector<COLORREF> ScreenPixels(POINT pt) {
+    HDC hdc = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            pixels.push_back(GetPixel(hdc, pt.x + x, pt.y + y));
+    ReleaseDC(nullptr, hdc);
+    return pixels;
+}
+
+int Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
+// The writing that the mouse alone tries: press, drag, release on the view.
+void DragWithMouse(HWND hView) {
+    PostMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    for (int x = 110; x <= 300; x += 10)
+        PostMessageW(hView, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 100));
+    PostMessageW(hView, WM_LBUTTONUP, 0, MAKELPARAM(300, 100));
+}
+} // namespace
+
+TEST(NoTablet, WithoutATabletLibraryTheProgramWorksAndThePenDoesNothing) {
+    CPenSession session;
+    session.AddChapter("down 100 60 700\nline 100 60 300 60 20 700\nup 300 60");
+    ASSERT_TRUE(session.Start(L""));
+    EXPECT_FALSE(WaitUntil([&] { return HasDialog(session.m_program); }, 1500))
+        << "no message without a tablet library";
+    session.Command(1081); // Zoom In
+    DragWithMouse(session.m_hView);
+    RedrawWindow(session.m_hView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(session.WaitForPixel(200, 100, kPaperColor, 8)) << "no ink from the mouse";
+    std::vector<SavedStroke> strokes;
+    ASSERT_TRUE(session.SaveAndRead(strokes));
+    EXPECT_TRUE(strokes.empty());
+}
+
+TEST(NoTablet, WinesOwnLibraryWithoutATabletSaysSoOnceAndTheProgramStaysUsable) {
+    CPenSession session;
+    ASSERT_TRUE(session.Launch(L"builtin"));
+    HWND hBox = session.m_program.WaitForWindow(L"#32770", 30000);
+    ASSERT_NE(hBox, nullptr) << "no message box";
+    EXPECT_EQ(WindowText(hBox), L"WinTab");
+    EXPECT_EQ(WindowText(GetDlgItem(hBox, 0xFFFF)), L" Could Not Open Tablet Context.");
+    HWND hIcon = nullptr;
+    for (HWND h = GetWindow(hBox, GW_CHILD); h && !hIcon; h = GetWindow(h, GW_HWNDNEXT))
+        if ((GetWindowLongW(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            hIcon = h;
+    ASSERT_NE(hIcon, nullptr) << "the box has an icon";
+    // The icon as the box shows it, against the stop and the warning icon drawn here.
+    POINT ptIcon{0, 0};
+    ClientToScreen(hIcon, &ptIcon);
+    const auto shown = ScreenPixels(ptIcon);
+    const COLORREF crBack = shown[0];
+    EXPECT_LT(Differences(shown, IconPixels(LoadIconW(nullptr, IDI_HAND), crBack)), 20)
+        << "the stop icon";
+    EXPECT_GT(Differences(shown, IconPixels(LoadIconW(nullptr, IDI_EXCLAMATION), crBack)), 100);
+    PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(session.WaitForFrame());
+    session.Command(1081); // Zoom In
+    EXPECT_FALSE(WaitUntil([&] { return HasDialog(session.m_program); }, 1500))
+        << "the message is shown once";
+    std::vector<SavedStroke> strokes;
+    ASSERT_TRUE(session.SaveAndRead(strokes));
+    EXPECT_TRUE(strokes.empty());
+}

@@ -1,0 +1,231 @@
+#include "PenSession.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "NoteBytes.h"
+
+namespace {
+constexpr DWORD kStartTimeout = 30000;
+
+template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T& value) {
+    if (nPos + sizeof(T) > b.size())
+        return false;
+    std::uint32_t n = 0;
+    for (size_t i = 0; i < sizeof(T); ++i)
+        n |= std::uint32_t(b[nPos + i]) << (8 * i);
+    value = static_cast<T>(n);
+    nPos += sizeof(T);
+    return true;
+}
+
+// The file name field of a file dialog.
+HWND FileNameEdit(HWND hDialog) {
+    if (HWND hCombo = GetDlgItem(hDialog, 0x47C)) {
+        if (HWND hEdit = FindWindowExW(hCombo, nullptr, L"Edit", nullptr))
+            return hEdit;
+        return hCombo;
+    }
+    return GetDlgItem(hDialog, 0x480);
+}
+
+BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
+    wchar_t sz[64] = {};
+    GetClassNameW(hwnd, sz, 64);
+    if (lstrcmpW(sz, L"ScrivoView") == 0) {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStroke>& strokes) {
+    size_t nPos = 28;
+    std::uint32_t nCount = 0;
+    if (!Take(b, nPos, nCount) || nCount > 10000)
+        return false;
+    for (std::uint32_t i = 0; i < nCount; ++i) {
+        SavedStroke s{};
+        std::uint32_t nPoints = 0;
+        std::int32_t l, t, r, bt;
+        std::uint32_t cr, nSmooth;
+        std::uint16_t nMask, nTool;
+        if (!Take(b, nPos, nPoints) || !Take(b, nPos, l) || !Take(b, nPos, t) ||
+            !Take(b, nPos, r) || !Take(b, nPos, bt) || !Take(b, nPos, cr) ||
+            !Take(b, nPos, nMask) || !Take(b, nPos, nTool) || !Take(b, nPos, nSmooth) ||
+            nPoints > 100000)
+            return false;
+        s.rcBound = {l, t, r, bt};
+        s.crColor = cr;
+        s.nMask = nMask;
+        s.nTool = nTool;
+        s.nSmooth = int(nSmooth);
+        for (std::uint32_t k = 0; k < nPoints; ++k) {
+            std::int32_t x, y;
+            std::uint16_t w;
+            if (!Take(b, nPos, x) || !Take(b, nPos, y) || !Take(b, nPos, w))
+                return false;
+            s.points.push_back({x, y});
+            s.weights.push_back(short(w));
+        }
+        strokes.push_back(s);
+    }
+    return true;
+}
+
+int ColorDistance(COLORREF a, COLORREF b) {
+    return std::max({std::abs(int(GetRValue(a)) - int(GetRValue(b))),
+                     std::abs(int(GetGValue(a)) - int(GetGValue(b))),
+                     std::abs(int(GetBValue(a)) - int(GetBValue(b)))});
+}
+
+CPenSession::CPenSession() {
+    m_strPrefix = "pene2e_" + std::to_string(GetCurrentProcessId()) + "_" +
+                  std::to_string(GetTickCount64()) + "_";
+    m_strNote = m_folder / L"pen.Qzn";
+}
+
+CPenSession::~CPenSession() {
+    for (HANDLE h : m_events)
+        CloseHandle(h);
+    SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
+    SetTabletLibrary(L"");
+}
+
+// A program started from here inherits the load order of this process's start, not its
+// environment, so the choice goes through Wine's per-program setting instead; the test run
+// leaves KVOmail without a tablet library ("").
+void CPenSession::SetTabletLibrary(const wchar_t* pszOrder) {
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                        L"Software\\Wine\\AppDefaults\\KVOmail.exe\\DllOverrides", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExW(hKey, L"wintab32", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszOrder),
+                   DWORD((wcslen(pszOrder) + 1) * sizeof(wchar_t)));
+    RegCloseKey(hKey);
+}
+
+std::string CPenSession::EventName(const char* pszWhat, size_t n) const {
+    return m_strPrefix + pszWhat + std::to_string(n);
+}
+
+void CPenSession::AddChapter(const std::string& strLines) {
+    m_chapters.push_back(strLines);
+}
+
+bool CPenSession::Launch(const wchar_t* pszWintab) {
+    if (!InstallProgram(m_folder.Path()))
+        return false;
+    const std::wstring strDll = m_folder / L"wintab32.dll";
+    wchar_t szExe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, szExe, MAX_PATH);
+    std::wstring strDir = szExe;
+    strDir = strDir.substr(0, strDir.find_last_of(L'\\'));
+    if (!CopyFileW((strDir + L"\\wintab32.dll").c_str(), strDll.c_str(), FALSE))
+        return false;
+    // An empty note: the paper header, no strokes, no pictures.
+    std::vector<std::uint8_t> note;
+    for (std::uint32_t n : {13427429u, 11321541u, 90u, 0u, 0u, 1280u, 2560u, 0u, 0u})
+        PutU32(note, n);
+    if (!CTestFolder::WriteBytes(m_strNote, note))
+        return false;
+    std::string strScript = "origin client\n";
+    for (size_t i = 0; i < m_chapters.size(); ++i) {
+        for (const char* psz : {"go", "done"})
+            m_events.push_back(CreateEventA(nullptr, TRUE, FALSE, EventName(psz, i).c_str()));
+        strScript += "waitfor " + EventName("go", i) + " 60000\n" + m_chapters[i] + "\nsignal " +
+                     EventName("done", i) + "\n";
+    }
+    const std::wstring strScriptPath = m_folder / L"pen-script.txt";
+    if (!CTestFolder::WriteBytes(strScriptPath,
+                                 std::vector<std::uint8_t>(strScript.begin(), strScript.end())))
+        return false;
+    SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
+    SetTabletLibrary(pszWintab);
+    return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
+}
+
+bool CPenSession::WaitForFrame() {
+    m_hFrame = m_program.WaitForWindow(L"LETTER", kStartTimeout);
+    if (!m_hFrame)
+        return false;
+    EnumChildWindows(m_hFrame, FindView, reinterpret_cast<LPARAM>(&m_hView));
+    if (!m_hView)
+        return false;
+    // The note is open and the window has found its place: its view keeps its rectangle.
+    if (!WaitUntil([&] { return WindowText(m_hFrame) == L"pen.Qzn - Quillet"; }, kStartTimeout))
+        return false;
+    // Without a window manager the display shows a maximised window a few pixels away from
+    // where the system places it; a normal window lies where it is said to be.
+    ShowWindow(m_hFrame, SW_RESTORE);
+    SetWindowPos(m_hFrame, nullptr, 40, 30, 1000, 800, SWP_NOZORDER);
+    RECT rcLast{};
+    DWORD nSince = GetTickCount();
+    return WaitUntil(
+        [&] {
+            RECT rc{};
+            GetWindowRect(m_hView, &rc);
+            if (!EqualRect(&rc, &rcLast)) {
+                rcLast = rc;
+                nSince = GetTickCount();
+            }
+            return GetTickCount() - nSince > 700;
+        },
+        kStartTimeout);
+}
+
+bool CPenSession::RunChapter(size_t n) {
+    HANDLE hGo = OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName("go", n).c_str());
+    if (!hGo)
+        return false;
+    SetEvent(hGo);
+    CloseHandle(hGo);
+    HANDLE hDone = m_events.at(2 * n + 1);
+    return WaitUntil([&] { return WaitForSingleObject(hDone, 0) == WAIT_OBJECT_0; }, 30000);
+}
+
+void CPenSession::Command(UINT nID) const {
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutW(m_hFrame, WM_COMMAND, nID, 0, SMTO_NORMAL, 10000, &nResult);
+}
+
+bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes) {
+    // Save asks for the name every time; the note goes to a new file, so nothing asks to
+    // overwrite.
+    const std::wstring strSaved = m_folder / (L"saved" + std::to_wstring(++m_nSaves) + L".Qzn");
+    PostMessageW(m_hFrame, WM_COMMAND, 57603, 0);
+    HWND hDialog = m_program.WaitForWindow(L"#32770", 10000);
+    if (!hDialog)
+        return false;
+    HWND hEdit = nullptr;
+    if (!WaitUntil([&] { return (hEdit = FileNameEdit(hDialog)) != nullptr; }, 5000))
+        return false;
+    SendMessageW(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strSaved.c_str()));
+    PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, IDOK)));
+    std::vector<std::uint8_t> bytes;
+    if (!WaitUntil(
+            [&] {
+                bytes = CTestFolder::ReadBytes(strSaved);
+                return !bytes.empty() && !m_program.FindWindowOfClass(L"#32770");
+            },
+            10000))
+        return false;
+    return ReadSavedStrokes(bytes, strokes);
+}
+
+COLORREF CPenSession::ViewPixel(int x, int y) const {
+    POINT pt{x, y};
+    ClientToScreen(m_hView, &pt);
+    HDC hdc = GetDC(nullptr);
+    const COLORREF cr = GetPixel(hdc, pt.x, pt.y);
+    ReleaseDC(nullptr, hdc);
+    return cr;
+}
+
+bool CPenSession::WaitForPixel(int x, int y, COLORREF cr, int nTolerance, DWORD nMs) const {
+    return WaitUntil([&] { return ColorDistance(ViewPixel(x, y), cr) <= nTolerance; }, nMs);
+}

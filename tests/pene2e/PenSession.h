@@ -1,0 +1,69 @@
+// One run of KVOmail.exe for the pen tests: the program and the virtual tablet in a folder of
+// their own, a note file to save into, and a tablet script in chapters. Each chapter starts when
+// the test says so and tells the test when it is done, so that the test can check pixels and
+// send commands between strokes.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ProgramRunner.h"
+
+// The default pen colour and paper colour.
+constexpr COLORREF kPenColor = 0x800000;
+constexpr COLORREF kPaperColor = 13427429;
+
+struct SavedStroke {
+    RECT rcBound;
+    COLORREF crColor;
+    int nMask;
+    int nTool;
+    int nSmooth;
+    std::vector<POINT> points;
+    std::vector<short> weights;
+};
+
+// The strokes of a note file, or nothing when the bytes are not a note.
+bool ReadSavedStrokes(const std::vector<std::uint8_t>& bytes, std::vector<SavedStroke>& strokes);
+
+class CPenSession {
+public:
+    CPenSession();
+    ~CPenSession();
+
+    // Adds a chapter of script lines (coordinates are client pixels of the view).
+    void AddChapter(const std::string& strLines);
+    // Starts the program on an empty note with this tablet library load order ("native,builtin"
+    // the virtual tablet, "builtin" Wine's own, "" none) and waits for the letter window.
+    bool Start(const wchar_t* pszWintab) { return Launch(pszWintab) && WaitForFrame(); }
+    bool Launch(const wchar_t* pszWintab);
+    bool WaitForFrame();
+    // Lets chapter n (from 0) run and waits until it is done.
+    bool RunChapter(size_t n);
+    // Sends a command to the main frame and waits until it is handled.
+    void Command(UINT nID) const;
+    // Saves the note and reads its strokes back.
+    bool SaveAndRead(std::vector<SavedStroke>& strokes);
+    // Screen pixel at a point of the view's client area, once the view has painted.
+    COLORREF ViewPixel(int x, int y) const;
+    // Waits until the pixel at a client point is within nTolerance of cr.
+    bool WaitForPixel(int x, int y, COLORREF cr, int nTolerance, DWORD nMs = 5000) const;
+
+    CProgram m_program;
+    CTestFolder m_folder;
+    std::wstring m_strNote;
+    HWND m_hFrame = nullptr;
+    HWND m_hView = nullptr;
+
+private:
+    static void SetTabletLibrary(const wchar_t* pszOrder);
+    std::string EventName(const char* pszWhat, size_t n) const;
+    std::vector<std::string> m_chapters;
+    std::vector<HANDLE> m_events;
+    std::string m_strPrefix;
+    int m_nSaves = 0;
+};
+
+int ColorDistance(COLORREF a, COLORREF b);

@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "FrameworkIds.h"
+#include "RecentFileList.h"
 #include "Resources.h"
 
 namespace {
@@ -345,4 +346,26 @@ TEST_F(NoteDocument, AlternativeResourcesSuggestAutomaticNamesCountingUp) {
     EXPECT_EQ(m_strPromptName, strSecond);
     EXPECT_EQ(settings::ReadRecordDate(), strFirst) << "a name of the user's own is not stored";
     SetResourceInstance(nullptr);
+}
+
+TEST_F(NoteDocument, SavedNotesJoinTheRecentFilesAndReopenFromThere) {
+    const std::wstring strKey = L"QuilletTest\\App" + std::to_wstring(GetCurrentProcessId());
+    m_app->SetRegistryKey(strKey.c_str());
+    m_app->LoadStdProfileSettings(4);
+    ASSERT_NE(m_app->GetRecentFileList(), nullptr);
+    EXPECT_EQ(m_app->GetRecentFileList()->GetMaxSize(), 4);
+    m_pDoc->m_lines.Add(MakeStroke(10, 20, 300, 200, RGB(200, 0, 0)));
+    const std::wstring strPath = m_folder / L"recent.Qzn";
+    AnswerFileDialog(strPath);
+    m_pFrame->RouteCommand(ID_FILE_SAVE);
+    ASSERT_EQ(m_app->GetRecentFileList()->GetSize(), 1);
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], strPath);
+    m_app->OnFileNew();
+    ASSERT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    m_pFrame->RouteCommand(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
+    EXPECT_EQ(FrameText(), L"recent.Qzn - Quillet");
+    RegDeleteTreeW(
+        HKEY_CURRENT_USER,
+        (L"Software\\QuilletTest\\App" + std::to_wstring(GetCurrentProcessId())).c_str());
 }

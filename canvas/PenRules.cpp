@@ -1,0 +1,47 @@
+#include "PenRules.h"
+
+#include <cstdlib>
+
+PressureNorm NormalisePressureAxis(LONG nAxisMax) {
+    if (nAxisMax < 1)
+        nAxisMax = 511;
+    const long nLevels = long(nAxisMax) + 1;
+    PressureNorm norm;
+    norm.nScale = int(nLevels / 512);
+    if (norm.nScale < 1)
+        norm.nScale = 1;
+    norm.nMax = int(nLevels / norm.nScale - 1);
+    return norm;
+}
+
+short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {
+    switch (nTool) {
+    case kToolPencil:
+        return short(nLevel * 40 * (nPressureMax / 255));
+    case kToolBrush:
+        return short(nPressure * nLevel / 5);
+    case kToolMarker:
+        return short(nLevel * 2);
+    default:
+        return 1;
+    }
+}
+
+POINT ClientToPage(POINT ptClient, POINT ptScroll, float fZoom) {
+    POINT pt;
+    pt.x = LONG(double(ptClient.x + ptScroll.x) / fZoom);
+    pt.y = LONG(double(ptClient.y + ptScroll.y) / fZoom);
+    return pt;
+}
+
+POINT ScreenToPage(POINT ptScreen, POINT ptOrigin, POINT ptScroll, float fZoom) {
+    return ClientToPage({ptScreen.x - ptOrigin.x, ptScreen.y - ptOrigin.y}, ptScroll, fZoom);
+}
+
+bool IsOnCanvas(int nTool, POINT ptCursor, const RECT& rcWindow, int nPageWidth, int nScreenWidth,
+                float fZoom) {
+    if (nTool != kToolEraser && !PtInRect(&rcWindow, ptCursor))
+        return false;
+    const double fLimit = fZoom >= 1.0f ? double(nPageWidth) * fZoom : double(nScreenWidth) * fZoom;
+    return std::abs(ptCursor.x - rcWindow.left) <= fLimit;
+}

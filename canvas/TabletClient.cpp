@@ -1,0 +1,163 @@
+#include "TabletClient.h"
+
+#include "Message.h"
+#include "PenRules.h"
+
+#include <cstdio>
+
+int g_nPacketBatch = 0;
+
+namespace {
+// A nested packet message can only arrive while a handler dispatches messages; on the one thread
+// the outer batch cannot finish meanwhile, so the inner message waits only briefly and leaves
+// its packets queued for the next message.
+constexpr int kBatchWaitMs = 50;
+} // namespace
+
+HCTX CTabletClient::OpenTabletContext(HWND hWnd, BOOL bSystemCursor) {
+    if (!IsBound())
+        return nullptr;
+    const CWintabApi& wt = Binding();
+    LOGCONTEXTA lc{};
+    if (wt.WTInfoA(WTI_DEFCONTEXT, 0, &lc) == 0)
+        return nullptr;
+    m_lc = lc;
+    std::snprintf(m_lc.lcName, sizeof m_lc.lcName, "KVOmail");
+    m_lc.lcOptions |= CXO_MESSAGES;
+    if (bSystemCursor)
+        m_lc.lcOptions |= CXO_SYSTEM;
+    m_lc.lcPktData = kPenPacketData;
+    m_lc.lcPktMode = PK_BUTTONS;
+    m_lc.lcMoveMask = kPenPacketData;
+    m_lc.lcBtnUpMask = lc.lcBtnDnMask;
+    m_lc.lcOutOrgX = 0;
+    m_lc.lcOutOrgY = 0;
+    m_lc.lcOutExtX = GetSystemMetrics(SM_CXSCREEN);
+    m_lc.lcOutExtY = -GetSystemMetrics(SM_CYSCREEN);
+    return wt.WTOpenA(hWnd, &m_lc, TRUE);
+}
+
+void CTabletClient::OpenViewContext() {
+    m_hCtx = OpenTabletContext(TabletWindow(), TRUE);
+    // Every resize reopens the context; without a tablet the user is told once, not once per
+    // resize (a dragged border would otherwise stack up boxes).
+    if (!m_hCtx && !m_bToldNoContext) {
+        m_bToldNoContext = true;
+        ShowMessage(TabletWindow(), L" Could Not Open Tablet Context.", L"WinTab", MB_ICONHAND);
+    }
+    if (m_hCtx)
+        m_bToldNoContext = false;
+    ReadPressureAxis();
+}
+
+void CTabletClient::CloseTabletContext() {
+    if (!m_hCtx)
+        return;
+    if (IsBound()) {
+        Binding().WTEnable(m_hCtx, FALSE);
+        Binding().WTOverlap(m_hCtx, FALSE);
+        Binding().WTClose(m_hCtx);
+    }
+    m_hCtx = nullptr;
+}
+
+void CTabletClient::ReopenTabletContext() {
+    m_bReopenCtx = FALSE;
+    CloseTabletContext();
+    TabletSleep(1000);
+    const BOOL bEnabled = IsWindowEnabled(TabletWindow()) ? TRUE : FALSE;
+    OpenViewContext();
+    if (IsBound() && m_hCtx) {
+        Binding().WTEnable(m_hCtx, bEnabled);
+        Binding().WTOverlap(m_hCtx, bEnabled);
+    }
+}
+
+void CTabletClient::ReadPressureAxis() {
+    AXIS ax{};
+    if (IsBound() && Binding().WTInfoA(WTI_DEVICES, DVC_NPRESSURE, &ax) >= sizeof(LONG) * 2)
+        m_axPressure = ax;
+    const PressureNorm norm = NormalisePressureAxis(m_axPressure.axMax);
+    m_nPressureScale = norm.nScale;
+    m_nPressureMax = norm.nMax;
+}
+
+LRESULT CTabletClient::OnWTPacket(WPARAM, LPARAM lParam) {
+    if (m_bReopenCtx)
+        ReopenTabletContext();
+    for (int nWaited = 0; g_nPacketBatch > 0; ++nWaited) {
+        if (nWaited == kBatchWaitMs)
+            return 0;
+        TabletSleep(1);
+    }
+    g_nPacketBatch = IsBound() ? Binding().WTPacketsGet(reinterpret_cast<HCTX>(lParam),
+                                                        kPacketBatchMax, m_batch.data())
+                               : 0;
+    if (g_nPacketBatch <= 0) {
+        g_nPacketBatch = 0;
+        return 0;
+    }
+    if (g_nPacketBatch > kPacketBatchMax) {
+        TabletBeep();
+        g_nPacketBatch = 0;
+        return -1;
+    }
+    for (int i = 0; i < g_nPacketBatch; ++i)
+        HandlePacket(m_batch[i]);
+    g_nPacketBatch = 0;
+    return 0;
+}
+
+void CTabletClient::HandlePacket(const PenPacket& packet) {
+    // The program works in screen pixels of the system cursor, never in tablet units.
+    const POINT pt = TabletCursorPos();
+    const DWORD nTime = packet.pkTime, nButtons = packet.pkButtons;
+    const UINT nPressure = packet.pkNormalPressure;
+    if (m_nCaptureState == 2) {
+        OnCapturePacket(nTime, nButtons, pt.x, pt.y, nPressure);
+        return;
+    }
+    if (TabletTool() == kToolPicture)
+        return;
+    switch (TabletMode()) {
+    case kModeLetter:
+        OnLetterPacket(nTime, nButtons, pt.x, pt.y, nPressure);
+        break;
+    case kModeDesktop:
+    case kModeInking: {
+        // Mouse messages that the driver makes for this packet must arrive as primary-button
+        // messages; the user's own swap is put back before the next packet.
+        const BOOL bSwapped = SwapMouseButton(FALSE);
+        if (TabletMode() == kModeDesktop)
+            OnDesktopPacket(nTime, nButtons, pt.x, pt.y, nPressure);
+        else
+            OnInkingPacket(nTime, nButtons, pt.x, pt.y, nPressure);
+        if (bSwapped)
+            SwapMouseButton(TRUE);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CTabletClient::ActivateTabletContext(BOOL bActivate) {
+    if (!m_hCtx || !IsBound() || TabletMode() != kModeLetter)
+        return;
+    Binding().WTEnable(m_hCtx, (bActivate || m_nCaptureState) ? TRUE : FALSE);
+    if (bActivate)
+        Binding().WTOverlap(m_hCtx, TRUE);
+}
+
+void CTabletClient::ResizeTabletContext(int cx, int cy) {
+    if (cx <= 0 || cy <= 0)
+        return;
+    CloseTabletContext();
+    OpenViewContext();
+}
+
+POINT CTabletClient::TabletCursorPos() const {
+    POINT pt{};
+    GetCursorPos(&pt);
+    return pt;
+}

@@ -1,0 +1,86 @@
+// CTabletClient: the canvas view's side of the tablet. It owns the program's one tablet context
+// (opened on the view's window), the pressure normalisation of the device, and the intake of
+// packet messages: it reads at most 64 queued packets per message, puts the system cursor's
+// screen position into each, and hands every packet to the handler that the capture state, the
+// main frame's mode and the current tool call for. The view derives from it and supplies those
+// handlers; tests derive from it with a fake tablet library.
+#pragma once
+#include "WintabApi.h"
+
+#include <array>
+
+// Packets of the batch being handled, 0 when no batch is in progress.
+extern int g_nPacketBatch;
+
+// Most packets read per packet message.
+constexpr int kPacketBatchMax = 64;
+
+// Modes of the main frame.
+constexpr int kModeLetter = 0;
+constexpr int kModeDesktop = 1;
+constexpr int kModeInking = 2;
+
+class CTabletClient {
+public:
+    CTabletClient() = default;
+    CTabletClient(const CTabletClient&) = delete;
+    CTabletClient& operator=(const CTabletClient&) = delete;
+    virtual ~CTabletClient() = default;
+
+    // Builds m_lc for the window and opens it enabled; null without a tablet library.
+    HCTX OpenTabletContext(HWND hWnd, BOOL bSystemCursor);
+    // Opens the context on the view's window as at creation, telling the user when that fails,
+    // and reads the device's pressure axis.
+    void OpenViewContext();
+    // Disables, lowers and closes the open context and clears m_hCtx.
+    void CloseTabletContext();
+    // After a display change: close, wait a second, open again and restore the enabled state.
+    void ReopenTabletContext();
+    // Reads the normal-pressure axis and sets m_nPressureScale and m_nPressureMax.
+    void ReadPressureAxis();
+    // Handler of the packet message; lParam is the context with packets queued. 0 or -1.
+    LRESULT OnWTPacket(WPARAM wParam, LPARAM lParam);
+    // The view was activated or deactivated (letter mode only enables and raises the context).
+    void ActivateTabletContext(BOOL bActivate);
+    // The view's window got a new size.
+    void ResizeTabletContext(int cx, int cy);
+
+    const CWintabApi& Binding() const { return *m_pWintab; }
+    bool IsBound() const { return m_pWintab && m_pWintab->m_bWintab; }
+
+    HCTX m_hCtx = nullptr;
+    LOGCONTEXTA m_lc{};
+    AXIS m_axPressure{};
+    int m_nPressureMax = 511;
+    int m_nPressureScale = 1;
+    BOOL m_bReopenCtx = FALSE;
+    short m_nCaptureState = 0;
+    // The bound tablet library; the process-wide one unless a test substitutes its own.
+    const CWintabApi* m_pWintab = &Wintab();
+
+protected:
+    // The window the context belongs to.
+    virtual HWND TabletWindow() const = 0;
+    // The main frame's mode and the view's current tool.
+    virtual int TabletMode() const = 0;
+    virtual int TabletTool() const = 0;
+
+    // Packet handlers: time, buttons, screen x and y of the cursor, raw pressure.
+    virtual BOOL OnCapturePacket(DWORD, DWORD, LONG, LONG, UINT) { return FALSE; }
+    virtual BOOL OnLetterPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) = 0;
+    virtual BOOL OnDesktopPacket(DWORD, DWORD, LONG, LONG, UINT) { return FALSE; }
+    virtual BOOL OnInkingPacket(DWORD, DWORD, LONG, LONG, UINT) { return FALSE; }
+
+    // System services, replaceable in tests.
+    virtual POINT TabletCursorPos() const;
+    virtual void TabletSleep(DWORD dwMs) const { Sleep(dwMs); }
+    virtual void TabletBeep() const { MessageBeep(0xFFFFFFFF); }
+
+private:
+    void HandlePacket(const PenPacket& packet);
+
+    // Room for a whole batch and as many again, so that a driver that reports more packets than
+    // it was asked for cannot write past the buffer before the batch is dropped.
+    std::array<PenPacket, 2 * kPacketBatchMax> m_batch{};
+    bool m_bToldNoContext = false;
+};

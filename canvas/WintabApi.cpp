@@ -1,0 +1,6 @@
+#include "WintabApi.h"
+
+CWintabApi& Wintab() {
+    static CWintabApi api;
+    return api;
+}

@@ -1,0 +1,86 @@
+// CLine: one stroke, the ordered samples taken between pen-down and pen-up with the colour,
+// tool and drawing mode current when it began. It owns its samples and its own brush renderer,
+// draws itself through a device context it is given, stores itself in a note file, and offers
+// the two pixel services of the eraser: the mask of an eraser path and the touch test.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "Archive.h"
+#include "SMLine.h"
+
+// One stored sample: page position and weight (pen width in pixels for a plain stroke, the
+// pressure level for a smoothed one).
+struct LinePoint {
+    std::int32_t x;
+    std::int32_t y;
+    std::int16_t nWidth;
+};
+
+class CLine {
+public:
+    // Tool numbers shared with the view and the note file.
+    static constexpr short kToolEraser = 1;
+    static constexpr short kToolPencil = 2;
+    static constexpr short kToolBrush = 3;
+    static constexpr short kToolMarker = 4;
+    // Bytes of a stored stroke before its samples, and per sample.
+    static constexpr std::size_t kRecordSize = 32;
+    static constexpr std::size_t kSampleSize = 10;
+
+    // An empty stroke; the pressure range is that of the current tablet.
+    CLine();
+    virtual ~CLine() = default;
+    CLine(const CLine&) = delete;
+    CLine& operator=(const CLine&) = delete;
+
+    // Writes or reads the 32-byte record and its samples; a damaged record throws
+    // CArchiveException and leaves this stroke unchanged.
+    virtual void Serialize(CArchive& ar);
+
+    // Appends a sample and grows the bounding rectangle.
+    void AddPoint(int x, int y, short nWidth);
+    void SetColor(COLORREF cr) { m_crColor = cr; }
+    COLORREF GetColor() const { return m_crColor; }
+    // Smooth strokes are drawn by the brush renderer; the marker also draws in mask mode.
+    void SetTool(short nTool, int bSmooth);
+    short GetTool() const { return m_nTool; }
+    RECT GetBound() const { return m_rcBound; }
+
+    int GetPointCount() const { return static_cast<int>(m_points.size()); }
+    const LinePoint& GetPoint(int i) const { return m_points.at(i); }
+    bool IsSmooth() const { return m_bSmooth != 0; }
+    bool IsMask() const { return m_bMask != 0; }
+    int GetPressureMax() const { return m_nPressureMax; }
+    int GetPressureScale() const { return m_nPressureScale; }
+
+    void Draw(HDC hdc);
+    // Draws only when the bounding rectangle, inflated by 5, meets rcClip.
+    void DrawIfVisible(HDC hdc, const RECT& rcClip);
+
+    // On an eraser stroke: builds the eraser mask in a new screen-compatible bitmap that it
+    // selects into hdcMem (black where the path encloses, 0x00FF0000 on the path, white
+    // elsewhere), returns its page rectangle in rcMask and the bitmap hdcMem held before. The
+    // caller selects that one back and deletes the mask it gets in exchange. When the mask
+    // cannot be made nothing is selected, rcMask is empty and the result is null.
+    HBITMAP MakeEraseMask(HDC hdcMem, RECT& rcMask);
+    // The bounding rectangle inflated by 5 when one of this stroke's pixels lies on or inside
+    // the eraser path of the mask, else the empty rectangle.
+    RECT HitByMask(HDC hdcMask, const RECT& rcMask);
+
+private:
+    void DrawPlainSegment(HDC hdc, const LinePoint& from, const LinePoint& to) const;
+    int HitPenWidth(const LinePoint& pt) const;
+
+    std::vector<LinePoint> m_points;
+    int m_nPressureMax;
+    int m_nPressureScale;
+    int m_bSmooth = 0;
+    short m_bMask = 0;
+    short m_nTool = kToolPencil;
+    CSMLine m_sm;
+    COLORREF m_crColor = 0;
+    RECT m_rcBound{};
+};

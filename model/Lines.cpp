@@ -1,0 +1,129 @@
+#include "Lines.h"
+
+#include <stdexcept>
+
+#include "GdiObjects.h"
+
+namespace {
+
+bool IsNullRect(const RECT& rc) {
+    return rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0;
+}
+
+} // namespace
+
+int CLines::Add(std::unique_ptr<CLine> pLine) {
+    m_lines.push_back(std::move(pLine));
+    return GetCount() - 1;
+}
+
+CLine* CLines::GetAt(int nIndex) const {
+    if (nIndex < 0 || nIndex >= GetCount())
+        throw std::out_of_range("stroke index out of range");
+    return m_lines[static_cast<std::size_t>(nIndex)].get();
+}
+
+RECT CLines::Undo() {
+    if (m_lines.empty())
+        return {};
+    m_redo.push_back(std::move(m_lines.back()));
+    m_lines.pop_back();
+    return m_redo.back()->GetBound();
+}
+
+RECT CLines::Redo(HDC hdc) {
+    if (m_redo.empty())
+        return {};
+    m_lines.push_back(std::move(m_redo.back()));
+    m_redo.pop_back();
+    if (hdc)
+        m_lines.back()->Draw(hdc);
+    return m_lines.back()->GetBound();
+}
+
+RECT CLines::EraseByLast() {
+    if (m_lines.empty())
+        return {};
+    CMemoryDC dc(nullptr);
+    RECT rcMask;
+    const HBITMAP hOld = m_lines.back()->MakeEraseMask(dc.Get(), rcMask);
+    m_lines.pop_back();
+    RECT rcErased{};
+    if (hOld) {
+        // Walking from the end keeps the indexes still to be visited valid.
+        for (std::size_t i = m_lines.size(); i-- > 0;) {
+            const RECT rc = m_lines[i]->HitByMask(dc.Get(), rcMask);
+            if (IsNullRect(rc))
+                continue;
+            if (IsNullRect(rcErased))
+                rcErased = rc;
+            else
+                UnionRect(&rcErased, &rcErased, &rc);
+            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        DeleteObject(SelectObject(dc.Get(), hOld));
+    }
+    return rcErased;
+}
+
+void CLines::DrawAll(HDC hdc) {
+    for (const auto& pLine : m_lines)
+        pLine->Draw(hdc);
+}
+
+void CLines::DrawInRect(HDC hdc, const RECT& rcClip) {
+    for (const auto& pLine : m_lines)
+        pLine->DrawIfVisible(hdc, rcClip);
+}
+
+RECT CLines::GetBound() const {
+    if (m_lines.empty())
+        return {};
+    RECT rc = m_lines.front()->GetBound();
+    for (std::size_t i = 1; i < m_lines.size(); ++i) {
+        const RECT rcLine = m_lines[i]->GetBound();
+        UnionRect(&rc, &rc, &rcLine);
+    }
+    return rc;
+}
+
+RECT CLines::UniteBounds(bool bMarker) const {
+    RECT rc{};
+    for (const auto& pLine : m_lines) {
+        if ((pLine->GetTool() == CLine::kToolMarker) != bMarker)
+            continue;
+        const RECT rcLine = pLine->GetBound();
+        if (IsRectEmpty(&rc))
+            rc = rcLine;
+        else
+            UnionRect(&rc, &rc, &rcLine);
+    }
+    return rc;
+}
+
+RECT CLines::GetMarkerBound() const {
+    return UniteBounds(true);
+}
+
+RECT CLines::GetInkBound() const {
+    return UniteBounds(false);
+}
+
+void CLines::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32(GetCount());
+        for (const auto& pLine : m_lines)
+            pLine->Serialize(ar);
+        return;
+    }
+    const std::int32_t nCount = ar.ReadInt32();
+    ar.CheckCount(nCount, CLine::kRecordSize);
+    std::vector<std::unique_ptr<CLine>> lines;
+    lines.reserve(static_cast<std::size_t>(nCount));
+    for (std::int32_t i = 0; i < nCount; ++i) {
+        auto pLine = std::make_unique<CLine>();
+        pLine->Serialize(ar);
+        lines.push_back(std::move(pLine));
+    }
+    m_lines = std::move(lines);
+}

@@ -1,0 +1,89 @@
+// CSMLine: the pressure brush renderer. It turns the samples of one stroke, handed in pen order,
+// into a smoothed, anti-aliased line whose width and darkness follow the pen pressure: odd
+// samples are the control points of quadratic Bezier curves whose joints are the midpoints
+// between them, and each pixel step along a curve blends a small soft stamp into the target
+// with GetPixel and single-pixel fills. Three 13 x 13 bit masks keep the pixels that the
+// previous stamp painted from being blended again by the next one. The renderer owns its ring
+// of recent stamps (CPtPres) and draws only through the device context of each call.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "PtPres.h"
+
+class CSMLine {
+public:
+    // Segment kinds of DrawSegment.
+    static constexpr int kKindFirst = 0; // the first sample of a stroke
+    static constexpr int kKindInner = 1; // an inner sample
+    static constexpr int kKindLast = 2;  // the last sample: the stroke tapers to its end
+
+    CSMLine() = default;
+    virtual ~CSMLine() = default;
+
+    // Feeds one sample. Pressure maxima above 256 halve the pressure; fScale is 1 when a stroke
+    // redraws itself on the page and the zoom factor when the view draws live on the screen
+    // (scale 2 paints 2 x 2 blocks, scale 0.5 every second pixel at half the coordinates).
+    void DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure, COLORREF crColor,
+                     int nKind, int nPressureMax, float fScale);
+
+    // Read-only views for tests and the stroke's hit test.
+    const CPtPres& GetRing() const { return m_ring; }
+    int GetParity() const { return m_nParity; }
+
+private:
+    using Mask = std::array<std::uint16_t, 13>;
+
+    void SetColorAndScale(COLORREF crColor, float fScale);
+    void StartStroke(POINT pt, int nPressure);
+    void ArmCurve(POINT ptPrev, POINT pt, int nPressure);
+    void TakeEvenSample(POINT pt, int nPressure, bool bLast);
+    void TakeOddSample(POINT pt, int nPressure, bool bLast);
+    void DrawCurve();
+    void StampShortCurve();
+    void RepairCorner();
+    void StepCurve();
+    void UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted);
+    void SetDirection(POINT ptFixMove, POINT ptFix);
+    void StampStep(POINT pt);
+    int Radius(bool bSoftened) const;
+    void StampDot(POINT pt, int nPressure, bool bSoftened);
+    void StampDirectional(POINT pt, bool bSoftened);
+    void PaintPixel(int x, int y, int nDarkness);
+
+    // Set by every call.
+    HDC m_hdc = nullptr;
+    RECT m_rcClip{};
+    COLORREF m_crColor = 0;
+    int m_nRed = 0, m_nGreen = 0, m_nBlue = 0;
+    float m_fScale = 1.0f;
+    int m_nPixelSize = 1; // target pixels per stroke pixel (scale >= 1)
+    int m_nDivisor = 1;   // stroke pixels per target pixel (scale < 1)
+
+    // The curve: start P0, control P1, end P2 (whole pixels; P0 and P2 also in 1/256 pixel).
+    POINT m_pt0{}, m_pt1{}, m_pt2{};
+    POINT m_ptFix0{}, m_ptFix2{};
+    POINT m_ptNew{};      // N, the newest odd sample
+    POINT m_ptPrevCtrl{}; // the previous curve's control point
+    POINT m_ptCorner{};   // Q, the last corner
+    int m_nPres0 = 0, m_nPres1 = 0, m_nPres2 = 0, m_nPresNew = 0;
+    int m_nPres = 0; // the current pressure p
+    int m_nSteps = 0;
+    int m_nParity = 1;
+    double m_dPrevAngle = 180.0;
+    double m_dAngle1 = 180.0, m_dAngle2 = 180.0; // turning angles at P1 and at P0
+    bool m_bStarted = true;
+    bool m_bFirstCurveDone = true;
+    int m_nSoftness = 300; // as left by the last stamp (pressure 0 until then)
+
+    // The direction of the current step.
+    int m_nSignX = 1, m_nSignY = 1, m_nSin = 0, m_nCos = 0, m_nCentre = 0;
+
+    Mask m_mFootprint{}; // F: what the previous stamp painted
+    Mask m_mTemplate{};  // T: the direction template
+    Mask m_mPaint{};     // M: what the next stamp may paint
+
+    CPtPres m_ring;
+};

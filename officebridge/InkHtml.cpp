@@ -1,0 +1,139 @@
+#include "InkHtml.h"
+
+#include "BridgeState.h"
+#include "InkClipboard.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using CreateAttachmentFn = BOOL(WINAPI*)(HDC, HBITMAP, LPCSTR, int, COLORREF, COLORREF);
+
+constexpr int kFormatGif = 0;
+constexpr COLORREF kWhite = 0x00FFFFFF;
+
+constexpr char kHeader[] = "Version:0.9\r\n"
+                           "StartHTML:00000000\r\n"
+                           "EndHTML:00000000\r\n"
+                           "StartFragment:00000000\r\n"
+                           "EndFragment:00000000\r\n"
+                           "<html><body>\r\n"
+                           "<!--StartFragment -->\r\n";
+constexpr char kTrailer[] = "<!--EndFragment-->\r\n</body>\r\n</html>";
+static_assert(sizeof(kHeader) - 1 == 134);
+
+// Writes a value as eight digits over the zeros that follow "Key:" in the text.
+void PutOffset(std::string& strText, const char* pszKey, std::size_t nValue) {
+    const std::size_t nAt = strText.find(pszKey) + std::strlen(pszKey);
+    char szDigits[16];
+    std::snprintf(szDigits, sizeof(szDigits), "%08u", static_cast<unsigned>(nValue));
+    strText.replace(nAt, 8, szDigits, 8);
+}
+
+// Creates a new empty "aan" file in the user's temporary folder and names it in g_szTempFile.
+bool CreateTempImageFile() {
+    g_szTempFile[0] = '\0';
+    char szDir[MAX_PATH];
+    const DWORD nDir = GetTempPathA(MAX_PATH, szDir);
+    // GetTempFileNameA needs room for the 14 characters of the file name behind the folder.
+    if (nDir == 0 || nDir > MAX_PATH - 14)
+        return false;
+    char szFile[MAX_PATH];
+    if (!GetTempFileNameA(szDir, "aan", 0, szFile))
+        return false;
+    lstrcpynA(g_szTempFile, szFile, MAX_PATH);
+    return true;
+}
+
+// Writes the ink as a GIF into g_szTempFile through kvofunc.dll.
+bool WriteInkImage(HDC hdc, HBITMAP hbm) {
+    HMODULE hLib = LoadLibraryA("Kvofunc.DLL");
+    if (reinterpret_cast<UINT_PTR>(hLib) <= 32)
+        return false;
+    bool bWritten = false;
+    auto pfn = reinterpret_cast<CreateAttachmentFn>(GetProcAddress(hLib, "CreateAttachment"));
+    if (pfn)
+        bWritten = pfn(hdc, hbm, g_szTempFile, kFormatGif, kWhite, kWhite) != FALSE;
+    FreeLibrary(hLib);
+    return bWritten;
+}
+
+// Copies the text with its terminating zero into movable, shareable global memory.
+HGLOBAL CopyToGlobal(const std::string& strText) {
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, strText.size() + 4);
+    if (!hMem)
+        return nullptr;
+    void* p = GlobalLock(hMem);
+    if (!p) {
+        GlobalFree(hMem);
+        return nullptr;
+    }
+    std::memcpy(p, strText.c_str(), strText.size() + 1);
+    GlobalUnlock(hMem);
+    return hMem;
+}
+
+// Announces (or hands over) the text; false when the clipboard or the memory was not available.
+bool OfferHtmlText(HWND hwndOwner, const std::string& strText, bool bDelayed) {
+    if (!OpenClipboard(hwndOwner))
+        return false;
+    bool bOffered = false;
+    if (HGLOBAL hMem = CopyToGlobal(strText)) {
+        g_hPendingHtml = hMem;
+        if (bDelayed) {
+            SetClipboardData(g_cfHtml, nullptr);
+            bOffered = true;
+        } else {
+            HandOverPending(g_cfHtml, g_hPendingHtml);
+            bOffered = g_hPendingHtml == nullptr;
+            if (!bOffered) {
+                GlobalFree(g_hPendingHtml);
+                g_hPendingHtml = nullptr;
+            }
+        }
+    }
+    CloseClipboard();
+    return bOffered;
+}
+
+} // namespace
+
+std::string BuildHtmlFragment(const char* pszPath) {
+    std::string strFragment = "<IMG SRC=\"";
+    strFragment += pszPath;
+    strFragment += "\">";
+    return strFragment;
+}
+
+std::string BuildHtmlClipText(const std::string& strFragment) {
+    std::string strText = kHeader;
+    strText += strFragment;
+    strText += "\r\n";
+    const std::size_t nEndFragment = strText.size();
+    strText += kTrailer;
+    PutOffset(strText, "StartHTML:", strText.find("<html>"));
+    PutOffset(strText, "EndHTML:", strText.size());
+    PutOffset(strText, "StartFragment:", strText.find("<!--StartFragment -->"));
+    PutOffset(strText, "EndFragment:", nEndFragment);
+    return strText;
+}
+
+bool OfferInkHtml(HWND hwndOwner, HDC hdc, HBITMAP hbm, bool bDelayed) {
+    // The text of an earlier insertion is replaced now; its file can go with it.
+    DiscardPendingHtml();
+    if (!CreateTempImageFile())
+        return false;
+    bool bOffered = false;
+    if (WriteInkImage(hdc, hbm)) {
+        if (!g_cfHtml)
+            g_cfHtml = RegisterClipboardFormatA("HTML Format");
+        if (g_cfHtml)
+            bOffered = OfferHtmlText(hwndOwner, BuildHtmlClipText(BuildHtmlFragment(g_szTempFile)),
+                                     bDelayed);
+    }
+    // Nothing names the file unless the text was offered.
+    if (!bOffered)
+        DeleteFileA(g_szTempFile);
+    return bOffered;
+}

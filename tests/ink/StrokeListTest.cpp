@@ -1,0 +1,176 @@
+// The stroke list: undo and redo, erasing with an eraser stroke, bounds.
+#include <gtest/gtest.h>
+
+#include "DibCanvas.h"
+#include "InkTestUtil.h"
+#include "Lines.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A horizontal pencil stroke at y 40..45 crossing x = 50.
+std::unique_ptr<CLine> StrokeA() {
+    return MakeStroke(CLine::kToolPencil, 0, 0, {{40, 40, 2}, {60, 45, 2}});
+}
+// A smoothed brush stroke.
+std::unique_ptr<CLine> StrokeB() {
+    return MakeStroke(CLine::kToolBrush, 1, 0, {{70, 50, 200}, {74, 60, 220}, {80, 70, 200}});
+}
+// A stroke far from every eraser below.
+std::unique_ptr<CLine> StrokeC() {
+    return MakeStroke(CLine::kToolPencil, 1, 0, {{300, 300, 100}, {320, 310, 100}});
+}
+
+std::unique_ptr<CLine> Eraser(std::initializer_list<LinePoint> points) {
+    return MakeStroke(CLine::kToolEraser, 1, 0, points);
+}
+
+// A closed square around A and B.
+std::unique_ptr<CLine> ClosedEraser() {
+    return Eraser({{20, 20, 100}, {120, 20, 100}, {120, 100, 100}, {20, 100, 100}, {20, 20, 100}});
+}
+
+} // namespace
+
+TEST(StrokeListUndo, UndoAndRedoMoveTheSameStrokeObjects) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    CLine* pB = lines.GetAt(1);
+    const RECT rcB = pB->GetBound();
+    EXPECT_EQ(lines.Undo(), rcB);
+    EXPECT_EQ(lines.GetCount(), 1);
+    EXPECT_EQ(lines.GetRedoCount(), 1);
+    CDibCanvas canvas(200, 200);
+    EXPECT_EQ(lines.Redo(canvas.Dc()), rcB);
+    ASSERT_EQ(lines.GetCount(), 2);
+    EXPECT_EQ(lines.GetAt(1), pB);
+    EXPECT_EQ(lines.GetRedoCount(), 0);
+    // Redo draws the stroke it brings back, and only that one.
+    const RECT rcInk = canvas.InkBox(kWhite);
+    EXPECT_GE(rcInk.left, rcB.left - 6);
+    EXPECT_LE(rcInk.right, rcB.right + 7);
+    EXPECT_GT(canvas.CountOther(kWhite), 0);
+}
+
+TEST(StrokeListUndo, UndoTakesTheNewestFirstAndRedoRestoresTheOrder) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    lines.Add(StrokeC());
+    CLine* p[3] = {lines.GetAt(0), lines.GetAt(1), lines.GetAt(2)};
+    lines.Undo();
+    lines.Undo();
+    EXPECT_EQ(lines.GetAt(0), p[0]);
+    lines.Redo(nullptr);
+    lines.Redo(nullptr);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(lines.GetAt(i), p[i]) << "stroke " << i;
+}
+
+TEST(StrokeListUndo, UndoOnEmptyAndRedoWithEmptyStackChangeNothing) {
+    CLines lines;
+    EXPECT_EQ(lines.Undo(), RECT{});
+    EXPECT_EQ(lines.Redo(nullptr), RECT{});
+    lines.Add(StrokeA());
+    EXPECT_EQ(lines.Redo(nullptr), RECT{});
+    EXPECT_EQ(lines.GetCount(), 1);
+}
+
+TEST(StrokeListUndo, ClearRedoAndRemoveAllEmptyTheirArrays) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    lines.Undo();
+    lines.RemoveAll();
+    EXPECT_EQ(lines.GetCount(), 0);
+    EXPECT_EQ(lines.GetRedoCount(), 1);
+    lines.ClearRedo();
+    EXPECT_EQ(lines.GetRedoCount(), 0);
+    EXPECT_THROW(lines.GetAt(0), std::out_of_range);
+}
+
+TEST(EraseByLast, EnclosedStrokesAreRemovedAndTheirInflatedUnionReturned) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    lines.Add(StrokeC());
+    CLine* pC = lines.GetAt(2);
+    RECT rcExpected;
+    const RECT rcA = Inflated(lines.GetAt(0)->GetBound(), 5);
+    const RECT rcB = Inflated(lines.GetAt(1)->GetBound(), 5);
+    UnionRect(&rcExpected, &rcA, &rcB);
+    lines.Add(ClosedEraser());
+    EXPECT_EQ(lines.EraseByLast(), rcExpected);
+    ASSERT_EQ(lines.GetCount(), 1);
+    EXPECT_EQ(lines.GetAt(0), pC);
+}
+
+TEST(EraseByLast, CrossedStrokeIsRemoved) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeC());
+    const RECT rcA = Inflated(lines.GetAt(0)->GetBound(), 5);
+    lines.Add(Eraser({{50, 0, 100}, {50, 200, 100}}));
+    EXPECT_EQ(lines.EraseByLast(), rcA);
+    ASSERT_EQ(lines.GetCount(), 1);
+    EXPECT_EQ(lines.GetAt(0)->GetBound(), StrokeC()->GetBound());
+}
+
+TEST(EraseByLast, EraserThatTouchesNothingLeavesEveryStroke) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    lines.Add(StrokeC());
+    lines.Add(Eraser({{200, 200, 100}, {260, 200, 100}, {260, 260, 100}, {200, 200, 100}}));
+    EXPECT_EQ(lines.EraseByLast(), RECT{});
+    EXPECT_EQ(lines.GetCount(), 3);
+}
+
+TEST(EraseByLast, OpenEraserPathEnclosesNothing) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    // A U around both strokes, open at the top.
+    lines.Add(Eraser({{20, 20, 100}, {20, 100, 100}, {120, 100, 100}, {120, 20, 100}}));
+    EXPECT_EQ(lines.EraseByLast(), RECT{});
+    EXPECT_EQ(lines.GetCount(), 2);
+}
+
+TEST(EraseByLast, EraseDoesNotTouchTheRedoStack) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(StrokeC());
+    lines.Undo();
+    lines.Add(ClosedEraser());
+    lines.EraseByLast();
+    EXPECT_EQ(lines.GetCount(), 0);
+    EXPECT_EQ(lines.GetRedoCount(), 1);
+}
+
+TEST(StrokeListBounds, InkAndMarkerBoundsSeparateTheMarker) {
+    CLines lines;
+    lines.Add(MakeStroke(CLine::kToolMarker, 0, 0, {{100, 100, 12}, {150, 110, 12}}));
+    lines.Add(MakeStroke(CLine::kToolMarker, 0, 0, {{10, 200, 12}}));
+    EXPECT_EQ(lines.GetInkBound(), RECT{});
+    EXPECT_EQ(lines.GetMarkerBound(), (RECT{5, 95, 155, 205}));
+    lines.Add(StrokeA());
+    lines.Add(StrokeB());
+    RECT rcInk;
+    const RECT rcA = lines.GetAt(2)->GetBound(), rcB = lines.GetAt(3)->GetBound();
+    UnionRect(&rcInk, &rcA, &rcB);
+    EXPECT_EQ(lines.GetInkBound(), rcInk);
+    EXPECT_EQ(lines.GetMarkerBound(), (RECT{5, 95, 155, 205}));
+    RECT rcAll;
+    const RECT rcMarker = lines.GetMarkerBound();
+    UnionRect(&rcAll, &rcInk, &rcMarker);
+    EXPECT_EQ(lines.GetBound(), rcAll);
+}
+
+TEST(StrokeListBounds, EmptyListHasNullBounds) {
+    CLines lines;
+    EXPECT_EQ(lines.GetBound(), RECT{});
+    EXPECT_EQ(lines.GetInkBound(), RECT{});
+    EXPECT_EQ(lines.GetMarkerBound(), RECT{});
+}

@@ -1,0 +1,63 @@
+// A fake tablet library for the tests of the view's tablet side: every entry point records its
+// call in a log, WTPacketsGet hands out the packets a test prepared, and a client derived from
+// CTabletClient records the packets its handlers receive.
+#pragma once
+#include "TabletClient.h"
+
+#include <string>
+#include <vector>
+
+struct FakeTablet {
+    static FakeTablet* s_pCurrent;
+
+    FakeTablet();
+    ~FakeTablet();
+
+    CWintabApi api;
+    std::vector<std::string> log;
+    std::vector<PenPacket> packets; // handed out by the next WTPacketsGet
+    int nReportedCount = -1;        // what WTPacketsGet returns; -1: the number handed out
+    int nLastMaxAsked = 0;
+    LONG nAxisMax = 1023;
+    bool bOpenFails = false;
+    LOGCONTEXTA lcDefault{};
+    LOGCONTEXTA lcOpened{};
+    int nOpenCount = 0;
+};
+
+struct ReceivedPacket {
+    std::string strHandler;
+    DWORD nTime;
+    DWORD nButtons;
+    LONG x;
+    LONG y;
+    UINT nPressure;
+};
+
+class CFakeTabletClient : public CTabletClient {
+public:
+    explicit CFakeTabletClient(FakeTablet& tablet) : m_tablet(tablet) { m_pWintab = &tablet.api; }
+
+    int m_nMode = kModeLetter;
+    int m_nTool = 2;
+    POINT m_ptCursor{640, 400};
+    HWND m_hWnd = nullptr;
+    std::vector<ReceivedPacket> m_received;
+    mutable int m_nBeeps = 0;
+
+protected:
+    HWND TabletWindow() const override { return m_hWnd; }
+    int TabletMode() const override { return m_nMode; }
+    int TabletTool() const override { return m_nTool; }
+    BOOL OnCapturePacket(DWORD t, DWORD b, LONG x, LONG y, UINT p) override;
+    BOOL OnLetterPacket(DWORD t, DWORD b, LONG x, LONG y, UINT p) override;
+    BOOL OnDesktopPacket(DWORD t, DWORD b, LONG x, LONG y, UINT p) override;
+    BOOL OnInkingPacket(DWORD t, DWORD b, LONG x, LONG y, UINT p) override;
+    POINT TabletCursorPos() const override { return m_ptCursor; }
+    void TabletSleep(DWORD dwMs) const override;
+    void TabletBeep() const override;
+
+private:
+    BOOL Record(const char* pszHandler, DWORD t, DWORD b, LONG x, LONG y, UINT p);
+    FakeTablet& m_tablet;
+};

@@ -1,0 +1,110 @@
+#include "PenRules.h"
+
+#include <gtest/gtest.h>
+
+TEST(PressureNormalisation, AxisMax1023GivesScaleTwoAndMaximum511) {
+    const PressureNorm norm = NormalisePressureAxis(1023);
+    EXPECT_EQ(norm.nScale, 2);
+    EXPECT_EQ(norm.nMax, 511);
+}
+
+TEST(PressureNormalisation, AxisMax2047GivesScaleFourAndMaximum511) {
+    const PressureNorm norm = NormalisePressureAxis(2047);
+    EXPECT_EQ(norm.nScale, 4);
+    EXPECT_EQ(norm.nMax, 511);
+}
+
+TEST(PressureNormalisation, AxisMax511GivesScaleOne) {
+    const PressureNorm norm = NormalisePressureAxis(511);
+    EXPECT_EQ(norm.nScale, 1);
+    EXPECT_EQ(norm.nMax, 511);
+}
+
+TEST(PressureNormalisation, FewerThan512LevelsKeepScaleOneAndTheirOwnRange) {
+    for (LONG nAxisMax : {1, 100, 255, 510}) {
+        const PressureNorm norm = NormalisePressureAxis(nAxisMax);
+        EXPECT_EQ(norm.nScale, 1) << "axis maximum " << nAxisMax;
+        EXPECT_EQ(norm.nMax, nAxisMax) << "axis maximum " << nAxisMax;
+    }
+}
+
+TEST(PressureNormalisation, MissingAxisCountsAs512Levels) {
+    const PressureNorm norm = NormalisePressureAxis(0);
+    EXPECT_EQ(norm.nScale, 1);
+    EXPECT_EQ(norm.nMax, 511);
+}
+
+TEST(LetterWeights, PencilLevelsOneToFiveGive80To400WhateverThePressure) {
+    for (int nLevel = 1; nLevel <= 5; ++nLevel)
+        for (int nPressure : {1, 200, 511})
+            EXPECT_EQ(LetterWeight(kToolPencil, nLevel, nPressure, 511), 80 * nLevel)
+                << "level " << nLevel << ", pressure " << nPressure;
+}
+
+TEST(LetterWeights, PencilFollowsTheNormalisedMaximum) {
+    EXPECT_EQ(LetterWeight(kToolPencil, 2, 100, 255), 80);
+    EXPECT_EQ(LetterWeight(kToolPencil, 2, 100, 254), 0);
+}
+
+TEST(LetterWeights, BrushAtLevelFiveAndFullPressureGives511) {
+    EXPECT_EQ(LetterWeight(kToolBrush, 5, 511, 511), 511);
+}
+
+TEST(LetterWeights, BrushScalesPressureByLevelOverFive) {
+    EXPECT_EQ(LetterWeight(kToolBrush, 1, 511, 511), 102);
+    EXPECT_EQ(LetterWeight(kToolBrush, 2, 300, 511), 120);
+    EXPECT_EQ(LetterWeight(kToolBrush, 3, 7, 511), 4);
+}
+
+TEST(LetterWeights, MarkerLevelNGivesTwoN) {
+    for (int nLevel = 1; nLevel <= 5; ++nLevel)
+        EXPECT_EQ(LetterWeight(kToolMarker, nLevel, 300, 511), 2 * nLevel) << "level " << nLevel;
+}
+
+TEST(LetterWeights, EraserIsAlwaysOne) {
+    for (int nLevel = 1; nLevel <= 5; ++nLevel)
+        EXPECT_EQ(LetterWeight(kToolEraser, nLevel, 400, 511), 1) << "level " << nLevel;
+}
+
+struct ZoomCase {
+    float fZoom;
+    POINT ptExpected;
+};
+
+TEST(PageCoordinates, ClientPointPlusScrollIsDividedByTheZoomAndTruncated) {
+    const POINT ptClient{101, 51}, ptScroll{30, 60};
+    for (const ZoomCase& c : {ZoomCase{0.5f, {262, 222}}, ZoomCase{1.0f, {131, 111}},
+                              ZoomCase{2.0f, {65, 55}}, ZoomCase{4.0f, {32, 27}}}) {
+        const POINT pt = ClientToPage(ptClient, ptScroll, c.fZoom);
+        EXPECT_EQ(pt.x, c.ptExpected.x) << "zoom " << c.fZoom;
+        EXPECT_EQ(pt.y, c.ptExpected.y) << "zoom " << c.fZoom;
+    }
+}
+
+TEST(PageCoordinates, ScreenPointIsTakenRelativeToTheWindow) {
+    const POINT pt = ScreenToPage({340, 250}, {200, 100}, {0, 800}, 2.0f);
+    EXPECT_EQ(pt.x, 70);
+    EXPECT_EQ(pt.y, 475);
+}
+
+TEST(PageCoordinates, LargeScrollAtZoomFourStaysExact) {
+    const POINT pt = ClientToPage({3, 1}, {4093, 16383}, 4.0f);
+    EXPECT_EQ(pt.x, 1024);
+    EXPECT_EQ(pt.y, 4096);
+}
+
+TEST(CanvasInsideTest, CursorOutsideTheWindowIsOffCanvasExceptForTheEraser) {
+    const RECT rc{100, 100, 500, 400};
+    EXPECT_TRUE(IsOnCanvas(kToolPencil, {150, 150}, rc, 1280, 1280, 1.0f));
+    EXPECT_FALSE(IsOnCanvas(kToolPencil, {50, 150}, rc, 1280, 1280, 1.0f));
+    EXPECT_FALSE(IsOnCanvas(kToolMarker, {150, 450}, rc, 1280, 1280, 1.0f));
+    EXPECT_TRUE(IsOnCanvas(kToolEraser, {150, 450}, rc, 1280, 1280, 1.0f));
+}
+
+TEST(CanvasInsideTest, PointsRightOfTheShownPageAreOffCanvas) {
+    const RECT rc{0, 0, 1280, 900};
+    EXPECT_TRUE(IsOnCanvas(kToolPencil, {600, 10}, rc, 600, 1280, 1.0f));
+    EXPECT_FALSE(IsOnCanvas(kToolPencil, {601, 10}, rc, 600, 1280, 1.0f));
+    EXPECT_TRUE(IsOnCanvas(kToolPencil, {1200, 10}, rc, 600, 1280, 2.0f));
+    EXPECT_FALSE(IsOnCanvas(kToolPencil, {641, 10}, rc, 600, 1280, 0.5f));
+}

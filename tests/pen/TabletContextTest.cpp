@@ -1,0 +1,146 @@
+#include "FakeTablet.h"
+#include "Message.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+struct CapturedBox {
+    std::wstring strText, strCaption;
+    UINT uType;
+};
+
+class TabletContext : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetMessageHook([this](const std::wstring& t, const std::wstring& c, UINT u) {
+            m_boxes.push_back({t, c, u});
+            return IDOK;
+        });
+        m_hWnd = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+    }
+    void TearDown() override {
+        SetMessageHook({});
+        DestroyWindow(m_hWnd);
+    }
+    std::vector<CapturedBox> m_boxes;
+    HWND m_hWnd = nullptr;
+};
+} // namespace
+
+TEST_F(TabletContext, DescriptionChangesOnlyTheFieldsThePenNeeds) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    const HCTX h = client.OpenTabletContext(m_hWnd, TRUE);
+    EXPECT_NE(h, nullptr);
+    const LOGCONTEXTA& lc = tablet.lcOpened;
+    EXPECT_STREQ(lc.lcName, "KVOmail");
+    EXPECT_EQ(lc.lcOptions, 0x0100u | CXO_MESSAGES | CXO_SYSTEM);
+    EXPECT_EQ(lc.lcPktData, 0x05C4u);
+    EXPECT_EQ(lc.lcPktMode, 0x0040u);
+    EXPECT_EQ(lc.lcMoveMask, 0x05C4u);
+    EXPECT_EQ(lc.lcBtnUpMask, 0x0000000Fu);
+    EXPECT_EQ(lc.lcOutOrgX, 0);
+    EXPECT_EQ(lc.lcOutOrgY, 0);
+    EXPECT_EQ(lc.lcOutExtX, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(lc.lcOutExtY, -GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(lc.lcPktRate, 133u);
+    EXPECT_EQ(lc.lcInExtX, 40000);
+    EXPECT_EQ(lc.lcSysExtX, 999);
+    EXPECT_EQ(std::memcmp(&lc, &client.m_lc, sizeof lc), 0);
+}
+
+TEST_F(TabletContext, WithoutSystemCursorTheSystemOptionIsLeftAsTheDefaultHasIt) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    client.OpenTabletContext(m_hWnd, FALSE);
+    EXPECT_EQ(tablet.lcOpened.lcOptions, 0x0100u | CXO_MESSAGES);
+}
+
+TEST_F(TabletContext, WithoutALibraryNoContextOpensAndTheUserIsTold) {
+    FakeTablet tablet;
+    tablet.api.m_bWintab = FALSE;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    EXPECT_EQ(client.m_hCtx, nullptr);
+    EXPECT_TRUE(tablet.log.empty());
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].strText, L" Could Not Open Tablet Context.");
+    EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
+    EXPECT_EQ(m_boxes[0].uType, UINT(MB_ICONHAND));
+    EXPECT_EQ(client.m_nPressureScale, 1);
+    EXPECT_EQ(client.m_nPressureMax, 511);
+}
+
+TEST_F(TabletContext, AFailedOpenIsReportedOnceHoweverOftenTheViewIsResized) {
+    FakeTablet tablet;
+    tablet.bOpenFails = true;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    client.ResizeTabletContext(300, 200);
+    client.ResizeTabletContext(300, 200);
+    EXPECT_EQ(tablet.nOpenCount, 3);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
+}
+
+TEST_F(TabletContext, ResizingTwiceToTheSameSizeReopensTwice) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    tablet.log.clear();
+    client.ResizeTabletContext(640, 480);
+    client.ResizeTabletContext(640, 480);
+    client.ResizeTabletContext(0, 480);
+    const std::vector<std::string> once = {"WTEnable 0",  "WTOverlap 0", "WTClose",
+                                           "WTInfoA 3 0", "WTOpenA 1",   "WTInfoA 100 15"};
+    std::vector<std::string> twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(tablet.log, twice);
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(TabletContext, PressureAxisIsReadAfterEveryOpen) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    EXPECT_EQ(client.m_nPressureScale, 2);
+    EXPECT_EQ(client.m_nPressureMax, 511);
+    tablet.nAxisMax = 511;
+    client.ResizeTabletContext(10, 10);
+    EXPECT_EQ(client.m_nPressureScale, 1);
+    EXPECT_EQ(client.m_nPressureMax, 511);
+}
+
+TEST_F(TabletContext, ReopenAfterADisplayChangeRestoresTheWindowsEnabledState) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.m_bReopenCtx = TRUE;
+    client.OnWTPacket(0, 0x5151);
+    const std::vector<std::string> expected = {"Sleep 1000",     "WTInfoA 3 0", "WTOpenA 1",
+                                               "WTInfoA 100 15", "WTEnable 1",  "WTOverlap 1",
+                                               "WTPacketsGet"};
+    EXPECT_EQ(tablet.log, expected);
+}
+
+TEST_F(TabletContext, ActivationEnablesAndRaisesOnlyInLetterMode) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    client.m_hCtx = reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151));
+    client.ActivateTabletContext(TRUE);
+    client.ActivateTabletContext(FALSE);
+    client.m_nCaptureState = 1;
+    client.ActivateTabletContext(FALSE);
+    client.m_nMode = kModeDesktop;
+    client.ActivateTabletContext(TRUE);
+    const std::vector<std::string> expected = {"WTEnable 1", "WTOverlap 1", "WTEnable 0",
+                                               "WTEnable 1"};
+    EXPECT_EQ(tablet.log, expected);
+}

@@ -1,0 +1,188 @@
+// The feeder thread of the virtual tablet. It plays the script named by "QUILLET_TABLET_SCRIPT"
+// and then, when "QUILLET_TABLET_MOUSE" is set, turns the mouse into a pen: the left button is
+// the pen tip, pressed with the fixed pressure "QUILLET_TABLET_MOUSE" gives (or 600).
+//
+// Script lines (blank lines and lines starting with # are skipped):
+//   origin screen|client   coordinates that follow are screen pixels (the default) or pixels from
+//                          the top-left of the client area of the context's window
+//   clicks on|off          whether pen-down and pen-up also press and release the left mouse
+//                          button on the window under the pen, as a driver does (default on)
+//   down X Y P             pen touches at (X, Y) with pressure P
+//   move X Y P             pen moves to (X, Y) with pressure P
+//   line X1 Y1 X2 Y2 N P   N moves from (X1, Y1) to (X2, Y2) with pressure P (the first step
+//                          lands 1/N of the way)
+//   up X Y                 pen lifts at (X, Y)
+//   hover X Y              pen in the air at (X, Y): a packet without pressure
+//   wait MS                pause
+//   signal NAME            sets the named event NAME
+//   waitfor NAME [MS]      waits (default 20 s) until the named event NAME is set, then resets it
+#include "VirtualTablet.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct FeederState {
+    bool bClientOrigin = false;
+    bool bClicks = true;
+};
+
+POINT ToScreen(const FeederState& st, LONG x, LONG y) {
+    POINT pt{x, y};
+    if (st.bClientOrigin) {
+        if (HWND hWnd = CurrentContextWindow())
+            ClientToScreen(hWnd, &pt);
+    }
+    return pt;
+}
+
+// The window that the left button goes to: the one holding the mouse capture, else the one under
+// the pen.
+HWND ClickTarget(POINT pt) {
+    if (HWND hCtxWnd = CurrentContextWindow()) {
+        GUITHREADINFO gti{};
+        gti.cbSize = sizeof gti;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(hCtxWnd, nullptr), &gti) && gti.hwndCapture)
+            return gti.hwndCapture;
+    }
+    return WindowFromPoint(pt);
+}
+
+void PostClick(POINT pt, UINT nMessage) {
+    HWND hWnd = ClickTarget(pt);
+    if (!hWnd)
+        return;
+    POINT ptClient = pt;
+    ScreenToClient(hWnd, &ptClient);
+    const WPARAM wParam = nMessage == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+    PostMessageW(hWnd, nMessage, wParam, MAKELPARAM(ptClient.x, ptClient.y));
+}
+
+void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
+    if (bMoveCursor)
+        SetCursorPos(pt.x, pt.y);
+    RawPacket packet;
+    packet.nTime = GetTickCount();
+    packet.nButtons = MAKELONG(0, nEvent);
+    packet.ptScreen = pt;
+    packet.nPressure = nPressure;
+    DeliverPacket(packet, 20000);
+}
+
+void WaitForEvent(const std::string& strName, DWORD dwMs) {
+    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, strName.c_str());
+    if (!h)
+        return;
+    if (WaitForSingleObject(h, dwMs) != WAIT_OBJECT_0)
+        TabletLog("waitfor timed out: " + strName);
+    ResetEvent(h);
+    CloseHandle(h);
+}
+
+void SetNamedEvent(const std::string& strName) {
+    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, strName.c_str());
+    if (h) {
+        SetEvent(h);
+        CloseHandle(h);
+    }
+}
+
+void RunLine(FeederState& st, const std::string& strLine) {
+    std::istringstream in(strLine);
+    std::string strCmd;
+    if (!(in >> strCmd) || strCmd[0] == '#')
+        return;
+    LONG x = 0, y = 0, x2 = 0, y2 = 0, n = 0, p = 0;
+    std::string strArg;
+    if (strCmd == "origin" && in >> strArg) {
+        st.bClientOrigin = strArg == "client";
+    } else if (strCmd == "clicks" && in >> strArg) {
+        st.bClicks = strArg == "on";
+    } else if (strCmd == "down" && in >> x >> y >> p) {
+        const POINT pt = ToScreen(st, x, y);
+        SetCursorPos(pt.x, pt.y);
+        if (st.bClicks)
+            PostClick(pt, WM_LBUTTONDOWN);
+        Send(pt, TBN_DOWN, UINT(p), true);
+    } else if (strCmd == "move" && in >> x >> y >> p) {
+        Send(ToScreen(st, x, y), TBN_NONE, UINT(p), true);
+    } else if (strCmd == "line" && in >> x >> y >> x2 >> y2 >> n >> p && n > 0) {
+        for (LONG i = 1; i <= n; ++i)
+            Send(ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p), true);
+    } else if (strCmd == "up" && in >> x >> y) {
+        const POINT pt = ToScreen(st, x, y);
+        Send(pt, TBN_UP, 0, true);
+        if (st.bClicks)
+            PostClick(pt, WM_LBUTTONUP);
+    } else if (strCmd == "hover" && in >> x >> y) {
+        Send(ToScreen(st, x, y), TBN_NONE, 0, true);
+    } else if (strCmd == "wait" && in >> n) {
+        Sleep(DWORD(n));
+    } else if (strCmd == "signal" && in >> strArg) {
+        SetNamedEvent(strArg);
+    } else if (strCmd == "waitfor" && in >> strArg) {
+        if (!(in >> n))
+            n = 20000;
+        WaitForEvent(strArg, DWORD(n));
+    } else {
+        TabletLog("bad script line: " + strLine);
+    }
+}
+
+void RunScript(const char* pszPath) {
+    std::ifstream in(pszPath);
+    if (!in) {
+        TabletLog(std::string("cannot read script ") + pszPath);
+        return;
+    }
+    FeederState st;
+    std::string strLine;
+    while (std::getline(in, strLine))
+        RunLine(st, strLine);
+    TabletLog("script done");
+}
+
+// The mouse as a pen: polls the left button and the cursor and sends what changed.
+void RunMouse(UINT nPressure) {
+    bool bDown = false;
+    POINT ptLast{};
+    for (;;) {
+        Sleep(4);
+        const bool bButton = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+        POINT pt;
+        if (!GetCursorPos(&pt))
+            continue;
+        if (bButton && !bDown)
+            Send(pt, TBN_DOWN, nPressure, false);
+        else if (bButton && (pt.x != ptLast.x || pt.y != ptLast.y))
+            Send(pt, TBN_NONE, nPressure, false);
+        else if (!bButton && bDown)
+            Send(pt, TBN_UP, 0, false);
+        bDown = bButton;
+        ptLast = pt;
+    }
+}
+
+DWORD WINAPI FeederMain(LPVOID) {
+    if (const std::string strScript = TabletSetting("QUILLET_TABLET_SCRIPT"); !strScript.empty())
+        RunScript(strScript.c_str());
+    if (const std::string strMouse = TabletSetting("QUILLET_TABLET_MOUSE"); !strMouse.empty()) {
+        const long n = std::strtol(strMouse.c_str(), nullptr, 10);
+        RunMouse(n > 1 ? UINT(n) : 600);
+    }
+    return 0;
+}
+
+} // namespace
+
+void StartFeeder() {
+    static bool bStarted = false;
+    if (bStarted)
+        return;
+    bStarted = true;
+    if (HANDLE h = CreateThread(nullptr, 0, FeederMain, nullptr, 0, nullptr))
+        CloseHandle(h);
+}

@@ -1,0 +1,373 @@
+// Contexts, packet queues and the exported tablet interface of the virtual tablet.
+#include "VirtualTablet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+constexpr LONG kTabletExtent = 32768;
+constexpr WTPKT kSupportedData = 0x3FFF;
+
+struct QueuedPacket {
+    RawPacket packet;
+    UINT nSerial;
+};
+
+struct VirtualContext {
+    HWND hWnd = nullptr;
+    LOGCONTEXTA lc{};
+    bool bEnabled = false;
+    bool bPenDown = false;
+    UINT nSerial = 0;
+    int nQueueSize = 64;
+    std::deque<QueuedPacket> queue;
+};
+
+std::mutex g_mutex;
+std::condition_variable g_changed;
+// Oldest first; the newest open context receives the packets.
+std::vector<std::unique_ptr<VirtualContext>> g_contexts;
+
+VirtualContext* Find(HCTX hCtx) {
+    for (auto& p : g_contexts)
+        if (reinterpret_cast<HCTX>(p.get()) == hCtx)
+            return p.get();
+    return nullptr;
+}
+
+VirtualContext* NewestEnabled() {
+    for (auto it = g_contexts.rbegin(); it != g_contexts.rend(); ++it)
+        if ((*it)->bEnabled)
+            return it->get();
+    return nullptr;
+}
+
+void DefaultContext(LOGCONTEXTA& lc) {
+    lc = LOGCONTEXTA{};
+    std::snprintf(lc.lcName, sizeof lc.lcName, "Virtual Tablet");
+    lc.lcOptions = CXO_SYSTEM;
+    lc.lcMsgBase = WT_DEFBASE;
+    lc.lcPktRate = 200;
+    lc.lcPktData = kSupportedData;
+    lc.lcMoveMask = kSupportedData;
+    lc.lcBtnDnMask = 0xFFFFFFFF;
+    lc.lcBtnUpMask = 0xFFFFFFFF;
+    lc.lcInExtX = lc.lcInExtY = kTabletExtent;
+    lc.lcOutExtX = lc.lcOutExtY = kTabletExtent;
+    lc.lcSensX = lc.lcSensY = lc.lcSensZ = 0x10000;
+    lc.lcSysExtX = GetSystemMetrics(SM_CXSCREEN);
+    lc.lcSysExtY = GetSystemMetrics(SM_CYSCREEN);
+    lc.lcSysSensX = lc.lcSysSensY = 0x10000;
+}
+
+// The packet's position in the context's output coordinates. Tablet y grows upwards; a negative
+// output extent turns it downwards, as a context that follows the screen asks for.
+POINT OutputPosition(const LOGCONTEXTA& lc, POINT ptScreen) {
+    const double fx = double(ptScreen.x) / std::max(1, GetSystemMetrics(SM_CXSCREEN));
+    const double fDown = double(ptScreen.y) / std::max(1, GetSystemMetrics(SM_CYSCREEN));
+    POINT pt;
+    pt.x = lc.lcOutOrgX + std::lround(fx * lc.lcOutExtX);
+    pt.y = lc.lcOutExtY < 0 ? lc.lcOutOrgY + std::lround(fDown * -lc.lcOutExtY)
+                            : lc.lcOutOrgY + std::lround((1.0 - fDown) * lc.lcOutExtY);
+    return pt;
+}
+
+// Size of one packet for a data mask: the fields in the published order, the context handle
+// pointer-sized and the record padded to its alignment.
+size_t PacketSize(WTPKT mask) {
+    size_t n = (mask & PK_CONTEXT) ? sizeof(HCTX) : 0;
+    for (WTPKT bit = PK_STATUS; bit <= PK_ROTATION; bit <<= 1)
+        if (mask & bit)
+            n += (bit == PK_ORIENTATION || bit == PK_ROTATION) ? 12 : 4;
+    if (mask & PK_CONTEXT)
+        n = (n + sizeof(HCTX) - 1) / sizeof(HCTX) * sizeof(HCTX);
+    return n;
+}
+
+void Put32(BYTE*& p, DWORD n) {
+    std::memcpy(p, &n, 4);
+    p += 4;
+}
+
+void WritePacket(VirtualContext& ctx, const QueuedPacket& q, BYTE* pOut) {
+    const WTPKT mask = ctx.lc.lcPktData;
+    std::memset(pOut, 0, PacketSize(mask));
+    BYTE* p = pOut;
+    if (mask & PK_CONTEXT) {
+        HCTX h = reinterpret_cast<HCTX>(&ctx);
+        std::memcpy(p, &h, sizeof h);
+        p += sizeof h;
+    }
+    const DWORD nEvent = HIWORD(q.packet.nButtons);
+    if (nEvent == TBN_DOWN)
+        ctx.bPenDown = true;
+    else if (nEvent == TBN_UP)
+        ctx.bPenDown = false;
+    const POINT pt = OutputPosition(ctx.lc, q.packet.ptScreen);
+    const DWORD nButtons =
+        (ctx.lc.lcPktMode & PK_BUTTONS) ? q.packet.nButtons : DWORD(ctx.bPenDown);
+    if (mask & PK_STATUS)
+        Put32(p, 0);
+    if (mask & PK_TIME)
+        Put32(p, q.packet.nTime);
+    if (mask & PK_CHANGED)
+        Put32(p, mask);
+    if (mask & PK_SERIAL_NUMBER)
+        Put32(p, q.nSerial);
+    if (mask & PK_CURSOR)
+        Put32(p, 1);
+    if (mask & PK_BUTTONS)
+        Put32(p, nButtons);
+    if (mask & PK_X)
+        Put32(p, DWORD(pt.x));
+    if (mask & PK_Y)
+        Put32(p, DWORD(pt.y));
+    if (mask & PK_Z)
+        Put32(p, 0);
+    if (mask & PK_NORMAL_PRESSURE)
+        Put32(p, q.packet.nPressure);
+    if (mask & PK_TANGENT_PRESSURE)
+        Put32(p, 0);
+}
+
+size_t CopyOut(UINT wCategory, const void* pSrc, size_t n, LPVOID lpOutput) {
+    (void)wCategory;
+    if (lpOutput)
+        std::memcpy(lpOutput, pSrc, n);
+    return n;
+}
+
+UINT DeviceInfo(UINT nIndex, LPVOID lpOutput) {
+    static const char szName[] = "Quillet Virtual Tablet";
+    const AXIS axTablet{0, kTabletExtent - 1, 0, 0};
+    const AXIS axPressure{0, VirtualPressureMax(), 0, 0};
+    const WTPKT data = kSupportedData;
+    switch (nIndex) {
+    case DVC_NAME:
+        return UINT(CopyOut(WTI_DEVICES, szName, sizeof szName, lpOutput));
+    case DVC_PKTDATA:
+        return UINT(CopyOut(WTI_DEVICES, &data, sizeof data, lpOutput));
+    case DVC_X:
+    case DVC_Y:
+        return UINT(CopyOut(WTI_DEVICES, &axTablet, sizeof axTablet, lpOutput));
+    case DVC_NPRESSURE:
+        return UINT(CopyOut(WTI_DEVICES, &axPressure, sizeof axPressure, lpOutput));
+    default:
+        return 0;
+    }
+}
+
+UINT InterfaceInfo(UINT nIndex, LPVOID lpOutput) {
+    static const char szId[] = "Quillet Virtual Tablet 1.0";
+    const WORD nVersion = 0x0104;
+    const UINT nDevices = 1;
+    switch (nIndex) {
+    case IFC_WINTABID:
+        return UINT(CopyOut(WTI_INTERFACE, szId, sizeof szId, lpOutput));
+    case IFC_SPECVERSION:
+        return UINT(CopyOut(WTI_INTERFACE, &nVersion, sizeof nVersion, lpOutput));
+    case IFC_NDEVICES:
+        return UINT(CopyOut(WTI_INTERFACE, &nDevices, sizeof nDevices, lpOutput));
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+std::string TabletSetting(const char* pszName) {
+    char sz[MAX_PATH * 2];
+    const DWORD n = GetEnvironmentVariableA(pszName, sz, sizeof sz);
+    return n > 0 && n < sizeof sz ? std::string(sz, n) : std::string();
+}
+
+LONG VirtualPressureMax() {
+    const long n = std::strtol(TabletSetting("QUILLET_TABLET_AXMAX").c_str(), nullptr, 10);
+    return n > 0 && n < 65536 ? LONG(n) : 1023;
+}
+
+HWND CurrentContextWindow() {
+    std::lock_guard lk(g_mutex);
+    return g_contexts.empty() ? nullptr : g_contexts.back()->hWnd;
+}
+
+bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
+    std::unique_lock lk(g_mutex);
+    if (!g_changed.wait_for(lk, std::chrono::milliseconds(dwWaitMs),
+                            [] { return NewestEnabled() != nullptr; })) {
+        TabletLog("dropped: no enabled context");
+        return false;
+    }
+    VirtualContext* pCtx = NewestEnabled();
+    const HCTX hCtx = reinterpret_cast<HCTX>(pCtx);
+    const HWND hWnd = pCtx->hWnd;
+    const UINT nMessage = pCtx->lc.lcMsgBase + 0;
+    const UINT nSerial = ++pCtx->nSerial;
+    pCtx->queue.push_back({packet, nSerial});
+    lk.unlock();
+    PostMessageW(hWnd, nMessage, nSerial, reinterpret_cast<LPARAM>(hCtx));
+    lk.lock();
+    // Fetched: the packet left the queue, or the program closed the context meanwhile.
+    g_changed.wait_for(lk, std::chrono::milliseconds(10000), [&] {
+        VirtualContext* p = Find(hCtx);
+        return !p || std::none_of(p->queue.begin(), p->queue.end(),
+                                  [&](const QueuedPacket& q) { return q.nSerial == nSerial; });
+    });
+    lk.unlock();
+    // The program handles a whole batch before it answers another message, so the answer to this
+    // one means the packet has been handled with the cursor where it is now.
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
+    return true;
+}
+
+void TabletLog(const std::string& strLine) {
+    static std::mutex logMutex;
+    const std::string strLog = TabletSetting("QUILLET_TABLET_LOG");
+    if (strLog.empty())
+        return;
+    std::lock_guard lk(logMutex);
+    if (FILE* f = std::fopen(strLog.c_str(), "a")) {
+        std::fprintf(f, "%s\n", strLine.c_str());
+        std::fclose(f);
+    }
+}
+
+extern "C" {
+
+UINT WINAPI WTInfoA(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
+    switch (wCategory) {
+    case 0:
+        return sizeof(LOGCONTEXTA);
+    case WTI_INTERFACE:
+        return InterfaceInfo(nIndex, lpOutput);
+    case WTI_DEFCONTEXT:
+    case WTI_DEFSYSCTX: {
+        if (nIndex != 0)
+            return 0;
+        LOGCONTEXTA lc;
+        DefaultContext(lc);
+        return UINT(CopyOut(wCategory, &lc, sizeof lc, lpOutput));
+    }
+    case WTI_DEVICES:
+        return DeviceInfo(nIndex, lpOutput);
+    default:
+        return 0;
+    }
+}
+
+HCTX WINAPI WTOpenA(HWND hWnd, LOGCONTEXTA* lpLogCtx, BOOL fEnable) {
+    if (!lpLogCtx || !IsWindow(hWnd))
+        return nullptr;
+    auto pCtx = std::make_unique<VirtualContext>();
+    pCtx->hWnd = hWnd;
+    pCtx->lc = *lpLogCtx;
+    pCtx->lc.lcPktData &= kSupportedData;
+    pCtx->bEnabled = fEnable != FALSE;
+    const HCTX hCtx = reinterpret_cast<HCTX>(pCtx.get());
+    {
+        std::lock_guard lk(g_mutex);
+        g_contexts.push_back(std::move(pCtx));
+    }
+    g_changed.notify_all();
+    TabletLog("open");
+    StartFeeder();
+    return hCtx;
+}
+
+BOOL WINAPI WTClose(HCTX hCtx) {
+    {
+        std::lock_guard lk(g_mutex);
+        auto it = std::find_if(g_contexts.begin(), g_contexts.end(), [&](const auto& p) {
+            return reinterpret_cast<HCTX>(p.get()) == hCtx;
+        });
+        if (it == g_contexts.end())
+            return FALSE;
+        g_contexts.erase(it);
+    }
+    g_changed.notify_all();
+    TabletLog("close");
+    return TRUE;
+}
+
+int WINAPI WTPacketsGet(HCTX hCtx, int cMaxPkts, LPVOID lpPkts) {
+    int n = 0;
+    {
+        std::lock_guard lk(g_mutex);
+        VirtualContext* pCtx = Find(hCtx);
+        if (!pCtx)
+            return 0;
+        const size_t nSize = PacketSize(pCtx->lc.lcPktData);
+        for (; n < cMaxPkts && !pCtx->queue.empty(); ++n) {
+            if (lpPkts)
+                WritePacket(*pCtx, pCtx->queue.front(), static_cast<BYTE*>(lpPkts) + n * nSize);
+            pCtx->queue.pop_front();
+        }
+    }
+    g_changed.notify_all();
+    return n;
+}
+
+BOOL WINAPI WTPacket(HCTX hCtx, UINT wSerial, LPVOID lpPkt) {
+    bool bFound = false;
+    {
+        std::lock_guard lk(g_mutex);
+        VirtualContext* pCtx = Find(hCtx);
+        if (!pCtx)
+            return FALSE;
+        while (!pCtx->queue.empty() && !bFound) {
+            bFound = pCtx->queue.front().nSerial == wSerial;
+            if (bFound && lpPkt)
+                WritePacket(*pCtx, pCtx->queue.front(), static_cast<BYTE*>(lpPkt));
+            pCtx->queue.pop_front();
+        }
+    }
+    g_changed.notify_all();
+    return bFound ? TRUE : FALSE;
+}
+
+BOOL WINAPI WTEnable(HCTX hCtx, BOOL fEnable) {
+    {
+        std::lock_guard lk(g_mutex);
+        VirtualContext* pCtx = Find(hCtx);
+        if (!pCtx)
+            return FALSE;
+        pCtx->bEnabled = fEnable != FALSE;
+    }
+    g_changed.notify_all();
+    return TRUE;
+}
+
+BOOL WINAPI WTOverlap(HCTX hCtx, BOOL) {
+    std::lock_guard lk(g_mutex);
+    return Find(hCtx) ? TRUE : FALSE;
+}
+
+BOOL WINAPI WTGetA(HCTX hCtx, LOGCONTEXTA* lpLogCtx) {
+    std::lock_guard lk(g_mutex);
+    VirtualContext* pCtx = Find(hCtx);
+    if (!pCtx || !lpLogCtx)
+        return FALSE;
+    *lpLogCtx = pCtx->lc;
+    return TRUE;
+}
+
+BOOL WINAPI WTQueueSizeSet(HCTX hCtx, int nPkts) {
+    std::lock_guard lk(g_mutex);
+    VirtualContext* pCtx = Find(hCtx);
+    if (!pCtx || nPkts <= 0)
+        return FALSE;
+    pCtx->nQueueSize = nPkts;
+    return TRUE;
+}
+
+} // extern "C"

@@ -2,6 +2,7 @@
 // and place the ink there as native drawing objects. Every export catches whatever the automation
 // throws, puts back the settings the insertion switched off and returns 0.
 #include "Brevix.h"
+#include "BridgeState.h"
 #include "ExcelConnection.h"
 #include "Message.h"
 #include "OfficeState.h"
@@ -88,6 +89,11 @@ void DeleteOfficeConnections() {
     DeleteConnection(g_pPowerPoint);
     g_nTarget = kTargetNone;
 }
+
+namespace {
+// The library deletes the connections that are left when it is unloaded.
+const bool g_bReleaseHooked = (g_pfnReleaseConnections = DeleteOfficeConnections, true);
+} // namespace
 
 int WINAPI Brevix_Office_Begin(HWND, const RECT* prcInk) {
     COfficeConnection* pConnection = nullptr;

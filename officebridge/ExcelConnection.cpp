@@ -1,6 +1,6 @@
 #include "ExcelConnection.h"
 
-#include "OfficeClipboard.h"
+#include "InkClipboard.h"
 #include "Message.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "PowerPointConnection.h"
 
-#include "OfficeClipboard.h"
+#include "InkClipboard.h"
 #include "Message.h"
 
 using namespace PowerPoint;

@@ -1,6 +1,6 @@
 #include "WordConnection.h"
 
-#include "OfficeClipboard.h"
+#include "InkClipboard.h"
 #include "Message.h"
 #include "WordPositioning.h"
 

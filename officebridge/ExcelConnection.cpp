@@ -9,26 +9,24 @@ constexpr DISPID kAppWorkbooks = 0x23C;
 constexpr DISPID kAppActiveSheet = 0x133;
 constexpr DISPID kAppCommandBars = 0x59F;
 constexpr DISPID kAppScreenUpdating = 0x17E;
-constexpr DISPID kCount = 0x76;
+constexpr DISPID kWorkbooksCount = 0x76;
 constexpr DISPID kSheetShapes = 0x561;
 constexpr DISPID kSheetPaste = 0xD3;
-constexpr DISPID kShapesItem = 0xAA;
-constexpr DISPID kShapesAddPolyline = 0x6BE;
-constexpr DISPID kShapesRange = 0xC5;
-constexpr DISPID kRangeGroup = 0x2E;
-constexpr DISPID kShapeLeft = 0x7F;
-constexpr DISPID kShapeTop = 0x7E;
-constexpr DISPID kShapeWidth = 0x7A;
-constexpr DISPID kShapeHeight = 0x7B;
-constexpr DISPID kShapeDelete = 0x75;
-constexpr DISPID kShapeZOrder = 0x26E;
-constexpr DISPID kShapeLine = 0x331;
-constexpr DISPID kShapePictureFormat = 0x65F;
-constexpr DISPID kLineForeColor = 0x6C;
-constexpr DISPID kLineWeight = 0x71;
-constexpr DISPID kColorRgb = 0;
-constexpr DISPID kPictureTransparencyColor = 0x6B;
-constexpr DISPID kPictureTransparentBackground = 0x6C;
+// Excel's own numbers for the drawing members.
+constexpr CDrawingMembers kShapes{.idCount = 0x76,
+                                  .idItem = 0xAA,
+                                  .idAddPolyline = 0x6BE,
+                                  .idRange = 0xC5,
+                                  .wRangeKind = DISPATCH_PROPERTYGET,
+                                  .idGroup = 0x2E,
+                                  .idLeft = 0x7F,
+                                  .idTop = 0x7E,
+                                  .idWidth = 0x7A,
+                                  .idHeight = 0x7B,
+                                  .idDelete = 0x75,
+                                  .idZOrder = 0x26E,
+                                  .idLine = 0x331,
+                                  .idPicture = 0x65F};
 } // namespace
 
 CExcelConnection::CExcelConnection() {
@@ -42,7 +40,7 @@ CExcelConnection::CExcelConnection() {
         ReadVersion(kAppVersion);
         if (m_nVersion < kVersion8)
             return;
-        if (m_app.GetObject(kAppWorkbooks).GetI4(kCount) == 0)
+        if (m_app.GetObject(kAppWorkbooks).GetI4(kWorkbooksCount) == 0)
             return;
         CVariant sheet = m_app.Invoke(kAppActiveSheet, DISPATCH_PROPERTYGET);
         if (sheet.Ref().vt != VT_DISPATCH || !sheet.Ref().pdispVal)
@@ -57,7 +55,7 @@ CExcelConnection::CExcelConnection() {
 }
 
 LONG CExcelConnection::CountShapes() const {
-    return m_sheet.GetObject(kSheetShapes).GetI4(kCount);
+    return m_sheet.GetObject(kSheetShapes).GetI4(kShapes.idCount);
 }
 
 int CExcelConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
@@ -88,12 +86,9 @@ int CExcelConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
     PostDrag(hwndDoc, InkCentre(hwndDoc), InkCorner(hwndDoc));
     if (CountShapes() != nShapes + 1)
         return 0;
-    CDispatchDriver shape =
-        m_sheet.GetObject(kSheetShapes).CallObject(kShapesItem, {CVariant::I4(nShapes + 1).Ref()});
-    SetScale(shape.GetR4(kShapeLeft), shape.GetR4(kShapeTop), shape.GetR4(kShapeWidth),
-             shape.GetR4(kShapeHeight));
-    shape.Call(kShapeDelete);
-    m_nAdded = 0;
+    Measure(m_sheet.GetObject(kSheetShapes)
+                .CallObject(kShapes.idItem, {CVariant::I4(nShapes + 1).Ref()}),
+            kShapes);
     return 1;
 }
 
@@ -102,13 +97,8 @@ int CExcelConnection::AddStroke(const RECT& rcStroke, const POINT* ppt, int nCou
     if (!m_bConnected)
         return 0;
     m_rcStroke = rcStroke;
-    CVariant points = MapPolyline(ppt, nCount, 0);
-    m_pLastShape = m_sheet.GetObject(kSheetShapes).CallObject(kShapesAddPolyline, {points.Ref()});
-    CDispatchDriver line = m_pLastShape.GetObject(kShapeLine);
-    line.PutR4(kLineWeight, fWidth);
-    line.GetObject(kLineForeColor).PutI4(kColorRgb, static_cast<LONG>(cr & 0x00FFFFFF));
-    if (bBehind)
-        m_pLastShape.Call(kShapeZOrder, {CVariant::I4(kZBehindText).Ref()});
+    m_pLastShape =
+        AddPolyline(m_sheet.GetObject(kSheetShapes), kShapes, ppt, nCount, cr, fWidth, bBehind, 0);
     ++m_nAdded;
     m_pLastShape.Reset();
     return 1;
@@ -119,39 +109,17 @@ int CExcelConnection::InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hd
     if (!m_bConnected)
         return 0;
     PutInkOnClipboard(hwndOwner, hdc, hbm, false);
-    float fX = MapX(rcBitmap.left), fY = MapY(rcBitmap.top);
-    float fWidth = MapWidth(rcBitmap.left, rcBitmap.right);
-    float fHeight = MapHeight(rcBitmap.top, rcBitmap.bottom);
     CDispatchDriver shapes = m_sheet.GetObject(kSheetShapes);
-    LONG nShapes = shapes.GetI4(kCount);
+    LONG nShapes = shapes.GetI4(kShapes.idCount);
     m_sheet.Call(kSheetPaste, {CVariant::Missing().Ref(), CVariant::Missing().Ref()});
-    if (shapes.GetI4(kCount) != nShapes + 1)
-        return 1;
-    CDispatchDriver shape = shapes.CallObject(kShapesItem, {CVariant::I4(nShapes + 1).Ref()});
-    shape.Call(kShapeZOrder, {CVariant::I4(bBehind ? kZBehindText : kZInFrontOfText).Ref()});
-    shape.PutR4(kShapeLeft, fX);
-    shape.PutR4(kShapeTop, fY);
-    shape.PutR4(kShapeWidth, fWidth);
-    shape.PutR4(kShapeHeight, fHeight);
-    CDispatchDriver picture = shape.GetObject(kShapePictureFormat);
-    picture.PutI4(kPictureTransparencyColor, kTransparentWhite);
-    picture.PutI4(kPictureTransparentBackground, 1);
+    PlacePasted(shapes, nShapes, kShapes, rcBitmap, bBehind);
     return 1;
 }
 
 int CExcelConnection::Finish() {
     if (!m_bConnected)
         return 1;
-    if (m_nAdded > 1) {
-        CDispatchDriver shapes = m_sheet.GetObject(kSheetShapes);
-        LONG nShapes = shapes.GetI4(kCount);
-        if (m_nAdded > nShapes)
-            m_nAdded = nShapes;
-        if (m_nAdded > 1) {
-            CVariant indices = IndexRange(nShapes - m_nAdded + 1, nShapes);
-            shapes.GetObject(kShapesRange, {indices.Ref()}).CallObject(kRangeGroup);
-        }
-    }
+    GroupAdded(m_sheet.GetObject(kSheetShapes), kShapes);
     RestoreSettings();
     MessageBeep(0xFFFFFFFF);
     return 1;

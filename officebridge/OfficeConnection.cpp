@@ -10,6 +10,12 @@ constexpr DISPID kBarControls = 0x60040003;
 constexpr DISPID kControlsItem = 0;
 constexpr DISPID kControlExecute = 0x6004000C;
 constexpr LONG kScribbleControl = 6;
+// Line, colour and picture formats have the same numbers in the three applications.
+constexpr DISPID kLineForeColor = 0x6C;
+constexpr DISPID kLineWeight = 0x71;
+constexpr DISPID kColorRgb = 0;
+constexpr DISPID kPictureTransparencyColor = 0x6B;
+constexpr DISPID kPictureTransparentBackground = 0x6C;
 
 LPARAM PackPoint(POINT pt) {
     return MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y));
@@ -143,4 +149,64 @@ CVariant COfficeConnection::IndexRange(LONG nFirst, LONG nLast) {
         SafeArrayPutElement(psa, &nPos, index.Get());
     }
     return array;
+}
+
+void COfficeConnection::Measure(const CDispatchDriver& shape, const CDrawingMembers& ids) {
+    SetScale(shape.GetR4(ids.idLeft), shape.GetR4(ids.idTop), shape.GetR4(ids.idWidth),
+             shape.GetR4(ids.idHeight));
+    shape.Call(ids.idDelete);
+    m_nAdded = 0;
+}
+
+CDispatchDriver COfficeConnection::AddPolyline(const CDispatchDriver& shapes,
+                                               const CDrawingMembers& ids, const POINT* ppt,
+                                               int nCount, COLORREF cr, float fWidth, bool bBehind,
+                                               float fAddX) const {
+    CVariant points = MapPolyline(ppt, nCount, fAddX);
+    CDispatchDriver shape = shapes.CallObject(ids.idAddPolyline, {points.Ref()});
+    SetLineColor(shape, ids.idLine, cr, fWidth);
+    if (bBehind)
+        shape.Call(ids.idZOrder, {CVariant::I4(kZBehindText).Ref()});
+    return shape;
+}
+
+void COfficeConnection::SetLineColor(const CDispatchDriver& shape, DISPID idLine, COLORREF cr,
+                                     float fWidth) {
+    CDispatchDriver line = shape.GetObject(idLine);
+    line.PutR4(kLineWeight, fWidth);
+    line.GetObject(kLineForeColor).PutI4(kColorRgb, static_cast<LONG>(cr & 0x00FFFFFF));
+}
+
+void COfficeConnection::SetTransparentWhite(const CDispatchDriver& shape, DISPID idPicture) {
+    CDispatchDriver picture = shape.GetObject(idPicture);
+    picture.PutI4(kPictureTransparencyColor, kTransparentWhite);
+    picture.PutI4(kPictureTransparentBackground, 1);
+}
+
+void COfficeConnection::PlacePasted(const CDispatchDriver& shapes, LONG nBefore,
+                                    const CDrawingMembers& ids, const RECT& rcBitmap,
+                                    bool bBehind) const {
+    if (shapes.GetI4(ids.idCount) != nBefore + 1)
+        return;
+    CDispatchDriver shape = shapes.CallObject(ids.idItem, {CVariant::I4(nBefore + 1).Ref()});
+    shape.Call(ids.idZOrder, {CVariant::I4(bBehind ? kZBehindText : kZInFrontOfText).Ref()});
+    shape.PutR4(ids.idLeft, MapX(rcBitmap.left));
+    shape.PutR4(ids.idTop, MapY(rcBitmap.top));
+    shape.PutR4(ids.idWidth, MapWidth(rcBitmap.left, rcBitmap.right));
+    shape.PutR4(ids.idHeight, MapHeight(rcBitmap.top, rcBitmap.bottom));
+    SetTransparentWhite(shape, ids.idPicture);
+}
+
+CDispatchDriver COfficeConnection::GroupAdded(const CDispatchDriver& shapes,
+                                              const CDrawingMembers& ids) {
+    if (m_nAdded <= 1)
+        return CDispatchDriver();
+    LONG nShapes = shapes.GetI4(ids.idCount);
+    if (m_nAdded > nShapes)
+        m_nAdded = nShapes;
+    if (m_nAdded <= 1)
+        return CDispatchDriver();
+    CVariant indices = IndexRange(nShapes - m_nAdded + 1, nShapes);
+    CVariant range = shapes.Invoke(ids.idRange, ids.wRangeKind, {indices.Ref()});
+    return VariantToObject(range, ids.idRange).CallObject(ids.idGroup);
 }

@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+// Dispatch identifiers of the drawing members that each application has under its own numbers.
+struct CDrawingMembers {
+    DISPID idCount, idItem, idAddPolyline, idRange;
+    WORD wRangeKind; // DISPATCH_PROPERTYGET or DISPATCH_METHOD
+    DISPID idGroup;
+    DISPID idLeft, idTop, idWidth, idHeight, idDelete, idZOrder, idLine, idPicture;
+};
+
 class COfficeConnection {
 public:
     COfficeConnection() = default;
@@ -61,6 +69,26 @@ protected:
     CVariant MapPolyline(const POINT* ppt, int nCount, float fAddX) const;
     // An array of variants holding the 1-based indices first..last.
     static CVariant IndexRange(LONG nFirst, LONG nLast);
+
+    // Shared steps of the applications, each given the application's member numbers.
+    // The measuring scribble, shape nIndex: its bounds become the scale; Excel and PowerPoint
+    // delete it (bDelete).
+    void Measure(const CDispatchDriver& shape, const CDrawingMembers& ids);
+    // A polyline of the mapped points with the line weight and colour; behind the text when
+    // bBehind. Returns the new shape.
+    CDispatchDriver AddPolyline(const CDispatchDriver& shapes, const CDrawingMembers& ids,
+                                const POINT* ppt, int nCount, COLORREF cr, float fWidth,
+                                bool bBehind, float fAddX) const;
+    // Places the shape the paste added (if it added exactly one after nBefore) over the bitmap
+    // rectangle, with white transparent.
+    void PlacePasted(const CDispatchDriver& shapes, LONG nBefore, const CDrawingMembers& ids,
+                     const RECT& rcBitmap, bool bBehind) const;
+    // Groups the last m_nAdded shapes (never more than exist); null when there is nothing to
+    // group.
+    CDispatchDriver GroupAdded(const CDispatchDriver& shapes, const CDrawingMembers& ids);
+    static void SetLineColor(const CDispatchDriver& shape, DISPID idLine, COLORREF cr,
+                             float fWidth);
+    static void SetTransparentWhite(const CDispatchDriver& shape, DISPID idPicture);
 
     CDispatchDriver m_app;
     bool m_bConnected = false;

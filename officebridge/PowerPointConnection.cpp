@@ -13,22 +13,21 @@ constexpr DISPID kWindowView = 2004;
 constexpr DISPID kWindowViewType = 2006;
 constexpr DISPID kSelectionSlideRange = 2008;
 constexpr DISPID kViewPaste = 2005;
-constexpr DISPID kShapesAddPolyline = 16;
-constexpr DISPID kShapesRange = 2003;
-constexpr DISPID kRangeGroup = 2016;
-constexpr DISPID kShapeHeight = 0x6D;
-constexpr DISPID kShapeLeft = 0x6F;
-constexpr DISPID kShapeTop = 0x7B;
-constexpr DISPID kShapeWidth = 0x80;
-constexpr DISPID kShapeDelete = 11;
-constexpr DISPID kShapeZOrder = 24;
-constexpr DISPID kShapeLine = 0x70;
-constexpr DISPID kShapePictureFormat = 0x76;
-constexpr DISPID kLineForeColor = 0x6C;
-constexpr DISPID kLineWeight = 0x71;
-constexpr DISPID kColorRgb = 0;
-constexpr DISPID kPictureTransparencyColor = 0x6B;
-constexpr DISPID kPictureTransparentBackground = 0x6C;
+// PowerPoint's own numbers for the drawing members.
+constexpr CDrawingMembers kShapes{.idCount = kShapesCount,
+                                  .idItem = kItem,
+                                  .idAddPolyline = 16,
+                                  .idRange = 2003,
+                                  .wRangeKind = DISPATCH_METHOD,
+                                  .idGroup = 2016,
+                                  .idLeft = 0x6F,
+                                  .idTop = 0x7B,
+                                  .idWidth = 0x80,
+                                  .idHeight = 0x6D,
+                                  .idDelete = 11,
+                                  .idZOrder = 24,
+                                  .idLine = 0x70,
+                                  .idPicture = 0x76};
 constexpr LONG kSlideView = 1;
 constexpr LONG kNormalView = 9;
 } // namespace
@@ -110,11 +109,7 @@ int CPowerPointConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
     CDispatchDriver shapes = m_slide.GetObject(kSlideShapes);
     if (shapes.GetI4(kShapesCount) != nShapes + 1)
         return 0;
-    CDispatchDriver shape = shapes.CallObject(kItem, {CVariant::I4(nShapes + 1).Ref()});
-    SetScale(shape.GetR4(kShapeLeft), shape.GetR4(kShapeTop), shape.GetR4(kShapeWidth),
-             shape.GetR4(kShapeHeight));
-    shape.Call(kShapeDelete);
-    m_nAdded = 0;
+    Measure(shapes.CallObject(kItem, {CVariant::I4(nShapes + 1).Ref()}), kShapes);
     return 1;
 }
 
@@ -123,13 +118,8 @@ int CPowerPointConnection::AddStroke(const RECT& rcStroke, const POINT* ppt, int
     if (!m_bConnected)
         return 0;
     m_rcStroke = rcStroke;
-    CVariant points = MapPolyline(ppt, nCount, 0);
-    m_pLastShape = m_slide.GetObject(kSlideShapes).CallObject(kShapesAddPolyline, {points.Ref()});
-    CDispatchDriver line = m_pLastShape.GetObject(kShapeLine);
-    line.PutR4(kLineWeight, fWidth);
-    line.GetObject(kLineForeColor).PutI4(kColorRgb, static_cast<LONG>(cr & 0x00FFFFFF));
-    if (bBehind)
-        m_pLastShape.Call(kShapeZOrder, {CVariant::I4(kZBehindText).Ref()});
+    m_pLastShape =
+        AddPolyline(m_slide.GetObject(kSlideShapes), kShapes, ppt, nCount, cr, fWidth, bBehind, 0);
     ++m_nAdded;
     m_pLastShape.Reset();
     return 1;
@@ -140,39 +130,17 @@ int CPowerPointConnection::InsertPicture(HWND hwndOwner, const RECT& rcBitmap, H
     if (!m_bConnected)
         return 0;
     PutInkOnClipboard(hwndOwner, hdc, hbm, false);
-    float fX = MapX(rcBitmap.left), fY = MapY(rcBitmap.top);
-    float fWidth = MapWidth(rcBitmap.left, rcBitmap.right);
-    float fHeight = MapHeight(rcBitmap.top, rcBitmap.bottom);
     CDispatchDriver shapes = m_slide.GetObject(kSlideShapes);
     LONG nShapes = shapes.GetI4(kShapesCount);
     m_app.GetObject(kAppActiveWindow).GetObject(kWindowView).Call(kViewPaste);
-    if (shapes.GetI4(kShapesCount) != nShapes + 1)
-        return 1;
-    CDispatchDriver shape = shapes.CallObject(kItem, {CVariant::I4(nShapes + 1).Ref()});
-    shape.Call(kShapeZOrder, {CVariant::I4(bBehind ? kZBehindText : kZInFrontOfText).Ref()});
-    shape.PutR4(kShapeLeft, fX);
-    shape.PutR4(kShapeTop, fY);
-    shape.PutR4(kShapeWidth, fWidth);
-    shape.PutR4(kShapeHeight, fHeight);
-    CDispatchDriver picture = shape.GetObject(kShapePictureFormat);
-    picture.PutI4(kPictureTransparencyColor, kTransparentWhite);
-    picture.PutI4(kPictureTransparentBackground, 1);
+    PlacePasted(shapes, nShapes, kShapes, rcBitmap, bBehind);
     return 1;
 }
 
 int CPowerPointConnection::Finish() {
     if (!m_bConnected)
         return 1;
-    if (m_nAdded > 1) {
-        CDispatchDriver shapes = m_slide.GetObject(kSlideShapes);
-        LONG nShapes = shapes.GetI4(kShapesCount);
-        if (m_nAdded > nShapes)
-            m_nAdded = nShapes;
-        if (m_nAdded > 1) {
-            CVariant indices = IndexRange(nShapes - m_nAdded + 1, nShapes);
-            shapes.CallObject(kShapesRange, {indices.Ref()}).CallObject(kRangeGroup);
-        }
-    }
+    GroupAdded(m_slide.GetObject(kSlideShapes), kShapes);
     MessageBeep(0xFFFFFFFF);
     return 1;
 }

@@ -26,8 +26,6 @@ constexpr DISPID kDocInlineShapes = 68;
 constexpr DISPID kDocUndoClear = 254;
 constexpr DISPID kShapesItem = 0;
 constexpr DISPID kShapesAddPolyline = 16;
-constexpr DISPID kShapesRange = 21;
-constexpr DISPID kRangeGroup = 19;
 constexpr DISPID kShapeRelHorz = 300;
 constexpr DISPID kShapeRelVert = 301;
 constexpr DISPID kShapeTop = 0x7B;
@@ -44,11 +42,6 @@ constexpr DISPID kShapeDelete = 11;
 constexpr DISPID kWrapType = 100;
 constexpr DISPID kWrapSide = 101;
 constexpr DISPID kLineVisible = 0x70;
-constexpr DISPID kLineWeight = 0x71;
-constexpr DISPID kLineForeColor = 0x6C;
-constexpr DISPID kColorRgb = 0;
-constexpr DISPID kPictureTransparencyColor = 0x6B;
-constexpr DISPID kPictureTransparentBackground = 0x6C;
 constexpr DISPID kRangeInformation = 313;
 constexpr DISPID kSelectionPaste = 121;
 constexpr DISPID kSelectionOrientation = 410;
@@ -63,6 +56,21 @@ constexpr LONG kInfoVertPosition = 6;
 constexpr LONG kWrapTypeValue = 3;
 constexpr LONG kWrapSideValue = 0;
 constexpr LONG kParagraphFrame = 2;
+// Word's numbers for the members grouping uses (its shapes take their index by reference).
+constexpr CDrawingMembers kShapes{.idCount = kCount,
+                                  .idItem = kShapesItem,
+                                  .idAddPolyline = kShapesAddPolyline,
+                                  .idRange = 21,
+                                  .wRangeKind = DISPATCH_METHOD,
+                                  .idGroup = 19,
+                                  .idLeft = kShapeLeft,
+                                  .idTop = kShapeTop,
+                                  .idWidth = kShapeWidth,
+                                  .idHeight = kShapeHeight,
+                                  .idDelete = kShapeDelete,
+                                  .idZOrder = kShapeZOrder,
+                                  .idLine = kShapeLine,
+                                  .idPicture = kShapePictureFormat};
 } // namespace
 
 CWordConnection::CWordConnection() {
@@ -218,11 +226,8 @@ void CWordConnection::LayOut(const CDispatchDriver& shape, float fDx, float fDy,
     shape.PutR4(kShapeHeight, fHeight);
     ChangeFrames(shape, m_refShape.GetI4(kShapeRelHorz), nVertFrame);
     PlaceRelative(shape, fDx, fDy);
-    if (bPicture) {
-        CDispatchDriver picture = shape.GetObject(kShapePictureFormat);
-        picture.PutI4(kPictureTransparencyColor, kTransparentWhite);
-        picture.PutI4(kPictureTransparentBackground, 1);
-    }
+    if (bPicture)
+        SetTransparentWhite(shape, kShapePictureFormat);
     ++m_nAdded;
 }
 
@@ -238,10 +243,8 @@ int CWordConnection::AddStroke(const RECT& rcStroke, const POINT* ppt, int nCoun
     LayOut(m_lastShape, MapX(rcStroke.left) - m_fLeft, MapY(rcStroke.top) - m_fTop,
            MapWidth(rcStroke.left, rcStroke.right), MapHeight(rcStroke.top, rcStroke.bottom), nVert,
            bBehind, false);
-    CDispatchDriver line = m_lastShape.GetObject(kShapeLine);
-    line.PutI4(kLineVisible, -1);
-    line.PutR4(kLineWeight, fWidth);
-    line.GetObject(kLineForeColor).PutI4(kColorRgb, static_cast<LONG>(cr & 0x00FFFFFF));
+    m_lastShape.GetObject(kShapeLine).PutI4(kLineVisible, -1);
+    SetLineColor(m_lastShape, kShapeLine, cr, fWidth);
     return 1;
 }
 
@@ -305,19 +308,10 @@ int CWordConnection::Finish() {
         return 1;
     if (m_nAdded == 1 && m_nVersion < kVersion9 && m_lastShape)
         ChangeFrames(m_lastShape, -1, kParagraphFrame);
-    if (m_nAdded > 1) {
-        CDispatchDriver shapes = Shapes();
-        LONG nShapes = shapes.GetI4(kCount);
-        if (m_nAdded > nShapes)
-            m_nAdded = nShapes;
-        if (m_nAdded > 1) {
-            CVariant indices = IndexRange(nShapes - m_nAdded + 1, nShapes);
-            CDispatchDriver group =
-                shapes.CallObject(kShapesRange, {indices.Ref()}).CallObject(kRangeGroup);
-            SetWrap(group);
-            if (m_nVersion < kVersion9)
-                ChangeFrames(group, -1, kParagraphFrame);
-        }
+    if (CDispatchDriver group = GroupAdded(Shapes(), kShapes)) {
+        SetWrap(group);
+        if (m_nVersion < kVersion9)
+            ChangeFrames(group, -1, kParagraphFrame);
     }
     RestoreSettings();
     m_doc.Call(kDocUndoClear);

@@ -3,6 +3,7 @@
 #include "FakeDocument.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 struct CShapeIds {
@@ -15,30 +16,23 @@ const CShapeIds& ShapeIds() {
     return g_doc.nKind == kFakeExcel ? kExcelShape : kOfficeShape;
 }
 
-// A float property of a shape that may have been deleted in the meantime.
-FakeMember ShapeFloat(int nId, float CFakeShape::*pField) {
+// A float or integer property of a shape that may have been deleted in the meantime.
+template <class T> FakeMember ShapeField(int nId, T CFakeShape::*pField) {
     return [nId, pField](CFakeCall& call) -> HRESULT {
         CFakeShape* p = g_doc.Find(nId);
         if (!p)
             return DISP_E_EXCEPTION;
         if (call.IsPut()) {
-            p->*pField = call.R4(0);
+            if constexpr (std::is_same_v<T, float>)
+                p->*pField = call.R4(0);
+            else
+                p->*pField = call.I4(0);
             return S_OK;
         }
-        return call.ReturnR4(p->*pField);
-    };
-}
-
-FakeMember ShapeLong(int nId, LONG CFakeShape::*pField) {
-    return [nId, pField](CFakeCall& call) -> HRESULT {
-        CFakeShape* p = g_doc.Find(nId);
-        if (!p)
-            return DISP_E_EXCEPTION;
-        if (call.IsPut()) {
-            p->*pField = call.I4(0);
-            return S_OK;
-        }
-        return call.ReturnI4(p->*pField);
+        if constexpr (std::is_same_v<T, float>)
+            return call.ReturnR4(p->*pField);
+        else
+            return call.ReturnI4(p->*pField);
     };
 }
 
@@ -186,10 +180,10 @@ IDispatch* MakeShape(int nId) {
     std::string strName = pShape->strName;
     const CShapeIds& ids = ShapeIds();
     auto* p = new CFakeObject("shape[" + strName + "]");
-    p->Add(ids.idLeft, "Left", ShapeFloat(nId, &CFakeShape::fLeft));
-    p->Add(ids.idTop, "Top", ShapeFloat(nId, &CFakeShape::fTop));
-    p->Add(ids.idWidth, "Width", ShapeFloat(nId, &CFakeShape::fWidth));
-    p->Add(ids.idHeight, "Height", ShapeFloat(nId, &CFakeShape::fHeight));
+    p->Add(ids.idLeft, "Left", ShapeField(nId, &CFakeShape::fLeft));
+    p->Add(ids.idTop, "Top", ShapeField(nId, &CFakeShape::fTop));
+    p->Add(ids.idWidth, "Width", ShapeField(nId, &CFakeShape::fWidth));
+    p->Add(ids.idHeight, "Height", ShapeField(nId, &CFakeShape::fHeight));
     p->Add(ids.idDelete, "Delete", [nId](CFakeCall&) {
         g_doc.Remove(nId);
         return S_OK;
@@ -205,8 +199,8 @@ IDispatch* MakeShape(int nId) {
     if (g_doc.nKind != kFakeWord)
         return p;
     p->Add(0x73, "Name", [strName](CFakeCall& c) { return c.ReturnText(strName); });
-    p->Add(300, "RelativeHorizontalPosition", ShapeLong(nId, &CFakeShape::nRelHorz));
-    p->Add(301, "RelativeVerticalPosition", ShapeLong(nId, &CFakeShape::nRelVert));
+    p->Add(300, "RelativeHorizontalPosition", ShapeField(nId, &CFakeShape::nRelHorz));
+    p->Add(301, "RelativeVerticalPosition", ShapeField(nId, &CFakeShape::nRelVert));
     p->Add(303, "WrapFormat", [strName](CFakeCall& c) {
         return c.ReturnObject(
             MakeRecorder("wrap[" + strName + "]", {{100, "Type"}, {101, "Side"}}));

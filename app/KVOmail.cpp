@@ -1,5 +1,12 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return 0;
+#include "ScrivoApp.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    try {
+        CScrivoApp app;
+        return app.Run(hInstance);
+    } catch (...) {
+        return 1;
+    }
 }

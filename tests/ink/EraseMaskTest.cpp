@@ -4,6 +4,7 @@
 #include "GdiObjects.h"
 #include "InkTestUtil.h"
 #include "Line.h"
+#include "Message.h"
 
 namespace {
 
@@ -54,4 +55,97 @@ TEST(EraseMask, ClosedPathIsBlackInsideWhiteOutsideAndBlueOnThePath) {
     EXPECT_EQ(mask.At(21, 21), kBlack);
     EXPECT_EQ(mask.At(70, 60), kBlack);
     EXPECT_EQ(mask.At(119, 99), kBlack);
+}
+
+TEST(EraseMask, OpenPathLeavesNothingBlack) {
+    auto pEraser = MakeStroke(CLine::kToolEraser, 1, 0,
+                              {{20, 20, 80}, {20, 100, 80}, {120, 100, 80}, {120, 20, 80}});
+    CMaskScope mask(*pEraser);
+    ASSERT_TRUE(mask.Made());
+    EXPECT_EQ(mask.At(70, 60), kWhite);
+    EXPECT_EQ(mask.At(20, 60), kPath);
+}
+
+TEST(EraseMask, NoDeviceContextMakesNoMask) {
+    auto pEraser = SquareEraser();
+    RECT rc = {1, 2, 3, 4};
+    EXPECT_EQ(pEraser->MakeEraseMask(nullptr, rc), nullptr);
+    EXPECT_EQ(rc, RECT{});
+}
+
+namespace {
+
+RECT Touch(CLine& stroke, CLine& eraser) {
+    CMaskScope mask(eraser);
+    return stroke.HitByMask(mask.Dc(), mask.Rect());
+}
+
+} // namespace
+
+TEST(StrokeTouch, EnclosedStrokeIsTouchedAndReportsItsInflatedBound) {
+    auto pEraser = SquareEraser();
+    auto pStroke =
+        MakeStroke(CLine::kToolBrush, 1, 0, {{50, 50, 300}, {60, 55, 300}, {70, 52, 300}});
+    EXPECT_EQ(Touch(*pStroke, *pEraser), Inflated(pStroke->GetBound(), 5));
+}
+
+TEST(StrokeTouch, EnclosedSingleDotIsTouched) {
+    auto pEraser = SquareEraser();
+    auto pDot = MakeStroke(CLine::kToolBrush, 1, 0, {{70, 60, 200}});
+    EXPECT_EQ(Touch(*pDot, *pEraser), Inflated(pDot->GetBound(), 5));
+}
+
+TEST(StrokeTouch, StrokeCrossingThePathIsTouched) {
+    auto pEraser = SquareEraser();
+    // Starts outside, ends outside, crosses the left side of the square.
+    auto pStroke = MakeStroke(CLine::kToolPencil, 0, 0, {{0, 60, 1}, {40, 60, 1}});
+    auto pOutside = MakeStroke(CLine::kToolPencil, 0, 0, {{0, 60, 1}, {12, 60, 1}});
+    EXPECT_EQ(Touch(*pStroke, *pEraser), Inflated(pStroke->GetBound(), 5));
+    EXPECT_EQ(Touch(*pOutside, *pEraser), RECT{});
+}
+
+TEST(StrokeTouch, StrokeOutsideThePathIsNotTouched) {
+    auto pEraser = SquareEraser();
+    // Its inflated bound overlaps the mask, its pixels do not.
+    auto pStroke = MakeStroke(CLine::kToolBrush, 1, 0, {{130, 40, 100}, {135, 80, 100}});
+    EXPECT_EQ(Touch(*pStroke, *pEraser), RECT{});
+    auto pFar = MakeStroke(CLine::kToolBrush, 1, 0, {{500, 500, 100}, {520, 520, 100}});
+    EXPECT_EQ(Touch(*pFar, *pEraser), RECT{});
+}
+
+TEST(StrokeTouch, OpenPathTouchesOnlyWhatItsLineCrosses) {
+    auto pEraser = MakeStroke(CLine::kToolEraser, 1, 0,
+                              {{20, 20, 80}, {20, 100, 80}, {120, 100, 80}, {120, 20, 80}});
+    auto pInside = MakeStroke(CLine::kToolBrush, 1, 0, {{50, 50, 300}, {70, 52, 300}});
+    auto pCrossed = MakeStroke(CLine::kToolPencil, 0, 0, {{60, 90, 3}, {60, 110, 3}});
+    EXPECT_EQ(Touch(*pInside, *pEraser), RECT{});
+    EXPECT_EQ(Touch(*pCrossed, *pEraser), Inflated(pCrossed->GetBound(), 5));
+}
+
+TEST(StrokeTouch, HeavySmoothedStrokeIsTestedWithAWiderPen) {
+    // Weight 500 with a maximum of 511: pen 500 / 50 * (511 / 256) + 2 = 12 pixels, so a
+    // stroke 5 pixels outside the square still reaches its side.
+    auto pEraser = SquareEraser();
+    auto pHeavy = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 500}, {125, 80, 500}});
+    auto pLight = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 40}, {125, 80, 40}});
+    EXPECT_EQ(Touch(*pHeavy, *pEraser), Inflated(pHeavy->GetBound(), 5));
+    EXPECT_EQ(Touch(*pLight, *pEraser), RECT{});
+}
+
+TEST(StrokeTouch, BitmapThatCannotBeMadeIsReportedAndTouchesNothing) {
+    std::wstring strText, strCaption;
+    SetMessageHook([&](const std::wstring& text, const std::wstring& caption, UINT) {
+        strText = text;
+        strCaption = caption;
+        return IDOK;
+    });
+    // An absurd stroke from a damaged file: its area cannot be held in one bitmap.
+    auto pHuge =
+        MakeStroke(CLine::kToolPencil, 0, 0, {{-100000000, 0, 1}, {100000000, 100000000, 1}});
+    CMemoryDC dc(nullptr);
+    const RECT rcMask = {-200000000, -200000000, 200000000, 200000000};
+    EXPECT_EQ(pHuge->HitByMask(dc.Get(), rcMask), RECT{});
+    SetMessageHook({});
+    EXPECT_EQ(strText, L"Function parameter error");
+    EXPECT_EQ(strCaption, L"GetEraseInfo");
 }

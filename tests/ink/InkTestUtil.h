@@ -5,8 +5,10 @@
 #include <initializer_list>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "Line.h"
+#include "SMLine.h"
 
 inline bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -29,4 +31,22 @@ inline std::unique_ptr<CLine> MakeStroke(short nTool, int bSmooth, COLORREF cr,
     for (const LinePoint& pt : points)
         pLine->AddPoint(pt.x, pt.y, pt.nWidth);
     return pLine;
+}
+
+// One pen sample handed to the brush renderer.
+struct Sample {
+    int x, y, nPressure;
+};
+
+// Feeds a whole stroke to the renderer in pen order, the way a stroke redraws itself.
+inline void DrawSamples(CSMLine& sm, HDC hdc, const std::vector<Sample>& samples, int nPressureMax,
+                        float fScale, COLORREF cr) {
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const Sample prev = i == 0 ? Sample{} : samples[i - 1];
+        const int nKind = i == 0                    ? CSMLine::kKindFirst
+                          : i + 1 == samples.size() ? CSMLine::kKindLast
+                                                    : CSMLine::kKindInner;
+        sm.DrawSegment(hdc, prev.x, prev.y, samples[i].x, samples[i].y, samples[i].nPressure, cr,
+                       nKind, nPressureMax, fScale);
+    }
 }

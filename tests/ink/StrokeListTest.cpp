@@ -174,3 +174,15 @@ TEST(StrokeListBounds, EmptyListHasNullBounds) {
     EXPECT_EQ(lines.GetInkBound(), RECT{});
     EXPECT_EQ(lines.GetMarkerBound(), RECT{});
 }
+
+TEST(EraseByLast, EraserTooLargeForAMaskIsDroppedAndErasesNothing) {
+    CLines lines;
+    lines.Add(StrokeA());
+    lines.Add(Eraser({{-100000000, -100000000, 100},
+                      {100000000, -100000000, 100},
+                      {100000000, 100000000, 100},
+                      {-100000000, -100000000, 100}}));
+    EXPECT_EQ(lines.EraseByLast(), RECT{});
+    ASSERT_EQ(lines.GetCount(), 1);
+    EXPECT_EQ(lines.GetAt(0)->GetTool(), CLine::kToolPencil);
+}

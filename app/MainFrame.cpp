@@ -1,0 +1,106 @@
+#include "MainFrame.h"
+
+#include "Resources.h"
+#include "ScrivoApp.h"
+#include "ScrivoView.h"
+#include "resource.h"
+
+namespace {
+constexpr UINT kPanelStyle = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
+constexpr UINT kBarStyle = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_TOOLTIPS | CBRS_FLYBY;
+static_assert(kPanelStyle == 0x8230 && kBarStyle == 0x2830);
+// The letter window cannot be dragged wider than this.
+constexpr LONG kMaxTrackWidth = 1920;
+} // namespace
+
+CMainFrame::CMainFrame() {
+    if (CScrivoApp* pApp = CScrivoApp::Get())
+        pApp->LoadUIResources(true);
+}
+
+CMainFrame::~CMainFrame() {
+    if (CScrivoApp* pApp = CScrivoApp::Get())
+        pApp->LoadUIResources(false);
+    DestroyWindow();
+}
+
+bool CMainFrame::IsInkingProcess() const {
+    CScrivoApp* pApp = CScrivoApp::Get();
+    return pApp && pApp->m_bInking;
+}
+
+const wchar_t* CMainFrame::ClassName() const {
+    return IsInkingProcess() ? L"INKING" : L"LETTER";
+}
+
+CScrivoView* CMainFrame::GetView() const {
+    return static_cast<CScrivoView*>(GetActiveView());
+}
+
+bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
+    WNDCLASSEXW wc{};
+    wc.hIcon = LoadIconW(GetResourceInstance(),
+                         MAKEINTRESOURCEW(IsInkingProcess() ? IDI_INKING : IDR_MAINFRAME));
+    wc.hCursor = LoadCursorW(nullptr, IDC_WAIT);
+    wc.lpszClassName = ClassName();
+    if (!RegisterFrameworkClass(wc))
+        return false;
+    cs.lpszClass = ClassName();
+    return true;
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW* pcs) {
+    if (CFrameWnd::OnCreate(pcs) == -1)
+        return -1;
+    if (!m_wndPanel.Create(m_hWnd, IDD_PANEL, kPanelStyle, IDD_PANEL))
+        return -1;
+    if (!m_wndBar.Create(m_hWnd, IDD_TOOLBAR, kBarStyle, IDD_TOOLBAR))
+        return -1;
+    AddDockedBar(&m_wndBar);
+    AddDockedBar(&m_wndPanel);
+    m_nMode = 0;
+    HMENU hMenu = GetMenu(m_hWnd);
+    SetMenu(m_hWnd, nullptr);
+    if (hMenu)
+        DestroyMenu(hMenu);
+    return 0;
+}
+
+void CMainFrame::StartInking() {
+    SetWindowTextW(m_hWnd, LoadResString(IDS_INKING_TITLE).c_str());
+    HICON hIcon = LoadIconW(GetResourceInstance(), MAKEINTRESOURCEW(IDI_INKING));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+}
+
+void CMainFrame::ShowPanelControl(UINT nID, bool bShow) {
+    if (HWND hwnd = GetDlgItem(m_wndPanel.m_hWnd, static_cast<int>(nID)))
+        ShowWindow(hwnd, bShow ? SW_SHOW : SW_HIDE);
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* pInfo) {
+    pInfo->ptMaxTrackSize.x = kMaxTrackWidth;
+}
+
+LRESULT CMainFrame::OnDisplayChange() {
+    // Let everything the change queued be handled first.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+    case WM_GETMINMAXINFO:
+        Default(uMsg, wParam, lParam);
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        return OnDisplayChange();
+    default:
+        return CFrameWnd::WindowProc(uMsg, wParam, lParam);
+    }
+}

@@ -1,0 +1,42 @@
+// CMainFrame: KVOmail's one top-level window, with the tool bar docked at the top, the colour
+// and line panel at the bottom and the canvas view between them. It registers its own window
+// class, "LETTER" or "INKING", by which other starts of the program find it, and owns the
+// working mode (0 letter, 1 desktop, 2 inking).
+#pragma once
+#include "DialogBar.h"
+#include "FrameWnd.h"
+#include "ScrivoFrame.h"
+
+class CScrivoView;
+
+class CMainFrame : public CFrameWnd, public IScrivoFrame {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
+    CScrivoView* GetView() const;
+
+    // Starts the inking mode of a process that was started for inking.
+    void StartInking();
+    // Called after New replaced the note.
+    void OnDocumentReplaced() {}
+
+    // IScrivoFrame.
+    int GetMode() const override { return m_nMode; }
+    bool IsInkingProcess() const override;
+    void ShowPanelControl(UINT nID, bool bShow) override;
+
+    // The window class of this process: "INKING" when it was started for inking.
+    const wchar_t* ClassName() const;
+
+    CDialogBar m_wndPanel;
+    CDialogBar m_wndBar;
+    int m_nMode = 0;
+
+protected:
+    LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(CREATESTRUCTW* pcs) override;
+    void OnGetMinMaxInfo(MINMAXINFO* pInfo);
+    LRESULT OnDisplayChange();
+};

@@ -1,0 +1,95 @@
+#include "ScrivoApp.h"
+
+#include <memory>
+
+#include "DocTemplate.h"
+#include "FrameworkIds.h"
+#include "MainFrame.h"
+#include "Resources.h"
+#include "ScrivoDoc.h"
+#include "ScrivoView.h"
+#include "Settings.h"
+#include "StartKind.h"
+#include "resource.h"
+
+std::wstring CScrivoApp::GetModuleDir() {
+    return settings::GetModuleDir();
+}
+
+void CScrivoApp::LoadUIResources(bool bLoad) {
+    if (!bLoad) {
+        if (m_hUIResources) {
+            SetResourceInstance(nullptr);
+            FreeLibrary(m_hUIResources);
+            m_hUIResources = nullptr;
+        }
+        return;
+    }
+    if (m_hUIResources || settings::ReadUINew().find(L'1') == std::wstring::npos)
+        return;
+    m_hUIResources = LoadLibraryW(L"QznRes.dll");
+    if (!m_hUIResources)
+        return;
+    m_bNewUI = TRUE;
+    SetResourceInstance(m_hUIResources);
+}
+
+BOOL CScrivoApp::InitInstance() {
+    m_bNewUI = FALSE;
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    m_nCmdShow = SW_SHOWMAXIMIZED;
+    m_bInking = 0;
+
+    switch (ClassifyStart(GetCommandLineW())) {
+    case EStartKind::Letter:
+        if (!ClaimStartEvent(EStartKind::Letter)) {
+            ActivateRunningLetter();
+            return FALSE;
+        }
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+        break;
+    case EStartKind::Inking:
+        if (!ClaimStartEvent(EStartKind::Inking)) {
+            ActivateRunningInking(30000);
+            return FALSE;
+        }
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+        m_nCmdShow = SW_HIDE;
+        m_bInking = 1;
+        break;
+    case EStartKind::Jxm:
+    case EStartKind::Plain:
+        break;
+    }
+
+    SetRegistryKey(L"Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<CScrivoDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); },
+        [] { return std::make_unique<CScrivoView>(); }));
+    EnableShellOpen();
+    RegisterShellFileTypes(true);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+    auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
+    if (!pFrame || !pFrame->m_hWnd)
+        return FALSE;
+    if (m_bInking)
+        pFrame->StartInking();
+    UpdateWindow(pFrame->m_hWnd);
+    DragAcceptFiles(pFrame->m_hWnd, TRUE);
+    return TRUE;
+}
+
+bool CScrivoApp::OnCmdMsg(UINT nID) {
+    auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
+    if (nID == ID_FILE_NEW) {
+        OnFileNew();
+        if (pFrame && pFrame->m_hWnd)
+            pFrame->OnDocumentReplaced();
+        return true;
+    }
+    return CWinApp::OnCmdMsg(nID);
+}

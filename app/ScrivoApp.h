@@ -1,0 +1,28 @@
+// CScrivoApp: the application object of KVOmail. It decides from the command line which kind
+// of start this is, keeps a second letter or inking instance from starting, creates the
+// document template (note document, main frame, canvas view) and handles the application's
+// About, New and Open commands. It also loads and frees the alternative resource library.
+#pragma once
+#include <windows.h>
+
+#include "WinApp.h"
+
+class CScrivoApp : public CWinApp {
+public:
+    static CScrivoApp* Get() { return static_cast<CScrivoApp*>(CWinApp::Get()); }
+
+    BOOL InitInstance() override;
+    bool OnCmdMsg(UINT nID) override;
+
+    // With true: loads "QznRes.dll" when the settings key UI / New contains "1" and makes it
+    // the source of every resource; with false: frees it again.
+    void LoadUIResources(bool bLoad);
+    // The folder of the program file, without a trailing backslash.
+    static std::wstring GetModuleDir();
+
+    BOOL m_bNewUI = FALSE;
+    BYTE m_bInking = 0;
+
+private:
+    HMODULE m_hUIResources = nullptr;
+};

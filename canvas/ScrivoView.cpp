@@ -1,0 +1,162 @@
+#include "ScrivoView.h"
+
+#include <windowsx.h>
+
+#include "FrameWnd.h"
+#include "Resources.h"
+#include "ScrivoFrame.h"
+#include "Settings.h"
+#include "resource.h"
+
+namespace {
+DWORD QueryPlatformId() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExW(&info))
+        return VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+    return info.dwPlatformId;
+}
+} // namespace
+
+CScrivoView::CScrivoView() : m_dwPlatformId(QueryPlatformId()) {}
+
+CScrivoView::~CScrivoView() {
+    DestroyWindow();
+    if (m_hOldPageBitmap)
+        SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
+}
+
+CScrivoDoc* CScrivoView::GetDocument() const {
+    return static_cast<CScrivoDoc*>(CView::GetDocument());
+}
+
+IScrivoFrame* CScrivoView::GetScrivoFrame() const {
+    return dynamic_cast<IScrivoFrame*>(GetParentFrame());
+}
+
+int CScrivoView::GetFrameMode() const {
+    IScrivoFrame* pFrame = GetScrivoFrame();
+    return pFrame ? pFrame->GetMode() : 0;
+}
+
+bool CScrivoView::PreCreateWindow(CREATESTRUCTW& cs) {
+    // No cursor and a null background brush: the tools set the cursor, and OnDraw covers the
+    // whole client area, so the background is never erased.
+    WNDCLASSEXW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = L"ScrivoView";
+    if (!RegisterFrameworkClass(wc))
+        return false;
+    cs.lpszClass = L"ScrivoView";
+    cs.style |= WS_HSCROLL | WS_VSCROLL;
+    return true;
+}
+
+int CScrivoView::OnCreate() {
+    m_fZoom = 1.0f;
+    SetScrollSizes(MM_TEXT, {800, 800});
+    m_nTool = 2;
+    m_nPencilLevel = m_nBrushLevel = m_nMarkerLevel = 2;
+    m_crPen = settings::ReadPenColor();
+    m_nLineHeight = settings::ReadLineHeight();
+    m_crBack = settings::ReadBackColor();
+    m_crLine = settings::ReadLineColor();
+    SIZE size = GetScreenSize();
+    m_rcPage = {0, 0, size.cx, size.cx > size.cy ? 2 * size.cx : 5 * size.cx};
+    RebuildPageBitmap();
+    PaintPage(false);
+    return 0;
+}
+
+void CScrivoView::OnDestroy() {
+    if (m_hOldPageBitmap) {
+        SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
+        m_hOldPageBitmap = nullptr;
+    }
+    m_bmPage.Reset();
+}
+
+void CScrivoView::OnSize(UINT /*nType*/, int /*cx*/, int /*cy*/) {}
+
+bool CScrivoView::OnCmdMsg(UINT nID) {
+    switch (nID) {
+    case ID_ZOOM_IN:
+        OnZoomIn();
+        return true;
+    case ID_ZOOM_OUT:
+        OnZoomOut();
+        return true;
+    case ID_ADD_LINE:
+        OnAddLine();
+        return true;
+    case ID_SCRIPT_LINE_COLOR:
+        OnScriptLineColor();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CScrivoView::OnUpdateCmdUI(CCmdUI& cmdUI) {
+    switch (cmdUI.m_nID) {
+    case ID_ZOOM_IN:
+        cmdUI.Enable(m_fZoom < 4.0f);
+        return true;
+    case ID_ZOOM_OUT:
+        cmdUI.Enable(m_fZoom > 0.5f);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_SIZE:
+        CScrollView::WindowProc(uMsg, wParam, lParam);
+        OnSize(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_ADD_LINE:
+        OnAddLine();
+        return 0;
+    default:
+        return CScrollView::WindowProc(uMsg, wParam, lParam);
+    }
+}
+
+CNotePaper CScrivoView::GetPaper() const {
+    return {m_crBack, m_crLine, m_nLineHeight, m_rcPage};
+}
+
+bool CScrivoView::SetPaper(const CNotePaper& paper) {
+    const RECT& rc = paper.rcPage;
+    bool bResize = rc.right != m_rcPage.right || rc.bottom != m_rcPage.bottom ||
+                   rc.left != m_rcPage.left || rc.top != m_rcPage.top || !m_bmPage;
+    if (bResize) {
+        COwnedBitmap bitmap(CreatePageBitmap(rc));
+        if (!bitmap)
+            return false;
+        m_rcPage = rc;
+        SelectPageBitmap(std::move(bitmap));
+        SetZoomScroll(m_fZoom);
+    }
+    m_crBack = paper.crBack;
+    m_crLine = paper.crLine;
+    m_nLineHeight = paper.nLineHeight;
+    return true;
+}
+
+void CScrivoView::ScrollToOrigin() {
+    ScrollToPosition({0, 0});
+}

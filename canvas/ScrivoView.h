@@ -1,0 +1,89 @@
+// CScrivoView: the canvas. It owns the page bitmap, a whole sheet of ruled note paper kept at
+// zoom 1 in a memory device context, with its colours, line height and size; shows the visible
+// part of it stretched by the zoom factor; scrolls; and draws the document's pictures and
+// strokes into it. Pen input, tools, undo and the other canvas commands add to this class in
+// ScrivoView*.cpp files of their own.
+#pragma once
+#include <windows.h>
+
+#include "GdiObjects.h"
+#include "ScrivoDoc.h"
+#include "ScrollView.h"
+
+class IScrivoFrame;
+
+class CScrivoView : public CScrollView, public IScrivoCanvas {
+public:
+    CScrivoView();
+    ~CScrivoView() override;
+
+    CScrivoDoc* GetDocument() const;
+    IScrivoFrame* GetScrivoFrame() const;
+
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
+    void OnDraw(HDC hdc) override;
+    bool OnCmdMsg(UINT nID) override;
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
+
+    // Page bitmap (ScrivoViewPaint.cpp).
+    void RebuildPageBitmap();
+    void PaintPage(bool bContent) override;
+    bool RepaintPageRegion(RECT rc);
+    // Draws the ruled paper into rc of hdc (page coordinates).
+    void PaintPaper(HDC hdc, const RECT& rc) const;
+
+    // Zoom, scrolling and page size (ScrivoViewZoom.cpp).
+    void SetZoomScroll(float fZoom);
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnAddLine();
+    void LineHeightUp();
+    void LineHeightDown();
+    void OnScriptLineColor();
+    // Client point to page point: trunc((client + scroll) / zoom).
+    POINT ClientToPage(POINT ptClient) const;
+
+    // IScrivoCanvas.
+    CNotePaper GetPaper() const override;
+    bool SetPaper(const CNotePaper& paper) override;
+    void ClearPage() override;
+    void ScrollToOrigin() override;
+    void SetHasInk(bool bHasInk) override { m_bHasInk = bHasInk; }
+    HDC GetPageDC() const override { return m_dcPage.Get(); }
+    int GetFrameMode() const override;
+
+    // Paper and page (the page bitmap holds the whole page at zoom 1).
+    RECT m_rcPage = {0, 0, 0, 0};
+    CMemoryDC m_dcPage;
+    COwnedBitmap m_bmPage;
+    HGDIOBJ m_hOldPageBitmap = nullptr;
+    float m_fZoom = 1.0f;
+    int m_nLineHeight = 90;
+    COLORREF m_crBack = 0;
+    COLORREF m_crLine = 0;
+    DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
+
+    // Tools and stroke state.
+    int m_nTool = 2;
+    int m_nPencilLevel = 2;
+    int m_nBrushLevel = 2;
+    int m_nMarkerLevel = 2;
+    COLORREF m_crPen = 0;
+    bool m_bMouseDown = false;
+    bool m_bDrawing = false;
+    bool m_bHasInk = false;
+    bool m_bClearRedo = false;
+
+protected:
+    LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate();
+    void OnDestroy();
+    void OnSize(UINT nType, int cx, int cy);
+
+private:
+    // A page bitmap of rcPage's size, or null.
+    static HBITMAP CreatePageBitmap(const RECT& rcPage);
+    void SelectPageBitmap(COwnedBitmap bitmap);
+    void DrawContent(HDC hdc);
+    void DrawContentInRect(HDC hdc, const RECT& rc);
+};

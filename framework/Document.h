@@ -1,0 +1,78 @@
+// CDocument: the data behind the frame and the view. It knows its title, its file, and whether it
+// changed since it was last opened or saved; it reads and writes its file through Serialize and
+// asks "Save changes to %1?" before changes would be lost.
+//
+// Unlike a reader that empties the document first, OnOpenDocument leaves the contents alone: a
+// Serialize that loads must build the new contents aside and take them over only when the whole
+// file was read, so that a damaged file leaves the open note as it was. OnSaveDocument writes a
+// temporary file beside the target and replaces the target only when the write succeeded.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "Archive.h"
+#include "CmdTarget.h"
+
+class CFrameWnd;
+class CView;
+class CSingleDocTemplate;
+
+class CDocument : public CCmdTarget {
+public:
+    // What went wrong while reading or writing a file; each has its own message.
+    enum class EFileError { None, OpenFailed, SaveFailed, BadFormat, ReadError, DiskFull };
+
+    CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    virtual BOOL OnNewDocument();
+    virtual BOOL OnOpenDocument(const wchar_t* pszPath);
+    virtual BOOL OnSaveDocument(const wchar_t* pszPath);
+    virtual void DeleteContents() {}
+    virtual void Serialize(CArchive& /*ar*/) {}
+    // Asks to save a modified document; false when the user cancels or the save fails.
+    virtual BOOL SaveModified();
+    virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+
+    // Saves under pszPath, or asks for a name when it is null; false on cancel or failure.
+    virtual BOOL DoSave(const wchar_t* pszPath, bool bReplace = true);
+    BOOL DoFileSave();
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+    const std::wstring& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const std::wstring& strTitle);
+    const std::wstring& GetPathName() const { return m_strPathName; }
+    // Takes the full path, makes its last part the title and, optionally, adds it to the list of
+    // recent files.
+    virtual void SetPathName(const std::wstring& strPath, bool bAddToMRU = true);
+
+    CView* GetFirstView() const { return m_pView; }
+    CFrameWnd* GetFrame() const { return m_pFrame; }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    // Lets the view know that the document changed.
+    void UpdateAllViews(CView* pSender);
+
+    // Shows the message for a failed read or write of strPath.
+    void ReportFileError(EFileError nError, const std::wstring& strPath) const;
+    // The framework's message texts.
+    static std::wstring FileErrorText(EFileError nError, const std::wstring& strPath);
+
+protected:
+    // The error found while reading a file into the archive or writing the archive out.
+    static EFileError ReadFileBytes(const wchar_t* pszPath, std::vector<std::uint8_t>& data);
+    static EFileError WriteFileReplacing(const wchar_t* pszPath,
+                                         const std::vector<std::uint8_t>& data);
+    HWND OwnerWindow() const;
+
+private:
+    friend class CSingleDocTemplate;
+    bool m_bModified = false;
+    std::wstring m_strTitle;
+    std::wstring m_strPathName;
+    CView* m_pView = nullptr;
+    CFrameWnd* m_pFrame = nullptr;
+    CSingleDocTemplate* m_pDocTemplate = nullptr;
+};

@@ -1,0 +1,169 @@
+#include "WinApp.h"
+
+#include "DocTemplate.h"
+#include "Document.h"
+#include "FileDialog.h"
+#include "FrameWnd.h"
+#include "FrameworkIds.h"
+#include "RecentFileList.h"
+#include "Resources.h"
+#include "ShellRegistration.h"
+
+namespace {
+CWinApp* g_pApp = nullptr;
+} // namespace
+
+CWinApp::CWinApp() {
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp() {
+    m_pDocTemplate.reset();
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+CWinApp* CWinApp::Get() {
+    return g_pApp;
+}
+
+int CWinApp::Run(HINSTANCE hInstance) {
+    m_hInstance = hInstance;
+    if (m_strAppName.empty())
+        m_strAppName = LoadResString(IDS_APP_TITLE);
+    BOOL bOk = FALSE;
+    try {
+        bOk = InitInstance();
+    } catch (...) {
+        bOk = FALSE;
+    }
+    int nExit = bOk ? MessageLoop() : 0;
+    ExitInstance();
+    m_pDocTemplate.reset();
+    return nExit;
+}
+
+int CWinApp::MessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (m_pMainWnd && m_pMainWnd->m_hWnd && m_pMainWnd->PreTranslateMessage(&msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void CWinApp::SetRegistryKey(const wchar_t* pszCompany) {
+    m_strRegistryKey = pszCompany;
+}
+
+std::wstring CWinApp::GetProfileKey() const {
+    std::wstring strApp = m_strAppName.empty() ? LoadResString(IDS_APP_TITLE) : m_strAppName;
+    return L"Software\\" + m_strRegistryKey + L"\\" + strApp;
+}
+
+void CWinApp::LoadStdProfileSettings(int nMaxMRU) {
+    m_pRecentFileList = std::make_unique<CRecentFileList>(GetProfileKey(), nMaxMRU);
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::AddToRecentFileList(const std::wstring& strPath) {
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(strPath);
+}
+
+void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate) {
+    m_pDocTemplate = std::move(pTemplate);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo) const {
+    cmdInfo.ParseArgs(CCommandLineInfo::SplitCommandLine(GetCommandLineW()));
+}
+
+bool CWinApp::ProcessShellCommand(CCommandLineInfo& cmdInfo) {
+    switch (cmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+    case CCommandLineInfo::FileDDE:
+        // The shell's DDE request is answered by opening a new note: our shell registration
+        // passes the file name on the command line instead.
+        return m_pDocTemplate && m_pDocTemplate->OpenDocumentFile(nullptr) != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(cmdInfo.m_strFileName.c_str()) != nullptr;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo: {
+        // Print the named note without showing the window, then end.
+        m_nCmdShow = SW_HIDE;
+        if (!OpenDocumentFile(cmdInfo.m_strFileName.c_str()))
+            return false;
+        if (m_pMainWnd)
+            m_pMainWnd->RouteCommand(ID_FILE_PRINT_DIRECT);
+        return false;
+    }
+    case CCommandLineInfo::FileNothing:
+        return true;
+    }
+    return false;
+}
+
+void CWinApp::RegisterShellFileTypes(bool /*bCompat*/) {
+    if (!m_pDocTemplate)
+        return;
+    CShellFileType type;
+    type.strExtension = m_pDocTemplate->GetDocString(CSingleDocTemplate::filterExt);
+    type.strTypeId = m_pDocTemplate->GetDocString(CSingleDocTemplate::regFileTypeId);
+    type.strTypeName = m_pDocTemplate->GetDocString(CSingleDocTemplate::regFileTypeName);
+    if (type.strExtension.empty() || type.strTypeId.empty())
+        return;
+    wchar_t szProgram[MAX_PATH * 2] = {};
+    GetModuleFileNameW(nullptr, szProgram, static_cast<DWORD>(std::size(szProgram)));
+    RegisterShellFileType(type, szProgram);
+}
+
+CDocument* CWinApp::OpenDocumentFile(const wchar_t* pszPath) {
+    return m_pDocTemplate ? m_pDocTemplate->OpenDocumentFile(pszPath) : nullptr;
+}
+
+void CWinApp::OnFileNew() {
+    if (m_pDocTemplate)
+        m_pDocTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen() {
+    if (!m_pDocTemplate)
+        return;
+    std::wstring strExt = m_pDocTemplate->GetDocString(CSingleDocTemplate::filterExt);
+    std::wstring strFilter =
+        m_pDocTemplate->GetDocString(CSingleDocTemplate::filterName) + L"|*" + strExt + L"||";
+    if (!strExt.empty() && strExt[0] == L'.')
+        strExt.erase(0, 1);
+    CFileDialog dlg(true, strExt.c_str(), nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    strFilter.c_str(), m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr);
+    if (dlg.DoModal() == IDOK)
+        OpenDocumentFile(dlg.GetPathName().c_str());
+}
+
+bool CWinApp::OnCmdMsg(UINT nID) {
+    if (nID == ID_FILE_NEW) {
+        OnFileNew();
+        return true;
+    }
+    if (nID == ID_FILE_OPEN) {
+        OnFileOpen();
+        return true;
+    }
+    if (nID == ID_APP_EXIT) {
+        if (m_pMainWnd && m_pMainWnd->m_hWnd)
+            PostMessageW(m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
+        return true;
+    }
+    if (m_pRecentFileList && nID >= ID_FILE_MRU_FILE1 &&
+        nID < ID_FILE_MRU_FILE1 + static_cast<UINT>(m_pRecentFileList->GetSize())) {
+        int nIndex = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+        std::wstring strPath = (*m_pRecentFileList)[nIndex];
+        if (!OpenDocumentFile(strPath.c_str()))
+            m_pRecentFileList->Remove(nIndex);
+        return true;
+    }
+    return false;
+}

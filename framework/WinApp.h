@@ -1,0 +1,68 @@
+// CWinApp: the one application object. It runs the start-up hook and the message loop, keeps
+// the document template, the recent-file list and the registry key of the program's profile,
+// and carries out the standard command line and the application's New and Open commands.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "CmdTarget.h"
+#include "CommandLineInfo.h"
+
+class CDocument;
+class CFrameWnd;
+class CRecentFileList;
+class CSingleDocTemplate;
+
+class CWinApp : public CCmdTarget {
+public:
+    CWinApp();
+    ~CWinApp() override;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // The application object of this process, or null.
+    static CWinApp* Get();
+
+    // InitInstance, then the message loop until the main window has gone, then ExitInstance.
+    int Run(HINSTANCE hInstance);
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance() { return 0; }
+    // Runs the message loop until WM_QUIT; returns its exit code.
+    int MessageLoop();
+
+    // Profile: HKEY_CURRENT_USER\Software\<company>\<application title>.
+    void SetRegistryKey(const wchar_t* pszCompany);
+    std::wstring GetProfileKey() const;
+    void LoadStdProfileSettings(int nMaxMRU = 4);
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    void AddToRecentFileList(const std::wstring& strPath);
+
+    void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate);
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+
+    void ParseCommandLine(CCommandLineInfo& cmdInfo) const;
+    // New note, open, print or wait for DDE as the command line asks; false ends the program.
+    bool ProcessShellCommand(CCommandLineInfo& cmdInfo);
+    // Registers the document type with the shell (open, print and print-to verbs).
+    void RegisterShellFileTypes(bool bCompat = true);
+    void EnableShellOpen() { m_bShellOpen = true; }
+
+    CDocument* OpenDocumentFile(const wchar_t* pszPath);
+    void OnFileNew();
+    void OnFileOpen();
+
+    bool OnCmdMsg(UINT nID) override;
+
+    HINSTANCE m_hInstance = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    CFrameWnd* m_pMainWnd = nullptr;
+    std::wstring m_strAppName;
+
+private:
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    std::wstring m_strRegistryKey;
+    bool m_bShellOpen = false;
+};

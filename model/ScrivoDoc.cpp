@@ -1,0 +1,286 @@
+#include "ScrivoDoc.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "FileDialog.h"
+#include "FrameWnd.h"
+#include "FrameworkIds.h"
+#include "GdiObjects.h"
+#include "Message.h"
+#include "Resources.h"
+#include "Settings.h"
+#include "View.h"
+#include "kvofunc.h"
+
+namespace {
+CScrivoDoc::FilePrompt& Prompt() {
+    static CScrivoDoc::FilePrompt prompt;
+    return prompt;
+}
+
+std::wstring Upper(std::wstring str) {
+    for (wchar_t& ch : str)
+        ch = static_cast<wchar_t>(std::towupper(ch));
+    return str;
+}
+
+std::wstring LastPart(const std::wstring& strPath) {
+    std::wstring::size_type n = strPath.find_last_of(L'\\');
+    return n == std::wstring::npos ? strPath : strPath.substr(n + 1);
+}
+
+// The largest page a note file may describe: wider or taller pages than any screen gives, or a
+// bitmap of more than 100 million pixels, mark the file as damaged.
+constexpr LONG kMaxPageWidth = 16384;
+constexpr LONG kMaxPageHeight = 65536;
+constexpr long long kMaxPagePixels = 100'000'000;
+
+constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+} // namespace
+
+void CScrivoDoc::SetFilePrompt(FilePrompt prompt) {
+    Prompt() = std::move(prompt);
+}
+
+IScrivoCanvas* CScrivoDoc::GetCanvas() const {
+    return dynamic_cast<IScrivoCanvas*>(GetFirstView());
+}
+
+std::optional<std::wstring> CScrivoDoc::PromptFile(bool bOpen, const std::wstring& strFilter,
+                                                   const std::wstring& strName) {
+    if (Prompt())
+        return Prompt()(bOpen, strFilter, strName);
+    CFileDialog dlg(bOpen, L"Qzn", strName.c_str(), kDialogFlags, strFilter.c_str(),
+                    GetFrame() ? GetFrame()->m_hWnd : nullptr);
+    if (dlg.DoModal() != IDOK)
+        return std::nullopt;
+    return dlg.GetPathName();
+}
+
+std::wstring CScrivoDoc::SaveFilter(int nMode) {
+    if (nMode == 1)
+        return L"Quillet(*.Qzn)|*.Qzn||";
+    return L"Quillet(*.Qzn)|*.Qzn|JPG File (*.jpg)|*.jpg||";
+}
+
+std::wstring CScrivoDoc::MakeAutoName(const SYSTEMTIME& stToday, const std::wstring& strStored) {
+    wchar_t szPrefix[32];
+    wsprintfW(szPrefix, L"%02d%02d%04d-", stToday.wMonth, stToday.wDay, stToday.wYear);
+    std::wstring strPrefix = szPrefix;
+    if (strStored.find(strPrefix) == std::wstring::npos)
+        return strPrefix + L"1";
+    // The number after the 9-character prefix; what does not parse counts as 0.
+    long long nLast = 0;
+    for (std::size_t i = strPrefix.size(); i < strStored.size(); ++i) {
+        if (strStored[i] < L'0' || strStored[i] > L'9')
+            break;
+        nLast = std::min<long long>(nLast * 10 + (strStored[i] - L'0'), 1'000'000'000);
+    }
+    return strPrefix + std::to_wstring(nLast + 1);
+}
+
+bool CScrivoDoc::IsJpegName(const std::wstring& strPath) {
+    std::wstring::size_type n = strPath.find(L"jpg");
+    return n != std::wstring::npos && n + 3 == strPath.size();
+}
+
+SIZE CScrivoDoc::JpegExportSize(const RECT& rcLines, const RECT& rcPictures, const RECT& rcPaper) {
+    LONG cx = std::max(rcLines.right, rcPictures.right);
+    LONG cy = std::max(rcLines.bottom, rcPictures.bottom);
+    if (cx <= 0)
+        cx = 300;
+    if (cy <= 0)
+        cy = 300;
+    cx = std::min(cx + 20, rcPaper.right - rcPaper.left);
+    cy = std::min(cy + 20, rcPaper.bottom - rcPaper.top);
+    return {std::max(1L, cx), std::max(1L, cy)};
+}
+
+BOOL CScrivoDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (pCanvas)
+        pCanvas->ScrollToOrigin();
+    m_lines.RemoveAll();
+    m_lines.ClearRedo();
+    if (pCanvas) {
+        pCanvas->ClearPage();
+        pCanvas->PaintPage(false);
+    }
+    m_strPath.clear();
+    return TRUE;
+}
+
+BOOL CScrivoDoc::OnOpenDocument(const wchar_t* pszPath) {
+    std::wstring strPath = pszPath ? pszPath : L"";
+    if (Upper(strPath).find(L".QZN") == std::wstring::npos)
+        return FALSE;
+    if (!CDocument::OnOpenDocument(strPath.c_str()))
+        return FALSE;
+    if (IScrivoCanvas* pCanvas = GetCanvas()) {
+        pCanvas->PaintPage(true);
+        if (m_lines.GetCount() > 0)
+            pCanvas->SetHasInk(true);
+    }
+    m_lines.ClearRedo();
+    m_strPath = strPath;
+    SetTitle(LastPart(strPath));
+    return TRUE;
+}
+
+CNotePaper CScrivoDoc::ReadPaper(CArchive& ar) {
+    CNotePaper paper;
+    paper.crBack = settings::SafeColor(ar.ReadUInt32(), settings::kDefaultBackColor);
+    paper.crLine = settings::SafeColor(ar.ReadUInt32(), settings::kDefaultLineColor);
+    paper.nLineHeight = settings::SafeLineHeight(ar.ReadInt32());
+    paper.rcPage.left = ar.ReadInt32();
+    paper.rcPage.top = ar.ReadInt32();
+    paper.rcPage.right = ar.ReadInt32();
+    paper.rcPage.bottom = ar.ReadInt32();
+    const RECT& rc = paper.rcPage;
+    if (rc.left != 0 || rc.top != 0 || rc.right <= 0 || rc.bottom <= 0 ||
+        rc.right > kMaxPageWidth || rc.bottom > kMaxPageHeight ||
+        static_cast<long long>(rc.right) * rc.bottom > kMaxPagePixels)
+        throw CArchiveException("paper rectangle out of range");
+    return paper;
+}
+
+void CScrivoDoc::Serialize(CArchive& ar) {
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (ar.IsStoring()) {
+        CNotePaper paper = pCanvas ? pCanvas->GetPaper() : CNotePaper{};
+        ar.WriteUInt32(paper.crBack);
+        ar.WriteUInt32(paper.crLine);
+        ar.WriteInt32(paper.nLineHeight);
+        ar.WriteInt32(paper.rcPage.left);
+        ar.WriteInt32(paper.rcPage.top);
+        ar.WriteInt32(paper.rcPage.right);
+        ar.WriteInt32(paper.rcPage.bottom);
+        m_lines.Serialize(ar);
+        ar.WriteInt32(0); // pictures
+        return;
+    }
+    // Read the whole file aside first; only a file that reads completely replaces the note.
+    CArchive arCheck(ar.Data());
+    CNotePaper paper = ReadPaper(arCheck);
+    {
+        CLines lines;
+        lines.Serialize(arCheck);
+        std::int32_t nPictures = arCheck.ReadInt32();
+        if (nPictures != 0)
+            throw CArchiveException("pictures");
+    }
+    if (pCanvas && !pCanvas->SetPaper(paper))
+        throw std::runtime_error("no page bitmap");
+    UpdateAllViews(nullptr);
+    ReadPaper(ar);
+    m_lines.Serialize(ar);
+    ar.ReadInt32();
+}
+
+BOOL CScrivoDoc::OnSaveDocument(const wchar_t* pszPath) {
+    std::wstring strPath = pszPath ? pszPath : L"";
+    if (m_bSaveAsJpg)
+        return ExportPicture(strPath) ? TRUE : FALSE;
+    if (m_bMailing)
+        return SaveForMail(strPath);
+    return CDocument::OnSaveDocument(strPath.c_str());
+}
+
+BOOL CScrivoDoc::SaveForMail(const std::wstring& strPath) {
+    std::wstring strUpper = Upper(strPath);
+    if (strUpper.find(L"JXM") == std::wstring::npos || strUpper.find(L".TMP") == std::wstring::npos)
+        return TRUE;
+    return ExportPicture(strUpper) ? TRUE : FALSE;
+}
+
+bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (!pCanvas || !pCanvas->GetPageDC()) {
+        ReportFileError(EFileError::SaveFailed, strPath);
+        return false;
+    }
+    CNotePaper paper = pCanvas->GetPaper();
+    RECT rcPictures = {0, 0, 0, 0};
+    SIZE size = JpegExportSize(m_lines.GetBound(), rcPictures, paper.rcPage);
+
+    CWindowDC screen(nullptr);
+    COwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+    CMemoryDC dc(screen.Get());
+    bool bOk = bitmap && dc;
+    if (bOk) {
+        CSelectScope select(dc.Get(), bitmap.Get());
+        BitBlt(dc.Get(), 0, 0, size.cx, size.cy, pCanvas->GetPageDC(), 0, 0, SRCCOPY);
+        // The picture is written beside the target first, so a failure keeps an older picture.
+        std::wstring strFolder = strPath.substr(0, strPath.find_last_of(L"\\/") + 1);
+        wchar_t szTemp[MAX_PATH * 2] = {};
+        bOk = GetTempFileNameW(strFolder.empty() ? L"." : strFolder.c_str(), L"qzj", 0, szTemp);
+        char szTempA[MAX_PATH * 4] = {};
+        bOk = bOk && WideCharToMultiByte(CP_ACP, 0, szTemp, -1, szTempA, sizeof(szTempA), nullptr,
+                                         nullptr) > 0;
+        bOk = bOk && CreateAttachment(dc.Get(), bitmap.Get(), szTempA, m_nImageFormat, paper.crBack,
+                                      paper.crLine);
+        bOk = bOk && MoveFileExW(szTemp, strPath.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!bOk && szTemp[0])
+            DeleteFileW(szTemp);
+    }
+    if (!bOk)
+        ReportFileError(EFileError::SaveFailed, strPath);
+    return bOk;
+}
+
+BOOL CScrivoDoc::CanCloseFrame(CFrameWnd* pFrame) {
+    return CDocument::CanCloseFrame(pFrame);
+}
+
+void CScrivoDoc::OnFileOpen() {
+    std::optional<std::wstring> path = PromptFile(true, OpenFilter(), std::wstring());
+    if (!path)
+        return;
+    if (OnOpenDocument(path->c_str()))
+        SetPathName(*path);
+}
+
+void CScrivoDoc::OnFileSave() {
+    IScrivoCanvas* pCanvas = GetCanvas();
+    int nMode = pCanvas ? pCanvas->GetFrameMode() : 0;
+    // Automatic names belong to the alternative interface resources.
+    bool bAutoName = GetResourceInstance() != GetModuleHandleW(nullptr);
+    std::wstring strSuggested;
+    if (bAutoName) {
+        SYSTEMTIME st{};
+        GetLocalTime(&st);
+        strSuggested = MakeAutoName(st, settings::ReadRecordDate());
+    }
+    std::optional<std::wstring> path =
+        PromptFile(false, SaveFilter(nMode), m_strPath.empty() ? strSuggested : m_strPath);
+    if (!path)
+        return;
+    m_strPath = LastPart(*path);
+    SetTitle(m_strPath);
+    m_bSaveAsJpg = IsJpegName(*path);
+    bool bNoteFile = !m_bSaveAsJpg && !m_bMailing;
+    BOOL bOk = OnSaveDocument(path->c_str());
+    m_bSaveAsJpg = false;
+    if (bOk && bNoteFile)
+        SetPathName(*path);
+    if (bOk && bAutoName && !strSuggested.empty() &&
+        m_strPath.find(strSuggested) != std::wstring::npos)
+        settings::WriteRecordDate(strSuggested);
+}
+
+bool CScrivoDoc::OnCmdMsg(UINT nID) {
+    switch (nID) {
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        return true;
+    case ID_FILE_SAVE:
+        OnFileSave();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,94 @@
+// CScrivoDoc: the program's one note. It owns the strokes and the placed pictures, knows the
+// note's file, and carries out New, Open and Save, including the export of the note as a JPEG
+// picture. The paper settings it stores belong to the canvas, which it reaches through the
+// narrow interface IScrivoCanvas that the canvas view implements.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Document.h"
+#include "Lines.h"
+
+// The paper settings of a note: the first 28 bytes of its file.
+struct CNotePaper {
+    COLORREF crBack = 0;
+    COLORREF crLine = 0;
+    int nLineHeight = 0;
+    RECT rcPage = {0, 0, 0, 0};
+};
+
+// What the document needs of the canvas that shows it.
+class IScrivoCanvas {
+public:
+    virtual CNotePaper GetPaper() const = 0;
+    // Takes over paper settings read from a file; false (and nothing changed) when the page
+    // bitmap for them cannot be made.
+    virtual bool SetPaper(const CNotePaper& paper) = 0;
+    // Resets the page for a new note (size, flags); the caller repaints.
+    virtual void ClearPage() = 0;
+    // Repaints the whole page bitmap, with or without pictures and strokes.
+    virtual void PaintPage(bool bContent) = 0;
+    virtual void ScrollToOrigin() = 0;
+    virtual void SetHasInk(bool bHasInk) = 0;
+    // The memory device context that holds the page bitmap (at zoom 1).
+    virtual HDC GetPageDC() const = 0;
+    // The main frame's mode: 0 letter, 1 desktop, 2 inking.
+    virtual int GetFrameMode() const = 0;
+
+protected:
+    ~IScrivoCanvas() = default;
+};
+
+class CScrivoDoc : public CDocument {
+public:
+    // Replaces the file dialogs of Open and Save (tests). Given open/save, the filter and the
+    // suggested name, it returns the chosen path or nothing for Cancel.
+    using FilePrompt = std::function<std::optional<std::wstring>(
+        bool bOpen, const std::wstring& strFilter, const std::wstring& strName)>;
+    static void SetFilePrompt(FilePrompt prompt);
+
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(const wchar_t* pszPath) override;
+    BOOL OnSaveDocument(const wchar_t* pszPath) override;
+    BOOL CanCloseFrame(CFrameWnd* pFrame) override;
+    void Serialize(CArchive& ar) override;
+    bool OnCmdMsg(UINT nID) override;
+
+    // The Open and Save commands.
+    void OnFileOpen();
+    void OnFileSave();
+
+    // "MMDDYYYY-n": n is one more than the number of strStored when it carries today's prefix,
+    // else 1.
+    static std::wstring MakeAutoName(const SYSTEMTIME& stToday, const std::wstring& strStored);
+    // True when the first lower-case "jpg" in the path is at its very end.
+    static bool IsJpegName(const std::wstring& strPath);
+    // The exported picture's size: the ink's and pictures' right and bottom edges (300 when 0),
+    // plus a margin of 20, cut to the paper.
+    static SIZE JpegExportSize(const RECT& rcLines, const RECT& rcPictures, const RECT& rcPaper);
+    // The filters of Open and Save.
+    static std::wstring OpenFilter() { return L"Quillet(*.Qzn)|*.Qzn||"; }
+    static std::wstring SaveFilter(int nMode);
+
+    IScrivoCanvas* GetCanvas() const;
+
+    int m_nImageFormat = 1;
+    CLines m_lines;
+    std::wstring m_strPath;
+    bool m_bMailing = false;
+    bool m_bSaveAsJpg = false;
+
+protected:
+    // Writes the page as a picture file; false after a failure has been reported.
+    bool ExportPicture(const std::wstring& strPath);
+    // The save of the mail command: the attachment picture.
+    virtual BOOL SaveForMail(const std::wstring& strPath);
+
+private:
+    static CNotePaper ReadPaper(CArchive& ar);
+    std::optional<std::wstring> PromptFile(bool bOpen, const std::wstring& strFilter,
+                                           const std::wstring& strName);
+};

@@ -1,0 +1,39 @@
+// Resource and command ids of KVOmail. Shared by the resource script and the code.
+#pragma once
+
+// Main menu, accelerators, main icon and the document string.
+#define IDR_MAINFRAME 128
+#define IDI_INKING 445
+
+// Dialog bars: the colour and line panel (bottom) and the tool bar (top).
+#define IDD_PANEL 148
+#define IDD_TOOLBAR 215
+
+// Cursors.
+#define IDC_ERASER 178
+#define IDC_PEN_SMALL 425
+#define IDC_PEN_MEDIUM 426
+#define IDC_PEN_LARGE 427
+
+// Commands.
+#define ID_FILE_SEND_MAIL 32777
+#define ID_LETTER_MODE 32794
+#define ID_DESKTOP_MODE 32795
+#define ID_INKING_MODE 32798
+#define ID_SCRIPT_LINE_COLOR 1004
+#define ID_UNDO 1046
+#define ID_REDO 1047
+#define ID_ZOOM_IN 1081
+#define ID_ZOOM_OUT 1082
+#define ID_ADD_LINE 1097
+
+// Strings.
+#define IDS_APP_TITLE 57344
+#define IDS_ASK_LETTER_MODE 57666
+#define IDS_ASK_DESKTOP_MODE 57667
+#define IDS_INKING_TITLE 51450
+#define IDS_NO_MORE_LINES 51453
+#define IDS_INFORMATION 51460
+
+// Window message that performs Add Line on the canvas view.
+#define WM_ADD_LINE 1234

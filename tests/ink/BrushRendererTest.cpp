@@ -134,17 +134,22 @@ TEST(BrushScale, ScaleHalfPaintsEverySecondPixelAtHalfTheCoordinates) {
     EXPECT_GT(half.CountOther(kWhite), 100);
 }
 
-TEST(BrushTaper, StrokeNarrowsToItsEnd) {
-    std::vector<Sample> samples;
-    for (int k = 0; k < 25; ++k)
-        samples.push_back({20 + 7 * k, 40, 400});
-    CDibCanvas canvas(220, 80);
-    Draw(canvas.Dc(), samples);
-    const int nMiddle = ColumnInk(canvas, 100);
-    const int nEnd = ColumnInk(canvas, 184);
-    EXPECT_GE(nMiddle, 5);
-    EXPECT_LT(nEnd, nMiddle);
-    EXPECT_EQ(ColumnInk(canvas, 192), 0);
+// The last sample ends a curve whether it comes at an even or at an odd place.
+TEST(BrushTaper, StrokeNarrowsToItsEndAfterEvenAndOddSampleCounts) {
+    for (int nSamples : {24, 25}) {
+        SCOPED_TRACE(nSamples);
+        std::vector<Sample> samples;
+        for (int k = 0; k < nSamples; ++k)
+            samples.push_back({20 + 7 * k, 40, 400});
+        const int xLast = samples.back().x;
+        CDibCanvas canvas(220, 80);
+        Draw(canvas.Dc(), samples);
+        const int nMiddle = ColumnInk(canvas, 100);
+        EXPECT_GE(nMiddle, 5);
+        // The end pressure drops to 30: the line is at most half as thick at its last sample.
+        EXPECT_LE(ColumnInk(canvas, xLast), nMiddle / 2);
+        EXPECT_EQ(ColumnInk(canvas, xLast + 2), 0);
+    }
 }
 
 TEST(BrushRing, RingHoldsTwentyEntriesAndWraps) {

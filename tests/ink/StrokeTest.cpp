@@ -166,3 +166,29 @@ TEST(StrokePressureRange, NewStrokeAsksTheInstalledSource) {
     EXPECT_EQ(none.GetPressureMax(), 511);
     EXPECT_EQ(unset.GetPressureMax(), 511);
 }
+
+TEST(StrokeDraw, SmoothedStrokeFeedsTheRendererKindsInPenOrder) {
+    const std::vector<Sample> samples = {{10, 30, 300}, {30, 34, 340}, {50, 28, 380},
+                                         {70, 40, 400}, {90, 30, 360}, {100, 20, 300}};
+    auto pLine = std::make_unique<CLine>();
+    pLine->SetColor(RGB(0, 0, 128));
+    pLine->SetTool(CLine::kToolBrush, 1);
+    for (const Sample& s : samples)
+        pLine->AddPoint(s.x, s.y, static_cast<short>(s.nPressure));
+    CDibCanvas byLine(120, 60), byRenderer(120, 60);
+    pLine->Draw(byLine.Dc());
+    CSMLine sm;
+    DrawSamples(sm, byRenderer.Dc(), samples, pLine->GetPressureMax(), 1.0f, RGB(0, 0, 128));
+    EXPECT_EQ(byLine.FirstDifference(byRenderer), "");
+    EXPECT_GT(byLine.CountOther(kWhite), 200);
+}
+
+TEST(StrokeDraw, SkippedSamplesStayInTheStroke) {
+    auto pLine = MakeStroke(CLine::kToolBrush, 1, 0,
+                            {{10, 10, 300}, {30, 10, 300}, {31, 11, 300}, {50, 10, 300}});
+    EXPECT_EQ(pLine->GetPointCount(), 4);
+    CDibCanvas canvas(60, 30);
+    pLine->Draw(canvas.Dc());
+    EXPECT_EQ(pLine->GetPointCount(), 4);
+    EXPECT_EQ(pLine->GetPoint(2).x, 31);
+}

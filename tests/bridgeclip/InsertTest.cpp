@@ -1,0 +1,182 @@
+#include "Brevix.h"
+#include "InkBitmap.h"
+#include "InkOwner.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> kPasteKeys = {"down 17 17", "down 86 86", "up 86 86", "up 17 17"};
+
+// One insertion into a window of this process: the view window, the application and the ink.
+class ClipboardInsertion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(m_owner.Hwnd(), nullptr);
+        SetPixel(m_ink.Dc(), 1, 1, RGB(0x12, 0x34, 0x56));
+        m_before = AanFiles();
+    }
+    void TearDown() override {
+        Brevix_RenderFormatHTML_TimeOut(m_owner.Hwnd()); // stops a timer still running
+        ClearClipboard();
+    }
+    int Insert(CPasteTarget& target, const RECT& rc) {
+        const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap());
+        PumpUntil([&] { return target.m_keys.size() >= 4; }, 3000);
+        return nResult;
+    }
+
+    CInkOwner m_owner;
+    CInkBitmap m_ink{5, 3};
+    std::set<std::string> m_before;
+};
+
+} // namespace
+
+TEST_F(ClipboardInsertion, InkOverAChildWindowIsPastedWithControlV) {
+    CPasteTarget target(Ask::None);
+    EXPECT_EQ(Insert(target, target.ChildRect()), 1);
+    EXPECT_EQ(target.m_keys, kPasteKeys);
+    EXPECT_EQ(target.m_nPastes, 1);
+    EXPECT_TRUE(target.m_bDibAvailable);
+    EXPECT_EQ(GetForegroundWindow(), target.Frame());
+}
+
+TEST_F(ClipboardInsertion, BitmapIsOfferedForDelayedRendering) {
+    CPasteTarget target(Ask::None);
+    Insert(target, target.ChildRect());
+    EXPECT_EQ(GetClipboardOwner(), m_owner.Hwnd());
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+    EXPECT_TRUE(m_owner.m_formatsRendered.empty()) << "nothing is rendered before it is asked for";
+}
+
+TEST_F(ClipboardInsertion, HtmlIsOfferedForDelayedRenderingWhenTheImageIsWritten) {
+    if (!ImageLibraryWritesGif())
+        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
+    CPasteTarget target(Ask::None);
+    Insert(target, target.ChildRect());
+    EXPECT_TRUE(target.m_bHtmlAvailable);
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA("HTML Format")));
+    EXPECT_TRUE(m_owner.m_formatsRendered.empty());
+    const std::vector<std::string> files = NewFiles(m_before, AanFiles());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(FileStart(files[0], 3), "GIF");
+}
+
+TEST_F(ClipboardInsertion, InkOverTheTopLevelWindowItselfDoesNothing) {
+    CPasteTarget target(Ask::Both);
+    PutSentinelText("kept");
+    RECT rc = target.ChildRect();
+    OffsetRect(&rc, 0, -(rc.top - 105) - (rc.bottom - rc.top) / 2); // centre at y 105: the frame
+    EXPECT_EQ(WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}),
+              target.Frame());
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 1);
+    PumpFor(300);
+    EXPECT_TRUE(target.m_keys.empty());
+    EXPECT_EQ(ClipboardText(), "kept");
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));
+    EXPECT_TRUE(NewFiles(m_before, AanFiles()).empty());
+    PumpFor(2200);
+    EXPECT_EQ(m_owner.m_nInserted, 0) << "no timer runs for an insertion that did not happen";
+}
+
+TEST_F(ClipboardInsertion, CentreIsTheTruncatedMiddleOfTheRectangle) {
+    CPasteTarget target(Ask::None);
+    const RECT rcChild = target.ChildRect();
+    // (149 + 150) / 2 = 149 lies left of the child; (150 + 151) / 2 = 150 is its first column.
+    const RECT rcOutside{rcChild.left - 1, rcChild.top + 10, rcChild.left, rcChild.top + 20};
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rcOutside, m_ink.Dc(), m_ink.Bitmap()), 1);
+    PumpFor(200);
+    EXPECT_TRUE(target.m_keys.empty());
+    const RECT rcInside{rcChild.left, rcChild.top + 10, rcChild.left + 1, rcChild.top + 20};
+    EXPECT_EQ(Insert(target, rcInside), 1);
+    EXPECT_EQ(target.m_keys, kPasteKeys);
+}
+
+TEST_F(ClipboardInsertion, NoRectangleDoesNothing) {
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), nullptr, m_ink.Dc(), m_ink.Bitmap()), 1);
+}
+
+TEST_F(ClipboardInsertion, InkOverNoWindowOfThisProgramStillReturnsOne) {
+    CPasteTarget target(Ask::None);
+    const RECT rc{-500, -500, -400, -400};
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 1);
+    PumpFor(200);
+    EXPECT_TRUE(target.m_keys.empty());
+}
+
+TEST_F(ClipboardInsertion, ApplicationAskingForTheBitmapGetsTwentyFourBits) {
+    CPasteTarget target(Ask::Dib);
+    Insert(target, target.ChildRect());
+    ASSERT_GE(target.m_dib.size(), 40u + 3 * 16u);
+    const auto& bih = *reinterpret_cast<const BITMAPINFOHEADER*>(target.m_dib.data());
+    EXPECT_EQ(bih.biWidth, 5);
+    EXPECT_EQ(bih.biHeight, 3);
+    EXPECT_EQ(bih.biBitCount, 24);
+    EXPECT_EQ(bih.biSizeImage, 48u) << "rows of 5 pixels take 16 bytes";
+    // Pixel (1, 1) of 3 rows sits in the middle stored row, bytes blue, green, red.
+    const BYTE* pPixel = target.m_dib.data() + 40 + 16 + 3;
+    EXPECT_EQ(pPixel[0], 0x56);
+    EXPECT_EQ(pPixel[1], 0x34);
+    EXPECT_EQ(pPixel[2], 0x12);
+    EXPECT_EQ(m_owner.m_formatsRendered, std::vector<UINT>{CF_DIB});
+}
+
+TEST_F(ClipboardInsertion, ApplicationAskingOnlyForTheBitmapLeavesNoImageFile) {
+    if (!ImageLibraryWritesGif())
+        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
+    CPasteTarget target(Ask::Dib);
+    Insert(target, target.ChildRect());
+    ASSERT_FALSE(target.m_dib.empty());
+    EXPECT_EQ(m_owner.m_timeOutResults, std::vector<int>{1}) << "the file was deleted at once";
+    EXPECT_TRUE(NewFiles(m_before, AanFiles()).empty());
+}
+
+TEST_F(ClipboardInsertion, ApplicationAskingForHtmlGetsTheTextNamingTheImage) {
+    if (!ImageLibraryWritesGif())
+        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
+    CPasteTarget target(Ask::Html);
+    Insert(target, target.ChildRect());
+    const std::vector<std::string> files = NewFiles(m_before, AanFiles());
+    ASSERT_EQ(files.size(), 1u);
+    const std::string strFragment = "<IMG SRC=\"" + files[0] + "\">";
+    const std::size_t n = strFragment.size();
+    char szHeader[160];
+    std::snprintf(szHeader, sizeof(szHeader),
+                  "Version:0.9\r\nStartHTML:00000097\r\nEndHTML:%08u\r\n"
+                  "StartFragment:00000111\r\nEndFragment:%08u\r\n",
+                  static_cast<unsigned>(172 + n), static_cast<unsigned>(136 + n));
+    EXPECT_EQ(target.m_strHtml, std::string(szHeader) +
+                                    "<html><body>\r\n<!--StartFragment -->\r\n" + strFragment +
+                                    "\r\n<!--EndFragment-->\r\n</body>\r\n</html>");
+    EXPECT_EQ(m_owner.m_timeOutResults, std::vector<int>{0}) << "the text was handed over";
+    EXPECT_EQ(FileStart(files[0], 3), "GIF");
+}
+
+TEST_F(ClipboardInsertion, ImageNamedByHandedOverTextOutlivesTheTimer) {
+    if (!ImageLibraryWritesGif())
+        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
+    CPasteTarget target(Ask::Html);
+    Insert(target, target.ChildRect());
+    const std::string strPath = ImagePathOf(target.m_strHtml);
+    ASSERT_FALSE(strPath.empty());
+    // The render request stopped the timer: no message follows, and the file stays.
+    PumpFor(2500);
+    EXPECT_EQ(m_owner.m_nInserted, 0);
+    EXPECT_TRUE(FileExists(strPath));
+    DeleteFileA(strPath.c_str());
+}
+
+TEST_F(ClipboardInsertion, InkWithoutAnOwnerWindowIsHandedOverAtOnce) {
+    CPasteTarget target(Ask::Dib);
+    const RECT rc = target.ChildRect();
+    EXPECT_EQ(Brevix_Insert(nullptr, &rc, m_ink.Dc(), m_ink.Bitmap()), 1);
+    PumpUntil([&] { return target.m_keys.size() >= 4; }, 3000);
+    ASSERT_GE(target.m_dib.size(), 40u);
+    EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(target.m_dib.data())->biWidth, 5);
+    EXPECT_TRUE(m_owner.m_formatsRendered.empty());
+    for (const std::string& strFile : NewFiles(m_before, AanFiles()))
+        DeleteFileA(strFile.c_str()); // a handed-over text keeps its image
+}

@@ -2,9 +2,39 @@
 
 #include "Brevix.h"
 #include "InkBitmap.h"
+#include "TestWindow.h"
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+
+void InsertionTest::SetUp() {
+    ASSERT_NE(m_owner.Hwnd(), nullptr);
+    m_before = AanFiles();
+}
+
+void InsertionTest::TearDown() {
+    Brevix_RenderFormatHTML_TimeOut(m_owner.Hwnd()); // stops a timer still running
+    ClearClipboard();
+}
+
+int InsertionTest::Insert(CPasteTarget& target, const CInkBitmap& ink, const RECT& rc) {
+    const std::size_t nKeys = target.m_keys.size();
+    const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, ink.Dc(), ink.Bitmap());
+    PumpUntil([&] { return target.m_keys.size() >= nKeys + 4; }, 3000);
+    m_nInsertedAt = GetTickCount64();
+    return nResult;
+}
+
+void InsertionTest::ExpectOneInsertedMessageAfterTheTimer() {
+    ASSERT_TRUE(PumpUntil([&] { return m_owner.m_nInserted >= 1; }, 4000))
+        << "message 1224 did not arrive";
+    EXPECT_GE(GetTickCount64() - m_nInsertedAt, 1900u) << "the timer ran short";
+    EXPECT_TRUE(m_owner.m_bInsertedParamsZero);
+    PumpFor(300);
+    EXPECT_EQ(m_owner.m_nInserted, 1) << "the timer runs once";
+}
 
 bool PumpUntil(const std::function<bool()>& bDone, DWORD nMs) {
     const ULONGLONG nEnd = GetTickCount64() + nMs;
@@ -28,15 +58,7 @@ void PumpFor(DWORD nMs) {
     PumpUntil([] { return false; }, nMs);
 }
 
-CInkOwner::CInkOwner() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BridgeTestOwner";
-    RegisterClassW(&wc);
-    m_hwnd = CreateWindowW(L"BridgeTestOwner", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           wc.hInstance, this);
-}
+CInkOwner::CInkOwner() : m_hwnd(CreateHiddenWindow(L"BridgeTestOwner", WndProc, this)) {}
 
 CInkOwner::~CInkOwner() {
     if (m_hwnd)
@@ -205,6 +227,20 @@ std::vector<std::string> NewFiles(const std::set<std::string>& before,
 
 bool FileExists(const std::string& strPath) {
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFile(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string ModuleFolder(HMODULE hModule) {
+    char szPath[MAX_PATH];
+    GetModuleFileNameA(hModule, szPath, MAX_PATH);
+    std::string strPath = szPath;
+    return strPath.substr(0, strPath.find_last_of('\\') + 1);
 }
 
 std::string FileStart(const std::string& strPath, std::size_t n) {

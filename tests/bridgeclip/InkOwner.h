@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <set>
 #include <string>
@@ -66,12 +68,38 @@ private:
     HWND m_hwndChild = nullptr;
 };
 
+class CInkBitmap;
+
+// One insertion from the view window into a paste target: remembers the temporary files that were
+// there before, and stops the timer and empties the clipboard afterwards.
+class InsertionTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Inserts the ink over rc and waits for the paste keys to arrive; returns Brevix_Insert's
+    // result.
+    int Insert(CPasteTarget& target, const CInkBitmap& ink, const RECT& rc);
+    int Insert(CPasteTarget& target, const CInkBitmap& ink) {
+        return Insert(target, ink, target.ChildRect());
+    }
+    // Waits for message 1224: one, about 2000 ms after the latest insertion.
+    void ExpectOneInsertedMessageAfterTheTimer();
+
+    CInkOwner m_owner;
+    std::set<std::string> m_before;
+    ULONGLONG m_nInsertedAt = 0;
+};
+
 // Full paths of the "aan*.tmp" files in the temporary folder.
 std::set<std::string> AanFiles();
 // The files of after that are not in before.
 std::vector<std::string> NewFiles(const std::set<std::string>& before,
                                   const std::set<std::string>& after);
 bool FileExists(const std::string& strPath);
+// The whole content of a file ("" if it cannot be read).
+std::string ReadFile(const std::string& strPath);
+// The folder of a module (null: this program), with its trailing backslash.
+std::string ModuleFolder(HMODULE hModule);
 // The first bytes of a file ("" if it cannot be read).
 std::string FileStart(const std::string& strPath, std::size_t n);
 // The path quoted in the fragment <IMG SRC="..."> of an "HTML Format" text.

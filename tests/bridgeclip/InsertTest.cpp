@@ -11,26 +11,17 @@ namespace {
 const std::vector<std::string> kPasteKeys = {"down 17 17", "down 86 86", "up 86 86", "up 17 17"};
 
 // One insertion into a window of this process: the view window, the application and the ink.
-class ClipboardInsertion : public ::testing::Test {
+class ClipboardInsertion : public InsertionTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(m_owner.Hwnd(), nullptr);
+        InsertionTest::SetUp();
         SetPixel(m_ink.Dc(), 1, 1, RGB(0x12, 0x34, 0x56));
-        m_before = AanFiles();
-    }
-    void TearDown() override {
-        Brevix_RenderFormatHTML_TimeOut(m_owner.Hwnd()); // stops a timer still running
-        ClearClipboard();
     }
     int Insert(CPasteTarget& target, const RECT& rc) {
-        const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap());
-        PumpUntil([&] { return target.m_keys.size() >= 4; }, 3000);
-        return nResult;
+        return InsertionTest::Insert(target, m_ink, rc);
     }
 
-    CInkOwner m_owner;
     CInkBitmap m_ink{5, 3};
-    std::set<std::string> m_before;
 };
 
 } // namespace

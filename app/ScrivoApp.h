@@ -5,11 +5,13 @@
 #pragma once
 #include <windows.h>
 
+#include "DocTemplate.h"
 #include "WinApp.h"
 
 class CScrivoApp : public CWinApp {
 public:
     static CScrivoApp* Get() { return static_cast<CScrivoApp*>(CWinApp::Get()); }
+    ~CScrivoApp() override { CloseDocTemplate(); }
 
     BOOL InitInstance() override;
     bool OnCmdMsg(UINT nID) override;

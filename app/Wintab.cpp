@@ -1,5 +1,7 @@
 #include "Wintab.h"
 
+#include "TabletPressure.h"
+
 namespace {
 template <class F> bool Bind(HMODULE hModule, const char* pszName, F& pfn) {
     pfn = reinterpret_cast<F>(GetProcAddress(hModule, pszName));
@@ -34,5 +36,14 @@ int LoadWintab(CWintabApi& api, bool bBind, const wchar_t* pszLibrary) {
 }
 
 int LoadWintab(bool bBind) {
-    return LoadWintab(Wintab(), bBind);
+    const int nResult = LoadWintab(Wintab(), bBind);
+    // Strokes take the pressure range of the tablet present when they are made or loaded.
+    SetPressureAxisSource([]() -> std::optional<int> {
+        const CWintabApi& wt = Wintab();
+        AXIS ax{};
+        if (wt.m_bWintab && wt.WTInfoA(WTI_DEVICES, DVC_NPRESSURE, &ax) >= sizeof(LONG) * 2)
+            return int(ax.axMax);
+        return std::nullopt;
+    });
+    return nResult;
 }

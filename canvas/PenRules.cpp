@@ -1,17 +1,12 @@
 #include "PenRules.h"
 
+#include "TabletPressure.h"
+
 #include <cstdlib>
 
 PressureNorm NormalisePressureAxis(LONG nAxisMax) {
-    if (nAxisMax < 1)
-        nAxisMax = 511;
-    const long nLevels = long(nAxisMax) + 1;
-    PressureNorm norm;
-    norm.nScale = int(nLevels / 512);
-    if (norm.nScale < 1)
-        norm.nScale = 1;
-    norm.nMax = int(nLevels / norm.nScale - 1);
-    return norm;
+    const CPressureRange range = PressureRangeFromAxis(nAxisMax < 1 ? 511 : int(nAxisMax));
+    return {range.nScale, range.nMax};
 }
 
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {

@@ -3,6 +3,8 @@
 namespace settings {
 
 namespace {
+std::wstring g_strFolderOverride;
+
 constexpr COLORREF kDefaultBlocks[kColorBlocks] = {
     255, 65280, 16711680, 65535, 16711935, 0, 4194432, 2129952, 8388672, 32896, 8388736, 8421504};
 
@@ -27,7 +29,11 @@ std::wstring GetModuleDir() {
 }
 
 std::wstring GetSettingsPath() {
-    return GetModuleDir() + L"\\ZLNKVO.ini";
+    return (g_strFolderOverride.empty() ? GetModuleDir() : g_strFolderOverride) + L"\\ZLNKVO.ini";
+}
+
+void SetFolderOverride(const std::wstring& strFolder) {
+    g_strFolderOverride = strFolder;
 }
 
 int ReadInt(const wchar_t* pszSection, const wchar_t* pszKey, int nDefault) {

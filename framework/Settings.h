@@ -25,6 +25,8 @@ constexpr int kMaxStringLength = 15;
 std::wstring GetModuleDir();
 // GetModuleDir() + "\ZLNKVO.ini".
 std::wstring GetSettingsPath();
+// Tests keep their settings file in a folder of their own; empty restores the program's folder.
+void SetFolderOverride(const std::wstring& strFolder);
 
 // Raw access, with the file's own parse and the given default.
 int ReadInt(const wchar_t* pszSection, const wchar_t* pszKey, int nDefault);

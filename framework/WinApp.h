@@ -60,6 +60,11 @@ public:
     CFrameWnd* m_pMainWnd = nullptr;
     std::wstring m_strAppName;
 
+protected:
+    // Destroys the frame, the view and the document (a derived application calls this from its
+    // destructor, while its own members still exist for the frame's destruction).
+    void CloseDocTemplate() { m_pDocTemplate.reset(); }
+
 private:
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;

@@ -52,8 +52,8 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"PenTestRecorder";
         RegisterClassW(&wc);
-        m_hWnd = CreateWindowW(L"PenTestRecorder", L"", WS_POPUP | WS_VISIBLE, 50, 50, 400, 300,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+        m_hWnd = CreateWindowExW(WS_EX_TOPMOST, L"PenTestRecorder", L"", WS_POPUP | WS_VISIBLE, 50,
+                                 50, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(m_hWnd, nullptr);
     }
     void TearDown() override {

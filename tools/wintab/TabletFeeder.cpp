@@ -61,9 +61,24 @@ void PostClick(POINT pt, UINT nMessage) {
     PostMessageW(hWnd, nMessage, wParam, MAKELPARAM(ptClient.x, ptClient.y));
 }
 
+// Moves the cursor and waits until the system reports it there: a display server may apply the
+// move a moment later, and the program must read the new position.
+void MoveCursor(POINT pt) {
+    SetCursorPos(pt.x, pt.y);
+    for (int i = 0; i < 200; ++i) {
+        POINT ptNow;
+        if (GetCursorPos(&ptNow) && ptNow.x == pt.x && ptNow.y == pt.y)
+            return;
+        Sleep(1);
+        if (i % 50 == 49)
+            SetCursorPos(pt.x, pt.y);
+    }
+    TabletLog("cursor did not reach " + std::to_string(pt.x) + "," + std::to_string(pt.y));
+}
+
 void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
     if (bMoveCursor)
-        SetCursorPos(pt.x, pt.y);
+        MoveCursor(pt);
     RawPacket packet;
     packet.nTime = GetTickCount();
     packet.nButtons = MAKELONG(0, nEvent);
@@ -103,7 +118,7 @@ void RunLine(FeederState& st, const std::string& strLine) {
         st.bClicks = strArg == "on";
     } else if (strCmd == "down" && in >> x >> y >> p) {
         const POINT pt = ToScreen(st, x, y);
-        SetCursorPos(pt.x, pt.y);
+        MoveCursor(pt);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONDOWN);
         Send(pt, TBN_DOWN, UINT(p), true);

@@ -1,0 +1,91 @@
+// An in-process KVOmail: the application object, its document template and one main frame with
+// the canvas view, on a pretended screen size, with the settings file in a folder of the test's
+// own and every message box captured instead of shown.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DocTemplate.h"
+#include "MainFrame.h"
+#include "Message.h"
+#include "Resources.h"
+#include "ScrivoApp.h"
+#include "ScrivoDoc.h"
+#include "ScrivoView.h"
+#include "Settings.h"
+#include "TestFolder.h"
+#include "resource.h"
+
+struct CShownMessage {
+    std::wstring strText;
+    std::wstring strCaption;
+    UINT uType;
+};
+
+class CAppFixture : public ::testing::Test {
+protected:
+    // The screen the program believes it has.
+    virtual SIZE ScreenSize() const { return {1024, 768}; }
+
+    void SetUp() override {
+        SetScreenSizeOverride(ScreenSize());
+        settings::SetFolderOverride(m_folder.Path());
+        SetMessageHook(
+            [this](const std::wstring& strText, const std::wstring& strCaption, UINT uType) {
+                m_messages.push_back({strText, strCaption, uType});
+                return m_nAnswer;
+            });
+        m_app = std::make_unique<CScrivoApp>();
+        m_app->m_nCmdShow = SW_HIDE;
+        m_app->AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+            IDR_MAINFRAME, [] { return std::make_unique<CScrivoDoc>(); },
+            [] { return std::make_unique<CMainFrame>(); },
+            [] { return std::make_unique<CScrivoView>(); }));
+        ASSERT_NE(m_app->OpenDocumentFile(nullptr), nullptr);
+        m_pFrame = static_cast<CMainFrame*>(m_app->m_pMainWnd);
+        ASSERT_NE(m_pFrame, nullptr);
+        m_pView = m_pFrame->GetView();
+        m_pDoc = m_pView->GetDocument();
+    }
+
+    void TearDown() override {
+        CScrivoDoc::SetFilePrompt(nullptr);
+        if (m_pDoc)
+            m_pDoc->SetModifiedFlag(false);
+        m_app.reset();
+        SetMessageHook(nullptr);
+        settings::SetFolderOverride(L"");
+        SetScreenSizeOverride({0, 0});
+    }
+
+    // Answers the next Open or Save dialog with strPath and records what it was offered.
+    void AnswerFileDialog(std::wstring strPath) {
+        CScrivoDoc::SetFilePrompt([this, strPath](bool bOpen, const std::wstring& strFilter,
+                                                  const std::wstring& strName) {
+            m_bPromptOpen = bOpen;
+            m_strPromptFilter = strFilter;
+            m_strPromptName = strName;
+            return std::optional<std::wstring>(strPath);
+        });
+    }
+
+    std::wstring FrameText() const {
+        wchar_t sz[256] = {};
+        GetWindowTextW(m_pFrame->m_hWnd, sz, 256);
+        return sz;
+    }
+
+    CTestFolder m_folder;
+    std::vector<CShownMessage> m_messages;
+    int m_nAnswer = IDOK;
+    std::unique_ptr<CScrivoApp> m_app;
+    CMainFrame* m_pFrame = nullptr;
+    CScrivoView* m_pView = nullptr;
+    CScrivoDoc* m_pDoc = nullptr;
+    bool m_bPromptOpen = false;
+    std::wstring m_strPromptFilter;
+    std::wstring m_strPromptName;
+};

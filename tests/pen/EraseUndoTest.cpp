@@ -1,0 +1,111 @@
+#include "FakeCanvas.h"
+#include "PenRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<POINT> Box(int l, int t, int r, int b) {
+    std::vector<POINT> v;
+    for (int x = l; x <= r; x += 10)
+        v.push_back({x, t});
+    for (int y = t; y <= b; y += 10)
+        v.push_back({r, y});
+    for (int x = r; x >= l; x -= 10)
+        v.push_back({x, b});
+    for (int y = b; y >= t; y -= 10)
+        v.push_back({l, y});
+    return v;
+}
+
+bool PageHasInkIn(const CFakeCanvas& c, RECT rc) {
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (c.PagePixel(x, y) != kPaper)
+                return true;
+    return false;
+}
+} // namespace
+
+TEST(Erasing, TheEraserRemovesTheStrokesItEnclosesOrCrossesAndRepaintsOnlyThere) {
+    FakeTablet tablet;
+    CFakeCanvas canvas(tablet);
+    canvas.Stroke({{60, 60}, {80, 70}, {100, 60}}, 600);    // enclosed
+    canvas.Stroke({{150, 40}, {150, 90}, {150, 140}}, 600); // crossed by the right edge
+    canvas.Stroke({{300, 60}, {320, 70}, {340, 60}}, 600);  // far away
+    ASSERT_EQ(canvas.m_lines.GetCount(), 3);
+    const int nModified = canvas.m_nModified;
+    canvas.SelectTool(kToolEraser);
+    canvas.Stroke(Box(40, 40, 150, 110), 600);
+    ASSERT_EQ(canvas.m_lines.GetCount(), 1);
+    EXPECT_EQ(canvas.m_lines.GetAt(0)->GetPoint(0).x, 300);
+    EXPECT_EQ(canvas.m_nModified, nModified + 1);
+    ASSERT_EQ(canvas.m_repaints.size(), 1u);
+    const RECT& rc = canvas.m_repaints[0];
+    EXPECT_LE(rc.left, 50);
+    EXPECT_GE(rc.right, 150);
+    EXPECT_LE(rc.top, 35);
+    EXPECT_GE(rc.bottom, 145);
+    EXPECT_LT(rc.right, 300);
+    EXPECT_FALSE(PageHasInkIn(canvas, {40, 30, 170, 150}));
+    EXPECT_TRUE(PageHasInkIn(canvas, {295, 55, 345, 75}));
+}
+
+TEST(Erasing, AnEraserStrokeTouchingNothingOnlyInvalidates) {
+    FakeTablet tablet;
+    CFakeCanvas canvas(tablet);
+    canvas.Stroke({{300, 60}, {320, 70}, {340, 60}}, 600);
+    canvas.SelectTool(kToolEraser);
+    canvas.Stroke(Box(40, 40, 150, 110), 600);
+    EXPECT_EQ(canvas.m_lines.GetCount(), 1);
+    EXPECT_EQ(canvas.m_nModified, 1);
+    EXPECT_TRUE(canvas.m_repaints.empty());
+}
+
+TEST(UndoRedo, UndoTwiceRedoOnceThenANewStrokeDropsTheRemainingUndoneStroke) {
+    FakeTablet tablet;
+    CFakeCanvas canvas(tablet);
+    canvas.Stroke({{50, 60}, {80, 60}, {110, 60}}, 600);
+    canvas.Stroke({{50, 160}, {80, 160}, {110, 160}}, 600);
+    canvas.Stroke({{50, 260}, {80, 260}, {110, 260}}, 600);
+    canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
+    EXPECT_FALSE(PageHasInkIn(canvas, {40, 250, 120, 270}));
+    EXPECT_TRUE(PageHasInkIn(canvas, {40, 150, 120, 170}));
+    canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
+    EXPECT_FALSE(PageHasInkIn(canvas, {40, 150, 120, 170}));
+    EXPECT_TRUE(canvas.m_bClearRedo);
+    EXPECT_EQ(canvas.m_lines.GetCount(), 1);
+    EXPECT_EQ(canvas.m_lines.GetRedoCount(), 2);
+    canvas.OnPenCommand(ID_EDIT_REDO_STROKE);
+    EXPECT_TRUE(PageHasInkIn(canvas, {40, 150, 120, 170}));
+    EXPECT_EQ(canvas.m_lines.GetCount(), 2);
+    EXPECT_EQ(canvas.m_lines.GetRedoCount(), 1);
+    EXPECT_TRUE(canvas.m_bClearRedo);
+    canvas.Stroke({{50, 360}, {80, 360}, {110, 360}}, 600);
+    EXPECT_EQ(canvas.m_lines.GetCount(), 3);
+    EXPECT_EQ(canvas.m_lines.GetRedoCount(), 0);
+    EXPECT_FALSE(canvas.m_bClearRedo);
+    canvas.OnPenCommand(ID_EDIT_REDO_STROKE);
+    EXPECT_EQ(canvas.m_lines.GetCount(), 3);
+    EXPECT_FALSE(PageHasInkIn(canvas, {40, 250, 120, 270}));
+}
+
+TEST(UndoRedo, UndoOnAnEmptyPageChangesNothing) {
+    FakeTablet tablet;
+    CFakeCanvas canvas(tablet);
+    canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
+    EXPECT_FALSE(canvas.m_bClearRedo);
+    EXPECT_TRUE(canvas.m_repaints.empty());
+    canvas.OnPenCommand(ID_EDIT_REDO_STROKE);
+    EXPECT_EQ(canvas.m_lines.GetCount(), 0);
+}
+
+TEST(UndoRedo, UndoRepaintsOnlyTheStrokesAreaInflatedBySeven) {
+    FakeTablet tablet;
+    CFakeCanvas canvas(tablet);
+    canvas.Stroke({{50, 60}, {80, 60}, {110, 60}}, 600);
+    const RECT rcBound = canvas.m_lines.GetAt(0)->GetBound();
+    canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
+    ASSERT_EQ(canvas.m_repaints.size(), 1u);
+    EXPECT_EQ(canvas.m_repaints[0].left, rcBound.left - 7);
+    EXPECT_EQ(canvas.m_repaints[0].bottom, rcBound.bottom + 7);
+}

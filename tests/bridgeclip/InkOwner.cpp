@@ -98,12 +98,12 @@ LRESULT CALLBACK CInkOwner::WndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM 
 namespace {
 
 // The application's windows are made once per process and kept: hiding or destroying the active
-// window makes Wine wait two seconds for the display.
-HWND g_hwndFrame = nullptr;
-HWND g_hwndChild = nullptr;
+// window makes Wine wait two seconds for the display. Index 1 is the owned frame.
+HWND g_hwndFrames[2] = {};
+HWND g_hwndChildren[2] = {};
 
-void CreateTargetWindows() {
-    if (g_hwndFrame)
+void CreateTargetWindows(int nKind) {
+    if (g_hwndFrames[nKind])
         return;
     HINSTANCE hInstance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
@@ -115,19 +115,24 @@ void CreateTargetWindows() {
     wc.lpfnWndProc = CPasteTarget::ChildProc;
     wc.lpszClassName = L"BridgeTestChild";
     RegisterClassW(&wc);
-    g_hwndFrame = CreateWindowW(L"BridgeTestFrame", L"Paste Target", WS_POPUP, 100, 100, 400, 300,
-                                nullptr, nullptr, hInstance, nullptr);
-    g_hwndChild = CreateWindowW(L"BridgeTestChild", L"", WS_CHILD | WS_VISIBLE, 50, 50, 200, 150,
-                                g_hwndFrame, nullptr, hInstance, nullptr);
-    ShowWindow(g_hwndFrame, SW_SHOW);
+    HWND hwndOwner =
+        nKind == 1 ? CreateHiddenWindow(L"BridgeTestFrameOwner", DefWindowProcW) : nullptr;
+    g_hwndFrames[nKind] =
+        CreateWindowW(L"BridgeTestFrame", L"Paste Target", WS_POPUP, nKind == 1 ? 600 : 100, 100,
+                      400, 300, hwndOwner, nullptr, hInstance, nullptr);
+    g_hwndChildren[nKind] =
+        CreateWindowW(L"BridgeTestChild", L"", WS_CHILD | WS_VISIBLE, 50, 50, 200, 150,
+                      g_hwndFrames[nKind], nullptr, hInstance, nullptr);
+    ShowWindow(g_hwndFrames[nKind], SW_SHOW);
 }
 
 } // namespace
 
-CPasteTarget::CPasteTarget(Ask ask) : m_ask(ask) {
-    CreateTargetWindows();
-    m_hwndFrame = g_hwndFrame;
-    m_hwndChild = g_hwndChild;
+CPasteTarget::CPasteTarget(Ask ask, bool bOwnedFrame) : m_ask(ask) {
+    const int nKind = bOwnedFrame ? 1 : 0;
+    CreateTargetWindows(nKind);
+    m_hwndFrame = g_hwndFrames[nKind];
+    m_hwndChild = g_hwndChildren[nKind];
     SetWindowLongPtrW(m_hwndFrame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_hwndChild, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowPos(m_hwndFrame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -39,11 +39,12 @@ private:
 enum class Ask { None, Dib, Html, Both };
 
 // An application in this process: a top-level window at (100, 100), 400 x 300, with one child
-// at screen (150, 150) to (350, 300) that takes the keyboard focus and pastes on Ctrl+V. The
-// windows are shared by every target of the process; the latest target receives their input.
+// at screen (150, 150) to (350, 300) that takes the keyboard focus and pastes on Ctrl+V. The owned
+// variant is the same at (600, 100), owned by a hidden window, like a dialog of an application.
+// The windows are shared by every target of the process; the latest target receives their input.
 class CPasteTarget {
 public:
-    explicit CPasteTarget(Ask ask);
+    explicit CPasteTarget(Ask ask, bool bOwnedFrame = false);
     CPasteTarget(const CPasteTarget&) = delete;
     CPasteTarget& operator=(const CPasteTarget&) = delete;
     ~CPasteTarget();
@@ -106,6 +107,9 @@ std::string FileStart(const std::string& strPath, std::size_t n);
 std::string ImagePathOf(const std::string& strHtml);
 // True when kvofunc.dll writes GIF files; the HTML offer depends on it.
 bool ImageLibraryWritesGif();
+#define REQUIRE_GIF_WRITER()                                                                       \
+    if (!ImageLibraryWritesGif())                                                                  \
+    GTEST_SKIP() << "kvofunc.dll does not write GIF files"
 // Puts a text on the clipboard, owned by nobody in particular, and reads it back.
 void PutSentinelText(const char* pszText);
 std::string ClipboardText();

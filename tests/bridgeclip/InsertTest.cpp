@@ -171,3 +171,24 @@ TEST_F(ClipboardInsertion, InkWithoutAnOwnerWindowIsHandedOverAtOnce) {
     for (const std::string& strFile : NewFiles(m_before, AanFiles()))
         DeleteFileA(strFile.c_str()); // a handed-over text keeps its image
 }
+
+TEST_F(ClipboardInsertion, InkOverAChildOfAnOwnedWindowIsPasted) {
+    CPasteTarget target(Ask::Dib, true);
+    ASSERT_NE(GetWindow(target.Frame(), GW_OWNER), nullptr);
+    EXPECT_EQ(Insert(target, target.ChildRect()), 1);
+    EXPECT_EQ(GetForegroundWindow(), target.Frame()) << "the owned window, not its owner";
+    EXPECT_EQ(target.m_keys, kPasteKeys);
+    EXPECT_FALSE(target.m_dib.empty());
+}
+
+TEST_F(ClipboardInsertion, WithoutABitmapNothingIsPasted) {
+    CPasteTarget target(Ask::Both);
+    PutSentinelText("older clipboard");
+    const RECT rc = target.ChildRect();
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), nullptr), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, nullptr, m_ink.Bitmap()), 1);
+    PumpFor(300);
+    EXPECT_TRUE(target.m_keys.empty()) << "the older clipboard would be pasted";
+    EXPECT_EQ(ClipboardText(), "older clipboard");
+    EXPECT_TRUE(NewFiles(m_before, AanFiles()).empty());
+}

@@ -16,10 +16,6 @@ protected:
     CInkBitmap m_ink{5, 3};
 };
 
-#define REQUIRE_GIF_WRITER()                                                                       \
-    if (!ImageLibraryWritesGif())                                                                  \
-    GTEST_SKIP() << "kvofunc.dll does not write GIF files"
-
 } // namespace
 
 TEST_F(PendingFormats, OtherFormatsAreNotOffered) {

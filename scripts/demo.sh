@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Headless demo: starts KVOmail, lets it run briefly and shuts it down.
+# Headless demo (inside an X display such as Xvfb): starts KVOmail on a note with some
+# handwriting, captures the letter window into <build>/demo.png and closes the program.
+# Usage: scripts/demo.sh <build dir>
 set -e
 build=$(cd "$1" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/wineprefix.sh" "$build"
-"$root/scripts/wine-run.sh" "$build/bin/KVOmail.exe"
-echo "KVOmail ran and ended."
+export WINEPREFIX=$build/wineprefix
+status=0
+"$root/scripts/wine-run.sh" "$build/bin/quillet_demo.exe" 'Z:'"$build"'/demo.bmp' 1024 700 || status=$?
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+if [ -f "$build/demo.bmp" ]; then
+    convert "$build/demo.bmp" "$build/demo.png" && rm -f "$build/demo.bmp"
+    echo "Screenshot of the letter window: $build/demo.png"
+fi
+exit $status

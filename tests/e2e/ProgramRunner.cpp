@@ -1,0 +1,95 @@
+#include "ProgramRunner.h"
+
+namespace {
+std::wstring TestDir() {
+    wchar_t sz[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, sz, MAX_PATH);
+    std::wstring str = sz;
+    return str.substr(0, str.find_last_of(L'\\'));
+}
+
+struct CFindData {
+    DWORD dwProcessId;
+    const wchar_t* pszClass;
+    bool bVisible;
+    HWND hwnd;
+};
+
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
+    auto* p = reinterpret_cast<CFindData*>(lParam);
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hwnd, &dwPid);
+    wchar_t szClass[64] = {};
+    GetClassNameW(hwnd, szClass, 64);
+    if (dwPid == p->dwProcessId && lstrcmpW(szClass, p->pszClass) == 0 &&
+        (!p->bVisible || IsWindowVisible(hwnd))) {
+        p->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+bool InstallProgram(const std::wstring& strFolder) {
+    for (const wchar_t* pszName : {L"KVOmail.exe", L"Brevix.dll", L"kvofunc.dll"}) {
+        std::wstring strFrom = TestDir() + L"\\" + pszName;
+        std::wstring strTo = strFolder + L"\\" + pszName;
+        if (!CopyFileW(strFrom.c_str(), strTo.c_str(), FALSE))
+            return false;
+    }
+    return true;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    // WM_GETTEXT reaches the text of another process's edit controls too.
+    wchar_t sz[512] = {};
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(sz), SMTO_ABORTIFHUNG, 5000,
+                        &nResult);
+    return sz;
+}
+
+CProgram::~CProgram() {
+    if (!m_pi.hProcess)
+        return;
+    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_pi.hProcess, 99);
+        WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    CloseHandle(m_pi.hProcess);
+    CloseHandle(m_pi.hThread);
+}
+
+bool CProgram::Start(const std::wstring& strFolder, const std::wstring& strArgs) {
+    std::wstring strLine = L"\"" + strFolder + L"\\KVOmail.exe\" " + strArgs;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    return CreateProcessW(nullptr, strLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          strFolder.c_str(), &si, &m_pi) != FALSE;
+}
+
+int CProgram::WaitForExit(DWORD nTimeoutMs) {
+    if (WaitForSingleObject(m_pi.hProcess, nTimeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD dwCode = 0;
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+    return static_cast<int>(dwCode);
+}
+
+HWND CProgram::FindWindowOfClass(const wchar_t* pszClass) const {
+    CFindData data{m_pi.dwProcessId, pszClass, false, nullptr};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
+    return data.hwnd;
+}
+
+HWND CProgram::WaitForWindow(const wchar_t* pszClass, DWORD nTimeoutMs, bool bVisible) const {
+    CFindData data{m_pi.dwProcessId, pszClass, bVisible, nullptr};
+    WaitUntil(
+        [&] {
+            data.hwnd = nullptr;
+            EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
+            return data.hwnd != nullptr;
+        },
+        nTimeoutMs);
+    return data.hwnd;
+}

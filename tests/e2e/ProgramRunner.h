@@ -1,0 +1,49 @@
+// Runs copies of KVOmail.exe for end-to-end tests: the program, its libraries and (optionally)
+// a settings file go into a private folder, so that each test has its own ZLNKVO.ini.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+
+class CProgram {
+public:
+    CProgram() = default;
+    CProgram(const CProgram&) = delete;
+    CProgram& operator=(const CProgram&) = delete;
+    // Ends the process if it still runs.
+    ~CProgram();
+
+    // Starts "<folder>\KVOmail.exe <strArgs>".
+    bool Start(const std::wstring& strFolder, const std::wstring& strArgs);
+    // Waits for the process to end; its exit code, or -1 on timeout.
+    int WaitForExit(DWORD nTimeoutMs);
+    // The process's top-level window of this class (null while there is none).
+    HWND FindWindowOfClass(const wchar_t* pszClass) const;
+    // Waits until the process has a top-level window of this class; null on timeout.
+    HWND WaitForWindow(const wchar_t* pszClass, DWORD nTimeoutMs, bool bVisible = true) const;
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_pi{};
+};
+
+// Copies KVOmail.exe and the libraries it loads from this test's folder into strFolder.
+bool InstallProgram(const std::wstring& strFolder);
+// Window text.
+std::wstring WindowText(HWND hwnd);
+// Lets other processes run until pred() holds or the time is up.
+template <class Pred> bool WaitUntil(Pred pred, DWORD nTimeoutMs) {
+    DWORD nStart = GetTickCount();
+    while (!pred()) {
+        if (GetTickCount() - nStart > nTimeoutMs)
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(50);
+    }
+    return true;
+}

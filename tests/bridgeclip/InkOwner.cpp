@@ -267,23 +267,6 @@ std::string ImagePathOf(const std::string& strHtml) {
     return nEnd == std::string::npos ? "" : strHtml.substr(nStart, nEnd - nStart);
 }
 
-bool ImageLibraryWritesGif() {
-    using Fn = BOOL(WINAPI*)(HDC, HBITMAP, LPCSTR, int, COLORREF, COLORREF);
-    HMODULE h = LoadLibraryA("Kvofunc.DLL");
-    if (!h)
-        return false;
-    auto pfn = reinterpret_cast<Fn>(GetProcAddress(h, "CreateAttachment"));
-    char szDir[MAX_PATH], szFile[MAX_PATH];
-    GetTempPathA(MAX_PATH, szDir);
-    GetTempFileNameA(szDir, "prb", 0, szFile);
-    CInkBitmap ink(4, 4);
-    const bool bWritten = pfn && pfn(ink.Dc(), ink.Bitmap(), szFile, 0, 0x00FFFFFF, 0x00FFFFFF) &&
-                          FileStart(szFile, 3) == "GIF";
-    DeleteFileA(szFile);
-    FreeLibrary(h);
-    return bWritten;
-}
-
 void PutSentinelText(const char* pszText) {
     if (!OpenClipboard(nullptr))
         return;

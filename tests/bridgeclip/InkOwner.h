@@ -105,11 +105,6 @@ std::string ModuleFolder(HMODULE hModule);
 std::string FileStart(const std::string& strPath, std::size_t n);
 // The path quoted in the fragment <IMG SRC="..."> of an "HTML Format" text.
 std::string ImagePathOf(const std::string& strHtml);
-// True when kvofunc.dll writes GIF files; the HTML offer depends on it.
-bool ImageLibraryWritesGif();
-#define REQUIRE_GIF_WRITER()                                                                       \
-    if (!ImageLibraryWritesGif())                                                                  \
-    GTEST_SKIP() << "kvofunc.dll does not write GIF files"
 // Puts a text on the clipboard, owned by nobody in particular, and reads it back.
 void PutSentinelText(const char* pszText);
 std::string ClipboardText();

@@ -40,7 +40,6 @@ TEST_F(PendingFormats, TimeOutWithNothingPendingReturnsZero) {
 }
 
 TEST_F(PendingFormats, WithoutARequestTheTimerDeletesTheImageAndPosts1224) {
-    REQUIRE_GIF_WRITER();
     CPasteTarget target(Ask::None);
     Insert(target, m_ink);
     const std::vector<std::string> files = NewAanFiles();
@@ -65,7 +64,6 @@ TEST_F(PendingFormats, NewInsertionRestartsTheTimer) {
 }
 
 TEST_F(PendingFormats, NewInsertionReplacesThePendingFormats) {
-    REQUIRE_GIF_WRITER();
     CPasteTarget target(Ask::None);
     Insert(target, m_ink);
     const std::vector<std::string> firstFiles = NewAanFiles();
@@ -87,7 +85,6 @@ TEST_F(PendingFormats, NewInsertionReplacesThePendingFormats) {
 }
 
 TEST_F(PendingFormats, RenderAllHandsOverEveryPendingFormat) {
-    REQUIRE_GIF_WRITER();
     CPasteTarget target(Ask::None);
     Insert(target, m_ink);
     EXPECT_EQ(Brevix_RenderFormat(m_owner.Hwnd(), 0), 1);
@@ -107,7 +104,6 @@ TEST_F(PendingFormats, RenderAllHandsOverEveryPendingFormat) {
 }
 
 TEST_F(PendingFormats, RenderAllKeepsAFormatRenderedEarlier) {
-    REQUIRE_GIF_WRITER();
     CPasteTarget target(Ask::Html);
     Insert(target, m_ink);
     ASSERT_FALSE(target.m_strHtml.empty());

@@ -22,8 +22,8 @@ void InsertionTest::TearDown() {
 int InsertionTest::Insert(CPasteTarget& target, const CInkBitmap& ink, const RECT& rc) {
     const std::size_t nKeys = target.m_keys.size();
     const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, ink.Dc(), ink.Bitmap());
-    PumpUntil([&] { return target.m_keys.size() >= nKeys + 4; }, 3000);
     m_nInsertedAt = GetTickCount64();
+    PumpUntil([&] { return target.m_keys.size() >= nKeys + 4; }, 3000);
     return nResult;
 }
 

@@ -186,3 +186,25 @@ TEST_F(ExcelInsertion, AutomationFailureInInsertReturnsZeroAndEndStillRestores) 
     EXPECT_EQ(Brevix_Office_End(), 1);
     EXPECT_TRUE(excel.Has("app.ScreenUpdating put true"));
 }
+
+TEST_F(ExcelInsertion, PasteThatAddsNothingPlacesNothingButSucceeds) {
+    CFakeOffice excel("excel", "/version 8.0 /paste 0 /rect 100 100 600 400");
+    ASSERT_TRUE(excel.IsReady());
+    ASSERT_EQ(Brevix_Office_Begin(nullptr, &kInk), 1);
+    CInkBitmap ink(40, 30);
+    EXPECT_EQ(Brevix_Office_Insert(ink.Owner(), &kPicture, ink.Dc(), ink.Bitmap(), 0), 1);
+    EXPECT_TRUE(excel.Has("sheet.Paste call missing missing"));
+    EXPECT_FALSE(excel.Has("ZOrder"));
+    EXPECT_FALSE(excel.Has("PictureFormat"));
+}
+
+TEST_F(ExcelInsertion, FailureAfterScreenUpdatingWentOffSwitchesItBackAtOnce) {
+    CFakeOffice excel("excel", "/version 8.0 /fail Delete /rect 100 100 600 400");
+    ASSERT_TRUE(excel.IsReady());
+    EXPECT_EQ(Brevix_Office_Begin(nullptr, &kInk), 0);
+    EXPECT_TRUE(excel.Has("app.ScreenUpdating put true"));
+    // The connection is given up: End touches no shape and switches nothing again.
+    EXPECT_EQ(Brevix_Office_End(), 1);
+    EXPECT_EQ(excel.Matching("ScreenUpdating put true").size(), 1u);
+    EXPECT_FALSE(excel.Has("Range"));
+}

@@ -77,7 +77,8 @@ BREVIX_API int WINAPI Brevix_Office_CheckHorVer();
 BREVIX_API int WINAPI Brevix_Office_Insert(HWND hwndOwner, const RECT* prcBitmap, HDC hdc,
                                            HBITMAP hbm, int bBehind);
 // Groups what was added, restores the application's settings and ends the connection. 1 when an
-// application had been recognised, else 0.
+// application had been recognised, else 0; 0 also when the application failed while finishing
+// (the connection ends all the same).
 BREVIX_API int WINAPI Brevix_Office_End();
 
 // PowerPoint presenter: all but AddCommandBar and EndOle need a running slide show and return 0

@@ -208,3 +208,19 @@ TEST_F(ExcelInsertion, FailureAfterScreenUpdatingWentOffSwitchesItBackAtOnce) {
     EXPECT_EQ(excel.Matching("ScreenUpdating put true").size(), 1u);
     EXPECT_FALSE(excel.Has("Range"));
 }
+
+TEST_F(ExcelInsertion, ApplicationGoneDuringTheInsertionGivesZeroWithoutCrashing) {
+    CFakeOffice excel("excel", kExcel8);
+    ASSERT_TRUE(excel.IsReady());
+    ASSERT_EQ(Brevix_Office_Begin(nullptr, &kInk), 1);
+    excel.Kill();
+    CInkBitmap ink(40, 30);
+    EXPECT_EQ(Brevix_Office_Insert(ink.Owner(), &kPicture, ink.Dc(), ink.Bitmap(), 0), 0);
+    POINT pts[2] = {{310, 260}, {330, 300}};
+    RECT rcStroke{310, 260, 330, 300};
+    EXPECT_EQ(Brevix_Office_Rect(&rcStroke, pts, 2, 0, 1.0f, 0), 0);
+    // End finds Excel gone and says so; the connection and the target end all the same.
+    EXPECT_EQ(Brevix_Office_End(), 0);
+    EXPECT_EQ(Brevix_Office_End(), 0);
+    EXPECT_TRUE(Messages().empty());
+}

@@ -10,14 +10,15 @@ bool g_bLeftCanvas = false;
 // The two surfaces a sample is drawn on: the view's client area, its origin moved so that screen
 // coordinates draw in place, and the page bitmap in page coordinates.
 struct CPenCapture::Surfaces {
-    explicit Surfaces(const CPenCapture& pen)
-        : screen(pen.TabletWindow()), hdcPage(pen.PageDC()), fZoom(pen.CanvasZoom()) {
-        const POINT ptOrigin = pen.ClientOrigin();
+    Surfaces(const CPenCapture& pen, POINT ptClientOrigin)
+        : screen(pen.TabletWindow()), hdcPage(pen.PageDC()), fZoom(pen.CanvasZoom()),
+          ptOrigin(ptClientOrigin) {
         SetViewportOrgEx(screen.Get(), -ptOrigin.x, -ptOrigin.y, nullptr);
     }
     CWindowDC screen;
     HDC hdcPage;
     float fZoom;
+    POINT ptOrigin;
 };
 
 POINT CPenCapture::ClientOrigin() const {
@@ -26,15 +27,14 @@ POINT CPenCapture::ClientOrigin() const {
     return pt;
 }
 
-POINT CPenCapture::PageOf(POINT ptScreen) const {
-    return ScreenToPage(ptScreen, ClientOrigin(), CanvasScroll(), CanvasZoom());
+POINT CPenCapture::PageOf(POINT ptScreen, POINT ptOrigin) const {
+    return ScreenToPage(ptScreen, ptOrigin, CanvasScroll(), CanvasZoom());
 }
 
 // The canvas is the view's client area: ink never lands on the scroll bars.
-bool CPenCapture::IsOnCanvasNow(POINT pt) const {
+bool CPenCapture::IsOnCanvasNow(POINT pt, POINT ptOrigin) const {
     RECT rc{};
     GetClientRect(TabletWindow(), &rc);
-    const POINT ptOrigin = ClientOrigin();
     OffsetRect(&rc, ptOrigin.x, ptOrigin.y);
     return IsOnCanvas(m_nTool, pt, rc, PageSize().cx, GetSystemMetrics(SM_CXSCREEN), CanvasZoom());
 }
@@ -56,7 +56,9 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
     default:
         break;
     }
-    const bool bInside = IsOnCanvasNow(pt);
+    // The window's place is asked for once per packet: each question is a trip to the system.
+    const POINT ptOrigin = ClientOrigin();
+    const bool bInside = IsOnCanvasNow(pt, ptOrigin);
     if (!bInside) {
         if (!m_bDrawing || !m_bPenDown)
             return FALSE;
@@ -71,7 +73,7 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
     }
     if (!(m_bMouseDown && m_bPenDown && nPressure != 0 && bInside)) {
         if (m_bDrawing)
-            EndStroke();
+            EndStroke(ptOrigin);
         return TRUE;
     }
     const short nWeight = SampleWeight(nPressure);
@@ -80,8 +82,8 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
         if (CLines* pLines = Strokes())
             pLines->ClearRedo();
     }
-    const Surfaces s(*this);
-    const POINT ptPage = PageOf(pt);
+    const Surfaces s(*this, ptOrigin);
+    const POINT ptPage = PageOf(pt, ptOrigin);
     if (!m_bDrawing)
         StartStroke(s, pt, ptPage, nWeight);
     else
@@ -110,7 +112,7 @@ void CPenCapture::StartStroke(const Surfaces& s, POINT pt, POINT ptPage, short n
 }
 
 void CPenCapture::ContinueStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight) {
-    const POINT ptLastPage = PageOf(m_ptLast);
+    const POINT ptLastPage = PageOf(m_ptLast, s.ptOrigin);
     if (m_nTool == kToolMarker) {
         DrawMarkerSegment(s.screen.Get(), m_ptLast, pt, int(nWeight * s.fZoom));
         if (s.hdcPage)
@@ -141,7 +143,7 @@ void CPenCapture::DrawMarkerSegment(HDC hdc, POINT ptFrom, POINT ptTo, int nWidt
     SetROP2(hdc, nOldRop);
 }
 
-void CPenCapture::EndStroke() {
+void CPenCapture::EndStroke(POINT ptOrigin) {
     m_bHasInk = true;
     OnInkWritten();
     m_bPenDown = false;
@@ -165,8 +167,8 @@ void CPenCapture::EndStroke() {
     MarkModified();
     if (m_nTool == kToolMarker)
         return;
-    const Surfaces s(*this);
-    const POINT ptPrevPage = PageOf(m_ptPrev), ptLastPage = PageOf(m_ptLast);
+    const Surfaces s(*this, ptOrigin);
+    const POINT ptPrevPage = PageOf(m_ptPrev, ptOrigin), ptLastPage = PageOf(m_ptLast, ptOrigin);
     m_smScreen.DrawSegment(s.screen.Get(), int(m_ptPrev.x / s.fZoom), int(m_ptPrev.y / s.fZoom),
                            int(m_ptLast.x / s.fZoom), int(m_ptLast.y / s.fZoom), m_nLastWeight,
                            m_crPen, CSMLine::kKindLast, m_nPressureMax, s.fZoom);

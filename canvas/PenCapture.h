@@ -107,12 +107,12 @@ protected:
 
 private:
     struct Surfaces;
-    bool IsOnCanvasNow(POINT pt) const;
+    bool IsOnCanvasNow(POINT pt, POINT ptOrigin) const;
     short SampleWeight(UINT nPressure) const;
     void StartStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight);
     void ContinueStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight);
-    void EndStroke();
+    void EndStroke(POINT ptOrigin);
     void DrawMarkerSegment(HDC hdc, POINT ptFrom, POINT ptTo, int nWidth) const;
-    POINT PageOf(POINT ptScreen) const;
+    POINT PageOf(POINT ptScreen, POINT ptOrigin) const;
     POINT ClientOrigin() const;
 };

@@ -39,14 +39,19 @@ POINT ToScreen(const FeederState& st, LONG x, LONG y) {
     return pt;
 }
 
-// The window that the left button goes to: the one holding the mouse capture, else the one under
-// the pen.
+// The window that the left button goes to: the one holding the mouse capture, else the context's
+// window when the pen is over it (a tip window that pops up under the pen must not take the
+// click), else the one under the pen.
 HWND ClickTarget(POINT pt) {
     if (HWND hCtxWnd = CurrentContextWindow()) {
         GUITHREADINFO gti{};
         gti.cbSize = sizeof gti;
         if (GetGUIThreadInfo(GetWindowThreadProcessId(hCtxWnd, nullptr), &gti) && gti.hwndCapture)
             return gti.hwndCapture;
+        RECT rc{};
+        GetWindowRect(hCtxWnd, &rc);
+        if (PtInRect(&rc, pt))
+            return hCtxWnd;
     }
     return WindowFromPoint(pt);
 }
@@ -82,8 +87,16 @@ void MoveCursor(POINT pt) {
 }
 
 void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
-    if (bMoveCursor)
+    if (bMoveCursor) {
         MoveCursor(pt);
+        // The program's thread takes in the display's motion reports when it answers a message;
+        // an old report handled after the packet would put the cursor back where it was.
+        if (HWND hWnd = CurrentContextWindow()) {
+            DWORD_PTR nResult = 0;
+            SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &nResult);
+        }
+        MoveCursor(pt);
+    }
     RawPacket packet;
     packet.nTime = GetTickCount();
     packet.nButtons = MAKELONG(0, nEvent);

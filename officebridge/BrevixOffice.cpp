@@ -83,7 +83,12 @@ void DeletePowerPointConnection() {
     DeleteConnection(g_pPowerPoint);
 }
 
-void DeleteOfficeConnections() {
+void ForgetOfficeConnections() {
+    for (COfficeConnection* p :
+         {static_cast<COfficeConnection*>(g_pWord), static_cast<COfficeConnection*>(g_pExcel),
+          static_cast<COfficeConnection*>(g_pPowerPoint)})
+        if (p)
+            p->Forget();
     DeleteConnection(g_pWord);
     DeleteConnection(g_pExcel);
     DeleteConnection(g_pPowerPoint);
@@ -91,8 +96,9 @@ void DeleteOfficeConnections() {
 }
 
 namespace {
-// The library deletes the connections that are left when it is unloaded.
-const bool g_bReleaseHooked = (g_pfnReleaseConnections = DeleteOfficeConnections, true);
+// The library drops the connections that are left when it is unloaded (the main program links
+// it, so that is when the process ends).
+const bool g_bReleaseHooked = (g_pfnReleaseConnections = ForgetOfficeConnections, true);
 } // namespace
 
 int WINAPI Brevix_Office_Begin(HWND, const RECT* prcInk) {

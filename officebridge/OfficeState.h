@@ -15,5 +15,6 @@ extern CPowerPointConnection* g_pPowerPoint;
 
 // Deletes the PowerPoint connection (releasing its references) and clears g_pPowerPoint.
 void DeletePowerPointConnection();
-// Deletes every connection; the library calls it when it is unloaded.
-void DeleteOfficeConnections();
+// Deletes every connection without releasing its references; the library calls it when it is
+// unloaded, when a release could wait forever for an application's answer.
+void ForgetOfficeConnections();

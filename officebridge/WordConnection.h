@@ -16,6 +16,12 @@ public:
     int InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hdc, HBITMAP hbm,
                       bool bBehind) override;
     int Finish() override;
+    void Forget() override {
+        COfficeConnection::Forget();
+        m_doc.Detach();
+        m_lastShape.Detach();
+        m_refShape.Detach();
+    }
     void RestoreSettings() override;
 
 private:

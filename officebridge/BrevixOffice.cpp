@@ -83,12 +83,7 @@ void DeletePowerPointConnection() {
     DeleteConnection(g_pPowerPoint);
 }
 
-void ForgetOfficeConnections() {
-    for (COfficeConnection* p :
-         {static_cast<COfficeConnection*>(g_pWord), static_cast<COfficeConnection*>(g_pExcel),
-          static_cast<COfficeConnection*>(g_pPowerPoint)})
-        if (p)
-            p->Forget();
+void DeleteOfficeConnections() {
     DeleteConnection(g_pWord);
     DeleteConnection(g_pExcel);
     DeleteConnection(g_pPowerPoint);
@@ -96,9 +91,9 @@ void ForgetOfficeConnections() {
 }
 
 namespace {
-// The library drops the connections that are left when it is unloaded (the main program links
-// it, so that is when the process ends).
-const bool g_bReleaseHooked = (g_pfnReleaseConnections = ForgetOfficeConnections, true);
+// The library deletes the connections that are left when it is freed (not at process exit, when
+// a release through a proxy could wait forever for the application's answer).
+const bool g_bReleaseHooked = (g_pfnReleaseConnections = DeleteOfficeConnections, true);
 } // namespace
 
 int WINAPI Brevix_Office_Begin(HWND, const RECT* prcInk) {

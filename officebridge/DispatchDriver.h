@@ -81,8 +81,6 @@ public:
     IDispatch* Get() const { return m_p; }
     explicit operator bool() const { return m_p != nullptr; }
     void Reset(IDispatch* p = nullptr);
-    // Gives up the reference without releasing it.
-    IDispatch* Detach() { return std::exchange(m_p, nullptr); }
 
     // One Invoke. Arguments are given in their natural order and are not owned by the call.
     CVariant Invoke(DISPID id, WORD wFlags, std::initializer_list<VARIANT> args = {}) const;

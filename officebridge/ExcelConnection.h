@@ -15,11 +15,6 @@ public:
     int InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hdc, HBITMAP hbm,
                       bool bBehind) override;
     int Finish() override;
-    void Forget() override {
-        COfficeConnection::Forget();
-        m_sheet.Detach();
-        m_pLastShape.Detach();
-    }
     void RestoreSettings() override;
 
 private:

@@ -36,9 +36,6 @@ public:
     virtual int Finish() = 0;
     // Puts back, as far as the application still answers, what the insertion switched off.
     virtual void RestoreSettings() {}
-    // Drops every reference without releasing it: while the process ends, a release would wait
-    // for an answer that can no longer arrive.
-    virtual void Forget() { m_app.Detach(); }
     // After an automation failure the connection is no longer used for drawing.
     void Invalidate() { m_bConnected = false; }
 

@@ -15,6 +15,5 @@ extern CPowerPointConnection* g_pPowerPoint;
 
 // Deletes the PowerPoint connection (releasing its references) and clears g_pPowerPoint.
 void DeletePowerPointConnection();
-// Deletes every connection without releasing its references; the library calls it when it is
-// unloaded, when a release could wait forever for an application's answer.
-void ForgetOfficeConnections();
+// Deletes every connection, releasing its references; the library calls it when it is freed.
+void DeleteOfficeConnections();

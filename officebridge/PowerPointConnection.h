@@ -23,11 +23,6 @@ public:
     int InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hdc, HBITMAP hbm,
                       bool bBehind) override;
     int Finish() override;
-    void Forget() override {
-        COfficeConnection::Forget();
-        m_slide.Detach();
-        m_pLastShape.Detach();
-    }
 
 private:
     static CDispatchDriver AttachAnswering();

@@ -16,12 +16,6 @@ public:
     int InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hdc, HBITMAP hbm,
                       bool bBehind) override;
     int Finish() override;
-    void Forget() override {
-        COfficeConnection::Forget();
-        m_doc.Detach();
-        m_lastShape.Detach();
-        m_refShape.Detach();
-    }
     void RestoreSettings() override;
 
 private:

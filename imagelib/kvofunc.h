@@ -1,11 +1,34 @@
-// kvofunc.dll: image files from bitmaps and bitmaps from image files.
+// kvofunc.dll: image files from bitmaps and bitmaps from image files, through the Windows Imaging
+// Component. Neither function throws or shows anything; each reports failure by its result.
 #pragma once
 #include <windows.h>
 
 extern "C" {
-// Writes the bitmap selected into hdc as a GIF (0), JPEG (1) or PNG (2) file; nonzero on success.
+// Writes the bitmap hbm as an image file at pszPath (an ANSI path): nFormat 0 GIF, 1 JPEG, 2 PNG.
+// hdc is the memory device context that hbm is selected into; the pixels are copied out of it.
+// When hdc is null or holds another bitmap, hbm is selected into a context of the library's own
+// for the copy (which fails if hbm is selected elsewhere).
+// An existing file is replaced; the file is written only after the whole image has been encoded,
+// so a failure leaves no partial file behind (and an existing file untouched).
+//
+// The two colours: crPaper and crLine are the note's paper and ruled-line colours, the colours
+// that cover most of a page. A GIF holds at most 256 colours, so its palette is built from the
+// image with both colours reserved as exact entries: the paper and the ruled lines keep their
+// exact colours instead of the nearest colour the rest of the image happens to pick. JPEG and PNG
+// keep every colour anyway and ignore the two arguments.
+//
+// Returns nonzero when the file was written; 0 for a null bitmap or path, an unknown format, an
+// empty or oversized bitmap (more than 64 Mi pixels), or a failure to encode or write.
 BOOL WINAPI CreateAttachment(HDC hdc, HBITMAP hbm, LPCSTR pszPath, int nFormat, COLORREF crPaper,
                              COLORREF crLine);
-// Reads an image file into a screen-compatible bitmap; null when it cannot be read.
+
+// Reads a JPEG, PNG, GIF or BMP file (first frame) into a bitmap compatible with the screen and
+// stores its width and height in *pnWidth and *pnHeight (either pointer may be null). Transparent
+// parts are laid over white. Returns null, with both sizes set to 0, when the file cannot be opened
+// or decoded or its image is larger than 64 Mi pixels. The caller owns the bitmap (DeleteObject).
 HBITMAP WINAPI CreateBitmapFromFile(LPCSTR pszPath, int* pnWidth, int* pnHeight);
 }
+
+// The largest image, in pixels, that either function accepts (8192 x 8192): a bound on what a
+// damaged or hostile image header can make the library allocate.
+constexpr long long KVOFUNC_MAX_PIXELS = 64LL * 1024 * 1024;

@@ -1,0 +1,173 @@
+// Loading a picture from a file: BMP files are read here, JPEG files by the image library.
+#include <algorithm>
+#include <cstdlib>
+
+#include "GdiObjects.h"
+#include "Message.h"
+#include "Picture.h"
+#include "kvofunc.h"
+
+namespace {
+
+constexpr wchar_t kAppTitle[] = L"Quillet";
+
+void ShowNotSupported() {
+    ShowMessage(nullptr, L"No Suppost This File Type!", kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowTooSmall() {
+    ShowMessage(nullptr, L"Too small buffer size", L"OpenPicture", MB_OK);
+}
+
+// An open file handle, closed on destruction.
+class CFileHandle {
+public:
+    explicit CFileHandle(const std::wstring& strPath)
+        : m_h(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    ~CFileHandle() {
+        if (m_h != INVALID_HANDLE_VALUE)
+            CloseHandle(m_h);
+    }
+    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    std::int64_t Size() const {
+        LARGE_INTEGER n{};
+        return GetFileSizeEx(m_h, &n) ? n.QuadPart : -1;
+    }
+    bool Read(void* p, DWORD n) {
+        DWORD dwRead = 0;
+        return ReadFile(m_h, p, n, &dwRead, nullptr) && dwRead == n;
+    }
+
+private:
+    HANDLE m_h;
+};
+
+// What a BMP's info header says about the layout of the data that follows it.
+enum class BmpCheck { Ok, NotSupported, TooSmall };
+
+BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
+    if (nDataSize < static_cast<std::int64_t>(sizeof(BITMAPINFOHEADER)))
+        return BmpCheck::TooSmall;
+    if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biPlanes != 1 || bih.biCompression != BI_RGB)
+        return BmpCheck::NotSupported;
+    const WORD nBits = bih.biBitCount;
+    if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
+        return BmpCheck::NotSupported;
+    if (bih.biWidth <= 0 || bih.biHeight == 0 || bih.biHeight == INT32_MIN)
+        return BmpCheck::TooSmall;
+    // The colour count: the header's own, or the full table of a palette image.
+    std::int64_t nColors = bih.biClrUsed;
+    if (nColors == 0 && nBits <= 8)
+        nColors = std::int64_t{1} << nBits;
+    if (nBits <= 8 && nColors > (std::int64_t{1} << nBits))
+        return BmpCheck::NotSupported;
+    bih.biClrUsed = static_cast<DWORD>(nColors);
+    const std::int64_t nHeight = std::abs(static_cast<std::int64_t>(bih.biHeight));
+    if (bih.biSizeImage == 0)
+        bih.biSizeImage = static_cast<DWORD>(nHeight * bih.biWidth);
+    // The pixels start right after the header and the colour table, and must all be there.
+    const std::int64_t nOffset = bih.biSize + nColors * 4;
+    const std::int64_t nStride = (static_cast<std::int64_t>(bih.biWidth) * nBits + 31) / 32 * 4;
+    // Compared by division: stride x height can exceed 64 bits for a hostile header.
+    if (nOffset > nDataSize || nHeight > (nDataSize - nOffset) / nStride)
+        return BmpCheck::TooSmall;
+    if (bih.biWidth * nHeight > CPicture::kMaxPixels)
+        return BmpCheck::NotSupported;
+    return BmpCheck::Ok;
+}
+
+} // namespace
+
+bool CPicture::Load(const std::wstring& strPath) {
+    FreeImage();
+    m_nWidth = m_nHeight = 0;
+    std::wstring strUpper = strPath;
+    CharUpperBuffW(strUpper.data(), static_cast<DWORD>(strUpper.size()));
+    if (strUpper.find(L"JPG") != std::wstring::npos)
+        LoadJpeg(strUpper);
+    else
+        LoadBmp(strPath);
+    m_rc = m_rcDrag = {0, 0, m_nWidth, m_nHeight};
+    return m_hBitmap != nullptr;
+}
+
+bool CPicture::LoadJpeg(const std::wstring& strPath) {
+    // The image library takes an ANSI path; a name that the ANSI code page cannot spell is
+    // passed by its short form.
+    std::wstring strName = strPath;
+    BOOL bLost = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, nullptr, 0, nullptr, &bLost);
+    if (bLost) {
+        wchar_t szShort[MAX_PATH];
+        DWORD nShort = GetShortPathNameW(strPath.c_str(), szShort, MAX_PATH);
+        if (nShort > 0 && nShort < MAX_PATH)
+            strName = szShort;
+        n = WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    }
+    if (n <= 0)
+        return false;
+    std::string strAnsi(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, strAnsi.data(), n, nullptr, nullptr);
+    int nWidth = 0, nHeight = 0;
+    HBITMAP hbm = CreateBitmapFromFile(strAnsi.c_str(), &nWidth, &nHeight);
+    if (!hbm || nWidth <= 0 || nHeight <= 0) {
+        if (hbm)
+            DeleteObject(hbm);
+        return false;
+    }
+    m_hBitmap = hbm;
+    m_nWidth = nWidth;
+    m_nHeight = nHeight;
+    return true;
+}
+
+bool CPicture::LoadBmp(const std::wstring& strPath) {
+    CFileHandle file(strPath);
+    BITMAPFILEHEADER bfh{};
+    const std::int64_t nFileSize = file.IsOpen() ? file.Size() : -1;
+    static_assert(sizeof(BITMAPFILEHEADER) == 14, "the file header is 14 bytes");
+    if (nFileSize < 14 || !file.Read(&bfh, 14) || bfh.bfType != 0x4D42) { // "BM"
+        ShowNotSupported();
+        return false;
+    }
+    const std::int64_t nDataSize = nFileSize - 14;
+    // Bound what a file can make us hold: the largest picture at 32 bits plus its header.
+    if (nDataSize > kMaxPixels * 4 + 0x10000) {
+        ShowNotSupported();
+        return false;
+    }
+    HGLOBAL hMem =
+        nDataSize > 0 ? GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(nDataSize)) : nullptr;
+    auto* pbmi = hMem ? static_cast<BITMAPINFO*>(GlobalLock(hMem)) : nullptr;
+    BmpCheck check = BmpCheck::TooSmall;
+    if (pbmi && file.Read(pbmi, static_cast<DWORD>(nDataSize)))
+        check = CheckBmpHeader(pbmi->bmiHeader, nDataSize);
+    if (check != BmpCheck::Ok) {
+        if (hMem) {
+            GlobalUnlock(hMem);
+            GlobalFree(hMem);
+        }
+        check == BmpCheck::NotSupported ? ShowNotSupported() : ShowTooSmall();
+        return false;
+    }
+    m_pDib = hMem;
+    m_pbmi = pbmi;
+    m_bFromBmp = 1;
+    const BITMAPINFOHEADER& bih = pbmi->bmiHeader;
+    m_nWidth = bih.biWidth;
+    m_nHeight = std::abs(bih.biHeight);
+    const auto* pBits =
+        reinterpret_cast<const std::uint8_t*>(pbmi) + bih.biSize + bih.biClrUsed * 4;
+    CWindowDC dcScreen(nullptr);
+    HBITMAP hbm = CreateCompatibleBitmap(dcScreen.Get(), m_nWidth, m_nHeight);
+    if (hbm &&
+        SetDIBits(dcScreen.Get(), hbm, 0, m_nHeight, pBits, pbmi, DIB_RGB_COLORS) != m_nHeight) {
+        DeleteObject(hbm);
+        hbm = nullptr;
+    }
+    m_hBitmap = hbm;
+    return hbm != nullptr;
+}

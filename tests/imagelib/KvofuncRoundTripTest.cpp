@@ -240,3 +240,46 @@ TEST(KvofuncRead, BitmapIsCompatibleWithTheScreen) {
     ReleaseDC(nullptr, hdc);
     DeleteObject(hbm);
 }
+
+// A 2 x 1 24-bit BMP assembled byte by byte: red, blue.
+TEST(KvofuncRead, BmpFileIsRead) {
+    const std::vector<std::uint8_t> bmp = {
+        'B', 'M', 62,  0,   0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header
+        40,  0,   0,   0,   2, 0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0,
+        0,   0,   0,   0,   8, 0, 0, 0,                           // info header
+        0,   0,   0,   0,   0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, //
+        0,   0,   255, 255, 0, 0, 0, 0};                          // one row
+    std::string strPath = TempPath("two.bmp");
+    WriteBytes(strPath, bmp);
+    int w = 0, h = 0;
+    HBITMAP hbm = CreateBitmapFromFile(strPath.c_str(), &w, &h);
+    DeleteFileA(strPath.c_str());
+    ASSERT_NE(hbm, nullptr);
+    EXPECT_EQ(w, 2);
+    EXPECT_EQ(h, 1);
+    std::vector<COLORREF> px = ReadPixels(hbm, w, h);
+    DeleteObject(hbm);
+    EXPECT_EQ(px, (std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 0, 255)}));
+}
+
+// PNG and GIF headers that claim an absurd size are refused before decoding.
+TEST(KvofuncRead, PngAndGifWithAbsurdSizeAreRefused) {
+    CTestImage img(8, 8);
+    for (int nFormat : {0, 2}) {
+        std::string strPath = TempPath(nFormat == 0 ? "huge.gif" : "huge.png");
+        ASSERT_TRUE(
+            CreateAttachment(img.Dc(), img.Bitmap(), strPath.c_str(), nFormat, kPaper, kLine));
+        std::vector<std::uint8_t> data = FileBytes(strPath);
+        if (nFormat == 2) {
+            data[16] = data[20] = 0x00; // IHDR width and height: 0x00FFFFFF
+            data[17] = data[18] = data[19] = data[21] = data[22] = data[23] = 0xFF;
+        } else {
+            data[6] = data[7] = data[8] = data[9] = 0xFF; // screen 65535 x 65535
+        }
+        WriteBytes(strPath, data);
+        int w = 1, h = 1;
+        EXPECT_EQ(CreateBitmapFromFile(strPath.c_str(), &w, &h), nullptr) << "format " << nFormat;
+        EXPECT_EQ(w, 0);
+        DeleteFileA(strPath.c_str());
+    }
+}

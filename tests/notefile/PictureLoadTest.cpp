@@ -214,3 +214,18 @@ TEST(PictureLoadBad, CompressedOrOddDepthIsNotSupported) {
                   L"two.bmp"),
         L"No Suppost This File Type!", L"Quillet");
 }
+
+// The file header's size field is not trusted: the file's own length counts.
+TEST(PictureLoadBmp, FileSizeFieldIsIgnored) {
+    std::vector<std::uint8_t> file = MakeBmp(1, 1, 24, 0, {}, {0x30, 0x20, 0x10, 0}, 54);
+    file[2] = file[3] = file[4] = file[5] = 0xFF;
+    CLoaded r = LoadBytes(file, L"size.bmp");
+    EXPECT_TRUE(r.messages.empty());
+    ExpectPixels(*r.pPicture, 1, 1, {RGB(0x10, 0x20, 0x30)});
+}
+
+TEST(PictureLoadBad, InfoHeaderSizeBeyondTheFileIsTooSmall) {
+    std::vector<std::uint8_t> file = MakeBmp(1, 1, 24, 0, {}, {0, 0, 0, 0}, 54);
+    file[14] = file[15] = file[16] = 0xF0; // biSize 0x00F0F0F0
+    ExpectRefused(LoadBytes(file, L"bisize.bmp"), L"Too small buffer size", L"OpenPicture");
+}

@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Message.h"
 #include "Resources.h"
 #include "ScrivoApp.h"
 #include "ScrivoView.h"
@@ -71,6 +72,50 @@ void CMainFrame::StartInking() {
     HICON hIcon = LoadIconW(GetResourceInstance(), MAKEINTRESOURCEW(IDI_INKING));
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+}
+
+bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
+    CScrivoView* pView = GetView();
+    CDocument* pDoc = GetActiveDocument();
+    if (pView && pView->m_bHasInk &&
+        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(57344), MB_YESNO) != IDYES)
+        return false;
+    if (pDoc)
+        pDoc->OnNewDocument();
+    return true;
+}
+
+void CMainFrame::RefreshBars() {
+    InvalidateRect(m_wndBar.m_hWnd, nullptr, TRUE);
+    InvalidateRect(m_wndPanel.m_hWnd, nullptr, TRUE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnLetterMode() {
+    if (m_nMode == 0)
+        return;
+    if (!AskToDropInk(IDS_ASK_LETTER_MODE))
+        return;
+    m_nMode = 0;
+    Sleep(100);
+    LONG_PTR nStyle = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    nStyle = (nStyle & ~static_cast<LONG_PTR>(WS_DLGFRAME)) | WS_CAPTION | WS_THICKFRAME |
+             WS_MAXIMIZEBOX;
+    SetWindowLongPtrW(m_hWnd, GWL_STYLE, nStyle);
+    MoveWindow(m_hWnd, 100, 100, 800, 600, TRUE);
+    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+    RefreshBars();
+}
+
+bool CMainFrame::OnCmdMsg(UINT nID) {
+    switch (nID) {
+    case ID_LETTER_MODE:
+        OnLetterMode();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CMainFrame::ShowPanelControl(UINT nID, bool bShow) {

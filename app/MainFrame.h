@@ -19,6 +19,9 @@ public:
 
     // Starts the inking mode of a process that was started for inking.
     void StartInking();
+    // Command 32794: back to the letter window from desktop or inking mode.
+    void OnLetterMode();
+    bool OnCmdMsg(UINT nID) override;
     // Called after New replaced the note.
     void OnDocumentReplaced() {}
 
@@ -38,5 +41,9 @@ protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(CREATESTRUCTW* pcs) override;
     void OnGetMinMaxInfo(MINMAXINFO* pInfo);
+    // Asks whether the ink may be dropped for the switch to a mode (string nIDQuestion); on Yes
+    // starts a new empty note. False when the user said No.
+    bool AskToDropInk(UINT nIDQuestion);
+    void RefreshBars();
     LRESULT OnDisplayChange();
 };

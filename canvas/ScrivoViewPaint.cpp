@@ -50,13 +50,17 @@ void CScrivoView::PaintPaper(HDC hdc, const RECT& rc) const {
 }
 
 void CScrivoView::DrawContent(HDC hdc) {
-    if (CScrivoDoc* pDoc = GetDocument())
+    if (CScrivoDoc* pDoc = GetDocument()) {
+        pDoc->m_pictures.DrawAll(hdc);
         pDoc->m_lines.DrawAll(hdc);
+    }
 }
 
 void CScrivoView::DrawContentInRect(HDC hdc, const RECT& rc) {
-    if (CScrivoDoc* pDoc = GetDocument())
+    if (CScrivoDoc* pDoc = GetDocument()) {
+        pDoc->m_pictures.DrawInRect(hdc, rc);
         pDoc->m_lines.DrawInRect(hdc, rc);
+    }
 }
 
 void CScrivoView::PaintPage(bool bContent) {

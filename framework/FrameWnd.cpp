@@ -70,7 +70,7 @@ void CFrameWnd::RecalcLayout() {
     RECT rc{};
     GetClientRect(m_hWnd, &rc);
     for (CDialogBar* pBar : m_arrBars) {
-        if (!pBar->m_hWnd || !IsWindowVisible(pBar->m_hWnd))
+        if (!pBar->m_hWnd || !(GetWindowLongW(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE))
             continue;
         RECT rcBar = pBar->GetLayoutRect(false);
         int nHeight = std::min<LONG>(rcBar.bottom - rcBar.top, rc.bottom - rc.top);

@@ -1,5 +1,7 @@
 #include "WinApp.h"
 
+#include <commdlg.h>
+
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FileDialog.h"
@@ -19,6 +21,10 @@ CWinApp::CWinApp() {
 
 CWinApp::~CWinApp() {
     m_pDocTemplate.reset();
+    if (m_hDevMode)
+        GlobalFree(m_hDevMode);
+    if (m_hDevNames)
+        GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -143,7 +149,24 @@ void CWinApp::OnFileOpen() {
         OpenDocumentFile(dlg.GetPathName().c_str());
 }
 
+void CWinApp::OnFilePrintSetup() {
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof(pd);
+    pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    pd.hDevMode = m_hDevMode;
+    pd.hDevNames = m_hDevNames;
+    pd.Flags = PD_PRINTSETUP;
+    if (PrintDlgW(&pd)) {
+        m_hDevMode = pd.hDevMode;
+        m_hDevNames = pd.hDevNames;
+    }
+}
+
 bool CWinApp::OnCmdMsg(UINT nID) {
+    if (nID == ID_FILE_PRINT_SETUP) {
+        OnFilePrintSetup();
+        return true;
+    }
     if (nID == ID_FILE_NEW) {
         OnFileNew();
         return true;

@@ -52,6 +52,10 @@ public:
     CDocument* OpenDocumentFile(const wchar_t* pszPath);
     void OnFileNew();
     void OnFileOpen();
+    // The system's printer set-up dialog; the choice is kept for printing (DEVMODE, DEVNAMES).
+    void OnFilePrintSetup();
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
 
     bool OnCmdMsg(UINT nID) override;
 

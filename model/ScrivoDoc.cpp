@@ -105,6 +105,7 @@ BOOL CScrivoDoc::OnNewDocument() {
         pCanvas->ScrollToOrigin();
     m_lines.RemoveAll();
     m_lines.ClearRedo();
+    m_pictures.RemoveAll();
     if (pCanvas) {
         pCanvas->ClearPage();
         pCanvas->PaintPage(false);
@@ -121,7 +122,7 @@ BOOL CScrivoDoc::OnOpenDocument(const wchar_t* pszPath) {
         return FALSE;
     if (IScrivoCanvas* pCanvas = GetCanvas()) {
         pCanvas->PaintPage(true);
-        if (m_lines.GetCount() > 0)
+        if (m_lines.GetCount() > 0 || m_pictures.GetCount() > 0)
             pCanvas->SetHasInk(true);
     }
     m_lines.ClearRedo();
@@ -130,15 +131,12 @@ BOOL CScrivoDoc::OnOpenDocument(const wchar_t* pszPath) {
     return TRUE;
 }
 
-CNotePaper CScrivoDoc::ReadPaper(CArchive& ar) {
+CNotePaper CScrivoDoc::CheckedPaper(const CNoteHeader& header) {
     CNotePaper paper;
-    paper.crBack = settings::SafeColor(ar.ReadUInt32(), settings::kDefaultBackColor);
-    paper.crLine = settings::SafeColor(ar.ReadUInt32(), settings::kDefaultLineColor);
-    paper.nLineHeight = settings::SafeLineHeight(ar.ReadInt32());
-    paper.rcPage.left = ar.ReadInt32();
-    paper.rcPage.top = ar.ReadInt32();
-    paper.rcPage.right = ar.ReadInt32();
-    paper.rcPage.bottom = ar.ReadInt32();
+    paper.crBack = settings::SafeColor(header.m_crPaper, settings::kDefaultBackColor);
+    paper.crLine = settings::SafeColor(header.m_crLine, settings::kDefaultLineColor);
+    paper.nLineHeight = settings::SafeLineHeight(header.m_nLineSpacing);
+    paper.rcPage = header.m_rcPaper;
     const RECT& rc = paper.rcPage;
     if (rc.left != 0 || rc.top != 0 || rc.right <= 0 || rc.bottom <= 0 ||
         rc.right > kMaxPageWidth || rc.bottom > kMaxPageHeight ||
@@ -151,33 +149,28 @@ void CScrivoDoc::Serialize(CArchive& ar) {
     IScrivoCanvas* pCanvas = GetCanvas();
     if (ar.IsStoring()) {
         CNotePaper paper = pCanvas ? pCanvas->GetPaper() : CNotePaper{};
-        ar.WriteUInt32(paper.crBack);
-        ar.WriteUInt32(paper.crLine);
-        ar.WriteInt32(paper.nLineHeight);
-        ar.WriteInt32(paper.rcPage.left);
-        ar.WriteInt32(paper.rcPage.top);
-        ar.WriteInt32(paper.rcPage.right);
-        ar.WriteInt32(paper.rcPage.bottom);
-        m_lines.Serialize(ar);
-        ar.WriteInt32(0); // pictures
+        CNoteHeader header;
+        header.m_crPaper = paper.crBack;
+        header.m_crLine = paper.crLine;
+        header.m_nLineSpacing = paper.nLineHeight;
+        header.m_rcPaper = paper.rcPage;
+        CNoteFile::Store(ar, header, m_lines, m_pictures);
         return;
     }
-    // Read the whole file aside first; only a file that reads completely replaces the note.
-    CArchive arCheck(ar.Data());
-    CNotePaper paper = ReadPaper(arCheck);
-    {
-        CLines lines;
-        lines.Serialize(arCheck);
-        std::int32_t nPictures = arCheck.ReadInt32();
-        if (nPictures != 0)
-            throw CArchiveException("pictures");
-    }
+    // The whole file is read aside first; only a note that reads completely replaces this one.
+    CNoteFile note;
+    note.Load(ar);
+    CNotePaper paper = CheckedPaper(note.m_header);
     if (pCanvas && !pCanvas->SetPaper(paper))
-        throw std::runtime_error("no page bitmap");
+        throw std::runtime_error("no page bitmap for the note's paper");
     UpdateAllViews(nullptr);
-    ReadPaper(ar);
-    m_lines.Serialize(ar);
-    ar.ReadInt32();
+    m_pictures.Swap(*note.m_pPictures);
+    // The strokes are read once more straight into the note's own list, which cannot fail now
+    // that the same bytes have been read completely.
+    CArchive arStrokes(ar.Data());
+    CNoteHeader header;
+    header.Serialize(arStrokes);
+    m_lines.Serialize(arStrokes);
 }
 
 BOOL CScrivoDoc::OnSaveDocument(const wchar_t* pszPath) {
@@ -203,7 +196,8 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
         return false;
     }
     CNotePaper paper = pCanvas->GetPaper();
-    RECT rcPictures = {0, 0, 0, 0};
+    POINT ptPictures = m_pictures.GetExtent();
+    RECT rcPictures = {0, 0, ptPictures.x, ptPictures.y};
     SIZE size = JpegExportSize(m_lines.GetBound(), rcPictures, paper.rcPage);
 
     CWindowDC screen(nullptr);

@@ -11,6 +11,8 @@
 
 #include "Document.h"
 #include "Lines.h"
+#include "NoteFile.h"
+#include "Pictures.h"
 
 // The paper settings of a note: the first 28 bytes of its file.
 struct CNotePaper {
@@ -75,6 +77,7 @@ public:
 
     IScrivoCanvas* GetCanvas() const;
 
+    CPictures m_pictures;
     int m_nImageFormat = 1;
     CLines m_lines;
     std::wstring m_strPath;
@@ -88,7 +91,8 @@ protected:
     virtual BOOL SaveForMail(const std::wstring& strPath);
 
 private:
-    static CNotePaper ReadPaper(CArchive& ar);
+    // The paper of a note file, or CArchiveException when the file's page is out of range.
+    static CNotePaper CheckedPaper(const CNoteHeader& header);
     std::optional<std::wstring> PromptFile(bool bOpen, const std::wstring& strFilter,
                                            const std::wstring& strName);
 };

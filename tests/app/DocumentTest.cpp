@@ -3,6 +3,8 @@
 
 #include "AppFixture.h"
 #include "FrameworkIds.h"
+#include "RecentFileList.h"
+#include "Resources.h"
 
 namespace {
 std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t n) {
@@ -257,4 +259,113 @@ TEST(NoteNames, ExportSizeIsInkPlusMarginCutToThePaper) {
     SIZE small = CScrivoDoc::JpegExportSize(rcNone, rcNone, {0, 0, 200, 250});
     EXPECT_EQ(small.cx, 200);
     EXPECT_EQ(small.cy, 250);
+}
+
+namespace {
+using LetterMode = CAppFixture;
+} // namespace
+
+TEST_F(LetterMode, SwitchWithInkAsksAndNoKeepsModeAndNote) {
+    m_pFrame->m_nMode = 1;
+    m_pView->m_bHasInk = true;
+    m_pDoc->m_lines.Add(MakeStroke(1, 1, 50, 50, 0));
+    m_nAnswer = IDNO;
+    m_pFrame->RouteCommand(ID_LETTER_MODE);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].strText,
+              L"If you select Letter mode,all the data will be lost!  Continue?");
+    EXPECT_EQ(m_messages[0].strCaption, L"Quillet");
+    EXPECT_EQ(m_messages[0].uType, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(m_pFrame->m_nMode, 1);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
+    m_nAnswer = IDYES;
+    m_pFrame->RouteCommand(ID_LETTER_MODE);
+    EXPECT_EQ(m_pFrame->m_nMode, 0);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    EXPECT_FALSE(m_pView->m_bHasInk);
+    LONG_PTR nStyle = GetWindowLongPtrW(m_pFrame->m_hWnd, GWL_STYLE);
+    EXPECT_EQ(nStyle & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION));
+    EXPECT_NE(nStyle & WS_THICKFRAME, 0);
+    EXPECT_EQ(GetWindowLongPtrW(m_pFrame->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(LetterMode, SwitchWithoutInkStartsANewNoteWithoutAskingAndAgainDoesNothing) {
+    m_pFrame->m_nMode = 2;
+    m_pDoc->m_lines.Add(MakeStroke(1, 1, 50, 50, 0));
+    m_pFrame->RouteCommand(ID_LETTER_MODE);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_pFrame->m_nMode, 0);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    m_pDoc->m_lines.Add(MakeStroke(1, 1, 50, 50, 0));
+    m_pFrame->RouteCommand(ID_LETTER_MODE);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1) << "letter mode again changes nothing";
+}
+
+TEST_F(LetterMode, LetterWindowCannotBeDraggedWiderThan1920) {
+    MINMAXINFO info{};
+    info.ptMaxTrackSize = {5000, 5000};
+    SendMessageW(m_pFrame->m_hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, 1920);
+}
+
+TEST_F(LetterMode, FrameClassIsLetterAndHoldsBarsAboveAndBelowTheView) {
+    wchar_t sz[32] = {};
+    GetClassNameW(m_pFrame->m_hWnd, sz, 32);
+    EXPECT_STREQ(sz, L"LETTER");
+    EXPECT_EQ(GetMenu(m_pFrame->m_hWnd), nullptr) << "the menu bar is removed";
+    SetWindowPos(m_pFrame->m_hWnd, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rcBar{}, rcView{}, rcPanel{}, rcClient{};
+    GetWindowRect(m_pFrame->m_wndBar.m_hWnd, &rcBar);
+    GetWindowRect(m_pView->m_hWnd, &rcView);
+    GetWindowRect(m_pFrame->m_wndPanel.m_hWnd, &rcPanel);
+    GetClientRect(m_pFrame->m_hWnd, &rcClient);
+    EXPECT_GT(rcBar.bottom - rcBar.top, 0);
+    EXPECT_GT(rcPanel.bottom - rcPanel.top, 0);
+    EXPECT_EQ(rcBar.bottom, rcView.top);
+    EXPECT_EQ(rcView.bottom, rcPanel.top);
+    EXPECT_EQ(rcPanel.right - rcPanel.left, rcClient.right);
+    EXPECT_EQ((rcBar.bottom - rcBar.top) + (rcView.bottom - rcView.top) +
+                  (rcPanel.bottom - rcPanel.top),
+              rcClient.bottom);
+}
+
+TEST_F(NoteDocument, AlternativeResourcesSuggestAutomaticNamesCountingUp) {
+    SetResourceInstance(GetModuleHandleW(L"kernel32.dll"));
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    const std::wstring strFirst = CScrivoDoc::MakeAutoName(st, L"");
+    AnswerFileDialog(m_folder / (strFirst + L".Qzn"));
+    m_pFrame->RouteCommand(ID_FILE_SAVE);
+    EXPECT_EQ(m_strPromptName, strFirst);
+    EXPECT_EQ(settings::ReadRecordDate(), strFirst);
+    m_app->OnFileNew();
+    const std::wstring strSecond = CScrivoDoc::MakeAutoName(st, strFirst);
+    EXPECT_EQ(strSecond.substr(9), L"2");
+    AnswerFileDialog(m_folder / L"other.Qzn");
+    m_pFrame->RouteCommand(ID_FILE_SAVE);
+    EXPECT_EQ(m_strPromptName, strSecond);
+    EXPECT_EQ(settings::ReadRecordDate(), strFirst) << "a name of the user's own is not stored";
+    SetResourceInstance(nullptr);
+}
+
+TEST_F(NoteDocument, SavedNotesJoinTheRecentFilesAndReopenFromThere) {
+    const std::wstring strKey = L"QuilletTest\\App" + std::to_wstring(GetCurrentProcessId());
+    m_app->SetRegistryKey(strKey.c_str());
+    m_app->LoadStdProfileSettings(4);
+    ASSERT_NE(m_app->GetRecentFileList(), nullptr);
+    EXPECT_EQ(m_app->GetRecentFileList()->GetMaxSize(), 4);
+    m_pDoc->m_lines.Add(MakeStroke(10, 20, 300, 200, RGB(200, 0, 0)));
+    const std::wstring strPath = m_folder / L"recent.Qzn";
+    AnswerFileDialog(strPath);
+    m_pFrame->RouteCommand(ID_FILE_SAVE);
+    ASSERT_EQ(m_app->GetRecentFileList()->GetSize(), 1);
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], strPath);
+    m_app->OnFileNew();
+    ASSERT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    m_pFrame->RouteCommand(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
+    EXPECT_EQ(FrameText(), L"recent.Qzn - Quillet");
+    RegDeleteTreeW(
+        HKEY_CURRENT_USER,
+        (L"Software\\QuilletTest\\App" + std::to_wstring(GetCurrentProcessId())).c_str());
 }

@@ -27,7 +27,9 @@ class IPictureView {
 public:
     // Repaints a page rectangle (the pictures and the strokes over them).
     virtual void RepaintPageRect(const RECT& rc) = 0;
-    // Shows the moving outline of a picture being dragged (a new call replaces the last one).
+    // Shows the moving outline of a picture being dragged (a new call replaces the last one;
+    // CPictureTracker::DrawDragOutline draws and erases it). The view removes the last outline
+    // itself when the button is released: a drag that ends where it began repaints nothing.
     virtual void ShowDragOutline(const RECT& rc) = 0;
     // Shows the pop-up menu at the cursor, owned by the view, and routes the chosen command.
     virtual void ShowPictureMenu(HMENU hPopup) = 0;

@@ -1,0 +1,20 @@
+// The application objects of the fake Word, Excel and PowerPoint, built from the behaviour
+// chosen on the command line.
+#pragma once
+#include "FakeDocument.h"
+
+struct CFakeOptions {
+    std::string strVersion = "11.0";
+    int nDocuments = 1;
+    LONG nViewType = 9;
+    bool bShow = false;
+    LONG nOrientation = 0;
+    // Slide show state.
+    LONG nShowPosition = 1;
+};
+
+extern CFakeOptions g_options;
+
+IDispatch* MakeWordApplication();
+IDispatch* MakeExcelApplication();
+IDispatch* MakePowerPointApplication();

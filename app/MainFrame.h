@@ -22,8 +22,6 @@ public:
     // Command 32794: back to the letter window from desktop or inking mode.
     void OnLetterMode();
     bool OnCmdMsg(UINT nID) override;
-    // Called after New replaced the note.
-    void OnDocumentReplaced() {}
 
     // IScrivoFrame.
     int GetMode() const override { return m_nMode; }

@@ -82,14 +82,3 @@ BOOL CScrivoApp::InitInstance() {
     DragAcceptFiles(pFrame->m_hWnd, TRUE);
     return TRUE;
 }
-
-bool CScrivoApp::OnCmdMsg(UINT nID) {
-    auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
-    if (nID == ID_FILE_NEW) {
-        OnFileNew();
-        if (pFrame && pFrame->m_hWnd)
-            pFrame->OnDocumentReplaced();
-        return true;
-    }
-    return CWinApp::OnCmdMsg(nID);
-}

@@ -14,7 +14,6 @@ public:
     ~CScrivoApp() override { CloseDocTemplate(); }
 
     BOOL InitInstance() override;
-    bool OnCmdMsg(UINT nID) override;
 
     // With true: loads "QznRes.dll" when the settings key UI / New contains "1" and makes it
     // the source of every resource; with false: frees it again.

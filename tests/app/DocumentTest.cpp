@@ -369,3 +369,21 @@ TEST_F(NoteDocument, SavedNotesJoinTheRecentFilesAndReopenFromThere) {
         HKEY_CURRENT_USER,
         (L"Software\\QuilletTest\\App" + std::to_wstring(GetCurrentProcessId())).c_str());
 }
+
+TEST_F(NoteDocument, ClosingAModifiedNoteAsksAndCancelKeepsTheWindow) {
+    m_pDoc->SetModifiedFlag();
+    m_nAnswer = IDCANCEL;
+    SendMessageW(m_pFrame->m_hWnd, WM_CLOSE, 0, 0);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].strText, L"Save changes to Untitled?");
+    EXPECT_TRUE(IsWindow(m_pFrame->m_hWnd));
+    const std::wstring strPath = m_folder / L"closing.Qzn";
+    AnswerFileDialog(strPath);
+    m_nAnswer = IDYES;
+    m_pDoc->SetPathName(strPath, false);
+    SendMessageW(m_pFrame->m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1].strText, L"Save changes to closing.Qzn?");
+    EXPECT_EQ(CTestFolder::ReadBytes(strPath).size(), 36u) << "Yes saved the note";
+    EXPECT_EQ(m_pFrame->m_hWnd, nullptr) << "and the window closed";
+}

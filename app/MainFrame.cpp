@@ -40,8 +40,8 @@ CScrivoView* CMainFrame::GetView() const {
 
 bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     WNDCLASSEXW wc{};
-    wc.hIcon = LoadIconW(GetResourceInstance(),
-                         MAKEINTRESOURCEW(IsInkingProcess() ? IDI_INKING : IDR_MAINFRAME));
+    LPCWSTR pszIcon = MAKEINTRESOURCEW(IsInkingProcess() ? IDI_INKING : IDR_MAINFRAME);
+    wc.hIcon = LoadIconW(FindResourceModule(pszIcon, RT_GROUP_ICON), pszIcon);
     wc.hCursor = LoadCursorW(nullptr, IDC_WAIT);
     wc.lpszClassName = ClassName();
     if (!RegisterFrameworkClass(wc))
@@ -69,7 +69,8 @@ int CMainFrame::OnCreate(CREATESTRUCTW* pcs) {
 
 void CMainFrame::StartInking() {
     SetWindowTextW(m_hWnd, LoadResString(IDS_INKING_TITLE).c_str());
-    HICON hIcon = LoadIconW(GetResourceInstance(), MAKEINTRESOURCEW(IDI_INKING));
+    LPCWSTR pszIcon = MAKEINTRESOURCEW(IDI_INKING);
+    HICON hIcon = LoadIconW(FindResourceModule(pszIcon, RT_GROUP_ICON), pszIcon);
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
 }

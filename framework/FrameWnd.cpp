@@ -37,13 +37,14 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, std::unique_ptr<CView> pView, CDocum
     CREATESTRUCTW cs{};
     cs.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
-    cs.hMenu = LoadMenuW(GetResourceInstance(), MAKEINTRESOURCEW(nIDResource));
+    LPCWSTR pszResource = MAKEINTRESOURCEW(nIDResource);
+    cs.hMenu = LoadMenuW(FindResourceModule(pszResource, RT_MENU), pszResource);
     if (!PreCreateWindow(cs)) {
         if (cs.hMenu)
             DestroyMenu(cs.hMenu);
         return false;
     }
-    m_hAccelTable = LoadAcceleratorsW(GetResourceInstance(), MAKEINTRESOURCEW(nIDResource));
+    m_hAccelTable = LoadAcceleratorsW(FindResourceModule(pszResource, RT_ACCELERATOR), pszResource);
     if (!CreateEx(cs.dwExStyle, cs.lpszClass, m_strTitle.c_str(), cs.style, cs.x, cs.y, cs.cx,
                   cs.cy, nullptr, cs.hMenu)) {
         if (cs.hMenu)

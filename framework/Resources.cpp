@@ -13,6 +13,13 @@ void SetResourceInstance(HINSTANCE hInstance) {
     g_hResource = hInstance;
 }
 
+HINSTANCE FindResourceModule(LPCWSTR pszName, LPCWSTR pszType) {
+    HINSTANCE hSource = GetResourceInstance();
+    if (FindResourceW(hSource, pszName, pszType))
+        return hSource;
+    return GetModuleHandleW(nullptr);
+}
+
 std::wstring LoadResString(UINT nID) {
     const wchar_t* psz = nullptr;
     // With a length of 0 LoadString hands back a pointer into the resource itself.

@@ -8,6 +8,10 @@
 HINSTANCE GetResourceInstance();
 void SetResourceInstance(HINSTANCE hInstance);
 
+// The resource source when it holds the resource, else the program itself (a resource library
+// need not replace every resource).
+HINSTANCE FindResourceModule(LPCWSTR pszName, LPCWSTR pszType);
+
 // The string with this id from the resource source, or empty.
 std::wstring LoadResString(UINT nID);
 // Replaces every "%1" in strFormat by strArg.

@@ -387,3 +387,12 @@ TEST_F(NoteDocument, ClosingAModifiedNoteAsksAndCancelKeepsTheWindow) {
     EXPECT_EQ(CTestFolder::ReadBytes(strPath).size(), 36u) << "Yes saved the note";
     EXPECT_EQ(m_pFrame->m_hWnd, nullptr) << "and the window closed";
 }
+
+TEST(ResourceSource, ALibraryWithoutTheResourceFallsBackToTheProgram) {
+    SetResourceInstance(GetModuleHandleW(L"kernel32.dll"));
+    LPCWSTR pszBar = MAKEINTRESOURCEW(IDD_TOOLBAR);
+    EXPECT_EQ(FindResourceModule(pszBar, RT_DIALOG), GetModuleHandleW(nullptr));
+    EXPECT_EQ(LoadResString(51453), L"Unable to add further lines");
+    SetResourceInstance(nullptr);
+    EXPECT_EQ(GetResourceInstance(), GetModuleHandleW(nullptr));
+}

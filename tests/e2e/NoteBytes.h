@@ -40,3 +40,30 @@ inline std::vector<std::uint8_t> MakeNoteBytes(int x0, int y0, int x1, int y1, i
     PutU32(d, 0); // no pictures
     return d;
 }
+
+// The same note with one 3 x 2 picture at (500, 600, 530, 620) as its last record. Its rows
+// are 9 bytes of pixels and 3 of padding (stride 12); the padding is filled with 0xAB and its
+// offsets are returned in padding.
+inline std::vector<std::uint8_t> MakeNoteBytesWithPicture(int x0, int y0, int x1, int y1,
+                                                          int nSamples,
+                                                          std::vector<std::size_t>& padding) {
+    std::vector<std::uint8_t> d = MakeNoteBytes(x0, y0, x1, y1, nSamples);
+    d.resize(d.size() - 4);
+    PutU32(d, 1); // one picture
+    PutU32(d, 2); // height
+    PutU32(d, 3); // width
+    for (std::uint32_t n : {500u, 600u, 530u, 620u})
+        PutU32(d, n);
+    PutU32(d, 24); // stride 12 x 2 rows
+    const std::uint8_t rows[2][9] = {{0, 0, 255, 0, 255, 0, 255, 0, 0},
+                                     {255, 255, 255, 0, 0, 0, 40, 80, 120}};
+    padding.clear();
+    for (const auto& row : rows) {
+        d.insert(d.end(), row, row + 9);
+        for (int i = 0; i < 3; ++i) {
+            padding.push_back(d.size());
+            d.push_back(0xAB);
+        }
+    }
+    return d;
+}

@@ -42,8 +42,19 @@ void CScrivoView::OnZoomOut() {
 void CScrivoView::OnAddLine() {
     const LONG w = m_rcPage.right - m_rcPage.left;
     if (m_rcPage.bottom <= 4900) {
-        m_rcPage.bottom += 2 * w;
-        RebuildPageBitmap();
+        // The longer page is made first, so that a page the system cannot hold leaves the
+        // current one in place.
+        RECT rcLonger = m_rcPage;
+        rcLonger.bottom += 2 * w;
+        COwnedBitmap bitmap(CreatePageBitmap(rcLonger));
+        if (!bitmap) {
+            ShowMessage(m_hWnd, LoadResString(IDS_NO_MORE_LINES), LoadResString(IDS_INFORMATION),
+                        MB_OK);
+            return;
+        }
+        m_rcPage = rcLonger;
+        SelectPageBitmap(std::move(bitmap));
+        SetZoomScroll(m_fZoom);
         PaintPage(true);
         POINT pt = GetScrollPosition();
         ScrollToPosition({pt.x, pt.y + 2 * GetScreenSize().cx / 3});

@@ -56,6 +56,6 @@ BREVIX_API int WINAPI Brevix_PP_GetSlideShowActive();
 BREVIX_API int WINAPI Brevix_PP_SetPointerType(int nType);
 BREVIX_API int WINAPI Brevix_PP_GetCurrentPage();
 BREVIX_API int WINAPI Brevix_PP_AddCommandBar();
-BREVIX_API int WINAPI Brevix_PP_SlideGotoMenu(void* pMenu, int nFirstIdMinusOne);
+BREVIX_API int WINAPI Brevix_PP_SlideGotoMenu(HMENU hMenu, int nFirstIdMinusOne);
 BREVIX_API int WINAPI Brevix_PP_SlideGoto(int nSlide);
 BREVIX_API int WINAPI Brevix_PP_EndOle();

@@ -1,14 +1,11 @@
 #include "OfficeConnection.h"
 
+#include "CommandBars.h"
+
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-// Command-bar members shared by the three applications.
-constexpr DISPID kBarsItem = 0;
-constexpr DISPID kBarControls = 0x60040003;
-constexpr DISPID kControlsItem = 0;
-constexpr DISPID kControlExecute = 0x6004000C;
 constexpr LONG kScribbleControl = 6;
 // Line, colour and picture formats have the same numbers in the three applications.
 constexpr DISPID kLineForeColor = 0x6C;
@@ -106,11 +103,11 @@ POINT COfficeConnection::InkCorner(HWND hwndDoc) const {
 
 void COfficeConnection::SelectScribbleTool(const CDispatchDriver& commandBars) {
     CVariant name = CVariant::Text("Lines");
-    CDispatchDriver bar = commandBars.GetObject(kBarsItem, {name.Ref()});
-    CDispatchDriver controls = bar.GetObject(kBarControls);
+    CDispatchDriver bar = commandBars.GetObject(CommandBars::kItem, {name.Ref()});
+    CDispatchDriver controls = bar.GetObject(CommandBars::kBarControls);
     CDispatchDriver control =
-        controls.GetObject(kControlsItem, {CVariant::I4(kScribbleControl).Ref()});
-    control.Call(kControlExecute);
+        controls.GetObject(CommandBars::kControlsItem, {CVariant::I4(kScribbleControl).Ref()});
+    control.Call(CommandBars::kControlExecute);
 }
 
 void COfficeConnection::SetScale(float fLeft, float fTop, float fWidth, float fHeight) {

@@ -120,7 +120,8 @@ void StartInsertionTimer(HWND hwndOwner) {
 }
 
 int Insert(HWND hwndOwner, const RECT* prcInk, HDC hdc, HBITMAP hbm) {
-    if (!prcInk)
+    // Without ink to offer, a paste would put the user's older clipboard into the application.
+    if (!prcInk || !CanPackInk(hdc, hbm))
         return 1;
     const POINT ptCentre{
         static_cast<LONG>((static_cast<long long>(prcInk->left) + prcInk->right) / 2),

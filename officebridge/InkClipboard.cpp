@@ -10,23 +10,22 @@ namespace {
 // Larger pictures than this are not put on the clipboard: no screen holds such ink.
 constexpr std::uint64_t kMaxDibBytes = 512u * 1024u * 1024u;
 
-} // namespace
-
-HGLOBAL CreateInkDib(HDC hdc, HBITMAP hbm) {
+// The header of the packed 24-bit bitmap for the ink; false when the bitmap cannot be read or is
+// too large to pack.
+bool GetPackedHeader(HDC hdc, HBITMAP hbm, BITMAPINFOHEADER& bih) {
     if (!hdc || !hbm)
-        return nullptr;
+        return false;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     if (!GetDIBits(hdc, hbm, 0, 0, nullptr, &bi, DIB_RGB_COLORS))
-        return nullptr;
-
-    BITMAPINFOHEADER& bih = bi.bmiHeader;
+        return false;
+    bih = bi.bmiHeader;
     const std::uint64_t nWidth = static_cast<std::uint64_t>(std::abs(bih.biWidth));
     const std::uint64_t nHeight = static_cast<std::uint64_t>(std::abs(bih.biHeight));
     const std::uint64_t nRow = (nWidth * 3 + 3) / 4 * 4;
     const std::uint64_t nImage = nRow * nHeight;
     if (nWidth == 0 || nHeight == 0 || nImage > kMaxDibBytes)
-        return nullptr;
+        return false;
     // Rows are always delivered bottom-up, whatever the bitmap's own orientation.
     bih.biWidth = static_cast<LONG>(nWidth);
     bih.biHeight = static_cast<LONG>(nHeight);
@@ -36,7 +35,21 @@ HGLOBAL CreateInkDib(HDC hdc, HBITMAP hbm) {
     bih.biSizeImage = static_cast<DWORD>(nImage);
     bih.biClrUsed = 0;
     bih.biClrImportant = 0;
+    return true;
+}
 
+} // namespace
+
+bool CanPackInk(HDC hdc, HBITMAP hbm) {
+    BITMAPINFOHEADER bih{};
+    return GetPackedHeader(hdc, hbm, bih);
+}
+
+HGLOBAL CreateInkDib(HDC hdc, HBITMAP hbm) {
+    BITMAPINFOHEADER bih{};
+    if (!GetPackedHeader(hdc, hbm, bih))
+        return nullptr;
+    const SIZE_T nImage = bih.biSizeImage;
     HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, nImage + sizeof(BITMAPINFOHEADER));
     if (!hMem)
         return nullptr;

@@ -9,6 +9,9 @@
 // read or is too large to pack.
 HGLOBAL CreateInkDib(HDC hdc, HBITMAP hbm);
 
+// True when CreateInkDib can read and pack the bitmap (the memory itself may still run out).
+bool CanPackInk(HDC hdc, HBITMAP hbm);
+
 // Builds the ink's bitmap and keeps it pending (an older pending bitmap is freed), then opens the
 // clipboard with hwndOwner as owner, empties it and either announces CF_DIB with no data
 // (bDelayed) or hands the memory over at once. Returns true when the clipboard took the offer;

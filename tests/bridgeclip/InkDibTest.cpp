@@ -1,6 +1,7 @@
 #include "BridgeState.h"
 #include "InkBitmap.h"
 #include "InkClipboard.h"
+#include "TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -32,13 +33,7 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 class InkOnClipboard : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"InkDibTestOwner";
-        RegisterClassW(&wc);
-        m_hwnd = CreateWindowW(L"InkDibTestOwner", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+        m_hwnd = CreateHiddenWindow(L"InkDibTestOwner", OwnerProc);
         ASSERT_NE(m_hwnd, nullptr);
     }
     void TearDown() override {

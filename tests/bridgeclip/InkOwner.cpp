@@ -2,9 +2,39 @@
 
 #include "Brevix.h"
 #include "InkBitmap.h"
+#include "TestWindow.h"
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+
+void InsertionTest::SetUp() {
+    ASSERT_NE(m_owner.Hwnd(), nullptr);
+    m_before = AanFiles();
+}
+
+void InsertionTest::TearDown() {
+    Brevix_RenderFormatHTML_TimeOut(m_owner.Hwnd()); // stops a timer still running
+    ClearClipboard();
+}
+
+int InsertionTest::Insert(CPasteTarget& target, const CInkBitmap& ink, const RECT& rc) {
+    const std::size_t nKeys = target.m_keys.size();
+    const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, ink.Dc(), ink.Bitmap());
+    m_nInsertedAt = GetTickCount64();
+    PumpUntil([&] { return target.m_keys.size() >= nKeys + 4; }, 3000);
+    return nResult;
+}
+
+void InsertionTest::ExpectOneInsertedMessageAfterTheTimer() {
+    ASSERT_TRUE(PumpUntil([&] { return m_owner.m_nInserted >= 1; }, 4000))
+        << "message 1224 did not arrive";
+    EXPECT_GE(GetTickCount64() - m_nInsertedAt, 1900u) << "the timer ran short";
+    EXPECT_TRUE(m_owner.m_bInsertedParamsZero);
+    PumpFor(300);
+    EXPECT_EQ(m_owner.m_nInserted, 1) << "the timer runs once";
+}
 
 bool PumpUntil(const std::function<bool()>& bDone, DWORD nMs) {
     const ULONGLONG nEnd = GetTickCount64() + nMs;
@@ -28,15 +58,7 @@ void PumpFor(DWORD nMs) {
     PumpUntil([] { return false; }, nMs);
 }
 
-CInkOwner::CInkOwner() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BridgeTestOwner";
-    RegisterClassW(&wc);
-    m_hwnd = CreateWindowW(L"BridgeTestOwner", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           wc.hInstance, this);
-}
+CInkOwner::CInkOwner() : m_hwnd(CreateHiddenWindow(L"BridgeTestOwner", WndProc, this)) {}
 
 CInkOwner::~CInkOwner() {
     if (m_hwnd)
@@ -76,12 +98,12 @@ LRESULT CALLBACK CInkOwner::WndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM 
 namespace {
 
 // The application's windows are made once per process and kept: hiding or destroying the active
-// window makes Wine wait two seconds for the display.
-HWND g_hwndFrame = nullptr;
-HWND g_hwndChild = nullptr;
+// window makes Wine wait two seconds for the display. Index 1 is the owned frame.
+HWND g_hwndFrames[2] = {};
+HWND g_hwndChildren[2] = {};
 
-void CreateTargetWindows() {
-    if (g_hwndFrame)
+void CreateTargetWindows(int nKind) {
+    if (g_hwndFrames[nKind])
         return;
     HINSTANCE hInstance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
@@ -93,19 +115,24 @@ void CreateTargetWindows() {
     wc.lpfnWndProc = CPasteTarget::ChildProc;
     wc.lpszClassName = L"BridgeTestChild";
     RegisterClassW(&wc);
-    g_hwndFrame = CreateWindowW(L"BridgeTestFrame", L"Paste Target", WS_POPUP, 100, 100, 400, 300,
-                                nullptr, nullptr, hInstance, nullptr);
-    g_hwndChild = CreateWindowW(L"BridgeTestChild", L"", WS_CHILD | WS_VISIBLE, 50, 50, 200, 150,
-                                g_hwndFrame, nullptr, hInstance, nullptr);
-    ShowWindow(g_hwndFrame, SW_SHOW);
+    HWND hwndOwner =
+        nKind == 1 ? CreateHiddenWindow(L"BridgeTestFrameOwner", DefWindowProcW) : nullptr;
+    g_hwndFrames[nKind] =
+        CreateWindowW(L"BridgeTestFrame", L"Paste Target", WS_POPUP, nKind == 1 ? 600 : 100, 100,
+                      400, 300, hwndOwner, nullptr, hInstance, nullptr);
+    g_hwndChildren[nKind] =
+        CreateWindowW(L"BridgeTestChild", L"", WS_CHILD | WS_VISIBLE, 50, 50, 200, 150,
+                      g_hwndFrames[nKind], nullptr, hInstance, nullptr);
+    ShowWindow(g_hwndFrames[nKind], SW_SHOW);
 }
 
 } // namespace
 
-CPasteTarget::CPasteTarget(Ask ask) : m_ask(ask) {
-    CreateTargetWindows();
-    m_hwndFrame = g_hwndFrame;
-    m_hwndChild = g_hwndChild;
+CPasteTarget::CPasteTarget(Ask ask, bool bOwnedFrame) : m_ask(ask) {
+    const int nKind = bOwnedFrame ? 1 : 0;
+    CreateTargetWindows(nKind);
+    m_hwndFrame = g_hwndFrames[nKind];
+    m_hwndChild = g_hwndChildren[nKind];
     SetWindowLongPtrW(m_hwndFrame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_hwndChild, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowPos(m_hwndFrame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -207,6 +234,20 @@ bool FileExists(const std::string& strPath) {
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string ReadFile(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string ModuleFolder(HMODULE hModule) {
+    char szPath[MAX_PATH];
+    GetModuleFileNameA(hModule, szPath, MAX_PATH);
+    std::string strPath = szPath;
+    return strPath.substr(0, strPath.find_last_of('\\') + 1);
+}
+
 std::string FileStart(const std::string& strPath, std::size_t n) {
     std::string strStart(n, '\0');
     FILE* f = std::fopen(strPath.c_str(), "rb");
@@ -224,23 +265,6 @@ std::string ImagePathOf(const std::string& strHtml) {
     const std::size_t nStart = nAt + 10;
     const std::size_t nEnd = strHtml.find("\">", nStart);
     return nEnd == std::string::npos ? "" : strHtml.substr(nStart, nEnd - nStart);
-}
-
-bool ImageLibraryWritesGif() {
-    using Fn = BOOL(WINAPI*)(HDC, HBITMAP, LPCSTR, int, COLORREF, COLORREF);
-    HMODULE h = LoadLibraryA("Kvofunc.DLL");
-    if (!h)
-        return false;
-    auto pfn = reinterpret_cast<Fn>(GetProcAddress(h, "CreateAttachment"));
-    char szDir[MAX_PATH], szFile[MAX_PATH];
-    GetTempPathA(MAX_PATH, szDir);
-    GetTempFileNameA(szDir, "prb", 0, szFile);
-    CInkBitmap ink(4, 4);
-    const bool bWritten = pfn && pfn(ink.Dc(), ink.Bitmap(), szFile, 0, 0x00FFFFFF, 0x00FFFFFF) &&
-                          FileStart(szFile, 3) == "GIF";
-    DeleteFileA(szFile);
-    FreeLibrary(h);
-    return bWritten;
 }
 
 void PutSentinelText(const char* pszText) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <set>
 #include <string>
@@ -37,11 +39,12 @@ private:
 enum class Ask { None, Dib, Html, Both };
 
 // An application in this process: a top-level window at (100, 100), 400 x 300, with one child
-// at screen (150, 150) to (350, 300) that takes the keyboard focus and pastes on Ctrl+V. The
-// windows are shared by every target of the process; the latest target receives their input.
+// at screen (150, 150) to (350, 300) that takes the keyboard focus and pastes on Ctrl+V. The owned
+// variant is the same at (600, 100), owned by a hidden window, like a dialog of an application.
+// The windows are shared by every target of the process; the latest target receives their input.
 class CPasteTarget {
 public:
-    explicit CPasteTarget(Ask ask);
+    explicit CPasteTarget(Ask ask, bool bOwnedFrame = false);
     CPasteTarget(const CPasteTarget&) = delete;
     CPasteTarget& operator=(const CPasteTarget&) = delete;
     ~CPasteTarget();
@@ -66,18 +69,42 @@ private:
     HWND m_hwndChild = nullptr;
 };
 
+class CInkBitmap;
+
+// One insertion from the view window into a paste target: remembers the temporary files that were
+// there before, and stops the timer and empties the clipboard afterwards.
+class InsertionTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Inserts the ink over rc and waits for the paste keys to arrive; returns Brevix_Insert's
+    // result.
+    int Insert(CPasteTarget& target, const CInkBitmap& ink, const RECT& rc);
+    int Insert(CPasteTarget& target, const CInkBitmap& ink) {
+        return Insert(target, ink, target.ChildRect());
+    }
+    // Waits for message 1224: one, about 2000 ms after the latest insertion.
+    void ExpectOneInsertedMessageAfterTheTimer();
+
+    CInkOwner m_owner;
+    std::set<std::string> m_before;
+    ULONGLONG m_nInsertedAt = 0;
+};
+
 // Full paths of the "aan*.tmp" files in the temporary folder.
 std::set<std::string> AanFiles();
 // The files of after that are not in before.
 std::vector<std::string> NewFiles(const std::set<std::string>& before,
                                   const std::set<std::string>& after);
 bool FileExists(const std::string& strPath);
+// The whole content of a file ("" if it cannot be read).
+std::string ReadFile(const std::string& strPath);
+// The folder of a module (null: this program), with its trailing backslash.
+std::string ModuleFolder(HMODULE hModule);
 // The first bytes of a file ("" if it cannot be read).
 std::string FileStart(const std::string& strPath, std::size_t n);
 // The path quoted in the fragment <IMG SRC="..."> of an "HTML Format" text.
 std::string ImagePathOf(const std::string& strHtml);
-// True when kvofunc.dll writes GIF files; the HTML offer depends on it.
-bool ImageLibraryWritesGif();
 // Puts a text on the clipboard, owned by nobody in particular, and reads it back.
 void PutSentinelText(const char* pszText);
 std::string ClipboardText();

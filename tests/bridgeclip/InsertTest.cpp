@@ -11,26 +11,17 @@ namespace {
 const std::vector<std::string> kPasteKeys = {"down 17 17", "down 86 86", "up 86 86", "up 17 17"};
 
 // One insertion into a window of this process: the view window, the application and the ink.
-class ClipboardInsertion : public ::testing::Test {
+class ClipboardInsertion : public InsertionTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(m_owner.Hwnd(), nullptr);
+        InsertionTest::SetUp();
         SetPixel(m_ink.Dc(), 1, 1, RGB(0x12, 0x34, 0x56));
-        m_before = AanFiles();
-    }
-    void TearDown() override {
-        Brevix_RenderFormatHTML_TimeOut(m_owner.Hwnd()); // stops a timer still running
-        ClearClipboard();
     }
     int Insert(CPasteTarget& target, const RECT& rc) {
-        const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap());
-        PumpUntil([&] { return target.m_keys.size() >= 4; }, 3000);
-        return nResult;
+        return InsertionTest::Insert(target, m_ink, rc);
     }
 
-    CInkOwner m_owner;
     CInkBitmap m_ink{5, 3};
-    std::set<std::string> m_before;
 };
 
 } // namespace
@@ -53,8 +44,6 @@ TEST_F(ClipboardInsertion, BitmapIsOfferedForDelayedRendering) {
 }
 
 TEST_F(ClipboardInsertion, HtmlIsOfferedForDelayedRenderingWhenTheImageIsWritten) {
-    if (!ImageLibraryWritesGif())
-        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
     CPasteTarget target(Ask::None);
     Insert(target, target.ChildRect());
     EXPECT_TRUE(target.m_bHtmlAvailable);
@@ -125,8 +114,6 @@ TEST_F(ClipboardInsertion, ApplicationAskingForTheBitmapGetsTwentyFourBits) {
 }
 
 TEST_F(ClipboardInsertion, ApplicationAskingOnlyForTheBitmapLeavesNoImageFile) {
-    if (!ImageLibraryWritesGif())
-        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
     CPasteTarget target(Ask::Dib);
     Insert(target, target.ChildRect());
     ASSERT_FALSE(target.m_dib.empty());
@@ -135,8 +122,6 @@ TEST_F(ClipboardInsertion, ApplicationAskingOnlyForTheBitmapLeavesNoImageFile) {
 }
 
 TEST_F(ClipboardInsertion, ApplicationAskingForHtmlGetsTheTextNamingTheImage) {
-    if (!ImageLibraryWritesGif())
-        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
     CPasteTarget target(Ask::Html);
     Insert(target, target.ChildRect());
     const std::vector<std::string> files = NewFiles(m_before, AanFiles());
@@ -152,12 +137,15 @@ TEST_F(ClipboardInsertion, ApplicationAskingForHtmlGetsTheTextNamingTheImage) {
                                     "<html><body>\r\n<!--StartFragment -->\r\n" + strFragment +
                                     "\r\n<!--EndFragment-->\r\n</body>\r\n</html>");
     EXPECT_EQ(m_owner.m_timeOutResults, std::vector<int>{0}) << "the text was handed over";
-    EXPECT_EQ(FileStart(files[0], 3), "GIF");
+    // A GIF of the ink's size: logical screen width and height follow the signature.
+    const std::string strGif = FileStart(files[0], 10);
+    ASSERT_EQ(strGif.size(), 10u);
+    EXPECT_EQ(strGif.substr(0, 3), "GIF");
+    EXPECT_EQ(static_cast<BYTE>(strGif[6]) | static_cast<BYTE>(strGif[7]) << 8, 5);
+    EXPECT_EQ(static_cast<BYTE>(strGif[8]) | static_cast<BYTE>(strGif[9]) << 8, 3);
 }
 
 TEST_F(ClipboardInsertion, ImageNamedByHandedOverTextOutlivesTheTimer) {
-    if (!ImageLibraryWritesGif())
-        GTEST_SKIP() << "kvofunc.dll does not write GIF files";
     CPasteTarget target(Ask::Html);
     Insert(target, target.ChildRect());
     const std::string strPath = ImagePathOf(target.m_strHtml);
@@ -179,4 +167,25 @@ TEST_F(ClipboardInsertion, InkWithoutAnOwnerWindowIsHandedOverAtOnce) {
     EXPECT_TRUE(m_owner.m_formatsRendered.empty());
     for (const std::string& strFile : NewFiles(m_before, AanFiles()))
         DeleteFileA(strFile.c_str()); // a handed-over text keeps its image
+}
+
+TEST_F(ClipboardInsertion, InkOverAChildOfAnOwnedWindowIsPasted) {
+    CPasteTarget target(Ask::Dib, true);
+    ASSERT_NE(GetWindow(target.Frame(), GW_OWNER), nullptr);
+    EXPECT_EQ(Insert(target, target.ChildRect()), 1);
+    EXPECT_EQ(GetForegroundWindow(), target.Frame()) << "the owned window, not its owner";
+    EXPECT_EQ(target.m_keys, kPasteKeys);
+    EXPECT_FALSE(target.m_dib.empty());
+}
+
+TEST_F(ClipboardInsertion, WithoutABitmapNothingIsPasted) {
+    CPasteTarget target(Ask::Both);
+    PutSentinelText("older clipboard");
+    const RECT rc = target.ChildRect();
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), nullptr), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, nullptr, m_ink.Bitmap()), 1);
+    PumpFor(300);
+    EXPECT_TRUE(target.m_keys.empty()) << "the older clipboard would be pasted";
+    EXPECT_EQ(ClipboardText(), "older clipboard");
+    EXPECT_TRUE(NewFiles(m_before, AanFiles()).empty());
 }

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -18,42 +16,24 @@ bool RunsWithoutImageLibrary() {
     return GetEnvironmentVariableA(kWithoutVariable, szValue, sizeof(szValue)) > 0;
 }
 
-std::string ModuleFolder(HMODULE hModule) {
-    char szPath[MAX_PATH];
-    GetModuleFileNameA(hModule, szPath, MAX_PATH);
-    std::string strPath = szPath;
-    return strPath.substr(0, strPath.find_last_of('\\') + 1);
-}
-
 // The cases below run in a copy of this program in a folder without kvofunc.dll, started by
 // ImageLibraryMissing; in the build folder they do nothing.
-class WithoutImageLibrary : public ::testing::Test {
+class WithoutImageLibrary : public InsertionTest {
 protected:
     void SetUp() override {
         if (!RunsWithoutImageLibrary())
             GTEST_SKIP() << "runs only in the copy started by ImageLibraryMissing";
         ASSERT_EQ(LoadLibraryA("Kvofunc.DLL"), nullptr) << "kvofunc.dll is reachable";
-        m_before = AanFiles();
+        InsertionTest::SetUp();
     }
-    void TearDown() override {
-        Brevix_RenderFormatHTML_TimeOut(m_owner.Hwnd());
-        ClearClipboard();
-    }
-    void Insert(CPasteTarget& target) {
-        const RECT rc = target.ChildRect();
-        ASSERT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 1);
-        PumpUntil([&] { return target.m_keys.size() >= 4; }, 3000);
-    }
-    CInkOwner m_owner;
     CInkBitmap m_ink{6, 4};
-    std::set<std::string> m_before;
 };
 
 } // namespace
 
 TEST_F(WithoutImageLibrary, OnlyTheBitmapIsOfferedAndNoFileIsLeft) {
     CPasteTarget target(Ask::Both);
-    Insert(target);
+    EXPECT_EQ(Insert(target, m_ink), 1);
     ASSERT_EQ(target.m_nPastes, 1);
     EXPECT_TRUE(target.m_bDibAvailable);
     EXPECT_FALSE(target.m_bHtmlAvailable);
@@ -65,7 +45,7 @@ TEST_F(WithoutImageLibrary, OnlyTheBitmapIsOfferedAndNoFileIsLeft) {
 
 TEST_F(WithoutImageLibrary, RenderAllBeforeAnyHtmlOfferHandsOverTheBitmap) {
     CPasteTarget target(Ask::None);
-    Insert(target);
+    EXPECT_EQ(Insert(target, m_ink), 1);
     EXPECT_EQ(Brevix_RenderFormat(m_owner.Hwnd(), 0), 1);
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE hDib = GetClipboardData(CF_DIB);
@@ -110,15 +90,12 @@ TEST(ImageLibraryMissing, BridgeOffersTheBitmapAlone) {
     CloseHandle(pi.hThread);
     ASSERT_TRUE(bDone);
 
-    std::ifstream in(strJson);
-    std::ostringstream json;
-    json << in.rdbuf();
-    EXPECT_EQ(nExit, 0u) << json.str();
-    EXPECT_NE(json.str().find("\"tests\": 2"), std::string::npos) << json.str();
-    EXPECT_EQ(json.str().find("SKIPPED"), std::string::npos) << json.str();
-    EXPECT_NE(json.str().find("\"failures\": 0,"), std::string::npos) << json.str();
-    EXPECT_EQ(json.str().find("\"failures\": ["), std::string::npos) << json.str();
-    in.close();
+    const std::string strJsonText = ReadFile(strJson);
+    EXPECT_EQ(nExit, 0u) << strJsonText;
+    EXPECT_NE(strJsonText.find("\"tests\": 2"), std::string::npos) << strJsonText;
+    EXPECT_EQ(strJsonText.find("SKIPPED"), std::string::npos) << strJsonText;
+    EXPECT_NE(strJsonText.find("\"failures\": 0,"), std::string::npos) << strJsonText;
+    EXPECT_EQ(strJsonText.find("\"failures\": ["), std::string::npos) << strJsonText;
     for (const char* pszFile : {"bridgeclip_tests.exe", "Brevix.dll", "result.json"})
         DeleteFileA((strDir + pszFile).c_str());
     RemoveDirectoryA(strDir.c_str());

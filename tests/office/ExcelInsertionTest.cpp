@@ -186,3 +186,41 @@ TEST_F(ExcelInsertion, AutomationFailureInInsertReturnsZeroAndEndStillRestores) 
     EXPECT_EQ(Brevix_Office_End(), 1);
     EXPECT_TRUE(excel.Has("app.ScreenUpdating put true"));
 }
+
+TEST_F(ExcelInsertion, PasteThatAddsNothingPlacesNothingButSucceeds) {
+    CFakeOffice excel("excel", "/version 8.0 /paste 0 /rect 100 100 600 400");
+    ASSERT_TRUE(excel.IsReady());
+    ASSERT_EQ(Brevix_Office_Begin(nullptr, &kInk), 1);
+    CInkBitmap ink(40, 30);
+    EXPECT_EQ(Brevix_Office_Insert(ink.Owner(), &kPicture, ink.Dc(), ink.Bitmap(), 0), 1);
+    EXPECT_TRUE(excel.Has("sheet.Paste call missing missing"));
+    EXPECT_FALSE(excel.Has("ZOrder"));
+    EXPECT_FALSE(excel.Has("PictureFormat"));
+}
+
+TEST_F(ExcelInsertion, FailureAfterScreenUpdatingWentOffSwitchesItBackAtOnce) {
+    CFakeOffice excel("excel", "/version 8.0 /fail Delete /rect 100 100 600 400");
+    ASSERT_TRUE(excel.IsReady());
+    EXPECT_EQ(Brevix_Office_Begin(nullptr, &kInk), 0);
+    EXPECT_TRUE(excel.Has("app.ScreenUpdating put true"));
+    // The connection is given up: End touches no shape and switches nothing again.
+    EXPECT_EQ(Brevix_Office_End(), 1);
+    EXPECT_EQ(excel.Matching("ScreenUpdating put true").size(), 1u);
+    EXPECT_FALSE(excel.Has("Range"));
+}
+
+TEST_F(ExcelInsertion, ApplicationGoneDuringTheInsertionGivesZeroWithoutCrashing) {
+    CFakeOffice excel("excel", kExcel8);
+    ASSERT_TRUE(excel.IsReady());
+    ASSERT_EQ(Brevix_Office_Begin(nullptr, &kInk), 1);
+    excel.Kill();
+    CInkBitmap ink(40, 30);
+    EXPECT_EQ(Brevix_Office_Insert(ink.Owner(), &kPicture, ink.Dc(), ink.Bitmap(), 0), 0);
+    POINT pts[2] = {{310, 260}, {330, 300}};
+    RECT rcStroke{310, 260, 330, 300};
+    EXPECT_EQ(Brevix_Office_Rect(&rcStroke, pts, 2, 0, 1.0f, 0), 0);
+    // End finds Excel gone and says so; the connection and the target end all the same.
+    EXPECT_EQ(Brevix_Office_End(), 0);
+    EXPECT_EQ(Brevix_Office_End(), 0);
+    EXPECT_TRUE(Messages().empty());
+}

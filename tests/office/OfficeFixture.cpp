@@ -130,6 +130,14 @@ void CFakeOffice::Close() {
     m_hwndFrame = nullptr;
 }
 
+void CFakeOffice::Kill() {
+    if (m_pi.hProcess) {
+        TerminateProcess(m_pi.hProcess, 1);
+        WaitForSingleObject(m_pi.hProcess, 10000);
+    }
+    Close();
+}
+
 POINT CFakeOffice::Origin() const {
     POINT pt{0, 0};
     ClientToScreen(Document(), &pt);

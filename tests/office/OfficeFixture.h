@@ -42,6 +42,8 @@ public:
     float ValueAfter(const std::string& strPrefix) const;
     bool Has(const std::string& strText) const { return !Matching(strText).empty(); }
     void Close();
+    // Ends the process at once, as a crash of the application would.
+    void Kill();
 
 private:
     PROCESS_INFORMATION m_pi{};

@@ -204,3 +204,15 @@ TEST_F(TargetRecognition, TopLevelWindowWithoutChildIsNotAClient) {
     EXPECT_EQ(Messages(), std::vector<std::string>{"Is Not in Word Window Client"});
     EXPECT_FALSE(word.Has("app."));
 }
+
+TEST_F(WordInsertion, WithoutAFreeformTheFirstShapeIsTheReferenceAndIsKept) {
+    CFakeOffice word("word", "/version 11.0 /scribblename Line /rect 100 100 600 400");
+    ASSERT_TRUE(word.IsReady());
+    ASSERT_EQ(Brevix_Office_Begin(nullptr, &kInk), 1);
+    EXPECT_TRUE(word.Has("shape[Line 1].Name get"));
+    EXPECT_TRUE(word.Has("wrap[Line 1].Type put 3"));
+    ASSERT_EQ(Brevix_Office_End(), 1);
+    // A shape that is not the measuring scribble is the user's own: it stays.
+    EXPECT_FALSE(word.Has("Delete"));
+    EXPECT_TRUE(word.Has("app.StatusBar put \"Completed\""));
+}

@@ -40,6 +40,8 @@ std::vector<int> CFakeDocument::Ids(bool bInline) const {
 }
 
 bool CFakeDocument::PasteDib(bool bInline) {
+    if (!bPasteWorks)
+        return false;
     if (!OpenClipboard(nullptr))
         return false;
     HANDLE h = GetClipboardData(CF_DIB);

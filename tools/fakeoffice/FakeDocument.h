@@ -35,6 +35,9 @@ struct CFakeDocument {
     std::vector<CFakeSlide> slides;
     bool bScribbleArmed = false;
     int nScribbleShapes = 1;
+    std::string strScribbleName = "Freeform";
+    // A paste adds nothing when false.
+    bool bPasteWorks = true;
     // The inline shape the selection holds (0 none).
     int nSelectedInline = 0;
     // Page positions of every anchor (range information items 5 and 6).

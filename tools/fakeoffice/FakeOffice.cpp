@@ -5,7 +5,8 @@
 //
 // FakeOffice.exe /kind word|excel|powerpoint /log <file> /ready <event name>
 //     [/version 11.0] [/title <text>] [/rect x y w h] [/documents n] [/view n] [/show]
-//     [/slides "Title 1|Title 2||"] [/scribble n] [/orientation n] [/fail <member>]
+//     [/slides "Title 1|-||Title 4"] [/scribble n] [/scribblename <name>] [/paste 0]
+//     [/orientation n] [/fail <member>]
 #include "FakeApplications.h"
 
 #include <shellapi.h>
@@ -34,7 +35,8 @@ void FinishScribble() {
     float fWidth = std::abs(g_drag.ptTo.x - g_drag.ptFrom.x) * g_doc.fScale;
     float fHeight = std::abs(g_drag.ptTo.y - g_drag.ptFrom.y) * g_doc.fScale;
     for (int i = 0; i < g_doc.nScribbleShapes; ++i) {
-        CFakeShape& shape = g_doc.AddShape("Freeform", fLeft, fTop, fWidth, fHeight);
+        CFakeShape& shape =
+            g_doc.AddShape(g_doc.strScribbleName.c_str(), fLeft, fTop, fWidth, fHeight);
         LogLine("scribble %s %.3f %.3f %.3f %.3f", shape.strName.c_str(), fLeft, fTop, fWidth,
                 fHeight);
     }
@@ -130,6 +132,10 @@ CArguments ParseArguments() {
             ParseSlides(strValue);
         else if (strKey == "/scribble")
             g_doc.nScribbleShapes = std::atoi(strValue.c_str());
+        else if (strKey == "/scribblename")
+            g_doc.strScribbleName = strValue;
+        else if (strKey == "/paste")
+            g_doc.bPasteWorks = strValue != "0";
         else if (strKey == "/orientation")
             g_options.nOrientation = std::atoi(strValue.c_str());
         else if (strKey == "/fail")

@@ -95,3 +95,31 @@ TEST_F(Startup, SecondInkingStartRaisesTheFirstTopMostAndALetterStartMinimisesIt
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(inking.WaitForExit(kStartTimeout), 0);
 }
+
+TEST_F(Startup, SecondLetterStartLeavesAHiddenFirstWindowHiddenAndTheNoteTypeIsRegistered) {
+    CProgram first;
+    ASSERT_TRUE(first.Start(m_folder.Path(), L"LETTER"));
+    HWND hwnd = first.WaitForWindow(L"LETTER", kStartTimeout);
+    ASSERT_NE(hwnd, nullptr);
+
+    wchar_t sz[1024] = {};
+    DWORD cb = sizeof(sz);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER,
+                           L"Software\\Classes\\Qzn.Document\\shell\\open\\command", L"",
+                           RRF_RT_REG_SZ, nullptr, sz, &cb),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(sz), L"\"" + m_folder.Path() + L"\\KVOmail.exe\" \"%1\"");
+    cb = sizeof(sz);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Classes\\.Qzn", L"", RRF_RT_REG_SZ,
+                           nullptr, sz, &cb),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(sz), L"Qzn.Document");
+
+    ShowWindow(hwnd, SW_HIDE);
+    CProgram second;
+    ASSERT_TRUE(second.Start(m_folder.Path(), L"LETTER"));
+    EXPECT_EQ(second.WaitForExit(kStartTimeout), 0);
+    EXPECT_FALSE(IsWindowVisible(hwnd)) << "a hidden first window is not shown";
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(kStartTimeout), 0);
+}

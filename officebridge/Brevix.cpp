@@ -35,8 +35,8 @@ void CreateMarkerWindow() {
                                        0, 0, nullptr, nullptr, g_hInstance, nullptr);
 }
 
-// Releases what the library holds. On process exit (bExiting) the system is tearing windows and
-// threads down already: only memory and files are looked after then.
+// Releases what the library holds. On process exit (bExiting) the system is tearing windows,
+// threads and COM down already: only memory and files are looked after then.
 void ReleaseLibrary(bool bExiting) {
     if (!bExiting) {
         StopInsertionTimer(); // its procedure is about to leave the process with this library
@@ -51,7 +51,9 @@ void ReleaseLibrary(bool bExiting) {
     if (g_hPendingDib)
         GlobalFree(g_hPendingDib);
     g_hPendingDib = nullptr;
-    if (g_pfnReleaseConnections)
+    // At process exit COM may be gone already: a release through a proxy could hang or crash, and
+    // the Office application drops the references of a process that has ended by itself.
+    if (!bExiting && g_pfnReleaseConnections)
         g_pfnReleaseConnections();
 }
 

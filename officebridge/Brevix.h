@@ -24,7 +24,9 @@
 //   a newer insertion) it is removed.
 // - Rendering all formats fills in only what this window still has on offer, without emptying the
 //   clipboard, and only while the window still owns it.
-// - Unloading the library stops its timer, destroys its marker window and unregisters its class.
+// - Unloading the library stops its timer, destroys its marker window and unregisters its class,
+//   and removes an image file whose text is still pending; the Office connections are deleted
+//   when the library is freed, but not at process exit, when COM may be gone already.
 
 // Pastes the ink into the application under the centre of *prcInk (screen pixels): offers the
 // bitmap as a delayed CF_DIB and, when kvofunc.dll wrote it as a GIF into a temporary file, a

@@ -1,4 +1,6 @@
 #include "Brevix.h"
+#include "InkBitmap.h"
+#include "InkOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -66,5 +68,28 @@ TEST(MarkerWindow, UnloadingTheLibraryDestroysItsWindow) {
         FreeLibrary(hCopy);
         EXPECT_EQ(MarkerWindows().size(), 1u) << "round " << nRound << ": copy unloaded";
     }
+    DeleteFileA(strCopy.c_str());
+}
+
+TEST(MarkerWindow, UnloadingStopsTheInsertionTimerAndRemovesThePendingImage) {
+    const std::string strCopy = CopyOfLibrary();
+    HMODULE hCopy = LoadLibraryA(strCopy.c_str());
+    ASSERT_NE(hCopy, nullptr);
+    using InsertFn = int(WINAPI*)(HWND, const RECT*, HDC, HBITMAP);
+    auto pfnInsert = reinterpret_cast<InsertFn>(GetProcAddress(hCopy, "Brevix_Insert"));
+    ASSERT_NE(pfnInsert, nullptr);
+    const std::set<std::string> before = AanFiles();
+    CInkOwner owner;
+    CPasteTarget target(Ask::None);
+    CInkBitmap ink(4, 4);
+    const RECT rc = target.ChildRect();
+    EXPECT_EQ(pfnInsert(owner.Hwnd(), &rc, ink.Dc(), ink.Bitmap()), 1);
+    PumpUntil([&] { return target.m_keys.size() >= 4; }, 3000);
+    ASSERT_EQ(NewFiles(before, AanFiles()).size(), 1u);
+    FreeLibrary(hCopy);
+    EXPECT_TRUE(NewFiles(before, AanFiles()).empty()) << "nobody can ask for the text any more";
+    // A timer left running would call into the unloaded library.
+    EXPECT_FALSE(KillTimer(owner.Hwnd(), 1)) << "the insertion timer still runs";
+    ClearClipboard();
     DeleteFileA(strCopy.c_str());
 }

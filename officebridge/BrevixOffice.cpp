@@ -91,7 +91,8 @@ void DeleteOfficeConnections() {
 }
 
 namespace {
-// The library deletes the connections that are left when it is unloaded.
+// The library deletes the connections that are left when it is freed (not at process exit, when
+// a release through a proxy could wait forever for the application's answer).
 const bool g_bReleaseHooked = (g_pfnReleaseConnections = DeleteOfficeConnections, true);
 } // namespace
 

@@ -15,5 +15,5 @@ extern CPowerPointConnection* g_pPowerPoint;
 
 // Deletes the PowerPoint connection (releasing its references) and clears g_pPowerPoint.
 void DeletePowerPointConnection();
-// Deletes every connection; the library calls it when it is unloaded.
+// Deletes every connection, releasing its references; the library calls it when it is freed.
 void DeleteOfficeConnections();

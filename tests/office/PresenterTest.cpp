@@ -139,3 +139,33 @@ TEST_F(Presenter, EveryExportIsZeroWithoutPowerPoint) {
     DestroyMenu(hMenu);
     EXPECT_TRUE(Messages().empty());
 }
+
+// Run by ExitWithConnection in a process of its own: ends with a PowerPoint connection open.
+TEST(ExitWithConnectionHelper, LeavesAPresenterConnectionOpen) {
+    CoInitialize(nullptr);
+    CClassRegistration registration;
+    CFakeOffice pp("powerpoint", "/version 11.0 /rect 100 100 600 400");
+    ASSERT_TRUE(pp.IsReady());
+    EXPECT_EQ(Brevix_PP_AddCommandBar(), 1);
+}
+
+TEST(ExitWithConnection, ProcessEndsWhileAPresenterConnectionIsOpen) {
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string strCommand =
+        std::string("\"") + szPath + "\" --gtest_filter=ExitWithConnectionHelper.* --gtest_brief=1";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, strCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &si, &pi));
+    DWORD dwWait = WaitForSingleObject(pi.hProcess, 30000);
+    DWORD dwExit = 1;
+    GetExitCodeProcess(pi.hProcess, &dwExit);
+    if (dwWait != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(dwWait, WAIT_OBJECT_0) << "the process hung while unloading the bridge";
+    EXPECT_EQ(dwExit, 0u);
+}

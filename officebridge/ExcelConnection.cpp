@@ -1,6 +1,5 @@
 #include "ExcelConnection.h"
 
-#include "InkClipboard.h"
 #include "Message.h"
 
 namespace {
@@ -59,15 +58,8 @@ LONG CExcelConnection::CountShapes() const {
 }
 
 int CExcelConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
-    if (rcInk.right < rcInk.left || rcInk.bottom < rcInk.top) {
-        ShowMessage(nullptr, L"rect error", L"", MB_OK);
+    if (!CanMeasure(rcInk, L"No Excel"))
         return 0;
-    }
-    if (!m_bConnected) {
-        ShowMessage(nullptr, L"No Excel", L"", MB_OK);
-        return 0;
-    }
-    SetInk(rcInk);
     PostClick(hwndDoc, InkCentre(hwndDoc));
     LONG nShapes = 0;
     try {
@@ -79,10 +71,8 @@ int CExcelConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
         RestoreSettings();
         m_bConnected = false;
     }
-    if (!m_bConnected) {
-        ShowMessage(nullptr, L"Excel _Init Error", L"", MB_OK);
+    if (!ToolSelected(L"Excel _Init Error"))
         return 0;
-    }
     PostDrag(hwndDoc, InkCentre(hwndDoc), InkCorner(hwndDoc));
     if (CountShapes() != nShapes + 1)
         return 0;
@@ -96,23 +86,18 @@ int CExcelConnection::AddStroke(const RECT& rcStroke, const POINT* ppt, int nCou
                                 float fWidth, bool bBehind) {
     if (!m_bConnected)
         return 0;
-    m_rcStroke = rcStroke;
-    m_pLastShape =
-        AddPolyline(m_sheet.GetObject(kSheetShapes), kShapes, ppt, nCount, cr, fWidth, bBehind, 0);
-    ++m_nAdded;
-    m_pLastShape.Reset();
-    return 1;
+    return AddCountedStroke(m_sheet.GetObject(kSheetShapes), kShapes, rcStroke, ppt, nCount, cr,
+                            fWidth, bBehind);
 }
 
 int CExcelConnection::InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hdc, HBITMAP hbm,
                                     bool bBehind) {
     if (!m_bConnected)
         return 0;
-    PutInkOnClipboard(hwndOwner, hdc, hbm, false);
-    CDispatchDriver shapes = m_sheet.GetObject(kSheetShapes);
-    LONG nShapes = shapes.GetI4(kShapes.idCount);
-    m_sheet.Call(kSheetPaste, {CVariant::Missing().Ref(), CVariant::Missing().Ref()});
-    PlacePasted(shapes, nShapes, kShapes, rcBitmap, bBehind);
+    PasteAndPlace(
+        m_sheet.GetObject(kSheetShapes), kShapes, hwndOwner, rcBitmap, hdc, hbm, bBehind, [this] {
+            m_sheet.Call(kSheetPaste, {CVariant::Missing().Ref(), CVariant::Missing().Ref()});
+        });
     return 1;
 }
 

@@ -21,6 +21,5 @@ private:
     LONG CountShapes() const;
 
     CDispatchDriver m_sheet;
-    CDispatchDriver m_pLastShape;
     bool m_bUpdatingOff = false;
 };

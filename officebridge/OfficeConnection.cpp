@@ -1,6 +1,7 @@
 #include "OfficeConnection.h"
 
 #include "CommandBars.h"
+#include "Message.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -206,4 +207,33 @@ CDispatchDriver COfficeConnection::GroupAdded(const CDispatchDriver& shapes,
     CVariant indices = IndexRange(nShapes - m_nAdded + 1, nShapes);
     CVariant range = shapes.Invoke(ids.idRange, ids.wRangeKind, {indices.Ref()});
     return VariantToObject(range, ids.idRange).CallObject(ids.idGroup);
+}
+
+int COfficeConnection::AddCountedStroke(const CDispatchDriver& shapes, const CDrawingMembers& ids,
+                                        const RECT& rcStroke, const POINT* ppt, int nCount,
+                                        COLORREF cr, float fWidth, bool bBehind) {
+    m_rcStroke = rcStroke;
+    AddPolyline(shapes, ids, ppt, nCount, cr, fWidth, bBehind, 0);
+    ++m_nAdded;
+    return 1;
+}
+
+bool COfficeConnection::CanMeasure(const RECT& rcInk, const wchar_t* pszRefusal) {
+    if (rcInk.right < rcInk.left || rcInk.bottom < rcInk.top) {
+        ShowMessage(nullptr, L"rect error", L"", MB_OK);
+        return false;
+    }
+    if (!m_bConnected) {
+        if (pszRefusal)
+            ShowMessage(nullptr, pszRefusal, L"", MB_OK);
+        return false;
+    }
+    SetInk(rcInk);
+    return true;
+}
+
+bool COfficeConnection::ToolSelected(const wchar_t* pszInitError) const {
+    if (!m_bConnected)
+        ShowMessage(nullptr, pszInitError, L"", MB_OK);
+    return m_bConnected;
 }

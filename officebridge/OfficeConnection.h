@@ -4,6 +4,7 @@
 // drawing objects added. Each application's connection derives from it and owns its references.
 #pragma once
 #include "DispatchDriver.h"
+#include "InkClipboard.h"
 
 #include <string>
 #include <vector>
@@ -70,6 +71,12 @@ protected:
     // An array of variants holding the 1-based indices first..last.
     static CVariant IndexRange(LONG nFirst, LONG nLast);
 
+    // The checks before measuring: "rect error" for a reversed rectangle, pszRefusal (none when
+    // null) for an unusable connection; false when the begin must stop.
+    bool CanMeasure(const RECT& rcInk, const wchar_t* pszRefusal);
+    // Shows pszInitError and gives up the connection when selecting the tool failed.
+    bool ToolSelected(const wchar_t* pszInitError) const;
+
     // Shared steps of the applications, each given the application's member numbers.
     // The measuring scribble, shape nIndex: its bounds become the scale; Excel and PowerPoint
     // delete it (bDelete).
@@ -83,6 +90,19 @@ protected:
     // rectangle, with white transparent.
     void PlacePasted(const CDispatchDriver& shapes, LONG nBefore, const CDrawingMembers& ids,
                      const RECT& rcBitmap, bool bBehind) const;
+    // Excel and PowerPoint: one stroke added to the shapes and counted (Brevix_Office_Rect).
+    int AddCountedStroke(const CDispatchDriver& shapes, const CDrawingMembers& ids,
+                         const RECT& rcStroke, const POINT* ppt, int nCount, COLORREF cr,
+                         float fWidth, bool bBehind);
+    // Excel and PowerPoint: the bitmap on the clipboard, pasted by paste(), then placed.
+    template <class F>
+    void PasteAndPlace(const CDispatchDriver& shapes, const CDrawingMembers& ids, HWND hwndOwner,
+                       const RECT& rcBitmap, HDC hdc, HBITMAP hbm, bool bBehind, F paste) const {
+        PutInkOnClipboard(hwndOwner, hdc, hbm, false);
+        LONG nShapes = shapes.GetI4(ids.idCount);
+        paste();
+        PlacePasted(shapes, nShapes, ids, rcBitmap, bBehind);
+    }
     // Groups the last m_nAdded shapes (never more than exist); null when there is nothing to
     // group.
     CDispatchDriver GroupAdded(const CDispatchDriver& shapes, const CDrawingMembers& ids);

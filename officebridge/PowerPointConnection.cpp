@@ -1,6 +1,5 @@
 #include "PowerPointConnection.h"
 
-#include "InkClipboard.h"
 #include "Message.h"
 
 using namespace PowerPoint;
@@ -84,15 +83,8 @@ void CPowerPointConnection::Connect() {
 }
 
 int CPowerPointConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
-    if (rcInk.right < rcInk.left || rcInk.bottom < rcInk.top) {
-        ShowMessage(nullptr, L"rect error", L"", MB_OK);
+    if (!CanMeasure(rcInk, L"No PowerPoint"))
         return 0;
-    }
-    if (!m_bConnected) {
-        ShowMessage(nullptr, L"No PowerPoint", L"", MB_OK);
-        return 0;
-    }
-    SetInk(rcInk);
     PostClick(hwndDoc, InkCentre(hwndDoc));
     LONG nShapes = 0;
     try {
@@ -101,10 +93,8 @@ int CPowerPointConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
     } catch (const CDispatchError&) {
         m_bConnected = false;
     }
-    if (!m_bConnected) {
-        ShowMessage(nullptr, L"PowerPoint _Init Error", L"", MB_OK);
+    if (!ToolSelected(L"PowerPoint _Init Error"))
         return 0;
-    }
     PostDrag(hwndDoc, InkCentre(hwndDoc), InkCorner(hwndDoc));
     CDispatchDriver shapes = m_slide.GetObject(kSlideShapes);
     if (shapes.GetI4(kShapesCount) != nShapes + 1)
@@ -117,23 +107,17 @@ int CPowerPointConnection::AddStroke(const RECT& rcStroke, const POINT* ppt, int
                                      COLORREF cr, float fWidth, bool bBehind) {
     if (!m_bConnected)
         return 0;
-    m_rcStroke = rcStroke;
-    m_pLastShape =
-        AddPolyline(m_slide.GetObject(kSlideShapes), kShapes, ppt, nCount, cr, fWidth, bBehind, 0);
-    ++m_nAdded;
-    m_pLastShape.Reset();
-    return 1;
+    return AddCountedStroke(m_slide.GetObject(kSlideShapes), kShapes, rcStroke, ppt, nCount, cr,
+                            fWidth, bBehind);
 }
 
 int CPowerPointConnection::InsertPicture(HWND hwndOwner, const RECT& rcBitmap, HDC hdc, HBITMAP hbm,
                                          bool bBehind) {
     if (!m_bConnected)
         return 0;
-    PutInkOnClipboard(hwndOwner, hdc, hbm, false);
-    CDispatchDriver shapes = m_slide.GetObject(kSlideShapes);
-    LONG nShapes = shapes.GetI4(kShapesCount);
-    m_app.GetObject(kAppActiveWindow).GetObject(kWindowView).Call(kViewPaste);
-    PlacePasted(shapes, nShapes, kShapes, rcBitmap, bBehind);
+    PasteAndPlace(
+        m_slide.GetObject(kSlideShapes), kShapes, hwndOwner, rcBitmap, hdc, hbm, bBehind,
+        [this] { m_app.GetObject(kAppActiveWindow).GetObject(kWindowView).Call(kViewPaste); });
     return 1;
 }
 

@@ -29,7 +29,6 @@ private:
     void Connect();
 
     CDispatchDriver m_slide;
-    CDispatchDriver m_pLastShape;
     bool m_bShowActive = false;
 };
 

@@ -125,13 +125,8 @@ void CWordConnection::SetScreenUpdating(bool bOn) {
 }
 
 int CWordConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
-    if (rcInk.right < rcInk.left || rcInk.bottom < rcInk.top) {
-        ShowMessage(nullptr, L"rect error", L"", MB_OK);
+    if (!CanMeasure(rcInk, nullptr))
         return 0;
-    }
-    if (!m_bConnected)
-        return 0;
-    SetInk(rcInk);
     if (m_nVersion < kVersion10)
         PostClick(hwndDoc, InkCentre(hwndDoc));
     LONG nShapes = 0;
@@ -149,10 +144,8 @@ int CWordConnection::Begin(HWND hwndDoc, const RECT& rcInk) {
         RestoreSettings();
         m_bConnected = false;
     }
-    if (!m_bConnected) {
-        ShowMessage(nullptr, L"Word _Init Error", L"", MB_OK);
+    if (!ToolSelected(L"Word _Init Error"))
         return 0;
-    }
     PostDrag(hwndDoc, InkCorner(hwndDoc), InkCentre(hwndDoc));
     if (Shapes().GetI4(kCount) != nShapes + 1) {
         SetScreenUpdating(true);

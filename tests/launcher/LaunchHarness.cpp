@@ -119,6 +119,15 @@ void CLaunchDir::AddProgram() const {
               FALSE);
 }
 
+bool CLaunchDir::AddRealProgram() const {
+    for (const wchar_t* pszName : {L"KVOmail.exe", L"Brevix.dll", L"kvofunc.dll"}) {
+        if (!CopyFileW((BinDir() + L"\\" + pszName).c_str(), (m_strDir + L"\\" + pszName).c_str(),
+                       FALSE))
+            return false;
+    }
+    return true;
+}
+
 void CLaunchDir::WriteSettings(const std::string& strText) const {
     std::ofstream file((m_strDir + L"\\ZLNKVO.ini").c_str(), std::ios::binary);
     file << strText;
@@ -270,6 +279,34 @@ void WaitForChildren(const std::vector<DWORD>& parents, DWORD dwTimeout) {
         WaitForSingleObject(h, dwTimeout);
         CloseHandle(h);
     }
+}
+
+std::vector<DWORD> ProcessesNamed(const wchar_t* pszExe) {
+    std::vector<DWORD> pids;
+    HANDLE hSnap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnap == INVALID_HANDLE_VALUE)
+        return pids;
+    PROCESSENTRY32W pe{};
+    pe.dwSize = sizeof(pe);
+    for (BOOL b = Process32FirstW(hSnap, &pe); b; b = Process32NextW(hSnap, &pe)) {
+        if (_wcsicmp(pe.szExeFile, pszExe) == 0)
+            pids.push_back(pe.th32ProcessID);
+    }
+    CloseHandle(hSnap);
+    return pids;
+}
+
+std::wstring ProcessImage(DWORD nPid) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, nPid);
+    if (!h)
+        return {};
+    wchar_t sz[1024] = {};
+    DWORD n = 1024;
+    std::wstring str;
+    if (QueryFullProcessImageNameW(h, 0, sz, &n))
+        str.assign(sz, n);
+    CloseHandle(h);
+    return str;
 }
 
 bool EventExists(const wchar_t* pszName) {

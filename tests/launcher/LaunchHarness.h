@@ -25,6 +25,8 @@ public:
 
     // Copies the stand-in beside the launcher as KVOmail.exe.
     void AddProgram() const;
+    // Copies the real KVOmail.exe and the libraries it loads beside the launcher.
+    bool AddRealProgram() const;
     // Writes the settings file beside the launcher with this text.
     void WriteSettings(const std::string& strText) const;
     // The file names in the launcher's directory, sorted.
@@ -89,6 +91,12 @@ bool StartLauncher(CStartedProcess& process, const CLaunchDir& dir, const std::w
 
 // Waits for every process started by one of these processes to end.
 void WaitForChildren(const std::vector<DWORD>& parents, DWORD dwTimeout = 10000);
+
+// The ids of the running processes whose program file has this name.
+std::vector<DWORD> ProcessesNamed(const wchar_t* pszExe);
+
+// The full path of a running process's program file.
+std::wstring ProcessImage(DWORD nPid);
 
 // Whether an event of this name exists.
 bool EventExists(const wchar_t* pszName);

@@ -150,3 +150,18 @@ TEST(LauncherDirectory, IsTheModuleFileNameUpToTheLastBackslash) {
     const std::wstring strDir = GetModuleDir(nullptr);
     EXPECT_EQ(strDir + L"\\launcher_tests.exe", sz);
 }
+
+// A directory whose own path is longer than 255 characters: a file name cut after 255
+// characters would end in the parent directory.
+TEST(LauncherDirectory, IsNotCutShortInALongPath) {
+    const size_t nBase = CLaunchDir().Base().size();
+    CLaunchDir dir(L"Quillet launcher " + std::wstring(258 - nBase - 18, L'q'));
+    ASSERT_GE(dir.Dir().size(), 258u);
+    const std::wstring strLibrary = dir.Dir() + L"\\kvofunc.dll";
+    ASSERT_TRUE(CopyFileW((BinDir() + L"\\kvofunc.dll").c_str(), strLibrary.c_str(), FALSE));
+    HMODULE hLibrary = LoadLibraryW(strLibrary.c_str());
+    ASSERT_NE(hLibrary, nullptr);
+    const std::wstring strDir = GetModuleDir(hLibrary);
+    FreeLibrary(hLibrary);
+    EXPECT_EQ(strDir, dir.Dir());
+}

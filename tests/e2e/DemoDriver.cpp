@@ -1,73 +1,42 @@
-// The headless demo: writes a note with some handwriting, starts KVOmail.exe on it, waits for
-// the letter window, captures the window into a BMP file and closes the program again.
-// Usage: quillet_demo.exe <screenshot.bmp> [width height]
+// The headless demo: starts KVOmail.exe on an empty note with the virtual tablet, writes with
+// the pen (words of loops with the pencil, one word with the brush, a marker underline), captures
+// the window into a BMP file and closes the program again.
+// Usage: quillet_demo.exe <screenshot.bmp>
 #include <windows.h>
 
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <vector>
 
-#include "NoteBytes.h"
-#include "ProgramRunner.h"
+#include "PenSession.h"
 
 namespace {
-struct CStroke {
-    std::vector<POINT> pts;
-    std::vector<short> weights;
-    COLORREF cr;
-    short nTool;
-};
+constexpr UINT kBrush = 1039, kMarker = 1041;
 
-// Cursive-looking loops along a ruled line: a prolate cycloid.
-CStroke Loops(int x0, int nBase, int nLoops, int nSize, COLORREF cr, short nTool) {
-    CStroke s{{}, {}, cr, nTool};
-    const double a = nSize * 0.25, b = nSize * 0.6;
-    for (double t = 0; t <= nLoops * 2 * 3.14159; t += 0.12) {
-        s.pts.push_back({static_cast<LONG>(x0 + a * t - b * std::sin(t)),
-                         static_cast<LONG>(nBase - b * (1 + std::cos(t)))});
-        s.weights.push_back(static_cast<short>(nTool == 3 ? 200 + 150 * std::sin(t / 3) : 160));
-    }
-    return s;
+std::string Sample(const char* pszCmd, long x, long y, long nPressure) {
+    return std::string(pszCmd) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
+           std::to_string(nPressure) + "\n";
 }
 
-CStroke Line(int x0, int y0, int x1, int y1, COLORREF cr, short nTool, short nWeight) {
-    CStroke s{{}, {}, cr, nTool};
-    for (int i = 0; i <= 40; ++i) {
-        s.pts.push_back({x0 + (x1 - x0) * i / 40, y0 + (y1 - y0) * i / 40});
-        s.weights.push_back(nWeight);
+// Cursive-looking loops along a ruled line (a prolate cycloid) as one pen stroke; the brush
+// swells and thins with the pressure.
+std::string Loops(int x0, int nBase, int nLoops, int nSize, bool bSwell) {
+    const double a = nSize * 0.25, b = nSize * 0.6, kTwoPi = 2 * 3.14159;
+    std::string str;
+    long x = 0, y = 0;
+    for (int i = 0; i * 0.3 <= nLoops * kTwoPi; ++i) {
+        const double t = i * 0.3;
+        x = std::lround(x0 + a * t - b * std::sin(t));
+        y = std::lround(nBase - b * (1 + std::cos(t)));
+        const long nPressure = bSwell ? std::lround(880 + 140 * std::sin(t / 3)) : 700;
+        str += Sample(i == 0 ? "down" : "move", x, y, nPressure);
     }
-    return s;
+    return str + "up " + std::to_string(x) + " " + std::to_string(y) + "\n";
 }
 
-std::vector<std::uint8_t> NoteOf(const std::vector<CStroke>& strokes) {
-    std::vector<std::uint8_t> d;
-    for (std::uint32_t n : {13427429u, 11321541u, 90u, 0u, 0u, 1280u, 2560u})
-        PutU32(d, n);
-    PutU32(d, static_cast<std::uint32_t>(strokes.size()));
-    for (const CStroke& s : strokes) {
-        RECT rc = {s.pts[0].x, s.pts[0].y, s.pts[0].x, s.pts[0].y};
-        for (POINT pt : s.pts) {
-            rc.left = std::min(rc.left, pt.x);
-            rc.top = std::min(rc.top, pt.y);
-            rc.right = std::max(rc.right, pt.x);
-            rc.bottom = std::max(rc.bottom, pt.y);
-        }
-        PutU32(d, static_cast<std::uint32_t>(s.pts.size()));
-        for (LONG n : {rc.left - 10, rc.top - 10, rc.right + 10, rc.bottom + 10})
-            PutU32(d, static_cast<std::uint32_t>(n));
-        PutU32(d, s.cr);
-        PutU16(d, s.nTool == 4 ? 1 : 0);
-        PutU16(d, static_cast<std::uint16_t>(s.nTool));
-        PutU32(d, s.nTool == 4 ? 0 : 1);
-        for (std::size_t i = 0; i < s.pts.size(); ++i) {
-            PutU32(d, static_cast<std::uint32_t>(s.pts[i].x));
-            PutU32(d, static_cast<std::uint32_t>(s.pts[i].y));
-            PutU16(d, static_cast<std::uint16_t>(s.weights[i]));
-        }
-    }
-    PutU32(d, 0);
-    return d;
+// The width of a word of nLoops loops of this size, with the gap to the next word.
+int WordWidth(int nLoops, int nSize) {
+    return static_cast<int>(nLoops * 2 * 3.14159 * 0.25 * nSize) + 60;
 }
 
 bool SaveWindowBitmap(HWND hwnd, const char* pszPath) {
@@ -104,52 +73,55 @@ bool SaveWindowBitmap(HWND hwnd, const char* pszPath) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: quillet_demo <screenshot.bmp> [width height]\n");
+        std::printf("usage: quillet_demo <screenshot.bmp>\n");
         return 2;
     }
-    const int cx = argc > 3 ? std::atoi(argv[2]) : 1024, cy = argc > 3 ? std::atoi(argv[3]) : 700;
-    CTestFolder folder;
-    if (!InstallProgram(folder.Path()))
-        return 3;
-    const COLORREF crNavy = RGB(0, 0, 128);
-    // Words of loops on the ruled lines, a brush line in green and a marker underline.
-    std::vector<CStroke> strokes;
-    const int words[4][4] = {{4, 3, 6, 2}, {5, 2, 4, 3}, {3, 6, 2, 4}, {6, 3, 3, 0}};
+    // Chapter 0: words of loops with the pencil on four ruled lines; chapter 1: one larger word
+    // with the brush on the third line; chapter 2: a marker stroke under the first word.
+    CPenSession session(L"Welcome.Qzn");
+    std::string strPencil, strBrush;
+    const int words[4][4] = {{4, 3, 6, 2}, {5, 2, 4, 3}, {3, 6, 2, 3}, {6, 3, 3, 0}};
     for (int nLine = 0; nLine < 4; ++nLine) {
         int x = 60;
         for (int nLoops : words[nLine]) {
             if (nLoops == 0)
                 continue;
-            bool bBrush = nLine == 2 && nLoops == 6;
-            strokes.push_back(Loops(x, 175 + 90 * nLine, nLoops, bBrush ? 34 : 30,
-                                    bBrush ? RGB(0, 110, 0) : crNavy, bBrush ? 3 : 2));
-            x += static_cast<int>(nLoops * 2 * 3.14159 * 0.25 * 30) + 60;
+            const bool bBrush = nLine == 2 && nLoops == 6;
+            const int nSize = bBrush ? 34 : 30;
+            (bBrush ? strBrush : strPencil) += Loops(x, 175 + 90 * nLine, nLoops, nSize, bBrush);
+            x += WordWidth(nLoops, nSize);
         }
     }
-    strokes.push_back(Line(60, 190, 260, 190, RGB(255, 255, 0), 4, 14));
-    const std::wstring strNote = folder / L"Welcome.Qzn";
-    if (!CTestFolder::WriteBytes(strNote, NoteOf(strokes)))
-        return 4;
-    std::printf("Starting KVOmail.exe on a demo note...\n");
-    CProgram program;
-    if (!program.Start(folder.Path(), L"\"" + strNote + L"\""))
-        return 5;
-    HWND hwnd = program.WaitForWindow(L"LETTER", 30000);
-    if (!hwnd) {
+    session.AddChapter(strPencil);
+    session.AddChapter(strBrush);
+    session.AddChapter("down 60 190 500\nline 60 190 260 190 25 500\nup 260 190");
+    std::printf("Starting KVOmail.exe on an empty note with the virtual tablet...\n");
+    if (!session.Start(L"native,builtin")) {
         std::printf("The letter window did not appear.\n");
         return 6;
     }
-    // Without a window manager a maximised window keeps its first size on the X display, so
-    // the demo shows the window at a fixed size.
-    ShowWindow(hwnd, SW_RESTORE);
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, cx, cy, SWP_SHOWWINDOW);
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    WaitUntil([] { return false; }, 1500);
-    std::printf("Window: %ls\n", WindowText(hwnd).c_str());
-    bool bShot = SaveWindowBitmap(hwnd, argv[1]);
+    std::printf("Writing with the pen...\n");
+    bool bWritten = session.RunChapter(0);
+    session.Command(kBrush);
+    bWritten = bWritten && session.RunChapter(1);
+    session.Command(kMarker);
+    bWritten = bWritten && session.RunChapter(2);
+    if (!bWritten)
+        std::printf("The pen script did not finish.\n");
+    RedrawWindow(session.m_hFrame, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    WaitUntil([] { return false; }, 1000);
+    std::printf("Window: %ls\n", WindowText(session.m_hFrame).c_str());
+    const bool bShot = SaveWindowBitmap(session.m_hFrame, argv[1]);
     std::printf(bShot ? "Screenshot written to %s\n" : "No screenshot at %s\n", argv[1]);
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    int nExit = program.WaitForExit(30000);
+    // The note has changed: closing asks whether to save it, and the demo keeps nothing.
+    PostMessageW(session.m_hFrame, WM_CLOSE, 0, 0);
+    int nExit = -1;
+    for (int i = 0; i < 100 && nExit == -1; ++i) {
+        if (HWND hAsk = session.m_program.FindWindowOfClass(L"#32770"))
+            PostMessageW(hAsk, WM_COMMAND, IDNO, 0);
+        nExit = session.m_program.WaitForExit(300);
+    }
     std::printf("KVOmail ended with exit code %d.\n", nExit);
-    return nExit == 0 && bShot ? 0 : 1;
+    return nExit == 0 && bShot && bWritten ? 0 : 1;
 }

@@ -81,10 +81,11 @@ int ColorDistance(COLORREF a, COLORREF b) {
                      std::abs(int(GetBValue(a)) - int(GetBValue(b)))});
 }
 
-CPenSession::CPenSession() {
+CPenSession::CPenSession(const wchar_t* pszNote) {
     m_strPrefix = "pene2e_" + std::to_string(GetCurrentProcessId()) + "_" +
                   std::to_string(GetTickCount64()) + "_";
-    m_strNote = m_folder / L"pen.Qzn";
+    m_strNote = m_folder / pszNote;
+    m_strTitle = std::wstring(pszNote) + L" - Quillet";
 }
 
 CPenSession::~CPenSession() {
@@ -156,7 +157,7 @@ bool CPenSession::WaitForFrame() {
     if (!m_hView)
         return false;
     // The note is open and the window has found its place: its view keeps its rectangle.
-    if (!WaitUntil([&] { return WindowText(m_hFrame) == L"pen.Qzn - Quillet"; }, kStartTimeout))
+    if (!WaitUntil([&] { return WindowText(m_hFrame) == m_strTitle; }, kStartTimeout))
         return false;
     // Without a window manager the display shows a maximised window a few pixels away from
     // where the system places it; a normal window lies where it is said to be.

@@ -30,7 +30,8 @@ bool ReadSavedStrokes(const std::vector<std::uint8_t>& bytes, std::vector<SavedS
 
 class CPenSession {
 public:
-    CPenSession();
+    // The note file is named pszNote (in the session's folder).
+    explicit CPenSession(const wchar_t* pszNote = L"pen.Qzn");
     ~CPenSession();
 
     // Adds a chapter of script lines (coordinates are client pixels of the view).
@@ -63,6 +64,7 @@ private:
     std::vector<std::string> m_chapters;
     std::vector<HANDLE> m_events;
     std::string m_strPrefix;
+    std::wstring m_strTitle;
     int m_nSaves = 0;
 };
 

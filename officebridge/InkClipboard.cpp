@@ -38,14 +38,43 @@ bool GetPackedHeader(HDC hdc, HBITMAP hbm, BITMAPINFOHEADER& bih) {
     return true;
 }
 
+// GetDIBits must not read a bitmap that is selected into a device context, and the caller hands
+// the ink over still selected into its memory context: for the read, a 1 x 1 stand-in takes its
+// place there, and the caller's bitmap is put back afterwards.
+class CBitmapOutOfContext {
+public:
+    CBitmapOutOfContext(HDC hdc, HBITMAP hbm) : m_hdc(hdc) {
+        if (!hdc || GetCurrentObject(hdc, OBJ_BITMAP) != hbm)
+            return;
+        m_hStandIn = CreateCompatibleBitmap(hdc, 1, 1);
+        if (m_hStandIn)
+            m_hOld = SelectObject(hdc, m_hStandIn);
+    }
+    CBitmapOutOfContext(const CBitmapOutOfContext&) = delete;
+    CBitmapOutOfContext& operator=(const CBitmapOutOfContext&) = delete;
+    ~CBitmapOutOfContext() {
+        if (m_hOld)
+            SelectObject(m_hdc, m_hOld);
+        if (m_hStandIn)
+            DeleteObject(m_hStandIn);
+    }
+
+private:
+    HDC m_hdc;
+    HBITMAP m_hStandIn = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+};
+
 } // namespace
 
 bool CanPackInk(HDC hdc, HBITMAP hbm) {
+    CBitmapOutOfContext out(hdc, hbm);
     BITMAPINFOHEADER bih{};
     return GetPackedHeader(hdc, hbm, bih);
 }
 
 HGLOBAL CreateInkDib(HDC hdc, HBITMAP hbm) {
+    CBitmapOutOfContext out(hdc, hbm);
     BITMAPINFOHEADER bih{};
     if (!GetPackedHeader(hdc, hbm, bih))
         return nullptr;

@@ -51,6 +51,17 @@ protected:
 
 } // namespace
 
+// The ink is read out of its context and handed back: the caller draws on with the same context.
+TEST(InkDib, CallersBitmapIsStillSelectedAfterTheRead) {
+    CInkBitmap ink(4, 4);
+    HGLOBAL hDib = CreateInkDib(ink.Dc(), ink.Bitmap());
+    ASSERT_NE(hDib, nullptr);
+    GlobalFree(hDib);
+    EXPECT_EQ(GetCurrentObject(ink.Dc(), OBJ_BITMAP), ink.Bitmap());
+    SetPixel(ink.Dc(), 1, 1, RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(GetPixel(ink.Dc(), 1, 1), RGB(0x11, 0x22, 0x33));
+}
+
 TEST(InkDib, ThreePixelRowsArePaddedToTwelveBytes) {
     CInkBitmap ink(3, 2);
     SetPixel(ink.Dc(), 0, 1, RGB(0x10, 0x20, 0x30)); // bottom row, first pixel

@@ -80,6 +80,7 @@ void CScrivoView::OnDestroy() {
         m_hOldPageBitmap = nullptr;
     }
     m_bmPage.Reset();
+    m_dcShown.Reset();
 }
 
 void CScrivoView::OnSize(UINT /*nType*/, int cx, int cy) {
@@ -131,6 +132,9 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_PAINT:
+        PaintWindow();
+        return 0;
     case WM_ADD_LINE:
         OnAddLine();
         return 0;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "GdiObjects.h"
+#include "ImageDC.h"
 #include "PenCapture.h"
 #include "ScrivoDoc.h"
 #include "ScrollView.h"
@@ -26,8 +27,11 @@ public:
     bool OnCmdMsg(UINT nID) override;
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
 
-    // Page bitmap (ScrivoViewPaint.cpp).
+    // Page bitmap and the image of the client area (ScrivoViewPaint.cpp).
     void RebuildPageBitmap();
+    // Draws what the window shows into m_dcShown, made the client area's size; false when the
+    // image cannot be made.
+    bool RenderShownImage();
     void PaintPage(bool bContent) override;
     bool RepaintPageRegion(RECT rc);
     // Draws the ruled paper into rc of hdc (page coordinates).
@@ -63,6 +67,9 @@ public:
     COLORREF m_crBack = 0;
     COLORREF m_crLine = 0;
     DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
+    // The off-screen image of the client area: paints go through it and live ink is drawn into
+    // it, so that the window's pixels are never read.
+    CImageDC m_dcShown;
 
     // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
     void OnActivateView(bool bActivate) override;
@@ -72,6 +79,8 @@ protected:
     int OnCreate();
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
+    // WM_PAINT: the client area is drawn into m_dcShown and copied to the window from there.
+    void PaintWindow();
 
     // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
@@ -80,6 +89,7 @@ protected:
     float CanvasZoom() const override { return m_fZoom; }
     POINT CanvasScroll() const override { return GetScrollPosition(); }
     HDC PageDC() const override { return m_bmPage ? m_dcPage.Get() : nullptr; }
+    HDC ShownImageDC() override;
     SIZE PageSize() const override;
     CLines* Strokes() const override;
     void MarkModified() override;

@@ -21,7 +21,8 @@ DWORD QueryPlatformId() {
 }
 } // namespace
 
-CScrivoView::CScrivoView() : m_dwPlatformId(QueryPlatformId()) {}
+CScrivoView::CScrivoView()
+    : m_dwPlatformId(QueryPlatformId()), m_pBridge(std::make_unique<CBrevixBridge>()) {}
 
 CScrivoView::~CScrivoView() {
     DestroyWindow();
@@ -70,11 +71,16 @@ int CScrivoView::OnCreate() {
     m_rcPage = {0, 0, size.cx, size.cx > size.cy ? 2 * size.cx : 5 * size.cx};
     RebuildPageBitmap();
     PaintPage(false);
-    return 0;
+    return CreateOverlay() ? 0 : -1;
 }
 
 void CScrivoView::OnDestroy() {
     CloseTabletContext();
+    // The overlay never outlives the program on the screen.
+    if (m_pOverlay)
+        m_pOverlay->Hide();
+    m_pOverlay.reset();
+    ReleaseFrozenScreen();
     if (m_hOldPageBitmap) {
         SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
         m_hOldPageBitmap = nullptr;
@@ -102,7 +108,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnScriptLineColor();
         return true;
     default:
-        return OnPenCommand(nID);
+        return OnInkingCommand(nID) || OnPenCommand(nID);
     }
 }
 

@@ -6,15 +6,34 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
+#include "CaptureWindow.h"
 #include "GdiObjects.h"
 #include "ImageDC.h"
+#include "InkBridge.h"
 #include "PenCapture.h"
 #include "ScrivoDoc.h"
 #include "ScrollView.h"
 
 class IScrivoFrame;
+class CPicture;
 
-class CScrivoView : public CScrollView, public IScrivoCanvas, public CPenCapture {
+// Packets ignored after a capture starts.
+extern short g_nCaptureSkip;
+
+// Commands of this view beyond the pen's.
+constexpr UINT ID_CAPTURE_SCREEN = 1078;
+constexpr UINT ID_START_WRITING = 32810;
+constexpr UINT ID_HAND_OVER_INK = 32797;
+constexpr UINT ID_CANCEL_WRITING = 32811;
+constexpr UINT ID_PANEL_TEST = 1095;
+constexpr UINT ID_PANEL_HIDDEN = 1096;
+
+class CScrivoView : public CScrollView,
+                    public IScrivoCanvas,
+                    public CPenCapture,
+                    public IOverlayOwner {
 public:
     CScrivoView();
     ~CScrivoView() override;
@@ -74,6 +93,36 @@ public:
     // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
     void OnActivateView(bool bActivate) override;
 
+    // Screen capture and the overlay (ScrivoViewCapture.cpp).
+    // Freezes the screen in the overlay for desktop mode: the main window hides, the screen is
+    // copied, the overlay shows it and the main window comes back above it.
+    void EnterDesktopMode();
+    // Hides or shows the overlay (around dialogs and mail in desktop mode).
+    void ShowOverlay(bool bShow);
+    // Back to letter mode: the overlay goes and the frozen screen is given back.
+    void LeaveDesktopMode();
+    // Starts selecting a capture area on the tinted frozen screen; Esc ends it.
+    void StartCapture();
+    void ExitCapture();
+    CCaptureWindow* GetOverlay() const { return m_pOverlay.get(); }
+
+    // Inking mode (ScrivoViewInking.cpp).
+    void StartWriting();
+    void HandOverInk();
+    void CancelWriting();
+    IInkBridge& Bridge() { return *m_pBridge; }
+    // Puts another bridge in place (tests).
+    void SetBridge(std::unique_ptr<IInkBridge> pBridge) { m_pBridge = std::move(pBridge); }
+
+    std::unique_ptr<CCaptureWindow> m_pOverlay;
+    CImageDC m_dcScreen;
+    CImageDC m_dcTint;
+    RECT m_rcSelect{};
+    bool m_bSelecting = false;
+    DWORD m_dwSelectTime = 0;
+    CPicture* m_pNewPicture = nullptr;
+    std::unique_ptr<IInkBridge> m_pBridge;
+
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
@@ -96,7 +145,40 @@ protected:
     void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
     HCURSOR EraserCursor() const override;
 
+    // The overlay as the pen capture uses it (ScrivoViewCapture.cpp).
+    HWND OverlayWindow() const override;
+    HDC OverlayInkDC() const override;
+    HDC FrozenScreenDC() const override { return m_dcScreen.Get(); }
+    bool IsOverMainFrame(POINT pt) const override;
+    bool IsPenCovered(POINT pt) const override;
+    void RaiseMainFrame() override;
+    BOOL OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
+    void ClosePenWidthPopup() override;
+
+    // IOverlayOwner.
+    void EnableOverlayTablet(BOOL bEnable) override;
+    void OnOverlayEscape() override;
+    HCURSOR OverlayToolCursor() override { return PenCursor(); }
+    HWND OverlayMainFrame() const override;
+    void OnOverlayClickBesideStrip() override;
+    bool IsOverlayInUse() const override;
+
 private:
+    // Creates the overlay of this program variant; false when its window cannot be made.
+    bool CreateOverlay();
+    // Copies the screen into m_dcScreen (made the desktop's size); false when it cannot be made.
+    bool FreezeScreen();
+    // Shows the frozen screen on the overlay as the ink image, and the overlay over the desktop.
+    void ShowFrozenScreen();
+    // The rubber band of the capture area: redraws the union of the old and new rectangle.
+    void DrawRubberBand(const RECT& rcOld, const RECT& rcNew);
+    // The capture area becomes a picture at the page's top-left corner.
+    void FinishCapture();
+    void ReleaseFrozenScreen();
+    void ShowMainWindow(bool bShow) const;
+    // Inking: the commands, and whether the tool commands still start the writing.
+    bool OnInkingCommand(UINT nID);
+
     // A page bitmap of rcPage's size, or null.
     static HBITMAP CreatePageBitmap(const RECT& rcPage);
     void SelectPageBitmap(COwnedBitmap bitmap);

@@ -33,6 +33,7 @@
 #define IDS_INKING_TITLE 51450
 #define IDS_NO_MORE_LINES 51453
 #define IDS_INFORMATION 51460
+#define IDS_NO_BRIDGE 51470
 
 // Window message that performs Add Line on the canvas view.
 #define WM_ADD_LINE 1234

@@ -29,6 +29,10 @@ class CAppFixture : public ::testing::Test {
 protected:
     // The screen the program believes it has.
     virtual SIZE ScreenSize() const { return {1024, 768}; }
+    // The canvas view of the frame (tests may put a view of their own there).
+    virtual std::unique_ptr<CScrivoView> MakeView() const {
+        return std::make_unique<CScrivoView>();
+    }
 
     void SetUp() override {
         SetScreenSizeOverride(ScreenSize());
@@ -42,8 +46,7 @@ protected:
         m_app->m_nCmdShow = SW_HIDE;
         m_app->AddDocTemplate(std::make_unique<CSingleDocTemplate>(
             IDR_MAINFRAME, [] { return std::make_unique<CScrivoDoc>(); },
-            [] { return std::make_unique<CMainFrame>(); },
-            [] { return std::make_unique<CScrivoView>(); }));
+            [] { return std::make_unique<CMainFrame>(); }, [this] { return MakeView(); }));
         ASSERT_NE(m_app->OpenDocumentFile(nullptr), nullptr);
         m_pFrame = static_cast<CMainFrame*>(m_app->m_pMainWnd);
         ASSERT_NE(m_pFrame, nullptr);

@@ -1,0 +1,96 @@
+#include "InkHandOver.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "GdiObjects.h"
+
+bool CInkHandOver::GroupBound(const CLines& lines, EGroup group, RECT& rc) {
+    bool bFound = false;
+    for (int i = 0; i < lines.GetCount(); ++i) {
+        const CLine& line = *lines.GetAt(i);
+        const bool bMarker = line.GetTool() == CLine::kToolMarker;
+        if ((group == EGroup::Marker && !bMarker) || (group == EGroup::Ink && bMarker))
+            continue;
+        const RECT rcLine = line.GetBound();
+        if (!bFound)
+            rc = rcLine;
+        rc = {std::min(rc.left, rcLine.left), std::min(rc.top, rcLine.top),
+              std::max(rc.right, rcLine.right), std::max(rc.bottom, rcLine.bottom)};
+        bFound = true;
+    }
+    return bFound;
+}
+
+bool CInkHandOver::HandOver(const CLines& lines) {
+    RECT rcAll{}, rcMarker{}, rcInk{};
+    if (!GroupBound(lines, EGroup::All, rcAll))
+        return false;
+    const bool bMarker = GroupBound(lines, EGroup::Marker, rcMarker);
+    const bool bInk = GroupBound(lines, EGroup::Ink, rcInk);
+    const RECT rcFirst = bInk ? rcInk : rcMarker;
+    if (!m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
+        // The begin is ended whatever it answered; then the ink goes in as a picture.
+        m_bridge.OfficeEnd();
+        InsertPicture(lines, rcAll);
+        return true;
+    }
+    if (bInk) {
+        InsertPolylines(lines, false);
+        m_bridge.OfficeEnd();
+    }
+    if (bMarker) {
+        if (bInk)
+            m_bridge.OfficeBegin(m_hwndOwner, &rcMarker);
+        InsertPolylines(lines, true);
+        m_bridge.OfficeEnd();
+    }
+    return true;
+}
+
+float CInkHandOver::WidthInPoints(const CLine& line, int nDpi) {
+    const int n = line.GetPointCount();
+    if (n == 0 || nDpi <= 0)
+        return 0.0f;
+    double dSum = 0;
+    for (int i = 0; i < n; ++i)
+        dSum += line.GetPoint(i).nWidth;
+    return float(dSum / n * 72.0 / nDpi);
+}
+
+void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker) {
+    CWindowDC screen(nullptr);
+    const int nDpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    for (int i = 0; i < lines.GetCount(); ++i) {
+        const CLine& line = *lines.GetAt(i);
+        if ((line.GetTool() == CLine::kToolMarker) != bMarker)
+            continue;
+        std::vector<POINT> points;
+        points.reserve(size_t(line.GetPointCount()));
+        for (int k = 0; k < line.GetPointCount(); ++k)
+            points.push_back({line.GetPoint(k).x, line.GetPoint(k).y});
+        const RECT rc = line.GetBound();
+        m_bridge.OfficeRect(&rc, points.data(), int(points.size()), line.GetColor(),
+                            WidthInPoints(line, nDpi), bMarker ? 1 : 0);
+    }
+}
+
+void CInkHandOver::InsertPicture(const CLines& lines, const RECT& rcAll) {
+    const int cx = std::max(1L, rcAll.right - rcAll.left);
+    const int cy = std::max(1L, rcAll.bottom - rcAll.top);
+    CWindowDC window(m_hwndOwner);
+    COwnedBitmap bitmap(CreateCompatibleBitmap(window.Get(), cx, cy));
+    CMemoryDC dc(window.Get());
+    if (!bitmap || !dc)
+        return;
+    {
+        CSelectScope select(dc.Get(), bitmap.Get());
+        RECT rcWhite = {-5, -5, cx + 5, cy + 5};
+        FillRect(dc.Get(), &rcWhite, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetViewportOrgEx(dc.Get(), -rcAll.left, -rcAll.top, nullptr);
+        for (int i = 0; i < lines.GetCount(); ++i)
+            lines.GetAt(i)->Draw(dc.Get());
+        SetViewportOrgEx(dc.Get(), 0, 0, nullptr);
+        m_bridge.Insert(m_hwndOwner, &rcAll, dc.Get(), bitmap.Get());
+    }
+}

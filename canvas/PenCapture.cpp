@@ -134,14 +134,20 @@ CLines* CPenCapture::FinishStroke() {
     return pLines;
 }
 
+// The count tells whether strokes went: the erased area of a straight stroke may be a line.
+bool CPenCapture::EraseWithNewest(CLines& lines, RECT& rcErased) {
+    const int nBefore = lines.GetCount() - 1;
+    rcErased = lines.EraseByLast();
+    return lines.GetCount() < nBefore;
+}
+
 void CPenCapture::EndLetterStroke(POINT ptOrigin) {
     CLines* pLines = FinishStroke();
     if (!pLines)
         return;
     if (m_nTool == kToolEraser) {
-        const int nBefore = pLines->GetCount() - 1;
-        RECT rc = pLines->EraseByLast();
-        if (pLines->GetCount() < nBefore) {
+        RECT rc{};
+        if (EraseWithNewest(*pLines, rc)) {
             MarkModified();
             InflateRect(&rc, 5, 5);
             RepaintPageArea(rc);

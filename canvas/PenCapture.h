@@ -145,6 +145,9 @@ private:
     void ContinueStroke(CInkSurface& surface, POINT pt, short nWeight, bool bPlain);
     // Ends the stroke: the steps every mode shares; the stroke's list or null.
     CLines* FinishStroke();
+    // The newest stroke, an eraser path, removes what it touches and itself: whether anything
+    // else went, and the area of what went (inflated by 5).
+    static bool EraseWithNewest(CLines& lines, RECT& rcErased);
     void EndLetterStroke(POINT ptOrigin);
     void EndOverlayStroke(bool bMarkModified);
     COLORREF ShownColor() const { return m_nTool == kToolEraser ? 0 : m_crPen; }

@@ -65,11 +65,11 @@ void CPenCapture::EndOverlayStroke(bool bMarkModified) {
     if (!pLines)
         return;
     if (m_nTool == kToolEraser) {
-        const int nBefore = pLines->GetCount() - 1;
-        RECT rcErased = pLines->EraseByLast();
+        RECT rcErased{};
+        const bool bErased = EraseWithNewest(*pLines, rcErased);
         // The eraser's own line goes too: the area it crossed is restored with what it erased.
         InflateRect(&rcEraser, 5, 5);
-        if (pLines->GetCount() < nBefore) {
+        if (bErased) {
             if (bMarkModified)
                 MarkModified();
             InflateRect(&rcErased, 10, 10);

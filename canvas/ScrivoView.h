@@ -170,6 +170,9 @@ private:
     bool FreezeScreen();
     // Shows the frozen screen on the overlay as the ink image, and the overlay over the desktop.
     void ShowFrozenScreen();
+    // Waits for uncovered windows to paint, freezes the screen and shows it on the overlay to be
+    // written over (desktop mode and a writing run of inking mode).
+    void FreezeForWriting();
     // The rubber band of the capture area: redraws the union of the old and new rectangle.
     void DrawRubberBand(const RECT& rcOld, const RECT& rcNew);
     // The capture area becomes a picture at the page's top-left corner.

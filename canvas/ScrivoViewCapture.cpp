@@ -79,9 +79,7 @@ void CScrivoView::ReleaseFrozenScreen() {
     m_dcTint.Reset();
 }
 
-void CScrivoView::EnterDesktopMode() {
-    DispatchWaitingMessages();
-    ShowMainWindow(false);
+void CScrivoView::FreezeForWriting() {
     // The windows that the main window covered paint themselves again meanwhile.
     Sleep(250);
     // The screen is copied before the overlay appears, so that the copy never holds the overlay.
@@ -91,6 +89,12 @@ void CScrivoView::EnterDesktopMode() {
     }
     if (m_hCtx && IsBound())
         Binding().WTOverlap(m_hCtx, TRUE);
+}
+
+void CScrivoView::EnterDesktopMode() {
+    DispatchWaitingMessages();
+    ShowMainWindow(false);
+    FreezeForWriting();
     ShowMainWindow(true);
 }
 

@@ -60,13 +60,7 @@ void CScrivoView::StartWriting() {
     GetWindowRect(pFrameWnd->m_hWnd, &rcFrame);
     MoveWindow(pFrameWnd->m_hWnd, 0, 0, 0, 0, TRUE);
     DispatchWaitingMessages();
-    Sleep(250);
-    if (FreezeScreen() && m_pOverlay) {
-        m_pOverlay->m_bSelectMode = false;
-        ShowFrozenScreen();
-    }
-    if (m_hCtx && IsBound())
-        Binding().WTOverlap(m_hCtx, TRUE);
+    FreezeForWriting();
     m_bInkArmed = true;
     SetWindowPos(pFrameWnd->m_hWnd, HWND_TOPMOST, rcFrame.left, rcFrame.top,
                  rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top, SWP_SHOWWINDOW);

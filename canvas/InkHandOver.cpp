@@ -5,29 +5,20 @@
 
 #include "GdiObjects.h"
 
-bool CInkHandOver::GroupBound(const CLines& lines, EGroup group, RECT& rc) {
-    bool bFound = false;
-    for (int i = 0; i < lines.GetCount(); ++i) {
-        const CLine& line = *lines.GetAt(i);
-        const bool bMarker = line.GetTool() == CLine::kToolMarker;
-        if ((group == EGroup::Marker && !bMarker) || (group == EGroup::Ink && bMarker))
-            continue;
-        const RECT rcLine = line.GetBound();
-        if (!bFound)
-            rc = rcLine;
-        rc = {std::min(rc.left, rcLine.left), std::min(rc.top, rcLine.top),
-              std::max(rc.right, rcLine.right), std::max(rc.bottom, rcLine.bottom)};
-        bFound = true;
-    }
-    return bFound;
+bool CInkHandOver::HasStrokes(const CLines& lines, bool bMarker) {
+    for (int i = 0; i < lines.GetCount(); ++i)
+        if ((lines.GetAt(i)->GetTool() == CLine::kToolMarker) == bMarker)
+            return true;
+    return false;
 }
 
 bool CInkHandOver::HandOver(const CLines& lines) {
-    RECT rcAll{}, rcMarker{}, rcInk{};
-    if (!GroupBound(lines, EGroup::All, rcAll))
+    if (lines.GetCount() == 0)
         return false;
-    const bool bMarker = GroupBound(lines, EGroup::Marker, rcMarker);
-    const bool bInk = GroupBound(lines, EGroup::Ink, rcInk);
+    // A straight stroke has bounds of no height: the groups are told apart by their strokes.
+    const RECT rcAll = lines.GetBound(), rcMarker = lines.GetMarkerBound();
+    const RECT rcInk = lines.GetInkBound();
+    const bool bMarker = HasStrokes(lines, true), bInk = HasStrokes(lines, false);
     const RECT rcFirst = bInk ? rcInk : rcMarker;
     if (!m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
         // The begin is ended whatever it answered; then the ink goes in as a picture.

@@ -22,13 +22,9 @@ public:
     // nDpi per inch.
     static float WidthInPoints(const CLine& line, int nDpi);
 
-    // The strokes of a pass: all of them, the marker strokes or the others.
-    enum class EGroup { All, Marker, Ink };
-    // The union of the group's bounds; false when the group has no stroke. A straight stroke's
-    // bounds may have no height or width: it still counts, and still widens the union.
-    static bool GroupBound(const CLines& lines, EGroup group, RECT& rc);
-
 private:
+    // Whether there are marker strokes (bMarker) or other strokes.
+    static bool HasStrokes(const CLines& lines, bool bMarker);
     // One pass of drawing objects: the marker strokes (behind the text) or the others.
     void InsertPolylines(const CLines& lines, bool bMarker);
     void InsertPicture(const CLines& lines, const RECT& rcAll);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "FrameWnd.h"
+#include "FrameworkIds.h"
 #include "Resources.h"
 #include "ScrivoFrame.h"
 #include "Settings.h"
@@ -100,6 +101,12 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
     case ID_SCRIPT_LINE_COLOR:
         OnScriptLineColor();
         return true;
+    case ID_EDIT_COPY:
+        OnEditCopy();
+        return true;
+    case ID_EDIT_PASTE:
+        OnEditPaste();
+        return true;
     default:
         return OnPenCommand(nID);
     }
@@ -133,6 +140,12 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_ADD_LINE:
         OnAddLine();
+        return 0;
+    case WM_RENDERFORMAT:
+        OnRenderFormat(static_cast<UINT>(wParam));
+        return 0;
+    case WM_RENDERALLFORMATS:
+        OnRenderAllFormats();
         return 0;
     default: {
         LRESULT lResult = 0;

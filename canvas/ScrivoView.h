@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "GdiObjects.h"
 #include "PenCapture.h"
 #include "ScrivoDoc.h"
@@ -63,6 +65,15 @@ public:
     COLORREF m_crBack = 0;
     COLORREF m_crLine = 0;
     DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
+
+    // Clipboard (ScrivoViewClipboard.cpp).
+    void OnEditCopy();
+    void OnEditPaste();
+    // Forwards the render requests of the bridge's delayed clipboard formats to the bridge.
+    void OnRenderFormat(UINT uFormat);
+    void OnRenderAllFormats();
+    // Puts a new picture on top of the others and into the page bitmap, under the strokes.
+    void PlaceNewPicture(std::unique_ptr<CPicture> pPicture);
 
     // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
     void OnActivateView(bool bActivate) override;

@@ -21,6 +21,8 @@ public:
     static constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
     // Stored rows are 24-bit and padded to 4 bytes: the stride of a stored row of nWidth pixels.
     static std::int64_t StoredStride(std::int64_t nWidth) { return (nWidth * 3 + 3) / 4 * 4; }
+    // The message for an image larger than kMaxPixels.
+    static std::wstring TooLargeText();
 
     CPicture() = default;
     virtual ~CPicture();

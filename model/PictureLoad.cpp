@@ -81,6 +81,11 @@ BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
 
 } // namespace
 
+std::wstring CPicture::TooLargeText() {
+    return L"This picture is too large to place on a note: a picture may have at most 8192 x 8192 "
+           L"pixels.";
+}
+
 bool CPicture::Load(const std::wstring& strPath) {
     FreeImage();
     m_nWidth = m_nHeight = 0;

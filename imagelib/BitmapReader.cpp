@@ -10,16 +10,6 @@
 
 namespace {
 
-std::wstring WidePath(LPCSTR pszPath) {
-    int n = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
-    if (n <= 1)
-        return {};
-    std::wstring str(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, pszPath, -1, str.data(), n);
-    str.resize(static_cast<size_t>(n - 1));
-    return str;
-}
-
 // Premultiplied pixels laid over white: transparent parts of a PNG or GIF come out white.
 void FlattenOnWhite(std::vector<BYTE>& bits) {
     for (size_t i = 0; i + 3 < bits.size(); i += 4) {
@@ -108,11 +98,20 @@ HBITMAP MakeScreenBitmap(UINT nWidth, UINT nHeight, const std::vector<BYTE>& bit
 
 } // namespace
 
-HBITMAP ReadBitmapFile(LPCSTR pszPath, int& nWidth, int& nHeight) {
+std::wstring WidePath(LPCSTR pszPath) {
+    if (!pszPath)
+        return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
+    if (n <= 1)
+        return {};
+    std::wstring str(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pszPath, -1, str.data(), n);
+    str.resize(static_cast<size_t>(n - 1));
+    return str;
+}
+
+HBITMAP ReadBitmapFile(const std::wstring& strPath, int& nWidth, int& nHeight) {
     nWidth = nHeight = 0;
-    if (!pszPath || !*pszPath)
-        return nullptr;
-    const std::wstring strPath = WidePath(pszPath);
     if (strPath.empty())
         return nullptr;
     std::vector<std::uint8_t> data;

@@ -100,24 +100,8 @@ bool CPicture::Load(const std::wstring& strPath) {
 }
 
 bool CPicture::LoadJpeg(const std::wstring& strPath) {
-    // The image library takes an ANSI path; a name that the ANSI code page cannot spell is
-    // passed by its short form.
-    std::wstring strName = strPath;
-    BOOL bLost = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, nullptr, 0, nullptr, &bLost);
-    if (bLost) {
-        wchar_t szShort[MAX_PATH];
-        DWORD nShort = GetShortPathNameW(strPath.c_str(), szShort, MAX_PATH);
-        if (nShort > 0 && nShort < MAX_PATH)
-            strName = szShort;
-        n = WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    }
-    if (n <= 0)
-        return false;
-    std::string strAnsi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, strAnsi.data(), n, nullptr, nullptr);
     int nWidth = 0, nHeight = 0;
-    HBITMAP hbm = CreateBitmapFromFile(strAnsi.c_str(), &nWidth, &nHeight);
+    HBITMAP hbm = CreateBitmapFromFileW(strPath.c_str(), &nWidth, &nHeight);
     if (!hbm || nWidth <= 0 || nHeight <= 0) {
         if (hbm)
             DeleteObject(hbm);

@@ -30,7 +30,8 @@ BOOL WINAPI CreateAttachmentW(HDC hdc, HBITMAP hbm, LPCWSTR pszPath, int nFormat
 // Reads a JPEG, PNG, GIF or BMP file (first frame) into a bitmap compatible with the screen and
 // stores its width and height in *pnWidth and *pnHeight (either pointer may be null). Transparent
 // parts are laid over white. Returns null, with both sizes set to 0, when the file cannot be opened
-// or decoded or its image is larger than 64 Mi pixels. The caller owns the bitmap (DeleteObject).
+// or decoded or its image is larger than 64 Mi pixels; for an image that is too large the thread's
+// last error is ERROR_NOT_ENOUGH_MEMORY. The caller owns the bitmap (DeleteObject).
 HBITMAP WINAPI CreateBitmapFromFile(LPCSTR pszPath, int* pnWidth, int* pnHeight);
 // The same with a Unicode path.
 HBITMAP WINAPI CreateBitmapFromFileW(LPCWSTR pszPath, int* pnWidth, int* pnHeight);

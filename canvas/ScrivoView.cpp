@@ -107,8 +107,11 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
     case ID_EDIT_PASTE:
         OnEditPaste();
         return true;
+    case ID_INSERT_IMAGE:
+        OnInsertImage();
+        return true;
     default:
-        return OnPenCommand(nID);
+        return OnPictureCommand(nID) || OnPenCommand(nID);
     }
 }
 
@@ -149,6 +152,8 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     default: {
         LRESULT lResult = 0;
+        if (OnPictureMessage(uMsg, wParam, lParam, lResult))
+            return lResult;
         if (OnPenMessage(uMsg, wParam, lParam, lResult))
             return lResult;
         return CScrollView::WindowProc(uMsg, wParam, lParam);

@@ -87,22 +87,6 @@ void CScrivoView::OnEditPaste() {
     PlaceNewPicture(std::move(pPicture));
 }
 
-void CScrivoView::PlaceNewPicture(std::unique_ptr<CPicture> pPicture) {
-    CScrivoDoc* pDoc = GetDocument();
-    if (!pDoc)
-        return;
-    // A picture is ink as far as the page is concerned, and a change the user must not lose.
-    m_bHasInk = true;
-    OnInkWritten();
-    pDoc->SetModifiedFlag(true);
-    CPicture* p = pPicture.get();
-    pDoc->m_pictures.Add(std::move(pPicture));
-    // Pictures lie under the strokes: the strokes over the new one are drawn again.
-    const RECT rc = p->Draw(m_dcPage.Get());
-    pDoc->m_lines.DrawInRect(m_dcPage.Get(), rc);
-    InvalidateRect(m_hWnd, nullptr, FALSE);
-}
-
 void CScrivoView::OnRenderFormat(UINT uFormat) {
     Brevix_RenderFormat(m_hWnd, uFormat);
     Brevix_RenderFormatHTML_TimeOut(m_hWnd);

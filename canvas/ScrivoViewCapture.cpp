@@ -224,25 +224,19 @@ void CScrivoView::FinishCapture() {
     m_nCaptureState = 0;
     const RECT rc = Normalised(m_rcSelect);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    CScrivoDoc* pDoc = GetDocument();
     // An area without width or height makes no picture.
-    if (pDoc && w > 0 && h > 0 && PageDC()) {
+    if (w > 0 && h > 0) {
         CWindowDC screen(nullptr);
         COwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
         CMemoryDC dc(screen.Get());
-        auto pPicture = std::make_unique<CPicture>();
         if (bitmap && dc) {
             {
                 CSelectScope select(dc.Get(), bitmap.Get());
                 BitBlt(dc.Get(), 0, 0, w, h, m_dcScreen.Get(), rc.left, rc.top, SRCCOPY);
             }
-            BitBlt(PageDC(), 0, 0, w, h, m_dcScreen.Get(), rc.left, rc.top, SRCCOPY);
+            auto pPicture = std::make_unique<CPicture>();
             pPicture->SetImage(bitmap.Detach(), w, h);
-            m_pNewPicture = pPicture.get();
-            pDoc->m_pictures.Add(std::move(pPicture));
-            pDoc->m_lines.DrawInRect(PageDC(), {0, 0, w, h});
-            m_bHasInk = true;
-            MarkModified();
+            PlaceNewPicture(std::move(pPicture));
         }
     }
     ReleaseFrozenScreen();

@@ -76,6 +76,8 @@ public:
     void SetHasInk(bool bHasInk) override { m_bHasInk = bHasInk; }
     HDC GetPageDC() const override { return m_dcPage.Get(); }
     int GetFrameMode() const override;
+    void PauseForDialog(bool bPause) override;
+    HDC GetDesktopImage() const override;
 
     // Paper and page (the page bitmap holds the whole page at zoom 1).
     RECT m_rcPage = {0, 0, 0, 0};

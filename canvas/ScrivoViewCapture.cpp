@@ -101,10 +101,29 @@ void CScrivoView::EnterDesktopMode() {
 void CScrivoView::ShowOverlay(bool bShow) {
     if (!m_pOverlay)
         return;
-    if (!bShow)
+    if (!bShow) {
         m_pOverlay->Hide();
-    else if (GetFrameMode() != kModeLetter && m_dcScreen)
+    } else if (GetFrameMode() != kModeLetter && m_dcScreen) {
         m_pOverlay->ShowOverDesktop();
+        // The strip stays in front of the overlay.
+        RaiseMainFrame();
+    }
+}
+
+void CScrivoView::PauseForDialog(bool bPause) {
+    if (GetFrameMode() != kModeDesktop)
+        return;
+    if (m_pOverlay)
+        m_pOverlay->m_bModal = bPause;
+    CloseTabletContext();
+    if (bPause)
+        return;
+    OpenViewContext();
+    ShowOverlay(true);
+}
+
+HDC CScrivoView::GetDesktopImage() const {
+    return GetFrameMode() == kModeDesktop ? m_dcScreen.Get() : nullptr;
 }
 
 void CScrivoView::LeaveDesktopMode() {

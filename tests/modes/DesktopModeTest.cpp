@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModesFixture.h"
+#include "kvofunc.h"
 
 namespace {
 constexpr COLORREF kGreen = RGB(20, 180, 60);
@@ -142,4 +143,34 @@ TEST_F(DesktopMode, EmptyDesktopToLetterStartsANewNoteWithoutAsking) {
     EXPECT_EQ(m_pFrame->m_nMode, 0);
     EXPECT_FALSE(m_pDoc->IsModified()) << "a new note";
     EXPECT_FALSE(m_pView->m_dcScreen) << "the frozen screen is given back";
+}
+
+TEST_F(DesktopMode, TheMailPictureIsTheFrozenScreenAroundTheInkWithTheInk) {
+    CColourWindow green({200, 200, 500, 400}, kGreen);
+    m_pFrame->OnDesktopMode();
+    const std::wstring strPath = m_folder / L"jxm1.tmp";
+    m_pDoc->m_bMailing = true;
+    EXPECT_FALSE(m_pDoc->OnSaveDocument(strPath.c_str()));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].strText, L"Mail must be sent with written script");
+    EXPECT_EQ(m_messages[0].strCaption, L"Information");
+    EXPECT_EQ(m_messages[0].uType, UINT(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(CTestFolder::ReadBytes(strPath).empty());
+
+    DesktopStroke({250, 300}, {450, 300}, 20);
+    DesktopStroke({300, 250}, {300, 350}, 20);
+    // The screen changes after it was frozen: the picture keeps what the ink was written on.
+    CColourWindow grey({200, 200, 500, 400}, RGB(128, 128, 128));
+    EXPECT_TRUE(m_pDoc->OnSaveDocument(strPath.c_str()));
+    m_pDoc->m_bMailing = false;
+    int cx = 0, cy = 0;
+    COwnedBitmap picture(CreateBitmapFromFileW(strPath.c_str(), &cx, &cy));
+    ASSERT_TRUE(picture);
+    // The ink's bounds and 5 pixels around them; this program's own windows do not widen it.
+    EXPECT_EQ(cx, 210);
+    EXPECT_EQ(cy, 110);
+    CMemoryDC dc;
+    CSelectScope select(dc.Get(), picture.Get());
+    EXPECT_LE(Distance(GetPixel(dc.Get(), 100, 55), kPen), 70) << "the ink at (350, 300)";
+    EXPECT_LE(Distance(GetPixel(dc.Get(), 150, 20), kGreen), 40) << "the frozen screen";
 }

@@ -99,9 +99,8 @@ bool CRecoveryStore::Open() {
         return true;
     if (m_strFolder.empty())
         return false;
-    // The parent first: "<local application data>\<program name>", then the folder itself.
-    CreateDirectoryW(m_strFolder.substr(0, m_strFolder.find_last_of(L'\\')).c_str(), nullptr);
-    CreateDirectoryW(m_strFolder.c_str(), nullptr);
+    // With every folder above it that is missing.
+    SHCreateDirectoryExW(nullptr, m_strFolder.c_str(), nullptr);
     // A name no copy or lock has yet: an earlier process of the same number may have left its
     // copy behind.
     const std::wstring strBase = m_strFolder + L"\\" + m_strKind + L"-" +

@@ -128,7 +128,14 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
     return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
 }
 
-bool CPenSession::WaitForFrame() {
+bool CPenSession::Relaunch() {
+    m_program.Kill();
+    m_hFrame = m_hView = nullptr;
+    SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
+    return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
+}
+
+bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     m_hFrame = m_program.WaitForWindow(L"LETTER", kStartTimeout);
     if (!m_hFrame)
         return false;
@@ -136,7 +143,8 @@ bool CPenSession::WaitForFrame() {
     if (!m_hView)
         return false;
     // The note is open and the window has found its place: its view keeps its rectangle.
-    if (!WaitUntil([&] { return WindowText(m_hFrame) == m_strTitle; }, kStartTimeout))
+    const std::wstring& strWanted = strTitle.empty() ? m_strTitle : strTitle;
+    if (!WaitUntil([&] { return WindowText(m_hFrame) == strWanted; }, kStartTimeout))
         return false;
     // Without a window manager the display shows a maximised window a few pixels away from
     // where the system places it; a normal window lies where it is said to be.

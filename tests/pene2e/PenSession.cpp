@@ -75,6 +75,13 @@ bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStrok
     return true;
 }
 
+std::string HorizontalStroke(int x0, int x1, int y, int nSteps) {
+    const std::string strY = std::to_string(y);
+    return "down " + std::to_string(x0) + " " + strY + " 700\nline " + std::to_string(x0) + " " +
+           strY + " " + std::to_string(x1) + " " + strY + " " + std::to_string(nSteps) +
+           " 700\nup " + std::to_string(x1) + " " + strY;
+}
+
 int ColorDistance(COLORREF a, COLORREF b) {
     return std::max({std::abs(int(GetRValue(a)) - int(GetRValue(b))),
                      std::abs(int(GetGValue(a)) - int(GetGValue(b))),

@@ -74,3 +74,5 @@ private:
 };
 
 int ColorDistance(COLORREF a, COLORREF b);
+// Script lines of a pen stroke from (x0, y) to (x1, y) in nSteps steps at pressure 700.
+std::string HorizontalStroke(int x0, int x1, int y, int nSteps);

@@ -4,13 +4,6 @@
 #include "PenSession.h"
 
 namespace {
-std::string HorizontalStroke(int x0, int x1, int y, int nSteps) {
-    const std::string strY = std::to_string(y);
-    return "down " + std::to_string(x0) + " " + strY + " 700\nline " + std::to_string(x0) + " " +
-           strY + " " + std::to_string(x1) + " " + strY + " " + std::to_string(nSteps) +
-           " 700\nup " + std::to_string(x1) + " " + strY;
-}
-
 // The strokes of the running program's recovery copy (none while there is no copy).
 std::vector<SavedStroke> RecoveryCopyStrokes(const CPenSession& session) {
     const std::wstring strFolder = session.m_folder / L"LocalAppData\\Quillet\\Recovery";

@@ -109,6 +109,12 @@ void CCaptureWindow::OnMouseMove(POINT pt) {
     }
 }
 
+void CCaptureWindow::OnMousePen(UINT uMsg, LPARAM lParam) {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(m_hWnd, &pt);
+    m_owner.OnOverlayMouse(uMsg, pt);
+}
+
 void CCaptureWindow::OnLButtonDown() {
     if (m_bRepaintAll || m_bModal)
         m_owner.OnOverlayClickBesideStrip();
@@ -152,12 +158,23 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        OnMousePen(uMsg, lParam);
         return 0;
     case WM_SETCURSOR:
         return TRUE;
     case WM_LBUTTONDOWN:
         OnLButtonDown();
+        OnMousePen(uMsg, lParam);
         return Default(uMsg, wParam, lParam);
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        OnMousePen(uMsg, lParam);
+        return Default(uMsg, wParam, lParam);
+    case WM_CAPTURECHANGED: {
+        const DWORD dwPos = GetMessagePos();
+        m_owner.OnOverlayMouse(uMsg, {GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

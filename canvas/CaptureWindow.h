@@ -26,6 +26,8 @@ public:
     virtual void OnOverlayClickBesideStrip() = 0;
     // Whether a mode or a capture uses the overlay now (then no other start may close it).
     virtual bool IsOverlayInUse() const = 0;
+    // A mouse message on the overlay at a screen point: the mouse writes when there is no tablet.
+    virtual void OnOverlayMouse(UINT uMsg, POINT ptScreen) = 0;
 
 protected:
     ~IOverlayOwner() = default;
@@ -63,6 +65,8 @@ private:
     void OnActivate(UINT nState);
     void OnMouseMove(POINT pt);
     void OnLButtonDown();
+    // Hands a mouse message (client coordinates in lParam) to the owner as a screen point.
+    void OnMousePen(UINT uMsg, LPARAM lParam);
     void OnPaint();
     void OnClose();
 

@@ -13,13 +13,10 @@ CColourWindow::CColourWindow(const RECT& rc, COLORREF cr) {
                              rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(m_hWnd);
-    // Let the display show it before anything freezes the screen.
-    for (int i = 0; i < 20; ++i) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(10);
-    }
+    // Only what the display shows can be frozen: wait until it shows the window.
+    const POINT ptCentre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    for (int i = 0; i < 250 && ScreenPixel(ptCentre) != cr; ++i)
+        Sleep(20);
 }
 
 CColourWindow::~CColourWindow() {

@@ -13,10 +13,46 @@
 
 #include "MailCommand.h"
 
+// The Unicode records of MAPISendMailW: those of MapiMessage with wide strings.
+struct MapiFileDescW {
+    ULONG ulReserved;
+    ULONG flFlags;
+    ULONG nPosition;
+    PWSTR lpszPathName;
+    PWSTR lpszFileName;
+    PVOID lpFileType;
+};
+struct MapiRecipDescW {
+    ULONG ulReserved;
+    ULONG ulRecipClass;
+    PWSTR lpszName;
+    PWSTR lpszAddress;
+    ULONG ulEIDSize;
+    PVOID lpEntryID;
+};
+struct MapiMessageW {
+    ULONG ulReserved;
+    PWSTR lpszSubject;
+    PWSTR lpszNoteText;
+    PWSTR lpszMessageType;
+    PWSTR lpszDateReceived;
+    PWSTR lpszConversationID;
+    FLAGS flFlags;
+    MapiRecipDescW* lpOriginator;
+    ULONG nRecipCount;
+    MapiRecipDescW* lpRecips;
+    ULONG nFileCount;
+    MapiFileDescW* lpFiles;
+};
+
 namespace {
 // How long the mail program's starter may take before the mail counts as failed.
 constexpr DWORD kXdgEmailTimeoutMs = 60000;
 constexpr DWORD kPollMs = 20;
+
+std::wstring Wide(const wchar_t* psz) {
+    return psz ? psz : L"";
+}
 
 std::wstring Wide(const char* psz) {
     if (!psz || !*psz)
@@ -45,12 +81,12 @@ std::wstring UnixPathOf(const std::wstring& strPath) {
     return str;
 }
 
-CMailRequest RequestOf(const MapiMessage& msg) {
+template <class Message> CMailRequest RequestOf(const Message& msg) {
     CMailRequest request;
     request.strSubject = Wide(msg.lpszSubject);
     request.strBody = Wide(msg.lpszNoteText);
     for (ULONG i = 0; msg.lpRecips && i < msg.nRecipCount; ++i) {
-        const MapiRecipDesc& recip = msg.lpRecips[i];
+        const auto& recip = msg.lpRecips[i];
         const std::wstring strAddress =
             Wide(recip.lpszAddress).empty() ? Wide(recip.lpszName) : Wide(recip.lpszAddress);
         request.recipients.push_back({recip.ulRecipClass, strAddress});
@@ -94,8 +130,7 @@ int RunXdgEmail(const std::vector<std::wstring>& args, const std::wstring& strDo
     return -1;
 }
 
-ULONG SendMail(const MapiMessage& msg) {
-    CMailRequest request = RequestOf(msg);
+ULONG SendMail(CMailRequest request) {
     // The mail program may read the attachments long after this call, and the caller deletes
     // its files as soon as it returns: xdg-email gets copies that stay.
     const std::wstring strFolder = NewMailFolder(MailFolderRoot());
@@ -116,15 +151,27 @@ ULONG SendMail(const MapiMessage& msg) {
 }
 } // namespace
 
+// xdg-email always opens the user's mail program with the message to send: with or without
+// MAPI_DIALOG the user sends it.
 extern "C" ULONG WINAPI MAPISendMail(LHANDLE /*lhSession*/, ULONG_PTR /*ulUIParam*/,
                                      lpMapiMessage lpMessage, FLAGS /*flFlags*/,
                                      ULONG /*ulReserved*/) {
-    // xdg-email always opens the user's mail program with the message to send: with or without
-    // MAPI_DIALOG the user sends it.
     if (!lpMessage)
         return MAPI_E_FAILURE;
     try {
-        return SendMail(*lpMessage);
+        return SendMail(RequestOf(*lpMessage));
+    } catch (...) {
+        return MAPI_E_FAILURE;
+    }
+}
+
+extern "C" ULONG WINAPI MAPISendMailW(LHANDLE /*lhSession*/, ULONG_PTR /*ulUIParam*/,
+                                      MapiMessageW* lpMessage, FLAGS /*flFlags*/,
+                                      ULONG /*ulReserved*/) {
+    if (!lpMessage)
+        return MAPI_E_FAILURE;
+    try {
+        return SendMail(RequestOf(*lpMessage));
     } catch (...) {
         return MAPI_E_FAILURE;
     }

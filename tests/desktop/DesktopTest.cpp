@@ -161,6 +161,39 @@ TEST_F(XdgMail, AMissingAttachmentOrAFailingMailProgramIsAFailure) {
     EXPECT_EQ(Lines(Text(m_strRecord + L"\\args")).size(), 3u) << "--utf8 --attach <file>";
 }
 
+TEST_F(XdgMail, TheUnicodeCallKeepsNamesTheAnsiCodePageCannotSpell) {
+    using SendMailW = ULONG(WINAPI*)(LHANDLE, ULONG_PTR, void*, FLAGS, ULONG);
+    const auto pfnSendW = reinterpret_cast<SendMailW>(GetProcAddress(m_hLibrary, "MAPISendMailW"));
+    ASSERT_NE(pfnSendW, nullptr);
+    std::wstring strFile = m_folder / L"\x03A9mega.tmp";
+    ASSERT_TRUE(CTestFolder::WriteBytes(strFile, {7, 8, 9}));
+    std::wstring strName = L"Note \x03A9.jpg", strSubject = L"\x03A9";
+    // MapiFileDescW and MapiMessageW: the records of MAPISendMail with wide strings.
+    struct {
+        ULONG ulReserved, flFlags, nPosition;
+        PWSTR lpszPathName, lpszFileName;
+        PVOID lpFileType;
+    } file{0, 0, 0xFFFFFFFF, strFile.data(), strName.data(), nullptr};
+    struct {
+        ULONG ulReserved;
+        PWSTR lpszSubject, lpszNoteText, lpszMessageType, lpszDateReceived, lpszConversationID;
+        FLAGS flFlags;
+        void* lpOriginator;
+        ULONG nRecipCount;
+        void* lpRecips;
+        ULONG nFileCount;
+        void* lpFiles;
+    } msg{0, strSubject.data(), nullptr, nullptr, nullptr, nullptr,
+          0, nullptr,           0,       nullptr, 1,       &file};
+    ASSERT_EQ(pfnSendW(0, 0, &msg, MAPI_DIALOG, 0), ULONG(SUCCESS_SUCCESS));
+    const auto args = Lines(Text(m_strRecord + L"\\args"));
+    ASSERT_EQ(args.size(), 5u) << testing::PrintToString(args);
+    EXPECT_EQ(args[2], "\xCE\xA9") << "the subject in UTF-8";
+    EXPECT_EQ(args[4].substr(args[4].rfind('/') + 1), "Note \xCE\xA9.jpg");
+    EXPECT_EQ(CTestFolder::ReadBytes(m_strRecord + L"\\Note \x03A9.jpg"),
+              (std::vector<std::uint8_t>{7, 8, 9}));
+}
+
 TEST(DesktopInstall, TheLauncherEntryIconAndNoteTypeAreInstalledAndANoteOpensFromTheFileManager) {
     CTestFolder folder;
     const std::string strPrefix = UnixPath(folder.Path()) + "/prefix";

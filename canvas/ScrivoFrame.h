@@ -11,6 +11,8 @@ public:
     virtual bool IsInkingProcess() const = 0;
     // Shows or hides a control of the colour and line panel.
     virtual void ShowPanelControl(UINT nID, bool bShow) = 0;
+    // Shows or hides the tool bar and the colour and line panel together (print preview).
+    virtual void ShowControlBars(bool bShow) = 0;
 
 protected:
     ~IScrivoFrame() = default;

@@ -69,6 +69,13 @@ public:
     COLORREF m_crLine = 0;
     DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
 
+    // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width.
+    UINT PrintPageCount() const;
+    bool OnPreparePrinting(CPrintInfo& info) override;
+    void OnBeginPrinting(HDC hdc, CPrintInfo& info) override;
+    void OnPrint(HDC hdc, CPrintInfo& info) override;
+    void OnEndPrinting(HDC hdc, CPrintInfo& info) override;
+
     // Clipboard (ScrivoViewClipboard.cpp).
     void OnEditCopy();
     void OnEditPaste();

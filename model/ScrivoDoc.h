@@ -62,6 +62,10 @@ public:
     // The Open and Save commands.
     void OnFileOpen();
     void OnFileSave();
+    // Send to Mail Recipient (ScrivoDocMail.cpp): the note's picture attached to a new mail.
+    void OnFileSendMail();
+    // The attachment's name: the title and the extension of the image format.
+    static std::wstring MailFileName(const std::wstring& strTitle, int nImageFormat);
 
     // "MMDDYYYY-n": n is one more than the number of strStored when it carries today's prefix,
     // else 1.

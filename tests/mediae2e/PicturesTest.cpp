@@ -128,7 +128,7 @@ protected:
 
 } // namespace
 
-TEST_F(Pictures, InsertMoveResizeSendBackAndSave) {
+TEST_F(Pictures, InsertMoveResizeSendBackBringToFrontAndSave) {
     const std::wstring strBmp = m_folder / L"pattern.bmp", strJpeg = m_folder / L"flat.jpg";
     const std::vector<std::uint8_t> bmp = PatternBmp(60, 40);
     ASSERT_TRUE(CTestFolder::WriteBytes(strBmp, bmp));
@@ -167,6 +167,19 @@ TEST_F(Pictures, InsertMoveResizeSendBackAndSave) {
     EXPECT_EQ(pictures[1].rc.bottom, 240);
     EXPECT_EQ(pictures[1].rows, std::vector<std::uint8_t>(bmp.begin() + 54, bmp.end()))
         << "the BMP's rows as they were in the file";
+
+    // The menu's first item brings the JPEG to the front again.
+    MouseRightClick(m_hwndView, {100, 100});
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }, kTimeout));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) == nullptr; }, kTimeout));
+    const std::wstring strFront = m_folder / L"front.Qzn";
+    ASSERT_TRUE(SaveThroughDialog(m_program, m_hwnd, strFront));
+    const auto front = ReadPictures(CTestFolder::ReadBytes(strFront));
+    ASSERT_EQ(front.size(), 2u);
+    EXPECT_EQ(front[0].nWidth, 60) << "the BMP behind";
+    EXPECT_EQ(front[1].nWidth, 80) << "the JPEG on top";
 }
 
 // Copy with the BMP selected: a program outside Wine reads it from the X11 clipboard.

@@ -30,6 +30,16 @@ std::wstring Wide(const std::string& str) {
     return std::wstring(str.begin(), str.end());
 }
 
+void PressCtrlKey(WORD vk) {
+    INPUT in[4] = {};
+    for (INPUT& i : in)
+        i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
+    in[1].ki.wVk = in[2].ki.wVk = vk;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+}
+
 // Runs a Linux program to its end; its exit code, or -1. A Linux program started from Windows
 // cannot be waited for as a process: the shell writes its exit code into a file of strFolder.
 int RunLinux(const std::vector<std::string>& args, const std::wstring& strFolder) {
@@ -194,7 +204,7 @@ TEST_F(XdgMail, TheUnicodeCallKeepsNamesTheAnsiCodePageCannotSpell) {
               (std::vector<std::uint8_t>{7, 8, 9}));
 }
 
-TEST(DesktopInstall, TheLauncherEntryIconAndNoteTypeAreInstalledAndANoteOpensFromTheFileManager) {
+TEST(DesktopInstall, TheInstalledLauncherOpensANoteFromTheFileManagerAndMailsItThroughXdgEmail) {
     CTestFolder folder;
     const std::string strPrefix = UnixPath(folder.Path()) + "/prefix";
     const std::vector<std::string> install = {
@@ -228,6 +238,9 @@ TEST(DesktopInstall, TheLauncherEntryIconAndNoteTypeAreInstalledAndANoteOpensFro
     EXPECT_NE(strMime.find("<glob pattern=\"*.qzn\" case-sensitive=\"false\"/>"),
               std::string::npos);
 
+    const std::wstring strRecord = folder / L"received";
+    CreateDirectoryW(strRecord.c_str(), nullptr);
+    SetEnvironmentVariableW(L"XDG_EMAIL_RECORD", Wide(UnixPath(strRecord)).c_str());
     // The file manager runs the entry's command with the note's path for %f.
     const std::wstring strNote = folder / L"Notes of Monday.Qzn";
     std::vector<std::uint8_t> note;
@@ -254,6 +267,25 @@ TEST(DesktopInstall, TheLauncherEntryIconAndNoteTypeAreInstalledAndANoteOpensFro
         kTimeout))
         << "the note opened through the launcher";
     if (hwnd) {
+        // Send to Mail Recipient (Ctrl+M): the launcher's Simple MAPI library hands the note's
+        // picture to xdg-email.
+        SetForegroundWindow(hwnd);
+        WaitUntil([&] { return GetForegroundWindow() == hwnd; }, 5000);
+        PressCtrlKey('M');
+        std::vector<std::string> args;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return (args = Lines(Text(strRecord + L"\\args"))).size() == 5; }, kTimeout))
+            << testing::PrintToString(args);
+        if (args.size() == 5) {
+            EXPECT_EQ(args[1], "--subject");
+            EXPECT_EQ(args[2], "Quillet");
+            EXPECT_EQ(args[3], "--attach");
+            EXPECT_EQ(args[4].substr(args[4].rfind('/') + 1), "Quillet.jpg");
+        }
+        const auto jpeg = CTestFolder::ReadBytes(strRecord + L"\\Quillet.jpg");
+        ASSERT_GE(jpeg.size(), 2u) << "the attachment reached the mail program";
+        EXPECT_EQ(jpeg[0], 0xFF);
+        EXPECT_EQ(jpeg[1], 0xD8);
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }, kTimeout));
     }
@@ -261,8 +293,8 @@ TEST(DesktopInstall, TheLauncherEntryIconAndNoteTypeAreInstalledAndANoteOpensFro
     std::vector<std::string> uninstall = install;
     uninstall.push_back("--uninstall");
     ASSERT_EQ(RunLinux(uninstall, folder.Path()), 0);
-    EXPECT_EQ(folder.List(),
-              (std::vector<std::wstring>{L"exit-code", L"Notes of Monday.Qzn", L"prefix"}));
+    EXPECT_EQ(folder.List(), (std::vector<std::wstring>{L"exit-code", L"Notes of Monday.Qzn",
+                                                        L"prefix", L"received"}));
     EXPECT_TRUE(CTestFolder::ReadBytes(FromUnix(strPrefix + "/bin/quillet")).empty());
     EXPECT_TRUE(CTestFolder::ReadBytes(strShare + L"\\applications\\quillet.desktop").empty());
     EXPECT_EQ(GetFileAttributesW((strShare + L"\\quillet").c_str()), INVALID_FILE_ATTRIBUTES);

@@ -149,13 +149,8 @@ ULONG SendMail(CMailRequest request) {
     return RunXdgEmail(XdgEmailArguments(request), strDone, strDoneUnix) == 0 ? SUCCESS_SUCCESS
                                                                               : MAPI_E_FAILURE;
 }
-} // namespace
-
-// xdg-email always opens the user's mail program with the message to send: with or without
-// MAPI_DIALOG the user sends it.
-extern "C" ULONG WINAPI MAPISendMail(LHANDLE /*lhSession*/, ULONG_PTR /*ulUIParam*/,
-                                     lpMapiMessage lpMessage, FLAGS /*flFlags*/,
-                                     ULONG /*ulReserved*/) {
+// No exception leaves the library: a failure is the mail's failure.
+template <class Message> ULONG SendMessageOf(const Message* lpMessage) {
     if (!lpMessage)
         return MAPI_E_FAILURE;
     try {
@@ -164,15 +159,18 @@ extern "C" ULONG WINAPI MAPISendMail(LHANDLE /*lhSession*/, ULONG_PTR /*ulUIPara
         return MAPI_E_FAILURE;
     }
 }
+} // namespace
+
+// xdg-email always opens the user's mail program with the message to send: with or without
+// MAPI_DIALOG the user sends it.
+extern "C" ULONG WINAPI MAPISendMail(LHANDLE /*lhSession*/, ULONG_PTR /*ulUIParam*/,
+                                     lpMapiMessage lpMessage, FLAGS /*flFlags*/,
+                                     ULONG /*ulReserved*/) {
+    return SendMessageOf(lpMessage);
+}
 
 extern "C" ULONG WINAPI MAPISendMailW(LHANDLE /*lhSession*/, ULONG_PTR /*ulUIParam*/,
                                       MapiMessageW* lpMessage, FLAGS /*flFlags*/,
                                       ULONG /*ulReserved*/) {
-    if (!lpMessage)
-        return MAPI_E_FAILURE;
-    try {
-        return SendMail(RequestOf(*lpMessage));
-    } catch (...) {
-        return MAPI_E_FAILURE;
-    }
+    return SendMessageOf(lpMessage);
 }

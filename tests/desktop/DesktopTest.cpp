@@ -10,34 +10,14 @@
 #include "NoteBytes.h"
 #include "ProgramFiles.h"
 #include "ProgramRunner.h"
+#include "UnixPath.h"
+#include "UserInput.h"
 
 namespace {
 constexpr DWORD kTimeout = 30000;
 
-// The Linux path of a file or folder, as Wine maps it.
-std::string UnixPath(const std::wstring& strPath) {
-    using ToUnix = char*(CDECL*)(LPCWSTR);
-    const auto pfn = reinterpret_cast<ToUnix>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-    char* psz = pfn ? pfn(strPath.c_str()) : nullptr;
-    std::string str = psz ? psz : "";
-    if (psz)
-        HeapFree(GetProcessHeap(), 0, psz);
-    return str;
-}
-
 std::wstring Wide(const std::string& str) {
     return std::wstring(str.begin(), str.end());
-}
-
-void PressCtrlKey(WORD vk) {
-    INPUT in[4] = {};
-    for (INPUT& i : in)
-        i.type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
-    in[1].ki.wVk = in[2].ki.wVk = vk;
-    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, in, sizeof(INPUT));
 }
 
 // Runs a Linux program to its end; its exit code, or -1. A Linux program started from Windows

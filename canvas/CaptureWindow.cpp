@@ -85,6 +85,12 @@ void CCaptureWindow::OnActivate(UINT nState) {
     }
 }
 
+POINT CCaptureWindow::ScreenPointOf(LPARAM lParam) const {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(m_hWnd, &pt);
+    return pt;
+}
+
 void CCaptureWindow::OnMouseMove(POINT pt) {
     if (m_bSelectMode) {
         SetCapture(m_hWnd);
@@ -107,12 +113,6 @@ void CCaptureWindow::OnMouseMove(POINT pt) {
         SetWindowPos(hwndFrame, HWND_TOPMOST, rcFrame.left, rcFrame.top,
                      rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top, SWP_NOACTIVATE);
     }
-}
-
-void CCaptureWindow::OnMousePen(UINT uMsg, LPARAM lParam) {
-    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ClientToScreen(m_hWnd, &pt);
-    m_owner.OnOverlayMouse(uMsg, pt);
 }
 
 void CCaptureWindow::OnLButtonDown() {
@@ -158,22 +158,21 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        OnMousePen(uMsg, lParam);
+        m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
         return 0;
     case WM_SETCURSOR:
         return TRUE;
     case WM_LBUTTONDOWN:
         OnLButtonDown();
-        OnMousePen(uMsg, lParam);
+        m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
         return Default(uMsg, wParam, lParam);
     case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-        OnMousePen(uMsg, lParam);
+        m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
         return Default(uMsg, wParam, lParam);
     case WM_CAPTURECHANGED: {
         const DWORD dwPos = GetMessagePos();
         m_owner.OnOverlayMouse(uMsg, {GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
-        return 0;
+        return Default(uMsg, wParam, lParam);
     }
     case WM_ERASEBKGND:
         return 1;

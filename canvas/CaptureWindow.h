@@ -26,7 +26,8 @@ public:
     virtual void OnOverlayClickBesideStrip() = 0;
     // Whether a mode or a capture uses the overlay now (then no other start may close it).
     virtual bool IsOverlayInUse() const = 0;
-    // A mouse message on the overlay at a screen point: the mouse writes when there is no tablet.
+    // A left-button message on the overlay (down, move, up, the mouse capture lost) at a screen
+    // point: without a tablet the mouse writes with it.
     virtual void OnOverlayMouse(UINT uMsg, POINT ptScreen) = 0;
 
 protected:
@@ -64,9 +65,9 @@ protected:
 private:
     void OnActivate(UINT nState);
     void OnMouseMove(POINT pt);
+    // The screen point of a mouse message's client coordinates.
+    POINT ScreenPointOf(LPARAM lParam) const;
     void OnLButtonDown();
-    // Hands a mouse message (client coordinates in lParam) to the owner as a screen point.
-    void OnMousePen(UINT uMsg, LPARAM lParam);
     void OnPaint();
     void OnClose();
 

@@ -174,18 +174,3 @@ TEST_F(DesktopMode, TheMailPictureIsTheFrozenScreenAroundTheInkWithTheInk) {
     EXPECT_LE(Distance(GetPixel(dc.Get(), 100, 55), kPen), 70) << "the ink at (350, 300)";
     EXPECT_LE(Distance(GetPixel(dc.Get(), 150, 20), kGreen), 40) << "the frozen screen";
 }
-
-TEST_F(DesktopMode, WithoutATabletTheMouseWritesOnTheOverlay) {
-    ASSERT_TRUE(m_pView->IsMousePen());
-    m_pFrame->OnDesktopMode();
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
-    SendMessageW(hwndOverlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 320));
-    for (int x = 310; x <= 400; x += 10)
-        SendMessageW(hwndOverlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 320));
-    SendMessageW(hwndOverlay, WM_LBUTTONUP, 0, MAKELPARAM(400, 320));
-    ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
-    const CLine& line = *m_pDoc->m_lines.GetAt(0);
-    EXPECT_EQ(line.GetPoint(0).x, 300) << "the overlay's pixels are screen pixels";
-    EXPECT_EQ(line.GetPoint(line.GetPointCount() - 1).x, 400);
-    EXPECT_LE(Distance(InkPixel({350, 320}), kPen), 60);
-}

@@ -123,7 +123,8 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
         return false;
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
     SetProgramTabletLibrary(pszWintab);
-    return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
+    return m_program.Start(m_folder.Path(),
+                           m_strArgs.empty() ? L"\"" + m_strNote + L"\"" : m_strArgs);
 }
 
 bool CPenSession::Relaunch() {

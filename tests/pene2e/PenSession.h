@@ -61,6 +61,8 @@ public:
     CProgram m_program;
     CTestFolder m_folder;
     std::wstring m_strNote;
+    // The program's command line; empty: the note's path.
+    std::wstring m_strArgs;
     HWND m_hFrame = nullptr;
     HWND m_hView = nullptr;
 

@@ -139,7 +139,8 @@ TEST_F(Inking, WithoutAnOfficeApplicationAPasteConsumerReceivesTheInkAsOnePictur
     CloseHandle(pi.hThread);
     const std::vector<std::uint8_t> dib = CTestFolder::ReadBytes(strResult + L".dib");
     const std::vector<std::uint8_t> keys = CTestFolder::ReadBytes(strResult + L".keys");
-    ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER)) << "keys: " << std::string(keys.begin(), keys.end());
+    ASSERT_GE(dib.size(), sizeof(BITMAPINFOHEADER))
+        << "keys: " << std::string(keys.begin(), keys.end());
     BITMAPINFOHEADER bih{};
     std::memcpy(&bih, dib.data(), sizeof bih);
     // The whole ink on white, of the ink's size: the pencil's bounds.

@@ -38,19 +38,27 @@ void CLine::SetTool(short nTool, int bSmooth) {
 }
 
 void CLine::Draw(HDC hdc) {
+    const CPixelTarget target(hdc);
+    Draw(target);
+}
+
+void CLine::Draw(const CPixelTarget& target) {
     const int n = GetPointCount();
+    if (!m_bSmooth) {
+        for (int i = 1; i < n; ++i)
+            DrawPlainSegment(target.Dc(), m_points[i - 1], m_points[i]);
+        return;
+    }
+    // The renderer lives only while the stroke is drawn: every redraw starts from the same state.
+    CSMLine sm;
     for (int i = 0; i < n; ++i) {
         const LinePoint& pt = m_points[i];
-        if (m_bSmooth) {
-            const LinePoint prev = i == 0 ? LinePoint{0, 0, 0} : m_points[i - 1];
-            const int nKind = i == 0       ? CSMLine::kKindFirst
-                              : i == n - 1 ? CSMLine::kKindLast
-                                           : CSMLine::kKindInner;
-            m_sm.DrawSegment(hdc, prev.x, prev.y, pt.x, pt.y, pt.nWidth, m_crColor, nKind,
-                             m_nPressureMax, 1.0f);
-        } else if (i > 0) {
-            DrawPlainSegment(hdc, m_points[i - 1], pt);
-        }
+        const LinePoint prev = i == 0 ? LinePoint{0, 0, 0} : m_points[i - 1];
+        const int nKind = i == 0       ? CSMLine::kKindFirst
+                          : i == n - 1 ? CSMLine::kKindLast
+                                       : CSMLine::kKindInner;
+        sm.DrawSegment(target, prev.x, prev.y, pt.x, pt.y, pt.nWidth, m_crColor, nKind,
+                       m_nPressureMax, 1.0f);
     }
 }
 
@@ -64,10 +72,14 @@ void CLine::DrawPlainSegment(HDC hdc, const LinePoint& from, const LinePoint& to
         SetROP2(hdc, nOldRop);
 }
 
-void CLine::DrawIfVisible(HDC hdc, const RECT& rcClip) {
+bool CLine::IsVisibleIn(const RECT& rcClip) const {
     RECT rc = m_rcBound, rcMeet;
     InflateRect(&rc, 5, 5);
-    if (IntersectRect(&rcMeet, &rc, &rcClip))
+    return IntersectRect(&rcMeet, &rc, &rcClip) != FALSE;
+}
+
+void CLine::DrawIfVisible(HDC hdc, const RECT& rcClip) {
+    if (IsVisibleIn(rcClip))
         Draw(hdc);
 }
 

@@ -1,7 +1,8 @@
 // CLine: one stroke, the ordered samples taken between pen-down and pen-up with the colour,
-// tool and drawing mode current when it began. It owns its samples and its own brush renderer,
-// draws itself through a device context it is given, stores itself in a note file, and offers
-// the two pixel services of the eraser: the mask of an eraser path and the touch test.
+// tool and drawing mode current when it began. It owns its samples, draws itself through a
+// device context it is given (a smoothed stroke through a brush renderer of its own that lives
+// only while it draws), stores itself in a note file, and offers the two pixel services of the
+// eraser: the mask of an eraser path and the touch test.
 #pragma once
 #include <windows.h>
 
@@ -57,7 +58,11 @@ public:
     int GetPressureScale() const { return m_nPressureScale; }
 
     void Draw(HDC hdc);
-    // Draws only when the bounding rectangle, inflated by 5, meets rcClip.
+    // The same on a target examined once for many strokes.
+    void Draw(const CPixelTarget& target);
+    // True when the bounding rectangle, inflated by 5, meets rcClip.
+    bool IsVisibleIn(const RECT& rcClip) const;
+    // Draws only when the stroke is visible in rcClip.
     void DrawIfVisible(HDC hdc, const RECT& rcClip);
 
     // On an eraser stroke: builds the eraser mask in a new screen-compatible bitmap that it
@@ -80,7 +85,6 @@ private:
     int m_bSmooth = 0;
     short m_bMask = 0;
     short m_nTool = kToolPencil;
-    CSMLine m_sm;
     COLORREF m_crColor = 0;
     RECT m_rcBound{};
 };

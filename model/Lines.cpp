@@ -67,13 +67,16 @@ RECT CLines::EraseByLast() {
 }
 
 void CLines::DrawAll(HDC hdc) {
+    const CPixelTarget target(hdc);
     for (const auto& pLine : m_lines)
-        pLine->Draw(hdc);
+        pLine->Draw(target);
 }
 
 void CLines::DrawInRect(HDC hdc, const RECT& rcClip) {
+    const CPixelTarget target(hdc);
     for (const auto& pLine : m_lines)
-        pLine->DrawIfVisible(hdc, rcClip);
+        if (pLine->IsVisibleIn(rcClip))
+            pLine->Draw(target);
 }
 
 RECT CLines::GetBound() const {

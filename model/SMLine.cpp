@@ -1,8 +1,10 @@
 #include "SMLine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "GdiObjects.h"
 
@@ -63,26 +65,72 @@ int Bezier(int a, int b, int c, double t) {
     return static_cast<int>(u * u * a + 2.0 * t * u * b + t * t * c);
 }
 
-bool MaskBit(const std::array<std::uint16_t, 13>& m, int j, int i) {
-    return (m[kCentre + i] >> (kCentre - j)) & 1;
-}
-
 // The triangular half of the window that a move with these signs keeps.
-std::array<std::uint16_t, 13> DirectionTemplate(int dx, int dy) {
+std::array<std::uint16_t, 13> MakeDirectionTemplate(bool bRight, bool bDown) {
     std::array<std::uint16_t, 13> t{};
     for (int k = 0; k < 13; ++k) {
         unsigned row;
-        if (dx > 0 && dy > 0)
+        if (bRight && bDown)
             row = kFullRow << k;
-        else if (dx > 0)
+        else if (bRight)
             row = kFullRow << (12 - k);
-        else if (dy > 0)
+        else if (bDown)
             row = kFullRow >> k;
         else
             row = kFullRow >> (12 - k);
         t[k] = static_cast<std::uint16_t>(row & kFullRow);
     }
     return t;
+}
+
+const std::array<std::uint16_t, 13>& DirectionTemplate(int dx, int dy) {
+    static const std::array<std::uint16_t, 13> templates[4] = {
+        MakeDirectionTemplate(false, false), MakeDirectionTemplate(false, true),
+        MakeDirectionTemplate(true, false), MakeDirectionTemplate(true, true)};
+    return templates[(dx > 0 ? 2 : 0) + (dy > 0 ? 1 : 0)];
+}
+
+// The distance of each window pixel from the centre, as the dot's darkness needs it.
+struct CDistances {
+    double d[13][13];
+    CDistances() {
+        for (int i = -kMaxRadius; i <= kMaxRadius; ++i)
+            for (int j = -kMaxRadius; j <= kMaxRadius; ++j)
+                d[kCentre + i][kCentre + j] = std::sqrt(double(i * i + j * j));
+    }
+};
+const CDistances g_distances;
+
+// The mask bits of the columns -r .. r.
+unsigned ColumnsWithin(int r) {
+    return ((1u << (2 * r + 1)) - 1) << (kCentre - r);
+}
+
+// a / b rounded down, b > 0.
+int FloorDiv(int a, int b) {
+    return a / b - (a % b != 0 && a < 0 ? 1 : 0);
+}
+
+// The mask bits of the columns j with |a + b * j| < nLimit (nLimit > 0).
+unsigned ColumnsInkedBy(int a, int b, int nLimit) {
+    if (b == 0)
+        return std::abs(a) < nLimit ? ColumnsWithin(kMaxRadius) : 0;
+    if (b < 0) {
+        a = -a;
+        b = -b;
+    }
+    // -nLimit < a + b * j < nLimit.
+    const int jMin = std::max(FloorDiv(-nLimit - a, b) + 1, -kMaxRadius);
+    const int jMax = std::min(-FloorDiv(a - nLimit, b) - 1, kMaxRadius);
+    if (jMin > jMax)
+        return 0;
+    return ((1u << (jMax - jMin + 1)) - 1) << (kCentre - jMax);
+}
+
+// For v of 0 or more, far below 2^63.
+bool IsNearInteger(double v) {
+    const double dFraction = v - static_cast<double>(static_cast<long long>(v));
+    return dFraction < 1e-6 || dFraction > 1.0 - 1e-6;
 }
 
 // Moves the bit of offset (j, i) to offset (j - dx, i - dy); bits leaving the window are lost.
@@ -104,20 +152,34 @@ std::array<std::uint16_t, 13> ShiftMask(const std::array<std::uint16_t, 13>& m, 
 
 void CSMLine::DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure,
                           COLORREF crColor, int nKind, int nPressureMax, float fScale) {
+    const CPixelTarget target(hdc);
+    DrawSegment(target, xPrev, yPrev, x, y, nPressure, crColor, nKind, nPressureMax, fScale);
+}
+
+void CSMLine::DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int x, int y,
+                          int nPressure, COLORREF crColor, int nKind, int nPressureMax,
+                          float fScale) {
     if (nPressureMax > 256)
         nPressure /= 2;
     // Stored weights come from files too: keep the pressure where the softness stays positive.
     nPressure = std::clamp(nPressure, 0, 256);
     SetColorAndScale(crColor, fScale);
+    m_bPlainDirect = target.IsDirect() && m_nPixelSize == 1 && m_nDivisor == 1;
     const POINT ptPrev = ClampPoint(xPrev, yPrev);
     const POINT pt = ClampPoint(x, y);
 
-    m_hdc = hdc;
-    if (GetClipBox(hdc, &m_rcClip) == ERROR)
-        m_rcClip = {-kCoordLimit * 64, -kCoordLimit * 64, kCoordLimit * 64, kCoordLimit * 64};
-    // Single pixels are filled with the DC brush; the caller's brush and its colour come back.
-    const COLORREF crDcBrush = GetDCBrushColor(hdc);
-    CSelectScope brush(hdc, GetStockObject(DC_BRUSH));
+    m_pTarget = &target;
+    HDC hdc = target.Dc();
+    // Single pixels of other contexts are filled with the DC brush; the caller's brush and its
+    // colour come back.
+    std::optional<CSelectScope> brush;
+    COLORREF crDcBrush = 0;
+    if (target.IsDirect()) {
+        target.Flush();
+    } else {
+        crDcBrush = GetDCBrushColor(hdc);
+        brush.emplace(hdc, GetStockObject(DC_BRUSH));
+    }
 
     if (nKind == kKindFirst)
         StartStroke(pt, nPressure);
@@ -130,8 +192,9 @@ void CSMLine::DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPres
         else
             TakeOddSample(pt, nPressure, nKind == kKindLast);
     }
-    SetDCBrushColor(hdc, crDcBrush);
-    m_hdc = nullptr;
+    if (!target.IsDirect())
+        SetDCBrushColor(hdc, crDcBrush);
+    m_pTarget = nullptr;
 }
 
 void CSMLine::SetColorAndScale(COLORREF crColor, float fScale) {
@@ -288,8 +351,7 @@ void CSMLine::StepCurve() {
         m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
         const POINT ptFixMove = {ptFix.x - ptLastFix.x, ptFix.y - ptLastFix.y};
         UpdateMasks(ptFixMove, {pt.x - ptLast.x, pt.y - ptLast.y}, bFullyPainted);
-        SetDirection(ptFixMove, ptFix);
-        StampStep(pt);
+        StampStep(pt, ptFixMove, ptFix);
         ptLastFix = ptFix;
         ptLast = pt;
     }
@@ -309,23 +371,35 @@ void CSMLine::UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted) 
 }
 
 void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
-    const double dTheta = std::atan2(std::abs(ptFixMove.y), std::abs(ptFixMove.x));
     m_nSignX = SignOf(ptFixMove.x);
     m_nSignY = SignOf(ptFixMove.y);
-    m_nSin = static_cast<int>(std::sin(dTheta) * m_nPres);
-    m_nCos = static_cast<int>(std::cos(dTheta) * m_nPres);
+    // The sine and cosine of the move's angle are its legs over its length. Far from an integer,
+    // the pressure times either truncates as the trigonometric functions would; near one (a move
+    // along an axis, a Pythagorean triple) the functions themselves decide.
+    const double ax = std::abs(double(ptFixMove.x)), ay = std::abs(double(ptFixMove.y));
+    const double dLength = std::sqrt(ax * ax + ay * ay);
+    const double dSin = dLength > 0 ? ay / dLength * m_nPres : 0.0;
+    const double dCos = dLength > 0 ? ax / dLength * m_nPres : 0.0;
+    if (!IsNearInteger(dSin) && !IsNearInteger(dCos)) {
+        m_nSin = static_cast<int>(dSin);
+        m_nCos = static_cast<int>(dCos);
+    } else {
+        const double dTheta = std::atan2(std::abs(ptFixMove.y), std::abs(ptFixMove.x));
+        m_nSin = static_cast<int>(std::sin(dTheta) * m_nPres);
+        m_nCos = static_cast<int>(std::cos(dTheta) * m_nPres);
+    }
     const int fx = ptFix.x & 255, fy = ptFix.y & 255;
     m_nCentre = (fy * m_nCos * m_nSignY - fx * m_nSin * m_nSignX) >> 8;
 }
 
-void CSMLine::StampStep(POINT pt) {
+void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
     const int nReach = 255 / m_nSoftness + 3;
     const bool bFarFromCorner = !IsWithin(pt, m_ptCorner, nReach);
     const bool bStraight = m_dPrevAngle > 129.0 && m_dAngle1 > 129.0 && m_dAngle2 > 129.0;
     if (m_nPres < 71 || bFarFromCorner || bStraight)
-        StampDirectional(pt, false);
+        StampDirectional(pt, ptFixMove, ptFix, false);
     else if (m_nPres < 151)
-        StampDirectional(pt, true);
+        StampDirectional(pt, ptFixMove, ptFix, true);
     else {
         // A heavy stamp at a corner: a whole dot, and the next step paints its whole template.
         StampDot(pt, m_nPres, true);
@@ -345,59 +419,97 @@ int CSMLine::Radius(bool bSoftened) const {
     return std::min(r, kMaxRadius);
 }
 
+// True when some pixel of the stamp of radius r at pt lands inside the clip box.
+bool CSMLine::IsStampVisible(POINT pt, int r) const {
+    const int nSize = m_nPixelSize, d = m_nDivisor;
+    const auto target = [nSize, d](int n) { return d == 1 ? n * nSize : n * nSize / d; };
+    const RECT& rc = m_pTarget->ClipBox();
+    return target(pt.x + r) + nSize > rc.left && target(pt.x - r) < rc.right &&
+           target(pt.y + r) + nSize > rc.top && target(pt.y - r) < rc.bottom;
+}
+
 // A round stamp: darkness grows with the distance from the centre; the pixels dark enough to
 // count as painted become the footprint that the next stamp leaves alone.
 void CSMLine::StampDot(POINT pt, int nPressure, bool bSoftened) {
     m_mPaint.fill(kFullRow);
     m_nSoftness = (255 - nPressure) * 200 / 255 + 100;
     const int r = Radius(bSoftened);
-    PaintPixel(pt.x, pt.y, 0);
+    const bool bVisible = IsStampVisible(pt, r);
+    if (bVisible)
+        PaintPixel(pt.x, pt.y, 0);
     for (int i = -r; i <= r; ++i)
         for (int j = -r; j <= r; ++j) {
-            if ((i == 0 && j == 0) || !MaskBit(m_mPaint, j, i))
+            if (i == 0 && j == 0)
                 continue;
-            const int g = static_cast<int>(std::sqrt(double(i * i + j * j)) * m_nSoftness);
-            PaintPixel(pt.x + j, pt.y + i, g);
+            const int g = static_cast<int>(g_distances.d[kCentre + i][kCentre + j] * m_nSoftness);
+            if (bVisible)
+                PaintPixel(pt.x + j, pt.y + i, g);
             if (g < m_nPres + 255)
                 m_mTemplate[kCentre + i] |= static_cast<std::uint16_t>(1u << (kCentre - j));
         }
 }
 
 // A stamp across the line of travel: darkness is the pressure times the signed distance of the
-// pixel from the line through the exact position.
-void CSMLine::StampDirectional(POINT pt, bool bSoftened) {
+// pixel from the line through the exact position. The pixels are visited row by row and from
+// left to right: at scales below 1/2 two of them can land on one target pixel.
+void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened) {
     const int r = Radius(bSoftened);
+    if (!IsStampVisible(pt, r))
+        return;
+    SetDirection(ptFixMove, ptFix);
     PaintPixel(pt.x, pt.y, m_nCentre);
-    for (int i = -r; i <= r; ++i)
-        for (int j = -r; j <= r; ++j) {
-            if ((i == 0 && j == 0) || !MaskBit(m_mPaint, j, i))
-                continue;
-            PaintPixel(pt.x + j, pt.y + i,
-                       m_nCentre + m_nSignX * j * m_nSin - m_nSignY * i * m_nCos);
+    const unsigned nColumns = ColumnsWithin(r);
+    // A pixel darker than this is left as it is (PaintPixel); along a row the darkness changes
+    // evenly, so only a run of columns can take ink.
+    const int nLimit = 256 + m_nPres * 3 / 2;
+    const int nStep = m_nSignX * m_nSin;
+    for (int i = -r; i <= r; ++i) {
+        unsigned nRow = m_mPaint[kCentre + i] & nColumns;
+        if (i == 0)
+            nRow &= ~(1u << kCentre);
+        const int nRowDarkness = m_nCentre - m_nSignY * i * m_nCos;
+        nRow &= ColumnsInkedBy(nRowDarkness, nStep, nLimit);
+        while (nRow) {
+            const int nBit = 31 - std::countl_zero(nRow);
+            nRow &= ~(1u << nBit);
+            const int j = kCentre - nBit;
+            PaintPixel(pt.x + j, pt.y + i, nRowDarkness + m_nSignX * j * m_nSin);
         }
+    }
 }
 
 void CSMLine::PaintPixel(int x, int y, int nDarkness) {
-    const int d = m_nDivisor;
-    if (d >= 2 && ((x + 1) % d == 0 || (y + 1) % d == 0))
-        return;
     const int e = std::max(0, std::abs(nDarkness) - m_nPres * 3 / 2);
     if (e >= 256)
+        return;
+    if (m_bPlainDirect) {
+        // The page bitmap at scale 1: one pixel of memory.
+        const COLORREF crOld = m_pTarget->Read(x, y);
+        if (crOld != CLR_INVALID)
+            m_pTarget->Write(x, y, Blend(crOld, e));
+        return;
+    }
+    const int d = m_nDivisor;
+    if (d >= 2 && ((x + 1) % d == 0 || (y + 1) % d == 0))
         return;
     const int nSize = m_nPixelSize;
     const int tx = x * nSize / d, ty = y * nSize / d;
     // Pixels outside the clip box would neither read nor paint: skip the calls.
-    if (tx + nSize <= m_rcClip.left || tx >= m_rcClip.right || ty + nSize <= m_rcClip.top ||
-        ty >= m_rcClip.bottom)
+    const RECT& rcClip = m_pTarget->ClipBox();
+    if (tx + nSize <= rcClip.left || tx >= rcClip.right || ty + nSize <= rcClip.top ||
+        ty >= rcClip.bottom)
         return;
-    const COLORREF crOld = GetPixel(m_hdc, tx, ty);
-    const COLORREF cr = RGB((m_nRed * (255 - e) + GetRValue(crOld) * e) >> 8,
-                            (m_nGreen * (255 - e) + GetGValue(crOld) * e) >> 8,
-                            (m_nBlue * (255 - e) + GetBValue(crOld) * e) >> 8);
-    if (nSize == 1 && d >= 2) {
-        SetPixel(m_hdc, tx, ty, cr);
+    const CPixelTarget& target = *m_pTarget;
+    const COLORREF crOld = target.IsDirect() ? target.Read(tx, ty) : GetPixel(target.Dc(), tx, ty);
+    const COLORREF cr = Blend(crOld, e);
+    if (target.IsDirect()) {
+        target.Fill(tx, ty, nSize, nSize, cr);
         return;
     }
-    SetDCBrushColor(m_hdc, cr);
-    PatBlt(m_hdc, tx, ty, nSize, nSize, PATCOPY);
+    if (nSize == 1 && d >= 2) {
+        SetPixel(target.Dc(), tx, ty, cr);
+        return;
+    }
+    SetDCBrushColor(target.Dc(), cr);
+    PatBlt(target.Dc(), tx, ty, nSize, nSize, PATCOPY);
 }

@@ -2,15 +2,17 @@
 // into a smoothed, anti-aliased line whose width and darkness follow the pen pressure: odd
 // samples are the control points of quadratic Bezier curves whose joints are the midpoints
 // between them, and each pixel step along a curve blends a small soft stamp into the target
-// with GetPixel and single-pixel fills. Three 13 x 13 bit masks keep the pixels that the
-// previous stamp painted from being blended again by the next one. The renderer owns its ring
-// of recent stamps (CPtPres) and draws only through the device context of each call.
+// (CPixelTarget: straight into a DIB section's memory, or with GetPixel and single-pixel fills
+// on any other device context). Three 13 x 13 bit masks keep the pixels that the previous stamp
+// painted from being blended again by the next one. The renderer owns its ring of recent stamps
+// (CPtPres) and draws only on the target of each call.
 #pragma once
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
 
+#include "PixelTarget.h"
 #include "PtPres.h"
 
 class CSMLine {
@@ -28,6 +30,9 @@ public:
     // (scale 2 paints 2 x 2 blocks, scale 0.5 every second pixel at half the coordinates).
     void DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure, COLORREF crColor,
                      int nKind, int nPressureMax, float fScale);
+    // The same on a target examined once for many calls (a whole stroke or page).
+    void DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int x, int y, int nPressure,
+                     COLORREF crColor, int nKind, int nPressureMax, float fScale);
 
     // Read-only views for tests and the stroke's hit test.
     const CPtPres& GetRing() const { return m_ring; }
@@ -47,15 +52,22 @@ private:
     void StepCurve();
     void UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted);
     void SetDirection(POINT ptFixMove, POINT ptFix);
-    void StampStep(POINT pt);
+    void StampStep(POINT pt, POINT ptFixMove, POINT ptFix);
     int Radius(bool bSoftened) const;
+    bool IsStampVisible(POINT pt, int r) const;
     void StampDot(POINT pt, int nPressure, bool bSoftened);
-    void StampDirectional(POINT pt, bool bSoftened);
+    void StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened);
     void PaintPixel(int x, int y, int nDarkness);
+    // The brush colour laid over crOld with transparency e (0 to 255).
+    COLORREF Blend(COLORREF crOld, int e) const {
+        return RGB((m_nRed * (255 - e) + GetRValue(crOld) * e) >> 8,
+                   (m_nGreen * (255 - e) + GetGValue(crOld) * e) >> 8,
+                   (m_nBlue * (255 - e) + GetBValue(crOld) * e) >> 8);
+    }
 
     // Set by every call.
-    HDC m_hdc = nullptr;
-    RECT m_rcClip{};
+    const CPixelTarget* m_pTarget = nullptr;
+    bool m_bPlainDirect = false; // a direct target at scale 1: one pixel of memory per pixel
     COLORREF m_crColor = 0;
     int m_nRed = 0, m_nGreen = 0, m_nBlue = 0;
     float m_fScale = 1.0f;

@@ -259,7 +259,8 @@ void CSMLine::TakeEvenSample(POINT pt, int nPressure, bool bLast) {
 }
 
 // Odd samples are control points: the curve runs to the midpoint between the last two of them,
-// or to the sample itself when it is the last one.
+// or to the sample itself when it is the last one. A midpoint that coincides with either of
+// them leaves nothing to draw, for the last sample too.
 void CSMLine::TakeOddSample(POINT pt, int nPressure, bool bLast) {
     if (!bLast && IsWithin(pt, m_pt2, 2)) {
         m_nParity = 0;
@@ -267,19 +268,18 @@ void CSMLine::TakeOddSample(POINT pt, int nPressure, bool bLast) {
     }
     m_nPresNew = nPressure;
     m_ptNew = pt;
+    const POINT ptFix1 = ToFixed(m_pt1), ptFixN = ToFixed(pt);
+    m_pt2 = {(m_pt1.x + pt.x) / 2, (m_pt1.y + pt.y) / 2};
+    m_ptFix2 = {(ptFix1.x + ptFixN.x) / 2, (ptFix1.y + ptFixN.y) / 2};
+    if (m_pt2 == m_pt1 || m_pt2 == pt) {
+        m_nParity = 0;
+        return;
+    }
     if (bLast) {
         m_pt2 = pt;
-        m_ptFix2 = ToFixed(pt);
+        m_ptFix2 = ptFixN;
         m_nSteps = 2 * Chebyshev(m_pt0, m_pt2);
         m_nPres2 = std::min(m_nPres2, 30);
-    } else {
-        const POINT ptFix1 = ToFixed(m_pt1), ptFixN = ToFixed(pt);
-        m_pt2 = {(m_pt1.x + pt.x) / 2, (m_pt1.y + pt.y) / 2};
-        m_ptFix2 = {(ptFix1.x + ptFixN.x) / 2, (ptFix1.y + ptFixN.y) / 2};
-        if (m_pt2 == m_pt1 || m_pt2 == pt) {
-            m_nParity = 0;
-            return;
-        }
     }
     DrawCurve();
 }

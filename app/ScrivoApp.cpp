@@ -39,12 +39,13 @@ void CScrivoApp::LoadUIResources(bool bLoad) {
 BOOL CScrivoApp::InitInstance() {
     LoadWintab(true);
     m_bNewUI = FALSE;
+    const std::vector<std::wstring> args = CommandLineArgs();
     CCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo);
+    cmdInfo.ParseArgs(args);
     m_nCmdShow = SW_SHOWMAXIMIZED;
     m_bInking = 0;
 
-    switch (ClassifyStart(GetCommandLineW())) {
+    switch (ClassifyStart(args)) {
     case EStartKind::Letter:
         if (!ClaimStartEvent(EStartKind::Letter)) {
             ActivateRunningLetter();

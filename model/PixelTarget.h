@@ -25,6 +25,8 @@ public:
     // The clip box in logical coordinates. GDI neither reads nor paints outside it.
     const RECT& ClipBox() const { return m_rcClip; }
 
+    // Device minus logical coordinates of a direct target.
+    POINT DeviceOffset() const { return m_ptOffset; }
     // Lets GDI finish what it queued, before the memory is read or written directly.
     void Flush() const;
     // The pixel at a logical point of a direct target, CLR_INVALID outside the clip box (what

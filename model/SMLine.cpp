@@ -169,6 +169,9 @@ void CSMLine::DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int 
     const POINT pt = ClampPoint(x, y);
 
     m_pTarget = &target;
+    m_rcPainted = {};
+    m_ptPaintedMin = {LONG_MAX, LONG_MAX};
+    m_ptPaintedMax = {LONG_MIN, LONG_MIN};
     HDC hdc = target.Dc();
     // Single pixels of other contexts are filled with the DC brush; the caller's brush and its
     // colour come back.
@@ -194,7 +197,22 @@ void CSMLine::DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int 
     }
     if (!target.IsDirect())
         SetDCBrushColor(hdc, crDcBrush);
+    SetPaintedRect();
     m_pTarget = nullptr;
+}
+
+// The pixels painted by this call, cut to the clip box, in device units.
+void CSMLine::SetPaintedRect() {
+    if (m_ptPaintedMin.x > m_ptPaintedMax.x)
+        return;
+    const RECT& rcClip = m_pTarget->ClipBox();
+    RECT rc = {std::max(m_ptPaintedMin.x, rcClip.left), std::max(m_ptPaintedMin.y, rcClip.top),
+               std::min(m_ptPaintedMax.x, rcClip.right), std::min(m_ptPaintedMax.y, rcClip.bottom)};
+    if (m_pTarget->IsDirect())
+        OffsetRect(&rc, m_pTarget->DeviceOffset().x, m_pTarget->DeviceOffset().y);
+    else
+        LPtoDP(m_pTarget->Dc(), reinterpret_cast<POINT*>(&rc), 2);
+    m_rcPainted = rc;
 }
 
 void CSMLine::SetColorAndScale(COLORREF crColor, float fScale) {
@@ -485,8 +503,10 @@ void CSMLine::PaintPixel(int x, int y, int nDarkness) {
     if (m_bPlainDirect) {
         // The page bitmap at scale 1: one pixel of memory.
         const COLORREF crOld = m_pTarget->Read(x, y);
-        if (crOld != CLR_INVALID)
+        if (crOld != CLR_INVALID) {
             m_pTarget->Write(x, y, Blend(crOld, e));
+            GrowPainted(x, y, 1);
+        }
         return;
     }
     const int d = m_nDivisor;
@@ -502,6 +522,7 @@ void CSMLine::PaintPixel(int x, int y, int nDarkness) {
     const CPixelTarget& target = *m_pTarget;
     const COLORREF crOld = target.IsDirect() ? target.Read(tx, ty) : GetPixel(target.Dc(), tx, ty);
     const COLORREF cr = Blend(crOld, e);
+    GrowPainted(tx, ty, nSize);
     if (target.IsDirect()) {
         target.Fill(tx, ty, nSize, nSize, cr);
         return;

@@ -9,6 +9,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -34,6 +35,10 @@ public:
     void DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int x, int y, int nPressure,
                      COLORREF crColor, int nKind, int nPressureMax, float fScale);
 
+    // The target pixels that the last DrawSegment painted, in device units (empty when it
+    // painted none): what a caller drawing into memory copies on to the window.
+    RECT GetPaintedRect() const { return m_rcPainted; }
+
     // Read-only views for tests and the stroke's hit test.
     const CPtPres& GetRing() const { return m_ring; }
     int GetParity() const { return m_nParity; }
@@ -58,6 +63,12 @@ private:
     void StampDot(POINT pt, int nPressure, bool bSoftened);
     void StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened);
     void PaintPixel(int x, int y, int nDarkness);
+    void GrowPainted(int x, int y, int nSize) {
+        m_ptPaintedMin = {std::min<LONG>(m_ptPaintedMin.x, x), std::min<LONG>(m_ptPaintedMin.y, y)};
+        m_ptPaintedMax = {std::max<LONG>(m_ptPaintedMax.x, x + nSize),
+                          std::max<LONG>(m_ptPaintedMax.y, y + nSize)};
+    }
+    void SetPaintedRect();
     // The brush colour laid over crOld with transparency e (0 to 255).
     COLORREF Blend(COLORREF crOld, int e) const {
         return RGB((m_nRed * (255 - e) + GetRValue(crOld) * e) >> 8,
@@ -68,6 +79,8 @@ private:
     // Set by every call.
     const CPixelTarget* m_pTarget = nullptr;
     bool m_bPlainDirect = false; // a direct target at scale 1: one pixel of memory per pixel
+    POINT m_ptPaintedMin{}, m_ptPaintedMax{}; // logical bounds of what this call paints
+    RECT m_rcPainted{};
     COLORREF m_crColor = 0;
     int m_nRed = 0, m_nGreen = 0, m_nBlue = 0;
     float m_fScale = 1.0f;

@@ -165,12 +165,7 @@ void CScrivoDoc::Serialize(CArchive& ar) {
         throw std::runtime_error("no page bitmap for the note's paper");
     UpdateAllViews(nullptr);
     m_pictures.Swap(*note.m_pPictures);
-    // The strokes are read once more straight into the note's own list, which cannot fail now
-    // that the same bytes have been read completely.
-    CArchive arStrokes(ar.Data());
-    CNoteHeader header;
-    header.Serialize(arStrokes);
-    m_lines.Serialize(arStrokes);
+    m_lines.Swap(*note.m_pLines);
 }
 
 BOOL CScrivoDoc::OnSaveDocument(const wchar_t* pszPath) {

@@ -253,3 +253,33 @@ TEST(BrushTargets, ScreenBitmapShowsTheColoursOfTheDirectSection) {
         EXPECT_EQ(rows, direct.Bytes());
     }
 }
+
+// The rectangle each call reports painted, in device units, together cover exactly the pixels
+// that changed: a caller drawing into memory copies just that on to the window.
+TEST(BrushTargets, PaintedRectanglesBoundThePixelsThatChanged) {
+    const std::vector<CTestStroke> strokes = RandomStrokes(15);
+    for (bool bDirect : {true, false})
+        for (float fScale : {0.5f, 1.0f, 2.0f}) {
+            SCOPED_TRACE(std::string(bDirect ? "direct " : "gdi ") + std::to_string(fScale));
+            CDibCanvas canvas(200, 150, kPaper);
+            SetViewportOrgEx(canvas.Dc(), -13, 17, nullptr);
+            if (!bDirect)
+                SetGraphicsMode(canvas.Dc(), GM_ADVANCED);
+            const CPixelTarget target(canvas.Dc());
+            RECT rcAll{};
+            CSMLine sm;
+            for (const CTestStroke& stroke : strokes)
+                for (std::size_t i = 0; i < stroke.samples.size(); ++i) {
+                    const Sample prev = i == 0 ? Sample{} : stroke.samples[i - 1];
+                    const Sample& cur = stroke.samples[i];
+                    const int nKind = i == 0                           ? CSMLine::kKindFirst
+                                      : i + 1 == stroke.samples.size() ? CSMLine::kKindLast
+                                                                       : CSMLine::kKindInner;
+                    sm.DrawSegment(target, prev.x, prev.y, cur.x, cur.y, cur.nPressure, kInk, nKind,
+                                   stroke.nPressureMax, fScale);
+                    const RECT rc = sm.GetPaintedRect();
+                    UnionRect(&rcAll, &rcAll, &rc);
+                }
+            EXPECT_EQ(rcAll, canvas.InkBox(kPaper));
+        }
+}

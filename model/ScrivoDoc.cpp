@@ -202,19 +202,10 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
     if (bOk) {
         CSelectScope select(dc.Get(), bitmap.Get());
         BitBlt(dc.Get(), 0, 0, size.cx, size.cy, pCanvas->GetPageDC(), 0, 0, SRCCOPY);
-        // The picture is written beside the target first, so a failure keeps an older picture.
-        std::wstring strFolder = strPath.substr(0, strPath.find_last_of(L"\\/") + 1);
-        wchar_t szTemp[MAX_PATH * 2] = {};
-        bOk = GetTempFileNameW(strFolder.empty() ? L"." : strFolder.c_str(), L"qzj", 0, szTemp);
-        char szTempA[MAX_PATH * 4] = {};
-        bOk = bOk && WideCharToMultiByte(CP_ACP, 0, szTemp, -1, szTempA, sizeof(szTempA), nullptr,
-                                         nullptr) > 0;
-        bOk = bOk && CreateAttachment(dc.Get(), bitmap.Get(), szTempA, m_nImageFormat, paper.crBack,
-                                      paper.crLine);
-        bOk = bOk && MoveFileExW(szTemp, strPath.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!bOk && szTemp[0])
-            DeleteFileW(szTemp);
+        // The library writes beside the target and replaces it only on success, so a failure
+        // keeps an older picture; its Unicode path reaches every folder the user can choose.
+        bOk = CreateAttachmentW(dc.Get(), bitmap.Get(), strPath.c_str(), m_nImageFormat,
+                                paper.crBack, paper.crLine) != FALSE;
     }
     if (!bOk)
         ReportFileError(EFileError::SaveFailed, strPath);
@@ -248,17 +239,43 @@ void CScrivoDoc::OnFileSave() {
         PromptFile(false, SaveFilter(nMode), m_strPath.empty() ? strSuggested : m_strPath);
     if (!path)
         return;
-    m_strPath = LastPart(*path);
-    SetTitle(m_strPath);
+    const std::wstring strName = LastPart(*path);
     m_bSaveAsJpg = IsJpegName(*path);
-    bool bNoteFile = !m_bSaveAsJpg && !m_bMailing;
+    const bool bNoteFile = !m_bSaveAsJpg && !m_bMailing;
     BOOL bOk = OnSaveDocument(path->c_str());
     m_bSaveAsJpg = false;
-    if (bOk && bNoteFile)
+    // The note takes the new name once it is saved under it. A picture export leaves the note's
+    // name and file alone, so that "Save changes to" names the note and its Yes saves the note
+    // where it belongs, never into the picture.
+    if (bOk && bNoteFile) {
+        m_strPath = strName;
         SetPathName(*path);
+    }
     if (bOk && bAutoName && !strSuggested.empty() &&
-        m_strPath.find(strSuggested) != std::wstring::npos)
+        strName.find(strSuggested) != std::wstring::npos)
         settings::WriteRecordDate(strSuggested);
+}
+
+BOOL CScrivoDoc::DoSave(const wchar_t* pszPath, bool bReplace) {
+    if (pszPath && *pszPath)
+        return CDocument::DoSave(pszPath, bReplace);
+    std::optional<std::wstring> path = PromptFile(false, OpenFilter(), GetTitle());
+    if (!path)
+        return FALSE;
+    std::wstring strPath = *path;
+    if (IsPictureName(strPath))
+        strPath += L".Qzn";
+    return CDocument::DoSave(strPath.c_str(), bReplace);
+}
+
+bool CScrivoDoc::IsPictureName(const std::wstring& strPath) {
+    const std::wstring strName = Upper(LastPart(strPath));
+    const std::wstring::size_type nDot = strName.find_last_of(L'.');
+    if (nDot == std::wstring::npos)
+        return false;
+    const std::wstring strExt = strName.substr(nDot + 1);
+    return strExt == L"JPG" || strExt == L"JPEG" || strExt == L"BMP" || strExt == L"PNG" ||
+           strExt == L"GIF";
 }
 
 bool CScrivoDoc::OnCmdMsg(UINT nID) {

@@ -131,12 +131,11 @@ BOOL CScrivoDoc::OnOpenDocument(const wchar_t* pszPath) {
     return TRUE;
 }
 
-CNotePaper CScrivoDoc::CheckedPaper(const CNoteHeader& header) {
-    CNotePaper paper;
-    paper.crBack = settings::SafeColor(header.m_crPaper, settings::kDefaultBackColor);
-    paper.crLine = settings::SafeColor(header.m_crLine, settings::kDefaultLineColor);
-    paper.nLineHeight = settings::SafeLineHeight(header.m_nLineSpacing);
-    paper.rcPage = header.m_rcPaper;
+CNotePaper CScrivoDoc::CheckedPaper(const CNotePaper& stored) {
+    CNotePaper paper = stored;
+    paper.crBack = settings::SafeColor(stored.crBack, settings::kDefaultBackColor);
+    paper.crLine = settings::SafeColor(stored.crLine, settings::kDefaultLineColor);
+    paper.nLineHeight = settings::SafeLineHeight(stored.nLineHeight);
     const RECT& rc = paper.rcPage;
     if (rc.left != 0 || rc.top != 0 || rc.right <= 0 || rc.bottom <= 0 ||
         rc.right > kMaxPageWidth || rc.bottom > kMaxPageHeight ||
@@ -148,19 +147,14 @@ CNotePaper CScrivoDoc::CheckedPaper(const CNoteHeader& header) {
 void CScrivoDoc::Serialize(CArchive& ar) {
     IScrivoCanvas* pCanvas = GetCanvas();
     if (ar.IsStoring()) {
-        CNotePaper paper = pCanvas ? pCanvas->GetPaper() : CNotePaper{};
-        CNoteHeader header;
-        header.m_crPaper = paper.crBack;
-        header.m_crLine = paper.crLine;
-        header.m_nLineSpacing = paper.nLineHeight;
-        header.m_rcPaper = paper.rcPage;
-        CNoteFile::Store(ar, header, m_lines, m_pictures);
+        const CNotePaper paper = pCanvas ? pCanvas->GetPaper() : CNotePaper{};
+        CNoteFile::Store(ar, paper, m_lines, m_pictures);
         return;
     }
     // The whole file is read aside first; only a note that reads completely replaces this one.
     CNoteFile note;
     note.Load(ar);
-    CNotePaper paper = CheckedPaper(note.m_header);
+    CNotePaper paper = CheckedPaper(note.m_paper);
     if (pCanvas && !pCanvas->SetPaper(paper))
         throw std::runtime_error("no page bitmap for the note's paper");
     UpdateAllViews(nullptr);

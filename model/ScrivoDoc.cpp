@@ -8,6 +8,7 @@
 #include "FrameworkIds.h"
 #include "GdiObjects.h"
 #include "Message.h"
+#include "PageRules.h"
 #include "Resources.h"
 #include "Settings.h"
 #include "View.h"
@@ -29,12 +30,6 @@ std::wstring LastPart(const std::wstring& strPath) {
     std::wstring::size_type n = strPath.find_last_of(L'\\');
     return n == std::wstring::npos ? strPath : strPath.substr(n + 1);
 }
-
-// The largest page a note file may describe: wider or taller pages than any screen gives, or a
-// bitmap of more than 100 million pixels, mark the file as damaged.
-constexpr LONG kMaxPageWidth = 16384;
-constexpr LONG kMaxPageHeight = 65536;
-constexpr long long kMaxPagePixels = 100'000'000;
 
 constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 } // namespace
@@ -136,10 +131,7 @@ CNotePaper CScrivoDoc::CheckedPaper(const CNotePaper& stored) {
     paper.crBack = settings::SafeColor(stored.crBack, settings::kDefaultBackColor);
     paper.crLine = settings::SafeColor(stored.crLine, settings::kDefaultLineColor);
     paper.nLineHeight = settings::SafeLineHeight(stored.nLineHeight);
-    const RECT& rc = paper.rcPage;
-    if (rc.left != 0 || rc.top != 0 || rc.right <= 0 || rc.bottom <= 0 ||
-        rc.right > kMaxPageWidth || rc.bottom > kMaxPageHeight ||
-        static_cast<long long>(rc.right) * rc.bottom > kMaxPagePixels)
+    if (!page::IsWritablePage(paper.rcPage))
         throw CArchiveException("paper rectangle out of range");
     return paper;
 }

@@ -73,6 +73,9 @@ public:
     static std::wstring SaveFilter(int nMode);
 
     IScrivoCanvas* GetCanvas() const;
+    // The paper of a note file made safe, or CArchiveException when the file's page is not one
+    // the program can write (PageRules.h).
+    static CNotePaper CheckedPaper(const CNotePaper& stored);
 
     CPictures m_pictures;
     int m_nImageFormat = 1;
@@ -88,9 +91,6 @@ protected:
     virtual BOOL SaveForMail(const std::wstring& strPath);
 
 private:
-    // The paper of a note file made safe, or CArchiveException when the file's page is out of
-    // range.
-    static CNotePaper CheckedPaper(const CNotePaper& stored);
     std::optional<std::wstring> PromptFile(bool bOpen, const std::wstring& strFilter,
                                            const std::wstring& strName);
 };

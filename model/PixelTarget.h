@@ -37,6 +37,10 @@ public:
         const std::uint8_t* p = Address(x, y);
         return RGB(p[2], p[1], p[0]);
     }
+    // The memory of the pixel at logical x = 0 of row y of a direct target (y inside the clip
+    // box), and the bytes per pixel.
+    std::uint8_t* RowAddress(int y) const { return Address(0, y); }
+    int PixelBytes() const { return m_nPixelBytes; }
     // Paints one pixel of a direct target at a logical point inside the clip box.
     void Write(int x, int y, COLORREF cr) const {
         std::uint8_t* p = Address(x, y);

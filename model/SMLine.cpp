@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -104,27 +105,6 @@ const CDistances g_distances;
 // The mask bits of the columns -r .. r.
 unsigned ColumnsWithin(int r) {
     return ((1u << (2 * r + 1)) - 1) << (kCentre - r);
-}
-
-// a / b rounded down, b > 0.
-int FloorDiv(int a, int b) {
-    return a / b - (a % b != 0 && a < 0 ? 1 : 0);
-}
-
-// The mask bits of the columns j with |a + b * j| < nLimit (nLimit > 0).
-unsigned ColumnsInkedBy(int a, int b, int nLimit) {
-    if (b == 0)
-        return std::abs(a) < nLimit ? ColumnsWithin(kMaxRadius) : 0;
-    if (b < 0) {
-        a = -a;
-        b = -b;
-    }
-    // -nLimit < a + b * j < nLimit.
-    const int jMin = std::max(FloorDiv(-nLimit - a, b) + 1, -kMaxRadius);
-    const int jMax = std::min(-FloorDiv(a - nLimit, b) - 1, kMaxRadius);
-    if (jMin > jMax)
-        return 0;
-    return ((1u << (jMax - jMin + 1)) - 1) << (kCentre - jMax);
 }
 
 // For v of 0 or more, far below 2^63.
@@ -358,7 +338,8 @@ void CSMLine::StepCurve() {
         const POINT pt = {ptFix.x >> 8, ptFix.y >> 8};
         if (pt == ptLast)
             continue;
-        m_nPres = static_cast<int>((m_nPres2 - m_nPres0) * j / nSteps + m_nPres0);
+        // |p2 - p0| <= 256 and j < nSteps <= 2^18: the product fits 32 bits.
+        m_nPres = (m_nPres2 - m_nPres0) * static_cast<int>(j) / static_cast<int>(nSteps) + m_nPres0;
         m_ring.Push(pt, ptFix, m_nPres);
         bool bFullyPainted = false;
         if (!m_bFirstCurveDone && nFirstDots < 3) {
@@ -476,9 +457,13 @@ void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSof
         return;
     SetDirection(ptFixMove, ptFix);
     PaintPixel(pt.x, pt.y, m_nCentre);
+    if (m_bPlainDirect) {
+        StampDirectionalDirect(pt, r);
+        return;
+    }
     const unsigned nColumns = ColumnsWithin(r);
-    // A pixel darker than this is left as it is (PaintPixel); along a row the darkness changes
-    // evenly, so only a run of columns can take ink.
+    // A pixel whose darkness reaches this is left as it is (PaintPixel): tested here, it costs
+    // no call.
     const int nLimit = 256 + m_nPres * 3 / 2;
     const int nStep = m_nSignX * m_nSin;
     for (int i = -r; i <= r; ++i) {
@@ -486,13 +471,67 @@ void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSof
         if (i == 0)
             nRow &= ~(1u << kCentre);
         const int nRowDarkness = m_nCentre - m_nSignY * i * m_nCos;
-        nRow &= ColumnsInkedBy(nRowDarkness, nStep, nLimit);
         while (nRow) {
             const int nBit = 31 - std::countl_zero(nRow);
             nRow &= ~(1u << nBit);
             const int j = kCentre - nBit;
-            PaintPixel(pt.x + j, pt.y + i, nRowDarkness + m_nSignX * j * m_nSin);
+            const int g = nRowDarkness + j * nStep;
+            if (g < nLimit && g > -nLimit)
+                PaintPixel(pt.x + j, pt.y + i, g);
         }
+    }
+}
+
+// The pixels of a directional stamp around its centre on a direct target at scale 1, painted as
+// PaintPixel paints them, row by row and from left to right, with the rows and columns outside
+// the clip box left out at once.
+void CSMLine::StampDirectionalDirect(POINT pt, int r) {
+    const RECT& rc = m_pTarget->ClipBox();
+    const int iFirst = std::max<int>(-r, rc.top - pt.y);
+    const int iLast = std::min<int>(r, rc.bottom - 1 - pt.y);
+    const int jFirst = std::max<int>(-r, rc.left - pt.x);
+    const int jLast = std::min<int>(r, rc.right - 1 - pt.x);
+    if (jFirst > jLast)
+        return;
+    const unsigned nColumns = ((1u << (jLast - jFirst + 1)) - 1) << (kCentre - jLast);
+    // Copies of what the loop reads: the pixel stores below could otherwise alias them.
+    const Mask mPaint = m_mPaint;
+    const int nLighten = m_nPres * 3 / 2, nStep = m_nSignX * m_nSin;
+    const int nCentre = m_nCentre, nRowStep = -m_nSignY * m_nCos;
+    const int nBlue = m_nBlue, nGreen = m_nGreen, nRed = m_nRed;
+    const int nBytes = m_pTarget->PixelBytes();
+    int jPainted0 = kMaxRadius + 1, jPainted1 = -kMaxRadius - 1;
+    int iPainted0 = kMaxRadius + 1, iPainted1 = -kMaxRadius - 1;
+    for (int i = iFirst; i <= iLast; ++i) {
+        unsigned nRow = mPaint[kCentre + i] & nColumns;
+        if (i == 0)
+            nRow &= ~(1u << kCentre);
+        if (!nRow)
+            continue;
+        const int nRowDarkness = nCentre + i * nRowStep;
+        std::uint8_t* pRow = m_pTarget->RowAddress(pt.y + i);
+        while (nRow) {
+            const int nBit = 31 - std::countl_zero(nRow);
+            nRow &= ~(1u << nBit);
+            const int j = kCentre - nBit;
+            const int e = std::max(0, std::abs(nRowDarkness + j * nStep) - nLighten);
+            if (e >= 256)
+                continue;
+            std::uint8_t* p = pRow + static_cast<std::ptrdiff_t>(pt.x + j) * nBytes;
+            p[0] = static_cast<std::uint8_t>((nBlue * (255 - e) + p[0] * e) >> 8);
+            p[1] = static_cast<std::uint8_t>((nGreen * (255 - e) + p[1] * e) >> 8);
+            p[2] = static_cast<std::uint8_t>((nRed * (255 - e) + p[2] * e) >> 8);
+            if (nBytes == 4)
+                p[3] = 0;
+            jPainted0 = std::min(jPainted0, j);
+            jPainted1 = std::max(jPainted1, j);
+            iPainted0 = std::min(iPainted0, i);
+            iPainted1 = i;
+        }
+    }
+    if (iPainted0 <= iPainted1) {
+        GrowPainted(pt.x + jPainted0, pt.y + iPainted0, 1);
+        GrowPainted(pt.x + jPainted1, pt.y + iPainted1, 1);
     }
 }
 

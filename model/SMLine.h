@@ -63,6 +63,7 @@ private:
     void StampDot(POINT pt, int nPressure, bool bSoftened);
     void StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened);
     void PaintPixel(int x, int y, int nDarkness);
+    void StampDirectionalDirect(POINT pt, int r);
     void GrowPainted(int x, int y, int nSize) {
         m_ptPaintedMin = {std::min<LONG>(m_ptPaintedMin.x, x), std::min<LONG>(m_ptPaintedMin.y, y)};
         m_ptPaintedMax = {std::max<LONG>(m_ptPaintedMax.x, x + nSize),

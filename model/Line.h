@@ -93,6 +93,10 @@ public:
     // as wide as its end sample's weight gives, the first sample as a filled square. Only what
     // lies in rcArea counts.
     void DrawTouchPath(HDC hdc, CPathPens& pens, const RECT& rcArea) const;
+    // One piece of that path: the first sample's square (i = 0) or the segment to sample i.
+    // Returns a rectangle that holds what the piece drew (for a segment running far outside
+    // rcArea, what it drew within it).
+    RECT DrawTouchPiece(HDC hdc, CPathPens& pens, int i, const RECT& rcArea) const;
 
 private:
     void DrawPlainSegment(HDC hdc, const LinePoint& from, const LinePoint& to,

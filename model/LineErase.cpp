@@ -64,23 +64,37 @@ RECT CLine::HitByMask(CEraseMask& mask) const {
     InflateRect(&rcBound, 5, 5);
     if (!IntersectRect(&rc, &rcBound, &mask.Rect()) || !mask.CoversAny(rc))
         return {};
-    DrawTouchPath(mask.BeginTouch(rc), mask.Pens(), rc);
+    const HDC hdc = mask.BeginTouch(rc);
+    // Most strokes an eraser meets it takes: looking after each piece finds them early. Only a
+    // stroke found nowhere is looked at as a whole, so no pixel can be missed.
+    for (int i = 0; i < GetPointCount(); ++i) {
+        RECT rcPiece = DrawTouchPiece(hdc, mask.Pens(), i, rc);
+        if (IntersectRect(&rcPiece, &rcPiece, &rc) && mask.EndTouch(rcPiece))
+            return rcBound;
+    }
     return mask.EndTouch(rc) ? rcBound : RECT{};
 }
 
 void CLine::DrawTouchPath(HDC hdc, CPathPens& pens, const RECT& rcArea) const {
-    for (int i = 0; i < GetPointCount(); ++i) {
-        const LinePoint& pt = m_points[i];
-        const int nWidth = std::max(1, HitPenWidth(pt));
-        if (i == 0) {
-            // A line from the first sample to itself leaves no pixel; a dot stroke must still
-            // be found, so its footprint is filled.
-            const RECT rcDot = {pt.x - nWidth / 2, pt.y - nWidth / 2, pt.x - nWidth / 2 + nWidth,
-                                pt.y - nWidth / 2 + nWidth};
-            FillRect(hdc, &rcDot, pens.Brush());
-            continue;
-        }
-        CSelectScope selectPen(hdc, pens.Pen(nWidth));
-        DrawLineSegment(hdc, m_points[i - 1], pt, nWidth, rcArea);
+    for (int i = 0; i < GetPointCount(); ++i)
+        DrawTouchPiece(hdc, pens, i, rcArea);
+}
+
+RECT CLine::DrawTouchPiece(HDC hdc, CPathPens& pens, int i, const RECT& rcArea) const {
+    const LinePoint& pt = m_points[i];
+    const int nWidth = std::max(1, HitPenWidth(pt));
+    if (i == 0) {
+        // A line from the first sample to itself leaves no pixel; a dot stroke must still be
+        // found, so its footprint is filled.
+        const RECT rcDot = {pt.x - nWidth / 2, pt.y - nWidth / 2, pt.x - nWidth / 2 + nWidth,
+                            pt.y - nWidth / 2 + nWidth};
+        FillRect(hdc, &rcDot, pens.Brush());
+        return rcDot;
     }
+    const LinePoint& prev = m_points[i - 1];
+    CSelectScope selectPen(hdc, pens.Pen(nWidth));
+    DrawLineSegment(hdc, prev, pt, nWidth, rcArea);
+    const int nReach = nWidth / 2 + 2;
+    return {std::min(prev.x, pt.x) - nReach, std::min(prev.y, pt.y) - nReach,
+            std::max(prev.x, pt.x) + nReach + 1, std::max(prev.y, pt.y) + nReach + 1};
 }

@@ -41,6 +41,8 @@ public:
     // box), and the bytes per pixel.
     std::uint8_t* RowAddress(int y) const { return Address(0, y); }
     int PixelBytes() const { return m_nPixelBytes; }
+    // Bytes from one row of a direct target to the row below it (negative when bottom-up).
+    std::ptrdiff_t RowStep() const { return m_nRowStep; }
     // Paints one pixel of a direct target at a logical point inside the clip box.
     void Write(int x, int y, COLORREF cr) const {
         std::uint8_t* p = Address(x, y);

@@ -113,21 +113,6 @@ bool IsNearInteger(double v) {
     return dFraction < 1e-6 || dFraction > 1.0 - 1e-6;
 }
 
-// Moves the bit of offset (j, i) to offset (j - dx, i - dy); bits leaving the window are lost.
-std::array<std::uint16_t, 13> ShiftMask(const std::array<std::uint16_t, 13>& m, int dx, int dy) {
-    std::array<std::uint16_t, 13> out{};
-    if (std::abs(dx) >= 13 || std::abs(dy) >= 13)
-        return out;
-    for (int r = 0; r < 13; ++r) {
-        const int nFrom = r + dy;
-        if (nFrom < 0 || nFrom >= 13)
-            continue;
-        const unsigned row = m[nFrom];
-        out[r] = static_cast<std::uint16_t>((dx >= 0 ? row << dx : row >> -dx) & kFullRow);
-    }
-    return out;
-}
-
 } // namespace
 
 void CSMLine::DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure,
@@ -358,15 +343,26 @@ void CSMLine::StepCurve() {
 
 // The new stamp paints only the pixels of its direction template that the previous stamp's
 // footprint, moved along with the pen, does not already cover.
+// The footprint F is the previous template (with the new one when the stamp painted fully),
+// shifted by the pixel move: the bit of offset (j, i) moves to offset (j - dx, i - dy), and
+// bits leaving the window are lost.
 void CSMLine::UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted) {
-    m_mFootprint = m_mTemplate;
+    Mask mFrom = m_mTemplate;
     m_mTemplate = DirectionTemplate(ptFixMove.x, ptFixMove.y);
     if (bFullyPainted)
         for (int r = 0; r < 13; ++r)
-            m_mFootprint[r] |= m_mTemplate[r];
-    m_mFootprint = ShiftMask(m_mFootprint, ptPixMove.x, ptPixMove.y);
+            mFrom[r] |= m_mTemplate[r];
+    const int dx = ptPixMove.x, dy = ptPixMove.y;
+    Mask mFootprint{};
+    if (std::abs(dx) < 13 && std::abs(dy) < 13) {
+        // Rows r whose source row r + dy lies in the window.
+        const int rFirst = std::max(0, -dy), rEnd = std::min(13, 13 - dy);
+        for (int r = rFirst; r < rEnd; ++r)
+            mFootprint[r] = static_cast<std::uint16_t>(
+                dx >= 0 ? (unsigned(mFrom[r + dy]) << dx) & kFullRow : mFrom[r + dy] >> -dx);
+    }
     for (int r = 0; r < 13; ++r)
-        m_mPaint[r] = static_cast<std::uint16_t>(m_mTemplate[r] & ~m_mFootprint[r] & kFullRow);
+        m_mPaint[r] = static_cast<std::uint16_t>(m_mTemplate[r] & ~mFootprint[r] & kFullRow);
 }
 
 void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
@@ -407,7 +403,11 @@ void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
 }
 
 int CSMLine::Radius(bool bSoftened) const {
-    const int nBase = 255 / m_nSoftness;
+    // Softness lies between 100 and 300: 255 / softness without a division.
+    const int nBase = m_nSoftness >= 256   ? 0
+                      : m_nSoftness >= 128 ? 1
+                      : m_nSoftness >= 86  ? 2
+                                           : 255 / m_nSoftness;
     int r;
     if (bSoftened)
         r = nBase + std::max(0, m_nPres - 175) / 25;
@@ -456,11 +456,11 @@ void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSof
     if (!IsStampVisible(pt, r))
         return;
     SetDirection(ptFixMove, ptFix);
-    PaintPixel(pt.x, pt.y, m_nCentre);
     if (m_bPlainDirect) {
         StampDirectionalDirect(pt, r);
         return;
     }
+    PaintPixel(pt.x, pt.y, m_nCentre);
     const unsigned nColumns = ColumnsWithin(r);
     // A pixel whose darkness reaches this is left as it is (PaintPixel): tested here, it costs
     // no call.
@@ -482,9 +482,9 @@ void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSof
     }
 }
 
-// The pixels of a directional stamp around its centre on a direct target at scale 1, painted as
-// PaintPixel paints them, row by row and from left to right, with the rows and columns outside
-// the clip box left out at once.
+// The pixels of a directional stamp on a direct target at scale 1, painted as PaintPixel paints
+// them: the centre first, then row by row and from left to right, with the rows and columns
+// outside the clip box left out at once.
 void CSMLine::StampDirectionalDirect(POINT pt, int r) {
     const RECT& rc = m_pTarget->ClipBox();
     const int iFirst = std::max<int>(-r, rc.top - pt.y);
@@ -500,8 +500,25 @@ void CSMLine::StampDirectionalDirect(POINT pt, int r) {
     const int nCentre = m_nCentre, nRowStep = -m_nSignY * m_nCos;
     const int nBlue = m_nBlue, nGreen = m_nGreen, nRed = m_nRed;
     const int nBytes = m_pTarget->PixelBytes();
+    const std::ptrdiff_t nRowBytes = m_pTarget->RowStep();
+    std::uint8_t* const pCentre = m_pTarget->RowAddress(pt.y) + std::ptrdiff_t(pt.x) * nBytes;
+    // The brush over the pixel at p with transparency e, false when e leaves it as it is.
+    const auto paint = [=](std::uint8_t* p, int nDarkness) {
+        const int e = std::max(0, std::abs(nDarkness) - nLighten);
+        if (e >= 256)
+            return false;
+        p[0] = static_cast<std::uint8_t>((nBlue * (255 - e) + p[0] * e) >> 8);
+        p[1] = static_cast<std::uint8_t>((nGreen * (255 - e) + p[1] * e) >> 8);
+        p[2] = static_cast<std::uint8_t>((nRed * (255 - e) + p[2] * e) >> 8);
+        if (nBytes == 4)
+            p[3] = 0;
+        return true;
+    };
     int jPainted0 = kMaxRadius + 1, jPainted1 = -kMaxRadius - 1;
     int iPainted0 = kMaxRadius + 1, iPainted1 = -kMaxRadius - 1;
+    // The centre goes first, its darkness the line's at the exact position.
+    if (iFirst <= 0 && iLast >= 0 && ((1u << kCentre) & nColumns) && paint(pCentre, nCentre))
+        jPainted0 = jPainted1 = iPainted0 = iPainted1 = 0;
     for (int i = iFirst; i <= iLast; ++i) {
         unsigned nRow = mPaint[kCentre + i] & nColumns;
         if (i == 0)
@@ -509,20 +526,13 @@ void CSMLine::StampDirectionalDirect(POINT pt, int r) {
         if (!nRow)
             continue;
         const int nRowDarkness = nCentre + i * nRowStep;
-        std::uint8_t* pRow = m_pTarget->RowAddress(pt.y + i);
+        std::uint8_t* const pRow = pCentre + i * nRowBytes;
         while (nRow) {
             const int nBit = 31 - std::countl_zero(nRow);
             nRow &= ~(1u << nBit);
             const int j = kCentre - nBit;
-            const int e = std::max(0, std::abs(nRowDarkness + j * nStep) - nLighten);
-            if (e >= 256)
+            if (!paint(pRow + j * nBytes, nRowDarkness + j * nStep))
                 continue;
-            std::uint8_t* p = pRow + static_cast<std::ptrdiff_t>(pt.x + j) * nBytes;
-            p[0] = static_cast<std::uint8_t>((nBlue * (255 - e) + p[0] * e) >> 8);
-            p[1] = static_cast<std::uint8_t>((nGreen * (255 - e) + p[1] * e) >> 8);
-            p[2] = static_cast<std::uint8_t>((nRed * (255 - e) + p[2] * e) >> 8);
-            if (nBytes == 4)
-                p[3] = 0;
             jPainted0 = std::min(jPainted0, j);
             jPainted1 = std::max(jPainted1, j);
             iPainted0 = std::min(iPainted0, i);

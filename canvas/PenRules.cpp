@@ -9,12 +9,40 @@ PressureNorm NormalisePressureAxis(LONG nAxisMax) {
     return {range.nScale, range.nMax};
 }
 
+UINT MousePenPressure(int nPressureMax, int nPressureScale) {
+    return UINT((nPressureMax + 1) / 2 * (nPressureScale < 1 ? 1 : nPressureScale));
+}
+
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {
     switch (nTool) {
     case kToolPencil:
         return short(nLevel * 40 * (nPressureMax / 255));
     case kToolBrush:
         return short(nPressure * nLevel / 5);
+    case kToolMarker:
+        return short(nLevel * 2);
+    default:
+        return 1;
+    }
+}
+
+int DesktopPressure(UINT nRaw, LONG nAxisMax) {
+    int nDivisor = 1;
+    if (nAxisMax >= 513 && nAxisMax <= 1024)
+        nDivisor = 2;
+    else if (nAxisMax >= 1025 && nAxisMax <= 1536)
+        nDivisor = 3;
+    else if (nAxisMax >= 1537 && nAxisMax <= 2048)
+        nDivisor = 4;
+    return int(nRaw / UINT(nDivisor));
+}
+
+short InkingWeight(int nTool, int nLevel, int nRawPressure) {
+    switch (nTool) {
+    case kToolPencil:
+        return short(nLevel);
+    case kToolBrush:
+        return short(nRawPressure * nLevel / 200);
     case kToolMarker:
         return short(nLevel * 2);
     default:

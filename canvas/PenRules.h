@@ -25,9 +25,20 @@ struct PressureNorm {
 // reports no usable axis is taken as one of 512 levels.
 PressureNorm NormalisePressureAxis(LONG nAxisMax);
 
+// The raw pressure of the mouse pen: the middle of the normalised range, in the device's units.
+UINT MousePenPressure(int nPressureMax, int nPressureScale);
+
 // The weight of a letter-mode sample: pencil level x 40 x (max / 255), brush pressure x level / 5,
 // marker 2 x level, eraser 1. nPressure is already normalised.
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax);
+
+// The pressure a desktop-mode sample works with: the raw pressure halved for a tablet whose axis
+// ends between 513 and 1024, divided by 3 up to 1536 and by 4 up to 2048, else kept.
+int DesktopPressure(UINT nRaw, LONG nAxisMax);
+
+// The weight of an inking-mode sample, the pen width in pixels: pencil the level, brush raw
+// pressure x level / 200, marker 2 x level, eraser 1.
+short InkingWeight(int nTool, int nLevel, int nRawPressure);
 
 // A point of the client area on the page: trunc((client + scroll) / zoom).
 POINT ClientToPage(POINT ptClient, POINT ptScroll, float fZoom);

@@ -13,6 +13,7 @@
 #include "Settings.h"
 #include "View.h"
 #include "kvofunc.h"
+#include "resource.h"
 
 namespace {
 CScrivoDoc::FilePrompt& Prompt() {
@@ -32,6 +33,24 @@ std::wstring LastPart(const std::wstring& strPath) {
 }
 
 constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// The canvas paused for a dialog of the document for the life of the object.
+class CDialogPause {
+public:
+    explicit CDialogPause(IScrivoCanvas* pCanvas) : m_pCanvas(pCanvas) {
+        if (m_pCanvas)
+            m_pCanvas->PauseForDialog(true);
+    }
+    CDialogPause(const CDialogPause&) = delete;
+    CDialogPause& operator=(const CDialogPause&) = delete;
+    ~CDialogPause() {
+        if (m_pCanvas)
+            m_pCanvas->PauseForDialog(false);
+    }
+
+private:
+    IScrivoCanvas* m_pCanvas;
+};
 } // namespace
 
 void CScrivoDoc::SetFilePrompt(FilePrompt prompt) {
@@ -154,6 +173,31 @@ void CScrivoDoc::Serialize(CArchive& ar) {
     m_lines.Swap(*note.m_pLines);
 }
 
+bool CScrivoDoc::IsReadableNote(const std::wstring& strPath) {
+    std::vector<std::uint8_t> data;
+    if (ReadFileBytes(strPath.c_str(), data) != EFileError::None)
+        return false;
+    try {
+        CArchive ar(std::move(data));
+        CNoteFile note;
+        note.Load(ar);
+        CheckedPaper(note.m_paper);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+BOOL CScrivoDoc::RestoreFrom(const std::wstring& strPath) {
+    if (!OnOpenDocument(strPath.c_str()))
+        return FALSE;
+    ClearPathName();
+    m_strPath.clear();
+    SetTitle(L"Untitled");
+    SetModifiedFlag(true);
+    return TRUE;
+}
+
 BOOL CScrivoDoc::OnSaveDocument(const wchar_t* pszPath) {
     std::wstring strPath = pszPath ? pszPath : L"";
     if (m_bSaveAsJpg)
@@ -167,6 +211,9 @@ BOOL CScrivoDoc::SaveForMail(const std::wstring& strPath) {
     std::wstring strUpper = Upper(strPath);
     if (strUpper.find(L"JXM") == std::wstring::npos || strUpper.find(L".TMP") == std::wstring::npos)
         return TRUE;
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (pCanvas && pCanvas->GetFrameMode() == 1)
+        return SaveDesktopForMail(strUpper) ? TRUE : FALSE;
     return ExportPicture(strUpper) ? TRUE : FALSE;
 }
 
@@ -199,10 +246,17 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
 }
 
 BOOL CScrivoDoc::CanCloseFrame(CFrameWnd* pFrame) {
-    return CDocument::CanCloseFrame(pFrame);
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (pCanvas)
+        pCanvas->PauseForDialog(true);
+    const BOOL bClose = CDocument::CanCloseFrame(pFrame);
+    if (pCanvas && !bClose)
+        pCanvas->PauseForDialog(false);
+    return bClose;
 }
 
 void CScrivoDoc::OnFileOpen() {
+    CDialogPause pause(GetCanvas());
     std::optional<std::wstring> path = PromptFile(true, OpenFilter(), std::wstring());
     if (!path)
         return;
@@ -212,6 +266,7 @@ void CScrivoDoc::OnFileOpen() {
 
 void CScrivoDoc::OnFileSave() {
     IScrivoCanvas* pCanvas = GetCanvas();
+    CDialogPause pause(pCanvas);
     int nMode = pCanvas ? pCanvas->GetFrameMode() : 0;
     // Automatic names belong to the alternative interface resources.
     bool bAutoName = GetResourceInstance() != GetModuleHandleW(nullptr);
@@ -271,6 +326,9 @@ bool CScrivoDoc::OnCmdMsg(UINT nID) {
         return true;
     case ID_FILE_SAVE:
         OnFileSave();
+        return true;
+    case ID_FILE_SEND_MAIL:
+        OnFileSendMail();
         return true;
     default:
         return false;

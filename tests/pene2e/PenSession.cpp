@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "NoteBytes.h"
+#include "UserInput.h"
 
 namespace {
 constexpr DWORD kStartTimeout = 30000;
@@ -18,16 +19,6 @@ template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T
     value = static_cast<T>(n);
     nPos += sizeof(T);
     return true;
-}
-
-// The file name field of a file dialog.
-HWND FileNameEdit(HWND hDialog) {
-    if (HWND hCombo = GetDlgItem(hDialog, 0x47C)) {
-        if (HWND hEdit = FindWindowExW(hCombo, nullptr, L"Edit", nullptr))
-            return hEdit;
-        return hCombo;
-    }
-    return GetDlgItem(hDialog, 0x480);
 }
 
 BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
@@ -73,6 +64,13 @@ bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStrok
         strokes.push_back(s);
     }
     return true;
+}
+
+std::string HorizontalStroke(int x0, int x1, int y, int nSteps) {
+    const std::string strY = std::to_string(y);
+    return "down " + std::to_string(x0) + " " + strY + " 700\nline " + std::to_string(x0) + " " +
+           strY + " " + std::to_string(x1) + " " + strY + " " + std::to_string(nSteps) +
+           " 700\nup " + std::to_string(x1) + " " + strY;
 }
 
 int ColorDistance(COLORREF a, COLORREF b) {
@@ -128,7 +126,14 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
     return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
 }
 
-bool CPenSession::WaitForFrame() {
+bool CPenSession::Relaunch() {
+    m_program.Kill();
+    m_hFrame = m_hView = nullptr;
+    SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
+    return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
+}
+
+bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     m_hFrame = m_program.WaitForWindow(L"LETTER", kStartTimeout);
     if (!m_hFrame)
         return false;
@@ -136,7 +141,8 @@ bool CPenSession::WaitForFrame() {
     if (!m_hView)
         return false;
     // The note is open and the window has found its place: its view keeps its rectangle.
-    if (!WaitUntil([&] { return WindowText(m_hFrame) == m_strTitle; }, kStartTimeout))
+    const std::wstring& strWanted = strTitle.empty() ? m_strTitle : strTitle;
+    if (!WaitUntil([&] { return WindowText(m_hFrame) == strWanted; }, kStartTimeout))
         return false;
     // Without a window manager the display shows a maximised window a few pixels away from
     // where the system places it; a normal window lies where it is said to be.

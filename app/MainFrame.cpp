@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "FrameworkIds.h"
 #include "Message.h"
 #include "Resources.h"
 #include "ScrivoApp.h"
@@ -79,7 +80,8 @@ bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
     CScrivoView* pView = GetView();
     CDocument* pDoc = GetActiveDocument();
     if (pView && pView->m_bHasInk &&
-        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(57344), MB_YESNO) != IDYES)
+        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(IDS_APP_TITLE), MB_YESNO) !=
+            IDYES)
         return false;
     if (pDoc)
         pDoc->OnNewDocument();

@@ -50,14 +50,25 @@ int CWinApp::Run(HINSTANCE hInstance) {
 }
 
 int CWinApp::MessageLoop() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (m_pMainWnd && m_pMainWnd->m_hWnd && m_pMainWnd->PreTranslateMessage(&msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    MSG msg{};
+    for (;;) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return static_cast<int>(msg.wParam);
+            PumpMessage(msg);
+        }
+        // The queue is empty: idle work, then sleep until a message comes or the idle work's
+        // time is due.
+        const DWORD nWait = OnIdle();
+        MsgWaitForMultipleObjectsEx(0, nullptr, nWait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    return static_cast<int>(msg.wParam);
+}
+
+void CWinApp::PumpMessage(MSG& msg) {
+    if (m_pMainWnd && m_pMainWnd->m_hWnd && m_pMainWnd->PreTranslateMessage(&msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
 }
 
 void CWinApp::SetRegistryKey(const wchar_t* pszCompany) {

@@ -29,8 +29,13 @@ public:
     int Run(HINSTANCE hInstance);
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance() { return 0; }
-    // Runs the message loop until WM_QUIT; returns its exit code.
+    // Runs the message loop until WM_QUIT; returns its exit code. Whenever the queue is empty it
+    // calls OnIdle, and again when the time OnIdle asked for has passed without a message.
     int MessageLoop();
+    // Background work of the user-interface thread between messages. Returns how many
+    // milliseconds may pass before it wants to run again without a message (INFINITE: only after
+    // the next message).
+    virtual DWORD OnIdle() { return INFINITE; }
 
     // Profile: HKEY_CURRENT_USER\Software\<company>\<application title>.
     void SetRegistryKey(const wchar_t* pszCompany);
@@ -72,6 +77,8 @@ protected:
     void CloseDocTemplate() { m_pDocTemplate.reset(); }
 
 private:
+    void PumpMessage(MSG& msg);
+
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::wstring m_strRegistryKey;

@@ -173,6 +173,32 @@ void CScrivoDoc::Serialize(CArchive& ar) {
     m_lines.Serialize(arStrokes);
 }
 
+bool CScrivoDoc::IsReadableNote(const std::wstring& strPath) {
+    std::vector<std::uint8_t> data;
+    DWORD dwError = 0;
+    if (!ReadNoteFileData(strPath, data, dwError))
+        return false;
+    try {
+        CArchive ar(std::move(data));
+        CNoteFile note;
+        note.Load(ar);
+        CheckedPaper(note.m_header);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+BOOL CScrivoDoc::RestoreFrom(const std::wstring& strPath) {
+    if (!OnOpenDocument(strPath.c_str()))
+        return FALSE;
+    ClearPathName();
+    m_strPath.clear();
+    SetTitle(L"Untitled");
+    SetModifiedFlag(true);
+    return TRUE;
+}
+
 BOOL CScrivoDoc::OnSaveDocument(const wchar_t* pszPath) {
     std::wstring strPath = pszPath ? pszPath : L"";
     if (m_bSaveAsJpg)

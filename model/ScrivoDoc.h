@@ -66,6 +66,12 @@ public:
     void OnFileOpen();
     void OnFileSave();
 
+    // True when the file holds a whole note that this program can open.
+    static bool IsReadableNote(const std::wstring& strPath);
+    // Takes over the note in strPath (a recovery copy) as a new, unnamed note whose changes are
+    // not saved yet; false, with the open note as it was, when it cannot be read.
+    BOOL RestoreFrom(const std::wstring& strPath);
+
     // "MMDDYYYY-n": n is one more than the number of strStored when it carries today's prefix,
     // else 1.
     static std::wstring MakeAutoName(const SYSTEMTIME& stToday, const std::wstring& strStored);

@@ -1,6 +1,5 @@
 #include "MainFrame.h"
 
-#include "FrameworkIds.h"
 #include "Message.h"
 #include "Resources.h"
 #include "ScrivoApp.h"

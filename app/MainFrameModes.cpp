@@ -4,7 +4,6 @@
 #include "MainFrame.h"
 
 #include "FrameworkIds.h"
-
 #include "MessagePump.h"
 #include "Message.h"
 #include "Resources.h"

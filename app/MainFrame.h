@@ -30,6 +30,7 @@ public:
     int GetMode() const override { return m_nMode; }
     bool IsInkingProcess() const override;
     void ShowPanelControl(UINT nID, bool bShow) override;
+    void ShowControlBars(bool bShow) override;
 
     // The window class of this process: "INKING" when it was started for inking.
     const wchar_t* ClassName() const;

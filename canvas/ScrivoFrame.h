@@ -11,6 +11,8 @@ public:
     virtual bool IsInkingProcess() const = 0;
     // Shows or hides a control of the colour and line panel.
     virtual void ShowPanelControl(UINT nID, bool bShow) = 0;
+    // Shows or hides the tool bar and the colour and line panel together (print preview).
+    virtual void ShowControlBars(bool bShow) = 0;
 
     // Inking mode: the tool bar's writing state (Start to write hidden, Inking and Cancel shown)
     // and its state when the ink is done; whether it still wants its "Start to write" tip.

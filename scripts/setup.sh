@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build, test and run Quillet.
 set -e
 pkgs="g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xauth x11-apps googletest cmake
-      ninja-build imagemagick python3 nsis"
+      ninja-build imagemagick python3 nsis ghostscript xclip"
 missing=""
 for p in $pkgs; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

@@ -4,14 +4,14 @@
 #include <cstdlib>
 
 #include "FileHandle.h"
+#include "FrameworkIds.h"
 #include "GdiObjects.h"
 #include "Message.h"
+#include "Resources.h"
 #include "Picture.h"
 #include "kvofunc.h"
 
 namespace {
-
-constexpr wchar_t kAppTitle[] = L"Quillet";
 
 using BmpCheck = CPicture::ELoad;
 
@@ -65,10 +65,12 @@ void ShowLoadMessage(BmpCheck check) {
         ShowMessage(nullptr, L"Too small buffer size", L"OpenPicture", MB_OK);
         break;
     case BmpCheck::TooLarge:
-        ShowMessage(nullptr, CPicture::TooLargeText(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(nullptr, CPicture::TooLargeText(), LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
         break;
     default:
-        ShowMessage(nullptr, L"No Suppost This File Type!", kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(nullptr, L"No Suppost This File Type!", LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
         break;
     }
 }

@@ -23,6 +23,15 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
     }
     return TRUE;
 }
+BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
+    wchar_t sz[64] = {};
+    GetClassNameW(hwnd, sz, 64);
+    if (lstrcmpW(sz, L"ScrivoView") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
+}
+
 } // namespace
 
 bool InstallProgram(const std::wstring& strFolder) {
@@ -98,4 +107,26 @@ HWND CProgram::WaitForWindow(const wchar_t* pszClass, DWORD nTimeoutMs, bool bVi
         },
         nTimeoutMs);
     return data.hwnd;
+}
+
+bool WaitForSteadyWindow(HWND hwnd, DWORD nTimeoutMs) {
+    RECT rcLast{};
+    DWORD nSince = GetTickCount();
+    return WaitUntil(
+        [&] {
+            RECT rc{};
+            GetWindowRect(hwnd, &rc);
+            if (!EqualRect(&rc, &rcLast)) {
+                rcLast = rc;
+                nSince = GetTickCount();
+            }
+            return GetTickCount() - nSince > 700;
+        },
+        nTimeoutMs);
+}
+
+HWND FindViewOf(HWND hwndFrame) {
+    HWND hwndView = nullptr;
+    EnumChildWindows(hwndFrame, FindView, reinterpret_cast<LPARAM>(&hwndView));
+    return hwndView;
 }

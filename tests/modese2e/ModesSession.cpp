@@ -2,15 +2,6 @@
 
 namespace {
 constexpr DWORD kStartTimeout = 30000;
-
-BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
-    wchar_t sz[64] = {};
-    GetClassNameW(hwnd, sz, 64);
-    if (lstrcmpW(sz, L"ScrivoView") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hwnd;
-    return FALSE;
-}
 } // namespace
 
 std::string ScreenStroke(POINT ptFrom, POINT ptTo, int nSteps) {
@@ -35,23 +26,10 @@ bool CModesSession::StartProgram(const std::wstring& strArgs, const wchar_t* psz
     m_hFrame = m_program.WaitForWindow(pszClass, kStartTimeout);
     if (!m_hFrame)
         return false;
-    EnumChildWindows(m_hFrame, FindView, reinterpret_cast<LPARAM>(&m_hView));
+    m_hView = FindViewOf(m_hFrame);
     if (!m_hView || !WaitUntil([&] { return WindowText(m_hFrame) == strTitle; }, kStartTimeout))
         return false;
-    // The strip has found its place once its rectangle stays.
-    RECT rcLast{};
-    DWORD nSince = GetTickCount();
-    return WaitUntil(
-        [&] {
-            RECT rc{};
-            GetWindowRect(m_hFrame, &rc);
-            if (!EqualRect(&rc, &rcLast)) {
-                rcLast = rc;
-                nSince = GetTickCount();
-            }
-            return GetTickCount() - nSince > 700;
-        },
-        kStartTimeout);
+    return WaitForSteadyWindow(m_hFrame, kStartTimeout);
 }
 
 void CModesSession::Press(UINT nID) const {

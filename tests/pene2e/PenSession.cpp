@@ -21,15 +21,6 @@ template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T
     return true;
 }
 
-BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
-    wchar_t sz[64] = {};
-    GetClassNameW(hwnd, sz, 64);
-    if (lstrcmpW(sz, L"ScrivoView") == 0) {
-        *reinterpret_cast<HWND*>(lParam) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 } // namespace
 
 bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStroke>& strokes) {
@@ -138,7 +129,7 @@ bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     m_hFrame = m_program.WaitForWindow(L"LETTER", kStartTimeout);
     if (!m_hFrame)
         return false;
-    EnumChildWindows(m_hFrame, FindView, reinterpret_cast<LPARAM>(&m_hView));
+    m_hView = FindViewOf(m_hFrame);
     if (!m_hView)
         return false;
     // The note is open and the window has found its place: its view keeps its rectangle.
@@ -149,19 +140,7 @@ bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     // where the system places it; a normal window lies where it is said to be.
     ShowWindow(m_hFrame, SW_RESTORE);
     SetWindowPos(m_hFrame, nullptr, 40, 30, 1000, 800, SWP_NOZORDER);
-    RECT rcLast{};
-    DWORD nSince = GetTickCount();
-    return WaitUntil(
-        [&] {
-            RECT rc{};
-            GetWindowRect(m_hView, &rc);
-            if (!EqualRect(&rc, &rcLast)) {
-                rcLast = rc;
-                nSince = GetTickCount();
-            }
-            return GetTickCount() - nSince > 700;
-        },
-        kStartTimeout);
+    return WaitForSteadyWindow(m_hView, kStartTimeout);
 }
 
 bool CPenSession::RunChapter(size_t n) {

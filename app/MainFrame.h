@@ -3,7 +3,8 @@
 // class, "LETTER" or "INKING", by which other starts of the program find it, and owns the
 // working mode (0 letter, 1 desktop, 2 inking).
 #pragma once
-#include "DialogBar.h"
+#include "ControlDlg.h"
+#include "DLGBAR.h"
 #include "FrameWnd.h"
 #include "ScrivoFrame.h"
 
@@ -27,12 +28,19 @@ public:
     int GetMode() const override { return m_nMode; }
     bool IsInkingProcess() const override;
     void ShowPanelControl(UINT nID, bool bShow) override;
+    void EnablePanelControl(UINT nID, bool bEnable) override;
+    void TogglePenWidthPopup(int nTool, int nLevel) override;
+    void ClosePenWidthPopup() override;
+    int PenWidthPopupTool() const override;
+    void OnToolChanged(int nOldTool, int nNewTool) override;
+    void OnThicknessChanged(int nTool, int nLevel) override;
+    void RepaintToolBar() override;
 
     // The window class of this process: "INKING" when it was started for inking.
     const wchar_t* ClassName() const;
 
-    CDialogBar m_wndPanel;
-    CDialogBar m_wndBar;
+    ControlDlg m_wndPanel;
+    CDLGBAR m_wndBar;
     int m_nMode = 0;
 
 protected:
@@ -44,4 +52,8 @@ protected:
     bool AskToDropInk(UINT nIDQuestion);
     void RefreshBars();
     LRESULT OnDisplayChange();
+    // What the bars and the pen-width popup do when the frame changes (MainFrameBars.cpp).
+    bool CreateBars();
+    void OnSizeBars();
+    void OnMoveBars();
 };

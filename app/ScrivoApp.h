@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include "AboutDlg.h"
 #include "DocTemplate.h"
 #include "WinApp.h"
 
@@ -14,6 +15,10 @@ public:
     ~CScrivoApp() override { CloseDocTemplate(); }
 
     BOOL InitInstance() override;
+    bool OnCmdMsg(UINT nID) override;
+    // The About command: the about box, modal, with the pen-width popup closed and (in desktop
+    // and inking mode) the tablet context closed around it.
+    void OnAppAbout();
 
     // With true: loads "QznRes.dll" when the settings key UI / New contains "1" and makes it
     // the source of every resource; with false: frees it again.
@@ -22,6 +27,7 @@ public:
     static std::wstring GetModuleDir();
 
     BOOL m_bNewUI = FALSE;
+    CAboutDlg m_aboutDlg;
     BYTE m_bInking = 0;
 
 private:

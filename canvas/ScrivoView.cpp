@@ -101,7 +101,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnScriptLineColor();
         return true;
     default:
-        return OnPenCommand(nID);
+        return OnPenCommand(nID) || OnWidthCommand(nID);
     }
 }
 

@@ -41,6 +41,10 @@ public:
     void LineHeightUp();
     void LineHeightDown();
     void OnScriptLineColor();
+
+    // The width buttons open the pen-width popup; the popup's width commands set the width of
+    // the tool it shows (ScrivoViewTools.cpp).
+    bool OnWidthCommand(UINT nID);
     // Client point to page point: trunc((client + scroll) / zoom).
     POINT ClientToPage(POINT ptClient) const;
 
@@ -85,6 +89,11 @@ protected:
     void MarkModified() override;
     void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
     HCURSOR EraserCursor() const override;
+    // The neighbours of the tools: the pen-width popup and the panel (ScrivoViewTools.cpp).
+    void ClosePenWidthPopup() override;
+    void OnToolChanged(int nOld, int nNew) override;
+    void OnThicknessChanged(int nType, int nLevel) override;
+    void OnInkWritten() override;
 
 private:
     // A page bitmap of rcPage's size, or null.

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FileDialog.h"
@@ -10,6 +12,7 @@
 #include "RecentFileList.h"
 #include "Resources.h"
 #include "ShellRegistration.h"
+#include "Wnd.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -50,14 +53,67 @@ int CWinApp::Run(HINSTANCE hInstance) {
 }
 
 int CWinApp::MessageLoop() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (m_pMainWnd && m_pMainWnd->m_hWnd && m_pMainWnd->PreTranslateMessage(&msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    MSG msg{};
+    bool bIdle = true;
+    for (;;) {
+        if (bIdle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            OnIdle();
+            bIdle = false;
+        }
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0)
+            break;
+        if (!PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (IsIdleMessage(msg))
+            bIdle = true;
     }
     return static_cast<int>(msg.wParam);
+}
+
+void CWinApp::AddMessageFilter(CWnd* pWnd) {
+    if (std::find(m_arrFilters.begin(), m_arrFilters.end(), pWnd) == m_arrFilters.end())
+        m_arrFilters.push_back(pWnd);
+}
+
+void CWinApp::RemoveMessageFilter(CWnd* pWnd) {
+    std::erase(m_arrFilters, pWnd);
+}
+
+bool CWinApp::PreTranslateMessage(MSG* pMsg) {
+    // A filter may remove itself while it looks at the message.
+    const std::vector<CWnd*> arrFilters = m_arrFilters;
+    for (CWnd* pWnd : arrFilters)
+        if (pWnd->FilterMessage(pMsg))
+            return true;
+    if (CWnd::WalkPreTranslateTree(pMsg))
+        return true;
+    // Messages of windows outside the main frame (its pop-ups without owner) still see its
+    // accelerators.
+    CFrameWnd* pFrame = m_pMainWnd;
+    if (!pFrame || !pFrame->m_hWnd)
+        return false;
+    HWND hwndRoot = pMsg->hwnd ? GetAncestor(pMsg->hwnd, GA_ROOTOWNER) : nullptr;
+    return hwndRoot != pFrame->m_hWnd && pFrame->PreTranslateMessage(pMsg);
+}
+
+bool CWinApp::IsIdleMessage(const MSG& msg) {
+    // Painting and the caret's blink do not change what commands can do; neither does a mouse
+    // move that ends where the last one did.
+    static POINT s_ptLastMove = {-1, -1};
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
+        if (s_ptLastMove.x == msg.pt.x && s_ptLastMove.y == msg.pt.y)
+            return false;
+        s_ptLastMove = msg.pt;
+        return true;
+    }
+    return msg.message != WM_PAINT && msg.message != 0x0118;
+}
+
+void CWinApp::OnIdle() {
+    if (m_pMainWnd && m_pMainWnd->m_hWnd)
+        m_pMainWnd->OnIdleUpdateCmdUI();
 }
 
 void CWinApp::SetRegistryKey(const wchar_t* pszCompany) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CmdTarget.h"
 #include "CommandLineInfo.h"
@@ -14,6 +15,7 @@ class CDocument;
 class CFrameWnd;
 class CRecentFileList;
 class CSingleDocTemplate;
+class CWnd;
 
 class CWinApp : public CCmdTarget {
 public:
@@ -29,8 +31,16 @@ public:
     int Run(HINSTANCE hInstance);
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance() { return 0; }
-    // Runs the message loop until WM_QUIT; returns its exit code.
+    // Runs the message loop until WM_QUIT; returns its exit code. Each message is offered to the
+    // windows it concerns first (PreTranslateMessage); when the queue runs empty the frame
+    // updates its bars' controls (OnIdle).
     int MessageLoop();
+    virtual bool PreTranslateMessage(MSG* pMsg);
+    virtual void OnIdle();
+    // Windows that see every message of the loop before anything else (FilterMessage), for
+    // instance a pop-up that closes at a click anywhere else.
+    void AddMessageFilter(CWnd* pWnd);
+    void RemoveMessageFilter(CWnd* pWnd);
 
     // Profile: HKEY_CURRENT_USER\Software\<company>\<application title>.
     void SetRegistryKey(const wchar_t* pszCompany);
@@ -65,6 +75,7 @@ public:
     std::wstring m_strAppName;
 
 protected:
+    static bool IsIdleMessage(const MSG& msg);
     // Destroys the frame, the view and the document (a derived application calls this from its
     // destructor, while its own members still exist for the frame's destruction).
     void CloseDocTemplate() { m_pDocTemplate.reset(); }
@@ -74,4 +85,5 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::wstring m_strRegistryKey;
     bool m_bShellOpen = false;
+    std::vector<CWnd*> m_arrFilters;
 };

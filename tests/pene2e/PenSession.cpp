@@ -215,6 +215,7 @@ bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes) {
             },
             10000))
         return false;
+    m_savedBytes = bytes;
     return ReadSavedStrokes(bytes, strokes);
 }
 

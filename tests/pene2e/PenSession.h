@@ -45,7 +45,7 @@ public:
     bool RunChapter(size_t n);
     // Sends a command to the main frame and waits until it is handled.
     void Command(UINT nID) const;
-    // Saves the note and reads its strokes back.
+    // Saves the note and reads its strokes back; the file's bytes stay in m_savedBytes.
     bool SaveAndRead(std::vector<SavedStroke>& strokes);
     // Screen pixel at a point of the view's client area, once the view has painted.
     COLORREF ViewPixel(int x, int y) const;
@@ -57,6 +57,7 @@ public:
     std::wstring m_strNote;
     HWND m_hFrame = nullptr;
     HWND m_hView = nullptr;
+    std::vector<std::uint8_t> m_savedBytes;
 
 private:
     static void SetTabletLibrary(const wchar_t* pszOrder);

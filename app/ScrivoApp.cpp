@@ -59,12 +59,13 @@ bool CScrivoApp::OnCmdMsg(UINT nID) {
 BOOL CScrivoApp::InitInstance() {
     LoadWintab(true);
     m_bNewUI = FALSE;
+    const std::vector<std::wstring> args = CommandLineArgs();
     CCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo);
+    cmdInfo.ParseArgs(args);
     m_nCmdShow = SW_SHOWMAXIMIZED;
     m_bInking = 0;
 
-    switch (ClassifyStart(GetCommandLineW())) {
+    switch (ClassifyStart(args)) {
     case EStartKind::Letter:
         if (!ClaimStartEvent(EStartKind::Letter)) {
             ActivateRunningLetter();

@@ -1,18 +1,22 @@
 #include "StartKind.h"
 
+#include <algorithm>
+
 namespace {
 HANDLE g_hStartEvent = nullptr;
 } // namespace
 
-EStartKind ClassifyStart(const std::wstring& strCommandLine) {
-    std::wstring str = strCommandLine;
-    if (!str.empty())
-        CharUpperBuffW(str.data(), static_cast<DWORD>(str.size()));
-    if (str.find(L"JXM") != std::wstring::npos)
+EStartKind ClassifyStart(const std::vector<std::wstring>& args) {
+    std::vector<std::wstring> upper = args;
+    for (std::wstring& str : upper)
+        if (!str.empty())
+            CharUpperBuffW(str.data(), static_cast<DWORD>(str.size()));
+    const auto has = [&upper](auto pred) { return std::any_of(upper.begin(), upper.end(), pred); };
+    if (has([](const std::wstring& str) { return str.find(L"JXM") != std::wstring::npos; }))
         return EStartKind::Jxm;
-    if (str.find(L"LETTER") != std::wstring::npos)
+    if (has([](const std::wstring& str) { return str == L"LETTER"; }))
         return EStartKind::Letter;
-    if (str.find(L"INKING") != std::wstring::npos)
+    if (has([](const std::wstring& str) { return str == L"INKING"; }))
         return EStartKind::Inking;
     return EStartKind::Plain;
 }

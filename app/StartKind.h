@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 enum class EStartKind {
     Plain,  // none of the words: any number of instances, the file on the command line opens
@@ -12,9 +13,12 @@ enum class EStartKind {
     Inking  // "INKING": one inking instance (event "Scribola", window class "INKING")
 };
 
-// The words are found anywhere in the command line, in any case, in the order JXM, LETTER,
-// INKING (a line with both LETTER and INKING is a letter start).
-EStartKind ClassifyStart(const std::wstring& strCommandLine);
+// The kind of start from the arguments that follow the program's path (never from the path: a
+// program kept in a folder named "Letters" is no letter start). "JXM" counts anywhere in an
+// argument, as in a mail file's name; "LETTER" and "INKING" count only as a whole argument, as
+// the launcher and the shell pass them. Any case; tested in the order JXM, LETTER, INKING (both
+// LETTER and INKING make a letter start).
+EStartKind ClassifyStart(const std::vector<std::wstring>& args);
 
 // Creates the start event of a letter or inking start and keeps it for the life of the process.
 // False when another instance of the same kind holds it already.

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "FrameWnd.h"
+#include "FrameworkIds.h"
 #include "Resources.h"
 #include "ScrivoFrame.h"
 #include "Settings.h"
@@ -100,8 +101,17 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
     case ID_SCRIPT_LINE_COLOR:
         OnScriptLineColor();
         return true;
+    case ID_EDIT_COPY:
+        OnEditCopy();
+        return true;
+    case ID_EDIT_PASTE:
+        OnEditPaste();
+        return true;
+    case ID_INSERT_IMAGE:
+        OnInsertImage();
+        return true;
     default:
-        return OnPenCommand(nID) || OnWidthCommand(nID);
+        return OnPictureCommand(nID) || OnPenCommand(nID) || OnWidthCommand(nID);
     }
 }
 
@@ -134,8 +144,16 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_ADD_LINE:
         OnAddLine();
         return 0;
+    case WM_RENDERFORMAT:
+        OnRenderFormat(static_cast<UINT>(wParam));
+        return 0;
+    case WM_RENDERALLFORMATS:
+        OnRenderAllFormats();
+        return 0;
     default: {
         LRESULT lResult = 0;
+        if (OnPictureMessage(uMsg, wParam, lParam, lResult))
+            return lResult;
         if (OnPenMessage(uMsg, wParam, lParam, lResult))
             return lResult;
         return CScrollView::WindowProc(uMsg, wParam, lParam);

@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "GdiObjects.h"
 #include "PenCapture.h"
 #include "ScrivoDoc.h"
@@ -13,7 +15,10 @@
 
 class IScrivoFrame;
 
-class CScrivoView : public CScrollView, public IScrivoCanvas, public CPenCapture {
+class CScrivoView : public CScrollView,
+                    public IScrivoCanvas,
+                    public CPenCapture,
+                    public IPictureView {
 public:
     CScrivoView();
     ~CScrivoView() override;
@@ -68,6 +73,26 @@ public:
     COLORREF m_crLine = 0;
     DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
 
+    // Clipboard (ScrivoViewClipboard.cpp).
+    void OnEditCopy();
+    void OnEditPaste();
+    // Forwards the render requests of the bridge's delayed clipboard formats to the bridge.
+    void OnRenderFormat(UINT uFormat);
+    void OnRenderAllFormats();
+
+    // Pictures (ScrivoViewPictures.cpp): Insert Image from file, the picture tool and its menu.
+    void OnInsertImage();
+    // Loads a picture file and places it; false (after the picture's message) when unreadable.
+    bool InsertPictureFile(const std::wstring& strPath);
+    // Puts a new picture on top of the others and into the page bitmap, under the strokes.
+    void PlaceNewPicture(std::unique_ptr<CPicture> pPicture);
+    // The picture menu's commands; false for any other id.
+    bool OnPictureCommand(UINT nID);
+    // IPictureView.
+    void RepaintPageRect(const RECT& rc) override;
+    void ShowDragOutline(const RECT& rc) override;
+    void ShowPictureMenu(HMENU hPopup) override;
+
     // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
     void OnActivateView(bool bActivate) override;
 
@@ -94,6 +119,9 @@ protected:
     void OnToolChanged(int nOld, int nNew) override;
     void OnThicknessChanged(int nType, int nLevel) override;
     void OnInkWritten() override;
+    void DropPictureSelection() override;
+    // The picture tool's share of the mouse: true when the message is fully handled.
+    bool OnPictureMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
 private:
     // A page bitmap of rcPage's size, or null.
@@ -101,4 +129,13 @@ private:
     void SelectPageBitmap(COwnedBitmap bitmap);
     void DrawContent(HDC hdc);
     void DrawContentInRect(HDC hdc, const RECT& rc);
+    // The moving outline of a picture drag, in page coordinates, drawn over the page by OnDraw.
+    RECT PageToClient(RECT rc) const;
+    void InvalidateOutline(const RECT& rcPage);
+    void DrawDragOutline(HDC hdc) const;
+    void EndDragOutline();
+
+    int m_nPictureHit = -1;
+    RECT m_rcDragOutline{0, 0, 0, 0};
+    bool m_bDragOutline = false;
 };

@@ -131,5 +131,6 @@ void CScrivoView::OnDraw(HDC hdc) {
         RECT rc = {pt.x, std::max(nShownH, pt.y), pt.x + cw, pt.y + ch};
         FillRect(hdc, &rc, hBlack);
     }
+    DrawDragOutline(hdc);
     SetStretchBltMode(hdc, nOldMode);
 }

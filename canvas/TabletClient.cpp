@@ -4,6 +4,7 @@
 #include "PenRules.h"
 
 #include <cstdio>
+#include <utility>
 
 int g_nPacketBatch = 0;
 
@@ -38,16 +39,13 @@ HCTX CTabletClient::OpenTabletContext(HWND hWnd, BOOL bSystemCursor) {
 }
 
 void CTabletClient::OpenViewContext() {
-    // Without a tablet library the program simply has no pen input; only a library that cannot
-    // open a context is worth telling the user about.
-    if (!IsBound()) {
-        m_hCtx = nullptr;
-        ReadPressureAxis();
-        return;
-    }
-    m_hCtx = OpenTabletContext(TabletWindow(), TRUE);
-    // Every resize reopens the context; without a tablet the user is told once, not once per
-    // resize (a dragged border would otherwise stack up boxes).
+    // A context opened meanwhile (by a resize that the driver let through while it closed the
+    // old one) is kept: opening another would leave that one open with nothing to close it.
+    if (!m_hCtx)
+        m_hCtx = OpenTabletContext(TabletWindow(), TRUE);
+    // Without a tablet library, or with one that finds no tablet, the pen does nothing: the
+    // user is told. Every resize reopens the context, so this is said once, not once per resize
+    // (a dragged border would otherwise stack up boxes).
     if (!m_hCtx && !m_bToldNoContext) {
         m_bToldNoContext = true;
         ShowMessage(TabletWindow(), L" Could Not Open Tablet Context.", L"WinTab", MB_ICONHAND);
@@ -58,14 +56,15 @@ void CTabletClient::OpenViewContext() {
 }
 
 void CTabletClient::CloseTabletContext() {
-    if (!m_hCtx)
+    // Cleared before the driver is called: a driver that lets the window handle sent messages
+    // while it closes (a resize arriving then reopens the context) must find nothing left to
+    // close a second time, and the context opened inside must stay in m_hCtx.
+    const HCTX hCtx = std::exchange(m_hCtx, nullptr);
+    if (!hCtx || !IsBound())
         return;
-    if (IsBound()) {
-        Binding().WTEnable(m_hCtx, FALSE);
-        Binding().WTOverlap(m_hCtx, FALSE);
-        Binding().WTClose(m_hCtx);
-    }
-    m_hCtx = nullptr;
+    Binding().WTEnable(hCtx, FALSE);
+    Binding().WTOverlap(hCtx, FALSE);
+    Binding().WTClose(hCtx);
 }
 
 void CTabletClient::ReopenTabletContext() {

@@ -29,8 +29,9 @@ public:
 
     // Builds m_lc for the window and opens it enabled; null without a tablet library.
     HCTX OpenTabletContext(HWND hWnd, BOOL bSystemCursor);
-    // Opens the context on the view's window as at creation, telling the user when the tablet
-    // library cannot open one, and reads the device's pressure axis.
+    // Opens the context on the view's window as at creation (unless one is open already), telling
+    // the user once when none can be opened, with or without a tablet library, and reads the
+    // device's pressure axis.
     void OpenViewContext();
     // Disables, lowers and closes the open context and clears m_hCtx.
     void CloseTabletContext();

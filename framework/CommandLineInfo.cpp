@@ -4,18 +4,28 @@
 
 #include <shellapi.h>
 
+#include <cwctype>
+
 namespace {
 bool SameText(const std::wstring& a, const wchar_t* b) {
     return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
 }
 } // namespace
 
-std::vector<std::wstring> CCommandLineInfo::SplitCommandLine(const wchar_t* pszCommandLine) {
+std::vector<std::wstring> CCommandLineInfo::SplitCommandLine(const wchar_t* pszCommandLine,
+                                                             const wchar_t* pszProgram) {
     std::vector<std::wstring> args;
     if (!pszCommandLine || !*pszCommandLine)
         return args;
+    std::wstring strLine = pszCommandLine;
+    const std::size_t nProgram = pszProgram ? wcslen(pszProgram) : 0;
+    if (nProgram > 0 && strLine.size() >= nProgram &&
+        CompareStringOrdinal(strLine.c_str(), int(nProgram), pszProgram, int(nProgram), TRUE) ==
+            CSTR_EQUAL &&
+        (strLine.size() == nProgram || iswspace(strLine[nProgram])))
+        strLine = L"program" + strLine.substr(nProgram);
     int nArgs = 0;
-    LPWSTR* ppsz = CommandLineToArgvW(pszCommandLine, &nArgs);
+    LPWSTR* ppsz = CommandLineToArgvW(strLine.c_str(), &nArgs);
     if (!ppsz)
         return args;
     for (int i = 1; i < nArgs; ++i)

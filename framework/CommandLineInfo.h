@@ -12,7 +12,10 @@ public:
     // Parses the arguments that follow the program name.
     void ParseArgs(const std::vector<std::wstring>& args);
     // The arguments of a raw command line (as GetCommandLineW gives it) without the program name.
-    static std::vector<std::wstring> SplitCommandLine(const wchar_t* pszCommandLine);
+    // A line that starts with the program's path pszProgram unquoted, blanks and all (as some
+    // launchers start programs), loses that whole path, not just its part up to the first blank.
+    static std::vector<std::wstring> SplitCommandLine(const wchar_t* pszCommandLine,
+                                                      const wchar_t* pszProgram = L"");
 
     EShellCommand m_nShellCommand = FileNew;
     std::wstring m_strFileName;

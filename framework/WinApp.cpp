@@ -139,8 +139,15 @@ void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate) {
     m_pDocTemplate = std::move(pTemplate);
 }
 
+std::vector<std::wstring> CWinApp::CommandLineArgs() {
+    wchar_t szProgram[MAX_PATH * 2] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, szProgram, MAX_PATH * 2);
+    return CCommandLineInfo::SplitCommandLine(GetCommandLineW(),
+                                              n > 0 && n < MAX_PATH * 2 ? szProgram : L"");
+}
+
 void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo) const {
-    cmdInfo.ParseArgs(CCommandLineInfo::SplitCommandLine(GetCommandLineW()));
+    cmdInfo.ParseArgs(CommandLineArgs());
 }
 
 bool CWinApp::ProcessShellCommand(CCommandLineInfo& cmdInfo) {

@@ -53,6 +53,8 @@ public:
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
 
     void ParseCommandLine(CCommandLineInfo& cmdInfo) const;
+    // The arguments of this process's command line, without the program's own path.
+    static std::vector<std::wstring> CommandLineArgs();
     // New note, open, print or wait for DDE as the command line asks; false ends the program.
     bool ProcessShellCommand(CCommandLineInfo& cmdInfo);
     // Registers the document type with the shell (open, print and print-to verbs).

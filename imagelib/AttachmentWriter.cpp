@@ -1,5 +1,5 @@
-// CreateAttachment: copies the bitmap's pixels out of its device context, encodes them in memory
-// and only then replaces the file.
+// CreateAttachment: copies the bitmap's pixels out of its device context, encodes them in memory,
+// writes them beside the file and only then replaces the file.
 #include "AttachmentWriter.h"
 
 #include "WicSession.h"
@@ -168,8 +168,28 @@ ComPtr<IStream> Encode(IWICImagingFactory* pFactory, CPixels& px, int nFormat, C
     return pStream;
 }
 
-// Replaces the file with the stream's bytes; a file left half written is removed.
-bool WriteStreamToFile(IStream* pStream, LPCSTR pszPath) {
+// The folder of a path, for a new file beside it ("." for a bare name).
+std::wstring FolderOf(const std::wstring& strPath) {
+    const std::wstring::size_type n = strPath.find_last_of(L"\\/");
+    if (n == std::wstring::npos)
+        return L".";
+    return strPath.substr(0, n + 1);
+}
+
+bool WriteWholeFile(const wchar_t* pszPath, const void* pv, DWORD dwSize) {
+    HANDLE hFile = CreateFileW(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD dwWritten = 0;
+    bool bOk = WriteFile(hFile, pv, dwSize, &dwWritten, nullptr) && dwWritten == dwSize &&
+               FlushFileBuffers(hFile);
+    return CloseHandle(hFile) && bOk;
+}
+
+// Writes the stream's bytes to a new file beside the target and moves it over the target only
+// when every byte is on the disk; on failure the new file goes and the target stays as it was.
+bool WriteStreamToFile(IStream* pStream, const std::wstring& strPath) {
     STATSTG st{};
     if (FAILED(pStream->Stat(&st, STATFLAG_NONAME)) || st.cbSize.QuadPart == 0 ||
         st.cbSize.QuadPart > 0x7FFFFFFF)
@@ -177,29 +197,25 @@ bool WriteStreamToFile(IStream* pStream, LPCSTR pszPath) {
     HGLOBAL hg = nullptr;
     if (FAILED(GetHGlobalFromStream(pStream, &hg)))
         return false;
-    const void* pv = GlobalLock(hg);
-    if (!pv)
+    wchar_t szTemp[MAX_PATH * 2] = {};
+    if (!GetTempFileNameW(FolderOf(strPath).c_str(), L"kvo", 0, szTemp))
         return false;
-    bool bOk = false;
-    HANDLE hFile = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile != INVALID_HANDLE_VALUE) {
-        DWORD dwWritten = 0;
-        const DWORD dwSize = static_cast<DWORD>(st.cbSize.QuadPart);
-        bOk = WriteFile(hFile, pv, dwSize, &dwWritten, nullptr) && dwWritten == dwSize;
-        bOk = CloseHandle(hFile) && bOk;
-        if (!bOk)
-            DeleteFileA(pszPath);
-    }
-    GlobalUnlock(hg);
+    const void* pv = GlobalLock(hg);
+    bool bOk = pv && WriteWholeFile(szTemp, pv, static_cast<DWORD>(st.cbSize.QuadPart));
+    if (pv)
+        GlobalUnlock(hg);
+    bOk = bOk &&
+          MoveFileExW(szTemp, strPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!bOk)
+        DeleteFileW(szTemp);
     return bOk;
 }
 
 } // namespace
 
-bool WriteAttachment(HDC hdc, HBITMAP hbm, LPCSTR pszPath, int nFormat, COLORREF crPaper,
-                     COLORREF crLine) {
-    if (!hbm || !pszPath || !*pszPath || !ContainerFor(nFormat))
+bool WriteAttachment(HDC hdc, HBITMAP hbm, const std::wstring& strPath, int nFormat,
+                     COLORREF crPaper, COLORREF crLine) {
+    if (!hbm || strPath.empty() || !ContainerFor(nFormat))
         return false;
     CPixels px;
     if (!CopyPixels(hdc, hbm, px))
@@ -208,5 +224,5 @@ bool WriteAttachment(HDC hdc, HBITMAP hbm, LPCSTR pszPath, int nFormat, COLORREF
     if (!wic.Factory())
         return false;
     ComPtr<IStream> pStream = Encode(wic.Factory(), px, nFormat, crPaper, crLine);
-    return pStream && WriteStreamToFile(pStream.Get(), pszPath);
+    return pStream && WriteStreamToFile(pStream.Get(), strPath);
 }

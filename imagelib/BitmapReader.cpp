@@ -10,16 +10,6 @@
 
 namespace {
 
-std::wstring WidePath(LPCSTR pszPath) {
-    int n = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
-    if (n <= 1)
-        return {};
-    std::wstring str(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, pszPath, -1, str.data(), n);
-    str.resize(static_cast<size_t>(n - 1));
-    return str;
-}
-
 // Premultiplied pixels laid over white: transparent parts of a PNG or GIF come out white.
 void FlattenOnWhite(std::vector<BYTE>& bits) {
     for (size_t i = 0; i + 3 < bits.size(); i += 4) {
@@ -37,8 +27,9 @@ bool ReadWholeFile(const std::wstring& strPath, std::vector<std::uint8_t>& data)
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size{};
-    bool bOk = GetFileSizeEx(hFile, &size) && size.QuadPart > 0 &&
-               size.QuadPart <= KVOFUNC_MAX_PIXELS * 4 + 0x10000;
+    bool bOk = GetFileSizeEx(hFile, &size) && size.QuadPart > 0;
+    const bool bTooLarge = bOk && size.QuadPart > KVOFUNC_MAX_PIXELS * 4 + 0x10000;
+    bOk = bOk && !bTooLarge;
     if (bOk) {
         data.resize(static_cast<size_t>(size.QuadPart));
         DWORD dwRead = 0;
@@ -46,6 +37,8 @@ bool ReadWholeFile(const std::wstring& strPath, std::vector<std::uint8_t>& data)
               dwRead == data.size();
     }
     CloseHandle(hFile);
+    if (bTooLarge)
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return bOk;
 }
 
@@ -56,10 +49,6 @@ bool SizeAcceptable(std::uint32_t nWidth, std::uint32_t nHeight) {
 
 bool DecodeFile(IWICImagingFactory* pFactory, std::vector<std::uint8_t>& data, UINT& nWidth,
                 UINT& nHeight, std::vector<BYTE>& bits) {
-    // The size comes from the file's header: check it before a decoder allocates anything for it.
-    std::uint32_t nW = 0, nH = 0;
-    if (!ProbeImageSize(data, nW, nH) || !SizeAcceptable(nW, nH))
-        return false;
     ComPtr<IWICStream> pStream;
     ComPtr<IWICBitmapDecoder> pDecoder;
     ComPtr<IWICBitmapFrameDecode> pFrame;
@@ -108,16 +97,33 @@ HBITMAP MakeScreenBitmap(UINT nWidth, UINT nHeight, const std::vector<BYTE>& bit
 
 } // namespace
 
-HBITMAP ReadBitmapFile(LPCSTR pszPath, int& nWidth, int& nHeight) {
+std::wstring WidePath(LPCSTR pszPath) {
+    if (!pszPath)
+        return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
+    if (n <= 1)
+        return {};
+    std::wstring str(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pszPath, -1, str.data(), n);
+    str.resize(static_cast<size_t>(n - 1));
+    return str;
+}
+
+HBITMAP ReadBitmapFile(const std::wstring& strPath, int& nWidth, int& nHeight) {
     nWidth = nHeight = 0;
-    if (!pszPath || !*pszPath)
-        return nullptr;
-    const std::wstring strPath = WidePath(pszPath);
     if (strPath.empty())
         return nullptr;
     std::vector<std::uint8_t> data;
     if (!ReadWholeFile(strPath, data))
         return nullptr;
+    // The size comes from the file's header: check it before a decoder allocates anything for it.
+    std::uint32_t nProbedWidth = 0, nProbedHeight = 0;
+    if (!ProbeImageSize(data, nProbedWidth, nProbedHeight))
+        return nullptr;
+    if (!SizeAcceptable(nProbedWidth, nProbedHeight)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     CWicSession wic;
     if (!wic.Factory())
         return nullptr;

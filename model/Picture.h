@@ -21,6 +21,11 @@ public:
     static constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
     // Stored rows are 24-bit and padded to 4 bytes: the stride of a stored row of nWidth pixels.
     static std::int64_t StoredStride(std::int64_t nWidth) { return (nWidth * 3 + 3) / 4 * 4; }
+    // The message for an image larger than kMaxPixels.
+    static std::wstring TooLargeText();
+    // How reading an image file went: read by the picture's own rules, to be read by the image
+    // library (compressed BMPs, the old core header), or refused for one of three reasons.
+    enum class ELoad { Ok, Library, NotSupported, TooSmall, TooLarge };
 
     CPicture() = default;
     virtual ~CPicture();
@@ -61,8 +66,8 @@ private:
     friend class CPictures;
 
     void FreeImage();
-    bool LoadBmp(const std::wstring& strPath);
-    bool LoadJpeg(const std::wstring& strPath);
+    ELoad LoadBmp(const std::wstring& strPath);
+    ELoad ReadWithLibrary(const std::wstring& strPath);
     void StorePixels(CArchive& ar);
     void LoadPixels(CArchive& ar);
 

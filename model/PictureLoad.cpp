@@ -1,4 +1,5 @@
-// Loading a picture from a file: BMP files are read here, JPEG files by the image library.
+// Loading a picture from a file: uncompressed BMP files are read here, JPEG files and compressed
+// BMP files by the image library.
 #include <algorithm>
 #include <cstdlib>
 
@@ -10,14 +11,6 @@
 namespace {
 
 constexpr wchar_t kAppTitle[] = L"Quillet";
-
-void ShowNotSupported() {
-    ShowMessage(nullptr, L"No Suppost This File Type!", kAppTitle, MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ShowTooSmall() {
-    ShowMessage(nullptr, L"Too small buffer size", L"OpenPicture", MB_OK);
-}
 
 // An open file handle, closed on destruction.
 class CFileHandle {
@@ -45,19 +38,32 @@ private:
     HANDLE m_h;
 };
 
-// What a BMP's info header says about the layout of the data that follows it.
-enum class BmpCheck { Ok, NotSupported, TooSmall };
+using BmpCheck = CPicture::ELoad;
 
+// What a BMP's header says about reading the data that follows it: by the program's own rules
+// (uncompressed rows after the colour table), through the image library (run-length and bit-field
+// compression, the old core header), or not at all.
 BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
+    if (nDataSize < 4)
+        return BmpCheck::TooSmall;
+    if (bih.biSize < sizeof(BITMAPINFOHEADER))
+        return BmpCheck::Library;
     if (nDataSize < static_cast<std::int64_t>(sizeof(BITMAPINFOHEADER)))
         return BmpCheck::TooSmall;
-    if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biPlanes != 1 || bih.biCompression != BI_RGB)
-        return BmpCheck::NotSupported;
-    const WORD nBits = bih.biBitCount;
-    if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
-        return BmpCheck::NotSupported;
     if (bih.biWidth <= 0 || bih.biHeight == 0 || bih.biHeight == INT32_MIN)
         return BmpCheck::TooSmall;
+    const std::int64_t nHeight = std::abs(static_cast<std::int64_t>(bih.biHeight));
+    if (bih.biWidth * nHeight > CPicture::kMaxPixels)
+        return BmpCheck::TooLarge;
+    if (bih.biPlanes != 1)
+        return BmpCheck::NotSupported;
+    if (bih.biCompression == BI_RLE8 || bih.biCompression == BI_RLE4 ||
+        bih.biCompression == BI_BITFIELDS)
+        return BmpCheck::Library;
+    const WORD nBits = bih.biBitCount;
+    if (bih.biCompression != BI_RGB ||
+        (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32))
+        return BmpCheck::NotSupported;
     // The colour count: the header's own, or the full table of a palette image.
     std::int64_t nColors = bih.biClrUsed;
     if (nColors == 0 && nBits <= 8)
@@ -65,7 +71,6 @@ BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
     if (nBits <= 8 && nColors > (std::int64_t{1} << nBits))
         return BmpCheck::NotSupported;
     bih.biClrUsed = static_cast<DWORD>(nColors);
-    const std::int64_t nHeight = std::abs(static_cast<std::int64_t>(bih.biHeight));
     if (bih.biSizeImage == 0)
         bih.biSizeImage = static_cast<DWORD>(nHeight * bih.biWidth);
     // The pixels start right after the header and the colour table, and must all be there.
@@ -74,88 +79,96 @@ BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
     // Compared by division: stride x height can exceed 64 bits for a hostile header.
     if (nOffset > nDataSize || nHeight > (nDataSize - nOffset) / nStride)
         return BmpCheck::TooSmall;
-    if (bih.biWidth * nHeight > CPicture::kMaxPixels)
-        return BmpCheck::NotSupported;
     return BmpCheck::Ok;
 }
 
+void ShowLoadMessage(BmpCheck check) {
+    switch (check) {
+    case BmpCheck::Ok:
+        break;
+    case BmpCheck::TooSmall:
+        ShowMessage(nullptr, L"Too small buffer size", L"OpenPicture", MB_OK);
+        break;
+    case BmpCheck::TooLarge:
+        ShowMessage(nullptr, CPicture::TooLargeText(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        break;
+    default:
+        ShowMessage(nullptr, L"No Suppost This File Type!", kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        break;
+    }
+}
+
+void FreeBlock(HGLOBAL hMem) {
+    if (hMem) {
+        GlobalUnlock(hMem);
+        GlobalFree(hMem);
+    }
+}
+
 } // namespace
+
+std::wstring CPicture::TooLargeText() {
+    return L"This picture is too large to place on a note: a picture may have at most 8192 x 8192 "
+           L"pixels.";
+}
 
 bool CPicture::Load(const std::wstring& strPath) {
     FreeImage();
     m_nWidth = m_nHeight = 0;
     std::wstring strUpper = strPath;
     CharUpperBuffW(strUpper.data(), static_cast<DWORD>(strUpper.size()));
-    if (strUpper.find(L"JPG") != std::wstring::npos)
-        LoadJpeg(strUpper);
-    else
-        LoadBmp(strPath);
+    // What cannot be read is said so, also for a JPEG: a picture without an image would show
+    // nothing and could not be saved.
+    ShowLoadMessage(strUpper.find(L"JPG") != std::wstring::npos ? ReadWithLibrary(strPath)
+                                                                : LoadBmp(strPath));
     m_rc = m_rcDrag = {0, 0, m_nWidth, m_nHeight};
     return m_hBitmap != nullptr;
 }
 
-bool CPicture::LoadJpeg(const std::wstring& strPath) {
-    // The image library takes an ANSI path; a name that the ANSI code page cannot spell is
-    // passed by its short form.
-    std::wstring strName = strPath;
-    BOOL bLost = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, nullptr, 0, nullptr, &bLost);
-    if (bLost) {
-        wchar_t szShort[MAX_PATH];
-        DWORD nShort = GetShortPathNameW(strPath.c_str(), szShort, MAX_PATH);
-        if (nShort > 0 && nShort < MAX_PATH)
-            strName = szShort;
-        n = WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    }
-    if (n <= 0)
-        return false;
-    std::string strAnsi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, strName.c_str(), -1, strAnsi.data(), n, nullptr, nullptr);
+CPicture::ELoad CPicture::ReadWithLibrary(const std::wstring& strPath) {
     int nWidth = 0, nHeight = 0;
-    HBITMAP hbm = CreateBitmapFromFile(strAnsi.c_str(), &nWidth, &nHeight);
+    SetLastError(ERROR_SUCCESS);
+    HBITMAP hbm = CreateBitmapFromFileW(strPath.c_str(), &nWidth, &nHeight);
     if (!hbm || nWidth <= 0 || nHeight <= 0) {
+        const bool bTooLarge = !hbm && GetLastError() == ERROR_NOT_ENOUGH_MEMORY;
         if (hbm)
             DeleteObject(hbm);
-        return false;
+        return bTooLarge ? BmpCheck::TooLarge : BmpCheck::NotSupported;
     }
     m_hBitmap = hbm;
     m_nWidth = nWidth;
     m_nHeight = nHeight;
-    return true;
+    return BmpCheck::Ok;
 }
 
-bool CPicture::LoadBmp(const std::wstring& strPath) {
+CPicture::ELoad CPicture::LoadBmp(const std::wstring& strPath) {
     CFileHandle file(strPath);
     BITMAPFILEHEADER bfh{};
     const std::int64_t nFileSize = file.IsOpen() ? file.Size() : -1;
     static_assert(sizeof(BITMAPFILEHEADER) == 14, "the file header is 14 bytes");
-    if (nFileSize < 14 || !file.Read(&bfh, 14) || bfh.bfType != 0x4D42) { // "BM"
-        ShowNotSupported();
-        return false;
-    }
+    if (nFileSize < 14 || !file.Read(&bfh, 14) || bfh.bfType != 0x4D42) // "BM"
+        return BmpCheck::NotSupported;
     const std::int64_t nDataSize = nFileSize - 14;
     // Bound what a file can make us hold: the largest picture at 32 bits plus its header.
-    if (nDataSize > kMaxPixels * 4 + 0x10000) {
-        ShowNotSupported();
-        return false;
-    }
+    if (nDataSize > kMaxPixels * 4 + 0x10000)
+        return BmpCheck::TooLarge;
     HGLOBAL hMem =
         nDataSize > 0 ? GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(nDataSize)) : nullptr;
     auto* pbmi = hMem ? static_cast<BITMAPINFO*>(GlobalLock(hMem)) : nullptr;
     BmpCheck check = BmpCheck::TooSmall;
     if (pbmi && file.Read(pbmi, static_cast<DWORD>(nDataSize)))
         check = CheckBmpHeader(pbmi->bmiHeader, nDataSize);
+    if (check == BmpCheck::Library)
+        check = ReadWithLibrary(strPath);
     if (check != BmpCheck::Ok) {
-        if (hMem) {
-            GlobalUnlock(hMem);
-            GlobalFree(hMem);
-        }
-        check == BmpCheck::NotSupported ? ShowNotSupported() : ShowTooSmall();
-        return false;
+        FreeBlock(hMem);
+        return check;
     }
     m_pDib = hMem;
     m_pbmi = pbmi;
     m_bFromBmp = 1;
+    if (m_hBitmap)
+        return check;
     const BITMAPINFOHEADER& bih = pbmi->bmiHeader;
     m_nWidth = bih.biWidth;
     m_nHeight = std::abs(bih.biHeight);
@@ -169,5 +182,5 @@ bool CPicture::LoadBmp(const std::wstring& strPath) {
         hbm = nullptr;
     }
     m_hBitmap = hbm;
-    return hbm != nullptr;
+    return hbm ? BmpCheck::Ok : BmpCheck::NotSupported;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Resources.h"
+
 namespace {
 
 constexpr RECT kEmpty{0, 0, 0, 0};
@@ -18,19 +20,6 @@ RECT Union(const RECT& a, const RECT& b) {
     RECT r;
     UnionRect(&r, &a, &b);
     return r;
-}
-
-// The picture menu as the program's resources define it, for a module without them.
-HMENU BuildPictureMenu() {
-    HMENU hMenu = CreateMenu();
-    HMENU hPopup = CreatePopupMenu();
-    AppendMenuW(hPopup, MF_STRING, PictureMenu::kMoveToFront, L"Move To Front");
-    AppendMenuW(hPopup, MF_STRING, PictureMenu::kMoveToBack, L"Move To Back");
-    AppendMenuW(hPopup, MF_STRING, PictureMenu::kMoveForward, L"Move Forward");
-    AppendMenuW(hPopup, MF_STRING, PictureMenu::kMoveBack, L"Move Back");
-    AppendMenuW(hPopup, MF_STRING, PictureMenu::kDelete, L"Delete");
-    AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), L"Picture");
-    return hMenu;
 }
 
 } // namespace
@@ -181,9 +170,11 @@ bool CPictures::EndTrack(IPictureView& view, int, int) {
     CPicture* p = Selected();
     if (!p || p->m_nHit < 0 || EqualRect(&p->m_rcDrag, &p->m_rc))
         return false;
+    const RECT rcOld = p->m_rc;
     const RECT rc = CPictureTracker::Normalize(p->m_rcDrag);
-    view.RepaintPageRect(Union(WithTracker(p->m_rc), WithTracker(rc)));
+    // The picture takes its new place before the view repaints, which draws it there.
     p->m_rc = p->m_rcDrag = rc;
+    view.RepaintPageRect(Union(WithTracker(rcOld), WithTracker(rc)));
     return true;
 }
 
@@ -193,9 +184,8 @@ bool CPictures::ShowMenu(IPictureView& view, int x, int y) {
     if (!p || !PtInRect(&p->m_rc, pt))
         return false;
     p->m_nHit = CPictureTracker::hitNothing;
-    HMENU hMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(PictureMenu::kResource));
-    if (!hMenu)
-        hMenu = BuildPictureMenu();
+    LPCWSTR pszMenu = MAKEINTRESOURCEW(PictureMenu::kResource);
+    HMENU hMenu = LoadMenuW(FindResourceModule(pszMenu, RT_MENU), pszMenu);
     HMENU hPopup = hMenu ? GetSubMenu(hMenu, 0) : nullptr;
     if (hPopup)
         view.ShowPictureMenu(hPopup);

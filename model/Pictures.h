@@ -11,15 +11,16 @@
 
 #include "Archive.h"
 #include "Picture.h"
+#include "resource.h"
 
 // Commands of the picture menu (menu resource 214, its first pop-up "Picture").
 namespace PictureMenu {
-constexpr UINT kResource = 214;
-constexpr UINT kDelete = 32805;
-constexpr UINT kMoveToFront = 32806;
-constexpr UINT kMoveToBack = 32807;
-constexpr UINT kMoveForward = 32808;
-constexpr UINT kMoveBack = 32809;
+constexpr UINT kResource = IDR_PICTURE_MENU;
+constexpr UINT kDelete = ID_PICTURE_DELETE;
+constexpr UINT kMoveToFront = ID_PICTURE_TO_FRONT;
+constexpr UINT kMoveToBack = ID_PICTURE_TO_BACK;
+constexpr UINT kMoveForward = ID_PICTURE_FORWARD;
+constexpr UINT kMoveBack = ID_PICTURE_BACKWARD;
 } // namespace PictureMenu
 
 // What the picture list needs from the view that shows it. All rectangles are page rectangles.

@@ -207,19 +207,10 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
     if (bOk) {
         CSelectScope select(dc.Get(), bitmap.Get());
         BitBlt(dc.Get(), 0, 0, size.cx, size.cy, pCanvas->GetPageDC(), 0, 0, SRCCOPY);
-        // The picture is written beside the target first, so a failure keeps an older picture.
-        std::wstring strFolder = strPath.substr(0, strPath.find_last_of(L"\\/") + 1);
-        wchar_t szTemp[MAX_PATH * 2] = {};
-        bOk = GetTempFileNameW(strFolder.empty() ? L"." : strFolder.c_str(), L"qzj", 0, szTemp);
-        char szTempA[MAX_PATH * 4] = {};
-        bOk = bOk && WideCharToMultiByte(CP_ACP, 0, szTemp, -1, szTempA, sizeof(szTempA), nullptr,
-                                         nullptr) > 0;
-        bOk = bOk && CreateAttachment(dc.Get(), bitmap.Get(), szTempA, m_nImageFormat, paper.crBack,
-                                      paper.crLine);
-        bOk = bOk && MoveFileExW(szTemp, strPath.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!bOk && szTemp[0])
-            DeleteFileW(szTemp);
+        // The library writes beside the target and replaces it only on success, so a failure
+        // keeps an older picture; its Unicode path reaches every folder the user can choose.
+        bOk = CreateAttachmentW(dc.Get(), bitmap.Get(), strPath.c_str(), m_nImageFormat,
+                                paper.crBack, paper.crLine) != FALSE;
     }
     if (!bOk)
         ReportFileError(EFileError::SaveFailed, strPath);

@@ -9,6 +9,9 @@
 #define IDD_PANEL 148
 #define IDD_TOOLBAR 215
 
+// The picture menu, shown on a right click over the selected picture.
+#define IDR_PICTURE_MENU 214
+
 // Cursors.
 #define IDC_ERASER 178
 #define IDC_PEN_SMALL 425
@@ -26,6 +29,12 @@
 #define ID_ZOOM_IN 1081
 #define ID_ZOOM_OUT 1082
 #define ID_ADD_LINE 1097
+#define ID_INSERT_IMAGE 1079
+#define ID_PICTURE_DELETE 32805
+#define ID_PICTURE_TO_FRONT 32806
+#define ID_PICTURE_TO_BACK 32807
+#define ID_PICTURE_FORWARD 32808
+#define ID_PICTURE_BACKWARD 32809
 
 // Strings.
 #define IDS_ASK_LETTER_MODE 57666

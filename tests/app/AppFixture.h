@@ -29,6 +29,10 @@ class CAppFixture : public ::testing::Test {
 protected:
     // The screen the program believes it has.
     virtual SIZE ScreenSize() const { return {1024, 768}; }
+    // The canvas view the document template creates.
+    virtual std::unique_ptr<CScrivoView> MakeView() const {
+        return std::make_unique<CScrivoView>();
+    }
 
     void SetUp() override {
         SetScreenSizeOverride(ScreenSize());
@@ -42,9 +46,11 @@ protected:
         m_app->m_nCmdShow = SW_HIDE;
         m_app->AddDocTemplate(std::make_unique<CSingleDocTemplate>(
             IDR_MAINFRAME, [] { return std::make_unique<CScrivoDoc>(); },
-            [] { return std::make_unique<CMainFrame>(); },
-            [] { return std::make_unique<CScrivoView>(); }));
+            [] { return std::make_unique<CMainFrame>(); }, [this] { return MakeView(); }));
         ASSERT_NE(m_app->OpenDocumentFile(nullptr), nullptr);
+        // The test process binds no tablet library: the view says so as it opens. The tests
+        // see only what comes after.
+        m_startMessages.swap(m_messages);
         m_pFrame = static_cast<CMainFrame*>(m_app->m_pMainWnd);
         ASSERT_NE(m_pFrame, nullptr);
         m_pView = m_pFrame->GetView();
@@ -80,6 +86,7 @@ protected:
 
     CTestFolder m_folder;
     std::vector<CShownMessage> m_messages;
+    std::vector<CShownMessage> m_startMessages;
     int m_nAnswer = IDOK;
     std::unique_ptr<CScrivoApp> m_app;
     CMainFrame* m_pFrame = nullptr;

@@ -24,20 +24,47 @@ std::wstring RegValue(const std::wstring& strKey, const wchar_t* pszValue) {
 }
 } // namespace
 
-TEST(StartKinds, WordsAreFoundAnywhereInAnyCase) {
-    EXPECT_EQ(ClassifyStart(L"KVOmail.exe"), EStartKind::Plain);
-    EXPECT_EQ(ClassifyStart(L"KVOmail.exe LETTER"), EStartKind::Letter);
-    EXPECT_EQ(ClassifyStart(L"KVOmail.exe letter"), EStartKind::Letter);
-    EXPECT_EQ(ClassifyStart(L"C:\\Quillet\\KVOmail.exe Inking"), EStartKind::Inking);
-    EXPECT_EQ(ClassifyStart(L"KVOmail.exe C:\\notes\\myletters\\a.qzn"), EStartKind::Letter);
-    EXPECT_EQ(ClassifyStart(L"KVOmail.exe C:\\Temp\\jxm12.tmp.qzn"), EStartKind::Jxm);
-    EXPECT_EQ(ClassifyStart(L"KVOmail.exe C:\\plain\\note.qzn"), EStartKind::Plain);
+namespace {
+EStartKind Kind(const wchar_t* pszLine, const wchar_t* pszProgram = L"") {
+    return ClassifyStart(CCommandLineInfo::SplitCommandLine(pszLine, pszProgram));
+}
+} // namespace
+
+TEST(StartKinds, TheWordsCountInTheArgumentsInAnyCaseNeverInTheProgramsPath) {
+    EXPECT_EQ(Kind(L"KVOmail.exe"), EStartKind::Plain);
+    EXPECT_EQ(Kind(L"KVOmail.exe LETTER"), EStartKind::Letter);
+    EXPECT_EQ(Kind(L"KVOmail.exe letter"), EStartKind::Letter);
+    EXPECT_EQ(Kind(L"C:\\Quillet\\KVOmail.exe Inking"), EStartKind::Inking);
+    EXPECT_EQ(Kind(L"KVOmail.exe C:\\Temp\\jxm12.tmp.qzn"), EStartKind::Jxm);
+    EXPECT_EQ(Kind(L"KVOmail.exe C:\\plain\\note.qzn"), EStartKind::Plain);
+    // Letter and inking are whole arguments: a note in a folder named so is a plain start.
+    EXPECT_EQ(Kind(L"KVOmail.exe C:\\notes\\myletters\\a.qzn"), EStartKind::Plain);
+    EXPECT_EQ(Kind(L"KVOmail.exe \"C:\\Letter\\Inking\\a.qzn\""), EStartKind::Plain);
+    EXPECT_EQ(Kind(L"\"C:\\Letters\\Inking Jxm\\KVOmail.exe\" C:\\a.qzn"), EStartKind::Plain);
+    // A program path with blanks given without quotes is still the program's path.
+    const wchar_t* pszProgram = L"C:\\Program Files\\Letter jxm\\KVOmail.exe";
+    EXPECT_EQ(Kind(L"C:\\Program Files\\Letter jxm\\KVOmail.exe", pszProgram), EStartKind::Plain);
+    EXPECT_EQ(Kind(L"c:\\program files\\letter jxm\\kvomail.exe Inking", pszProgram),
+              EStartKind::Inking);
 }
 
 TEST(StartKinds, JxmComesBeforeLetterAndLetterBeforeInking) {
-    EXPECT_EQ(ClassifyStart(L"x LETTER INKING"), EStartKind::Letter);
-    EXPECT_EQ(ClassifyStart(L"x INKING LETTER"), EStartKind::Letter);
-    EXPECT_EQ(ClassifyStart(L"x Inking Jxm Letter"), EStartKind::Jxm);
+    EXPECT_EQ(Kind(L"x LETTER INKING"), EStartKind::Letter);
+    EXPECT_EQ(Kind(L"x INKING LETTER"), EStartKind::Letter);
+    EXPECT_EQ(Kind(L"x Inking Jxm Letter"), EStartKind::Jxm);
+}
+
+TEST(CommandLine, AProgramPathWithBlanksWithoutQuotesIsNotTakenForArguments) {
+    const wchar_t* pszProgram = L"C:\\My Notes\\KVOmail.exe";
+    CCommandLineInfo info;
+    info.ParseArgs(CCommandLineInfo::SplitCommandLine(
+        L"C:\\My Notes\\KVOmail.exe \"C:\\My Notes\\a.Qzn\"", pszProgram));
+    EXPECT_EQ(info.m_strFileName, L"C:\\My Notes\\a.Qzn");
+    EXPECT_TRUE(
+        CCommandLineInfo::SplitCommandLine(L"C:\\My Notes\\KVOmail.exe", pszProgram).empty());
+    // Another program whose path begins the same is not ours.
+    EXPECT_EQ(CCommandLineInfo::SplitCommandLine(L"C:\\My Notes\\KVOmail.exe2 a", pszProgram),
+              (std::vector<std::wstring>{L"Notes\\KVOmail.exe2", L"a"}));
 }
 
 TEST(CommandLine, PlainArgumentIsTheFileToOpen) {

@@ -125,3 +125,18 @@ TEST_F(PictureExport, NoteWithAPictureOpensWithItAndRegionRepaintsDrawIt) {
     EXPECT_EQ(GetPixel(hdc, 315, 315), RGB(0, 0, 255)) << "picture repainted in the region";
     EXPECT_EQ(GetPixel(hdc, 308, 312), RGB(0, 0, 255)) << "and in its 5-pixel margin";
 }
+
+TEST_F(PictureExport, ExportsIntoAFolderTheAnsiCodePageCannotSpell) {
+    const std::wstring strFolder = m_folder / L"\x0416\x4E2D notes";
+    ASSERT_TRUE(CreateDirectoryW(strFolder.c_str(), nullptr));
+    const std::wstring strPath = strFolder + L"\\\x0431.jpg";
+    AnswerFileDialog(strPath);
+    m_pFrame->RouteCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(m_messages.empty()) << testing::PrintToString(m_messages[0].strText);
+    int cx = 0, cy = 0;
+    HBITMAP hbm = CreateBitmapFromFileW(strPath.c_str(), &cx, &cy);
+    ASSERT_NE(hbm, nullptr);
+    EXPECT_EQ(cx, 320);
+    EXPECT_EQ(cy, 320);
+    DeleteObject(hbm);
+}

@@ -1,13 +1,8 @@
 #include "ProgramRunner.h"
 
-namespace {
-std::wstring TestDir() {
-    wchar_t sz[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, sz, MAX_PATH);
-    std::wstring str = sz;
-    return str.substr(0, str.find_last_of(L'\\'));
-}
+#include "ProgramFiles.h"
 
+namespace {
 struct CFindData {
     DWORD dwProcessId;
     const std::function<bool(HWND)>* pPredicate;
@@ -45,13 +40,7 @@ std::wstring WindowClass(HWND hwnd) {
 }
 
 bool InstallProgram(const std::wstring& strFolder) {
-    for (const wchar_t* pszName : {L"KVOmail.exe", L"Brevix.dll", L"kvofunc.dll"}) {
-        std::wstring strFrom = TestDir() + L"\\" + pszName;
-        std::wstring strTo = strFolder + L"\\" + pszName;
-        if (!CopyFileW(strFrom.c_str(), strTo.c_str(), FALSE))
-            return false;
-    }
-    return true;
+    return InstallProgramFiles(strFolder);
 }
 
 std::wstring WindowText(HWND hwnd) {

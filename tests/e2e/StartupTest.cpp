@@ -123,3 +123,27 @@ TEST_F(Startup, SecondLetterStartLeavesAHiddenFirstWindowHiddenAndTheNoteTypeIsR
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitForExit(kStartTimeout), 0);
 }
+
+// The start words are arguments: folder names of the program or the note never count.
+TEST_F(Startup, AProgramInALetterFolderOpensNotesFromALetterFolderInEveryStart) {
+    const std::wstring strProgram = m_folder / L"Letter Inking App";
+    ASSERT_TRUE(CreateDirectoryW(strProgram.c_str(), nullptr));
+    ASSERT_TRUE(InstallProgram(strProgram));
+    ASSERT_TRUE(CreateDirectoryW((m_folder / L"Letters").c_str(), nullptr));
+    const std::wstring strNote = m_folder / L"Letters\\kept.Qzn";
+    ASSERT_TRUE(CTestFolder::WriteBytes(strNote, MakeNoteBytes(10, 10, 200, 100, 5)));
+
+    CProgram first, second;
+    ASSERT_TRUE(first.Start(strProgram, L"\"" + strNote + L"\""));
+    HWND hwndFirst = first.WaitForWindow(L"LETTER", kStartTimeout);
+    ASSERT_NE(hwndFirst, nullptr);
+    EXPECT_EQ(WindowText(hwndFirst), L"kept.Qzn - Quillet");
+    ASSERT_TRUE(second.Start(strProgram, L"\"" + strNote + L"\""));
+    HWND hwndSecond = second.WaitForWindow(L"LETTER", kStartTimeout);
+    ASSERT_NE(hwndSecond, nullptr) << "a second plain start runs beside the first";
+    EXPECT_EQ(WindowText(hwndSecond), L"kept.Qzn - Quillet");
+    for (HWND hwnd : {hwndFirst, hwndSecond})
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(kStartTimeout), 0);
+    EXPECT_EQ(second.WaitForExit(kStartTimeout), 0);
+}

@@ -1,5 +1,7 @@
 #include "LaunchHarness.h"
 
+#include "ProgramFiles.h"
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -120,12 +122,7 @@ void CLaunchDir::AddProgram() const {
 }
 
 bool CLaunchDir::AddRealProgram() const {
-    for (const wchar_t* pszName : {L"KVOmail.exe", L"Brevix.dll", L"kvofunc.dll"}) {
-        if (!CopyFileW((BinDir() + L"\\" + pszName).c_str(), (m_strDir + L"\\" + pszName).c_str(),
-                       FALSE))
-            return false;
-    }
-    return true;
+    return InstallProgramFiles(m_strDir);
 }
 
 void CLaunchDir::WriteSettings(const std::string& strText) const {

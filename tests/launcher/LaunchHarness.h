@@ -25,7 +25,8 @@ public:
 
     // Copies the stand-in beside the launcher as KVOmail.exe.
     void AddProgram() const;
-    // Copies the real KVOmail.exe and the libraries it loads beside the launcher.
+    // Copies the real KVOmail.exe, the libraries it loads and the virtual tablet beside the
+    // launcher.
     bool AddRealProgram() const;
     // Writes the settings file beside the launcher with this text.
     void WriteSettings(const std::string& strText) const;

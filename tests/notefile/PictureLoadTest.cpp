@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "NoteTestUtil.h"
@@ -168,11 +169,75 @@ TEST(PictureLoadJpeg, JpegComesThroughTheImageLibrary) {
     EXPECT_NEAR(GetBValue(cr), 200, 12);
 }
 
-// A "JPG" name that holds no JPEG: the picture has no image and nothing is shown.
-TEST(PictureLoadJpeg, UnreadableJpegGivesAPictureWithoutImage) {
-    CLoaded r = LoadBytes({'B', 'M', 1, 2, 3}, L"broken.JPG");
-    EXPECT_FALSE(r.pPicture->HasImage());
-    EXPECT_TRUE(r.messages.empty());
+// A "JPG" name that holds no JPEG: the picture has no image, and the user is told.
+TEST(PictureLoadJpeg, UnreadableJpegGivesAPictureWithoutImageAndSaysSo) {
+    ExpectRefused(LoadBytes({'B', 'M', 1, 2, 3}, L"broken.JPG"), L"No Suppost This File Type!",
+                  L"Quillet");
+}
+
+// Pictures larger than a note takes are refused by their header, before anything is allocated.
+TEST(PictureLoadBad, PicturesBeyond8192By8192AreTooLarge) {
+    const std::vector<std::uint8_t> rows(12, 0x55);
+    ExpectRefused(LoadBytes(MakeBmp(9000, 9000, 24, 0, {}, rows, 54), L"wide.bmp"),
+                  CPicture::TooLargeText().c_str(), L"Quillet");
+    // A JPEG start and a frame header claiming 9000 x 9000 pixels.
+    const std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11, 0x08, 0x23,
+                                            0x28, 0x23, 0x28, 0x03, 0x01, 0x22, 0x00, 0x02,
+                                            0x11, 0x01, 0x03, 0x11, 0x01, 0xFF, 0xD9};
+    ExpectRefused(LoadBytes(jpeg, L"wide.jpg"), CPicture::TooLargeText().c_str(), L"Quillet");
+}
+
+// The layouts that real programs write (tests/data/pictures, made by make_pictures.py): every
+// BMP depth, bit-field masks, the larger V4 and V5 headers, run-length compression, top-down rows,
+// and JPEGs with any chroma subsampling, progressive and grey.
+TEST(PictureLoadFiles, EveryCommonLayoutLoadsWithItsColours) {
+    const COLORREF kR = RGB(200, 30, 40), kG = RGB(20, 180, 60), kB = RGB(30, 50, 210),
+                   kW = RGB(250, 250, 250);
+    const struct {
+        const wchar_t* pszName;
+        int nTolerance;
+        COLORREF cr[4]; // top-left, top-right, bottom-left, bottom-right
+    } files[] = {{L"bmp1.bmp", 0, {kR, kR, kB, kB}},
+                 {L"bmp4.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp8.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp16.bmp", 8, {kR, kG, kB, kW}},
+                 {L"bmp16-bitfields.bmp", 8, {kR, kG, kB, kW}},
+                 {L"bmp24.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp24-topdown.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp24-v4.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp32.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp32-v5-bitfields.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp8-rle.bmp", 0, {kR, kG, kB, kW}},
+                 {L"bmp4-rle.bmp", 0, {kR, kG, kB, kW}},
+                 {L"jpeg-420.jpg", 16, {kR, kG, kB, kW}},
+                 {L"jpeg-422.jpg", 16, {kR, kG, kB, kW}},
+                 {L"jpeg-444.jpg", 16, {kR, kG, kB, kW}},
+                 {L"jpeg-progressive.jpg", 16, {kR, kG, kB, kW}},
+                 {L"jpeg-grey.jpg",
+                  16,
+                  {RGB(67, 67, 67), RGB(137, 137, 137), RGB(57, 57, 57), RGB(250, 250, 250)}}};
+    const POINT probes[4] = {{5, 3}, {17, 3}, {5, 12}, {17, 12}};
+    for (const auto& f : files) {
+        CMessageCapture capture;
+        CPicture pic;
+        const std::wstring strPath = std::wstring(QUILLET_TEST_DATA L"/pictures/") + f.pszName;
+        EXPECT_TRUE(pic.Load(strPath)) << testing::PrintToString(f.pszName);
+        EXPECT_TRUE(capture.Messages().empty()) << testing::PrintToString(f.pszName);
+        if (!pic.HasImage())
+            continue;
+        EXPECT_EQ(pic.GetWidth(), 24);
+        EXPECT_EQ(pic.GetHeight(), 16);
+        EXPECT_NE(pic.GetFileInfo() != nullptr, f.pszName[0] == L'j') << "BMP data kept";
+        const std::vector<COLORREF> px = BitmapPixels(pic.GetBitmap());
+        for (int i = 0; i < 4; ++i) {
+            const COLORREF cr = px[probes[i].y * 24 + probes[i].x];
+            EXPECT_LE(std::max({std::abs(GetRValue(cr) - GetRValue(f.cr[i])),
+                                std::abs(GetGValue(cr) - GetGValue(f.cr[i])),
+                                std::abs(GetBValue(cr) - GetBValue(f.cr[i]))}),
+                      f.nTolerance)
+                << testing::PrintToString(f.pszName) << " quadrant " << i << ": " << std::hex << cr;
+        }
+    }
 }
 
 // Headers that claim more than the file holds, or that no bitmap can have.
@@ -181,7 +246,7 @@ TEST(PictureLoadBad, HeaderClaimingMorePixelsThanTheFileHoldsIsTooSmall) {
     ExpectRefused(LoadBytes(MakeBmp(1000, 1000, 24, 0, {}, rows, 54), L"lie.bmp"),
                   L"Too small buffer size", L"OpenPicture");
     ExpectRefused(LoadBytes(MakeBmp(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, {}, rows, 54), L"huge.bmp"),
-                  L"Too small buffer size", L"OpenPicture");
+                  CPicture::TooLargeText().c_str(), L"Quillet");
     ExpectRefused(LoadBytes(MakeBmp(-4, 1, 24, 0, {}, rows, 54), L"negative.bmp"),
                   L"Too small buffer size", L"OpenPicture");
 }
@@ -204,10 +269,10 @@ TEST(PictureLoadBad, FileCutInsideTheInfoHeaderIsTooSmall) {
     ExpectRefused(LoadBytes(file, L"cut.bmp"), L"Too small buffer size", L"OpenPicture");
 }
 
-TEST(PictureLoadBad, CompressedOrOddDepthIsNotSupported) {
+TEST(PictureLoadBad, UnreadableCompressionOrOddDepthIsNotSupported) {
     std::vector<std::uint8_t> rle =
-        MakeBmp(2, 2, 8, 2, {kRed, kBlue}, std::vector<std::uint8_t>(8), 62);
-    rle[30] = BI_RLE8;
+        MakeBmp(2, 2, 8, 2, {kRed, kBlue}, {0x05, 0x00, 0x00, 0x03, 0x01}, 62);
+    rle[30] = 7; // no such compression
     ExpectRefused(LoadBytes(rle, L"rle.bmp"), L"No Suppost This File Type!", L"Quillet");
     ExpectRefused(
         LoadBytes(MakeBmp(2, 2, 2, 4, {kRed, kBlue, kRed, kBlue}, std::vector<std::uint8_t>(8), 70),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 FakeTablet* FakeTablet::s_pCurrent = nullptr;
 
@@ -9,8 +10,8 @@ namespace {
 FakeTablet& T() {
     return *FakeTablet::s_pCurrent;
 }
-HCTX FakeHandle() {
-    return reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151));
+HCTX FakeHandle(int nOpen) {
+    return reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151 + nOpen - 1));
 }
 
 UINT WINAPI FakeInfo(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
@@ -50,10 +51,17 @@ HCTX WINAPI FakeOpen(HWND, LOGCONTEXTA* lc, BOOL fEnable) {
     T().log.push_back("WTOpenA " + std::to_string(fEnable));
     T().lcOpened = *lc;
     ++T().nOpenCount;
-    return T().bOpenFails ? nullptr : FakeHandle();
+    if (T().bOpenFails)
+        return nullptr;
+    T().openHandles.push_back(FakeHandle(T().nOpenCount));
+    return T().openHandles.back();
 }
-BOOL WINAPI FakeClose(HCTX) {
+BOOL WINAPI FakeClose(HCTX hCtx) {
     T().log.push_back("WTClose");
+    T().closedHandles.push_back(hCtx);
+    std::erase(T().openHandles, hCtx);
+    if (auto onClose = std::exchange(T().onClose, nullptr))
+        onClose();
     return TRUE;
 }
 BOOL WINAPI FakeEnable(HCTX, BOOL f) {

@@ -4,6 +4,7 @@
 #pragma once
 #include "TabletClient.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct FakeTablet {
     LOGCONTEXTA lcDefault{};
     LOGCONTEXTA lcOpened{};
     int nOpenCount = 0;
+    // Each open hands out a handle of its own (0x5151 first); the ones not closed yet.
+    std::vector<HCTX> openHandles;
+    std::vector<HCTX> closedHandles;
+    // Called inside WTClose, as a driver that lets the window handle sent messages then.
+    std::function<void()> onClose;
 };
 
 struct ReceivedPacket {

@@ -59,7 +59,7 @@ TEST_F(TabletContext, WithoutSystemCursorTheSystemOptionIsLeftAsTheDefaultHasIt)
     EXPECT_EQ(tablet.lcOpened.lcOptions, 0x0100u | CXO_MESSAGES);
 }
 
-TEST_F(TabletContext, WithoutALibraryNoContextOpensAndNothingIsShown) {
+TEST_F(TabletContext, WithoutALibraryNoContextOpensAndTheWinTabBoxIsShownOnce) {
     FakeTablet tablet;
     tablet.api.m_bWintab = FALSE;
     CFakeTabletClient client(tablet);
@@ -68,9 +68,30 @@ TEST_F(TabletContext, WithoutALibraryNoContextOpensAndNothingIsShown) {
     client.ResizeTabletContext(300, 200);
     EXPECT_EQ(client.m_hCtx, nullptr);
     EXPECT_TRUE(tablet.log.empty());
-    EXPECT_TRUE(m_boxes.empty());
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].strText, L" Could Not Open Tablet Context.");
+    EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
+    EXPECT_EQ(m_boxes[0].uType, UINT(MB_ICONHAND));
     EXPECT_EQ(client.m_nPressureScale, 1);
     EXPECT_EQ(client.m_nPressureMax, 511);
+}
+
+// A driver may let the window handle sent messages inside WTClose: a resize handled then closes
+// and opens the context in the middle of the outer close.
+TEST_F(TabletContext, AResizeHandledWhileTheDriverClosesLeavesExactlyOneContextOpen) {
+    FakeTablet tablet;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    const HCTX hFirst = client.m_hCtx;
+    tablet.onClose = [&] { client.ResizeTabletContext(640, 480); };
+    client.ResizeTabletContext(640, 480);
+    EXPECT_EQ(tablet.closedHandles, std::vector<HCTX>{hFirst}) << "each context is closed once";
+    ASSERT_EQ(tablet.openHandles.size(), 1u) << "no context is left open unowned";
+    EXPECT_EQ(client.m_hCtx, tablet.openHandles[0]);
+    client.CloseTabletContext();
+    EXPECT_TRUE(tablet.openHandles.empty());
+    EXPECT_TRUE(m_boxes.empty());
 }
 
 TEST_F(TabletContext, ALibraryThatCannotOpenAContextShowsTheWinTabBox) {

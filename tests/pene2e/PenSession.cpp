@@ -92,21 +92,7 @@ CPenSession::~CPenSession() {
     for (HANDLE h : m_events)
         CloseHandle(h);
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
-    SetTabletLibrary(L"");
-}
-
-// A program started from here inherits the load order of this process's start, not its
-// environment, so the choice goes through Wine's per-program setting instead; the test run
-// leaves KVOmail without a tablet library ("").
-void CPenSession::SetTabletLibrary(const wchar_t* pszOrder) {
-    HKEY hKey = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER,
-                        L"Software\\Wine\\AppDefaults\\KVOmail.exe\\DllOverrides", 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExW(hKey, L"wintab32", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszOrder),
-                   DWORD((wcslen(pszOrder) + 1) * sizeof(wchar_t)));
-    RegCloseKey(hKey);
+    SetProgramTabletLibrary(kVirtualTabletOrder);
 }
 
 std::string CPenSession::EventName(const char* pszWhat, size_t n) const {
@@ -119,13 +105,6 @@ void CPenSession::AddChapter(const std::string& strLines) {
 
 bool CPenSession::Launch(const wchar_t* pszWintab) {
     if (!InstallProgram(m_folder.Path()))
-        return false;
-    const std::wstring strDll = m_folder / L"wintab32.dll";
-    wchar_t szExe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, szExe, MAX_PATH);
-    std::wstring strDir = szExe;
-    strDir = strDir.substr(0, strDir.find_last_of(L'\\'));
-    if (!CopyFileW((strDir + L"\\wintab32.dll").c_str(), strDll.c_str(), FALSE))
         return false;
     // An empty note: the paper header, no strokes, no pictures.
     std::vector<std::uint8_t> note;
@@ -145,7 +124,7 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
                                  std::vector<std::uint8_t>(strScript.begin(), strScript.end())))
         return false;
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
-    SetTabletLibrary(pszWintab);
+    SetProgramTabletLibrary(pszWintab);
     return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramFiles.h"
 #include "ProgramRunner.h"
 
 // The default pen colour and paper colour.
@@ -36,8 +37,9 @@ public:
 
     // Adds a chapter of script lines (coordinates are client pixels of the view).
     void AddChapter(const std::string& strLines);
-    // Starts the program on an empty note with this tablet library load order ("native,builtin"
-    // the virtual tablet, "builtin" Wine's own, "" none) and waits for the letter window.
+    // Starts the program on an empty note with this tablet library load order
+    // (kVirtualTabletOrder the virtual tablet, "builtin" Wine's own, "" none) and waits for the
+    // letter window.
     bool Start(const wchar_t* pszWintab) { return Launch(pszWintab) && WaitForFrame(); }
     bool Launch(const wchar_t* pszWintab);
     bool WaitForFrame();
@@ -60,7 +62,6 @@ public:
     std::vector<std::uint8_t> m_savedBytes;
 
 private:
-    static void SetTabletLibrary(const wchar_t* pszOrder);
     std::string EventName(const char* pszWhat, size_t n) const;
     std::vector<std::string> m_chapters;
     std::vector<HANDLE> m_events;

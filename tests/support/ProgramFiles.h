@@ -1,0 +1,19 @@
+// The files a test copy of KVOmail.exe needs beside it: the program, its two libraries and the
+// virtual tablet. Tests start KVOmail with the virtual tablet as its tablet library (the test
+// run's load order for KVOmail.exe is "wintab32=n,b"), so that it opens a tablet context and
+// shows no box about a missing tablet; a test that wants another library sets its own order.
+#pragma once
+#include <string>
+
+// The folder of the running test program, where the build puts every binary.
+std::wstring BinaryFolder();
+
+// Copies KVOmail.exe, Brevix.dll, kvofunc.dll and the virtual tablet's wintab32.dll from the
+// build's binary folder into strFolder; false when one of them could not be copied.
+bool InstallProgramFiles(const std::wstring& strFolder);
+
+// The tablet library load order of KVOmail.exe in the test prefix, through Wine's per-program
+// setting (a program started from a test does not take this process's overrides): "n,b" the
+// virtual tablet beside it, the test run's choice; "b" Wine's own library; "" none.
+constexpr wchar_t kVirtualTabletOrder[] = L"n,b";
+void SetProgramTabletLibrary(const wchar_t* pszOrder);

@@ -60,6 +60,8 @@ TEST_F(PanelSettings, FirstNormalEndCreatesTheFileAndAFailedWriteSaysNothing) {
     // program still ends.
     DeleteFileW(strIni.c_str());
     ASSERT_TRUE(CreateDirectoryW(strIni.c_str(), nullptr));
+    m_messages.clear();
+    m_startMessages.clear();
     SetUp();
     m_pView->m_nLineHeight = 50;
     EndProgram();

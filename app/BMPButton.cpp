@@ -63,8 +63,10 @@ LRESULT CBMPButton::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return Default(uMsg, wParam, lParam);
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A quick second click is a second press: pressing Undo twice takes back two strokes.
         s_bPressed = true;
-        return Default(uMsg, wParam, lParam);
+        return Default(WM_LBUTTONDOWN, wParam, lParam);
     case WM_LBUTTONUP:
         OnLButtonUp(wParam, lParam);
         return 0;

@@ -125,18 +125,18 @@ void CBitmapButton::SizeToContent() {
 }
 
 HBITMAP CBitmapButton::ChooseBitmap(UINT nState) {
-    if ((nState & ODS_SELECTED) && m_bmSelected)
-        return m_bmSelected.Get();
-    if ((nState & ODS_FOCUS) && m_bmFocus)
-        return m_bmFocus.Get();
+    // A disabled button looks disabled even while it still has the focus.
     if (nState & ODS_DISABLED) {
         if (m_bmDisabled)
             return m_bmDisabled.Get();
         if (!m_bmFaded && m_bmNormal)
             m_bmFaded.Reset(MakeFaded(m_bmNormal.Get()));
-        if (m_bmFaded)
-            return m_bmFaded.Get();
+        return m_bmFaded ? m_bmFaded.Get() : m_bmNormal.Get();
     }
+    if ((nState & ODS_SELECTED) && m_bmSelected)
+        return m_bmSelected.Get();
+    if ((nState & ODS_FOCUS) && m_bmFocus)
+        return m_bmFocus.Get();
     return m_bmNormal.Get();
 }
 

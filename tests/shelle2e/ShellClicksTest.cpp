@@ -189,3 +189,51 @@ TEST_F(ShellClicks, SpacingZoomUndoRedoAndAddLineButtonsAct) {
     EXPECT_EQ(strokes[1].points.front().x, 50) << "written at zoom 2";
     EXPECT_EQ(strokes[1].points.front().y, 150);
 }
+
+TEST_F(ShellClicks, DoubleClickedBlockTakesTheChosenColourAndKeepsItAfterTheProgramEnds) {
+    m_session.AddChapter(Row(100, 300, 60));
+    Start();
+    // Black, block 5, becomes RGB 12, 34, 56 in the colour dialog.
+    const RECT rcBlock = {364 + 28 * 5, 33, 364 + 28 * 5 + 15, 33 + 15};
+    MouseDoubleClick(ClientPoint(m_pDriver->Panel(), rcBlock.left + 7, rcBlock.top + 7));
+    HWND hwndColor = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            hwndColor = m_pDriver->DialogWithChild(706);
+            return hwndColor && IsWindowVisible(hwndColor);
+        },
+        5000))
+        << "the colour dialog";
+    const wchar_t* values[3] = {L"12", L"34", L"56"};
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(GetDlgItem(hwndColor, 706 + i), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(values[i]));
+    HWND hwndOk = GetDlgItem(hwndColor, IDOK);
+    RECT rcOk{};
+    GetWindowRect(hwndOk, &rcOk);
+    MouseClick({(rcOk.left + rcOk.right) / 2, (rcOk.top + rcOk.bottom) / 2});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(hwndColor); }, 5000));
+    const COLORREF crChosen = RGB(12, 34, 56);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return CShellDriver::PixelAt(m_pDriver->Panel(), rcBlock.left + 7, rcBlock.top + 7) ==
+                   crChosen;
+        },
+        3000))
+        << "the block shows its new colour";
+    EXPECT_EQ(CShellDriver::PixelAt(m_pDriver->Panel(), 331, 49), crChosen) << "pen swatch";
+    Rest();
+    ASSERT_TRUE(m_session.RunChapter(0));
+    std::vector<SavedStroke> strokes;
+    ASSERT_TRUE(m_session.SaveAndRead(strokes));
+    ASSERT_EQ(strokes.size(), 1u);
+    EXPECT_EQ(strokes[0].crColor, crChosen);
+
+    PostMessageW(m_session.m_hFrame, WM_CLOSE, 0, 0);
+    ASSERT_EQ(m_session.m_program.WaitForExit(20000), 0);
+    const std::wstring strIni = m_session.m_folder / L"ZLNKVO.ini";
+    EXPECT_EQ(GetPrivateProfileIntW(L"COLOR", L"COLORBLOCK5", -1, strIni.c_str()), 3678732)
+        << "RGB 12, 34, 56 as decimal";
+    EXPECT_EQ(GetPrivateProfileIntW(L"COLOR", L"PENCOLOR", -1, strIni.c_str()), 3678732);
+    EXPECT_EQ(GetPrivateProfileIntW(L"COLOR", L"COLORBLOCK4", -1, strIni.c_str()), 16711935);
+}

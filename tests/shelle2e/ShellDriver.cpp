@@ -170,3 +170,10 @@ HWND CShellDriver::VisibleTip(const std::wstring& strText) const {
                IsWindowVisible(hwnd) && WindowText(hwnd) == strText;
     });
 }
+
+RECT CShellDriver::RectIn(HWND hwndParent, HWND hwndChild) {
+    RECT rc{};
+    GetWindowRect(hwndChild, &rc);
+    MapWindowPoints(nullptr, hwndParent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}

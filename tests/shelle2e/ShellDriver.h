@@ -49,6 +49,8 @@ public:
     bool WaitForImage(HWND hwnd, UINT nBitmap, DWORD nMs = 5000) const;
     // The program's visible tool tip that shows this text, or null.
     HWND VisibleTip(const std::wstring& strText) const;
+    // A child window's rectangle in its parent's client coordinates.
+    static RECT RectIn(HWND hwndParent, HWND hwndChild);
     // Screen pixel at a client point of a window.
     static COLORREF PixelAt(HWND hwnd, int x, int y);
 

@@ -56,6 +56,38 @@ bool CScrivoApp::OnCmdMsg(UINT nID) {
     return CWinApp::OnCmdMsg(nID);
 }
 
+namespace {
+// The start kind's word in the names of its recovery copies.
+const wchar_t* KindName(EStartKind nKind) {
+    switch (nKind) {
+    case EStartKind::Letter:
+        return L"letter";
+    case EStartKind::Inking:
+        return L"inking";
+    case EStartKind::Jxm:
+        return L"jxm";
+    case EStartKind::Plain:
+        break;
+    }
+    return L"plain";
+}
+} // namespace
+
+CScrivoDoc* CScrivoApp::CurrentDocument() const {
+    CSingleDocTemplate* pTemplate = GetDocTemplate();
+    return pTemplate ? dynamic_cast<CScrivoDoc*>(pTemplate->GetDocument()) : nullptr;
+}
+
+DWORD CScrivoApp::OnIdle() {
+    CWinApp::OnIdle();
+    return m_recovery.OnIdle(GetTickCount64(), CurrentDocument());
+}
+
+int CScrivoApp::ExitInstance() {
+    m_recovery.End();
+    return CWinApp::ExitInstance();
+}
+
 BOOL CScrivoApp::InitInstance() {
     LoadWintab(true);
     m_bNewUI = FALSE;
@@ -65,7 +97,8 @@ BOOL CScrivoApp::InitInstance() {
     m_nCmdShow = SW_SHOWMAXIMIZED;
     m_bInking = 0;
 
-    switch (ClassifyStart(args)) {
+    const EStartKind nKind = ClassifyStart(args);
+    switch (nKind) {
     case EStartKind::Letter:
         if (!ClaimStartEvent(EStartKind::Letter)) {
             ActivateRunningLetter();
@@ -104,5 +137,7 @@ BOOL CScrivoApp::InitInstance() {
         pFrame->StartInking();
     UpdateWindow(pFrame->m_hWnd);
     DragAcceptFiles(pFrame->m_hWnd, TRUE);
+    m_recovery.Start(CRecoveryStore::DefaultFolder(m_strAppName), KindName(nKind),
+                     CurrentDocument(), pFrame->m_hWnd);
     return TRUE;
 }

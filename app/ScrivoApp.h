@@ -1,13 +1,17 @@
 // CScrivoApp: the application object of KVOmail. It decides from the command line which kind
 // of start this is, keeps a second letter or inking instance from starting, creates the
 // document template (note document, main frame, canvas view) and handles the application's
-// About, New and Open commands. It also loads and frees the alternative resource library.
+// About, New and Open commands. It also loads and frees the alternative resource library, and
+// keeps the recovery copy of the open note in its idle time.
 #pragma once
 #include <windows.h>
 
 #include "AboutDlg.h"
 #include "DocTemplate.h"
+#include "RecoveryKeeper.h"
 #include "WinApp.h"
+
+class CScrivoDoc;
 
 class CScrivoApp : public CWinApp {
 public:
@@ -19,6 +23,8 @@ public:
     // The About command: the about box, modal, with the pen-width popup closed and (in desktop
     // and inking mode) the tablet context closed around it.
     void OnAppAbout();
+    DWORD OnIdle() override;
+    int ExitInstance() override;
 
     // With true: loads "QznRes.dll" when the settings key UI / New contains "1" and makes it
     // the source of every resource; with false: frees it again.
@@ -31,5 +37,8 @@ public:
     BYTE m_bInking = 0;
 
 private:
+    CScrivoDoc* CurrentDocument() const;
+
     HMODULE m_hUIResources = nullptr;
+    CRecoveryKeeper m_recovery;
 };

@@ -9,6 +9,10 @@ PressureNorm NormalisePressureAxis(LONG nAxisMax) {
     return {range.nScale, range.nMax};
 }
 
+UINT MousePenPressure(int nPressureMax, int nPressureScale) {
+    return UINT((nPressureMax + 1) / 2 * (nPressureScale < 1 ? 1 : nPressureScale));
+}
+
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {
     switch (nTool) {
     case kToolPencil:

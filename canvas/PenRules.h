@@ -25,6 +25,9 @@ struct PressureNorm {
 // reports no usable axis is taken as one of 512 levels.
 PressureNorm NormalisePressureAxis(LONG nAxisMax);
 
+// The raw pressure of the mouse pen: the middle of the normalised range, in the device's units.
+UINT MousePenPressure(int nPressureMax, int nPressureScale);
+
 // The weight of a letter-mode sample: pencil level x 40 x (max / 255), brush pressure x level / 5,
 // marker 2 x level, eraser 1. nPressure is already normalised.
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax);

@@ -2,8 +2,19 @@
 // the stroke capture needs of the view.
 #include "ScrivoView.h"
 
+#include <windowsx.h>
+
 #include "Resources.h"
 #include "resource.h"
+
+namespace {
+// The screen point of a mouse message's client coordinates.
+POINT ScreenPointOf(HWND hWnd, LPARAM lParam) {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(hWnd, &pt);
+    return pt;
+}
+} // namespace
 
 bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) {
     switch (uMsg) {
@@ -15,16 +26,26 @@ bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
         // Writing on the page closes the pen-width popup.
         ClosePenWidthPopup();
         PenMouseDown();
+        OnMousePen(uMsg, ScreenPointOf(m_hWnd, lParam));
         lResult = 0;
         return true;
     case WM_LBUTTONUP:
+        // The stroke ends while the button still counts as down, as with the pen's own release.
+        OnMousePen(uMsg, ScreenPointOf(m_hWnd, lParam));
         PenMouseUp();
         lResult = 0;
         return true;
     case WM_MOUSEMOVE:
         if (!m_hToolCursor)
             RebuildToolCursor();
+        OnMousePen(uMsg, ScreenPointOf(m_hWnd, lParam));
         return false;
+    case WM_CAPTURECHANGED: {
+        // Another window took the mouse in the middle of a stroke: the stroke ends there.
+        const DWORD dwPos = GetMessagePos();
+        OnMousePen(uMsg, {GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
+        return false;
+    }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             if (HCURSOR hCursor = PenCursor()) {

@@ -2,6 +2,7 @@
 
 #include "Message.h"
 #include "PenRules.h"
+#include "Settings.h"
 
 #include <cstdio>
 #include <utility>
@@ -53,6 +54,10 @@ void CTabletClient::OpenViewContext() {
     if (m_hCtx)
         m_bToldNoContext = false;
     ReadPressureAxis();
+    // Without a tablet the mouse writes instead, unless the settings turn that off.
+    m_bMousePen = !m_hCtx && settings::ReadMousePen();
+    if (!m_bMousePen)
+        m_bMousePenDown = false;
 }
 
 void CTabletClient::CloseTabletContext() {
@@ -108,15 +113,49 @@ LRESULT CTabletClient::OnWTPacket(WPARAM, LPARAM lParam) {
         g_nPacketBatch = 0;
         return -1;
     }
+    // The program works in screen pixels of the system cursor, never in tablet units.
     for (int i = 0; i < g_nPacketBatch; ++i)
-        HandlePacket(m_batch[i]);
+        HandlePacket(m_batch[i], TabletCursorPos());
     g_nPacketBatch = 0;
     return 0;
 }
 
-void CTabletClient::HandlePacket(const PenPacket& packet) {
-    // The program works in screen pixels of the system cursor, never in tablet units.
-    const POINT pt = TabletCursorPos();
+bool CTabletClient::OnMousePen(UINT uMsg, POINT ptScreen) {
+    if (!m_bMousePen)
+        return false;
+    DWORD nEvent = TBN_NONE;
+    UINT nPressure = MousePenPressure(m_nPressureMax, m_nPressureScale);
+    switch (uMsg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        nEvent = TBN_DOWN;
+        m_bMousePenDown = true;
+        break;
+    case WM_MOUSEMOVE:
+        if (!m_bMousePenDown)
+            return false;
+        break;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (!m_bMousePenDown)
+            return false;
+        nEvent = TBN_UP;
+        nPressure = 0;
+        m_bMousePenDown = false;
+        break;
+    default:
+        return false;
+    }
+    // The mouse's packet is a batch of one: a tablet batch cannot be in progress on this thread.
+    const PenPacket packet{DWORD(GetMessageTime()), MAKELONG(0, nEvent), ptScreen.x, ptScreen.y,
+                           nPressure};
+    g_nPacketBatch = 1;
+    HandlePacket(packet, ptScreen);
+    g_nPacketBatch = 0;
+    return true;
+}
+
+void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt) {
     const DWORD nTime = packet.pkTime, nButtons = packet.pkButtons;
     const UINT nPressure = packet.pkNormalPressure;
     if (m_nCaptureState == 2) {

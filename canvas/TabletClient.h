@@ -3,7 +3,9 @@
 // packet messages: it reads at most 64 queued packets per message, puts the system cursor's
 // screen position into each, and hands every packet to the handler that the capture state, the
 // main frame's mode and the current tool call for. The view derives from it and supplies those
-// handlers; tests derive from it with a fake tablet library.
+// handlers; tests derive from it with a fake tablet library. When no tablet context can be
+// opened, it also turns the left mouse button into a pen of fixed middle pressure whose packets
+// go to the same handlers.
 #pragma once
 #include "WintabApi.h"
 
@@ -46,6 +48,14 @@ public:
     // The view's window got a new size.
     void ResizeTabletContext(int cx, int cy);
 
+    // A left-button message at a screen point: down, a move with the button held, up, or the
+    // loss of the mouse capture (an up). While the mouse pen is on (no tablet context could be
+    // opened and the settings key SETTING / MOUSEPEN is not 0) it becomes one packet at a fixed
+    // middle pressure for the handler of the current mode, as a tablet packet would; false when
+    // the message is not the mouse pen's.
+    bool OnMousePen(UINT uMsg, POINT ptScreen);
+    bool IsMousePen() const { return m_bMousePen; }
+
     const CWintabApi& Binding() const { return *m_pWintab; }
     bool IsBound() const { return m_pWintab && m_pWintab->m_bWintab; }
 
@@ -78,10 +88,13 @@ protected:
     virtual void TabletBeep() const { MessageBeep(0xFFFFFFFF); }
 
 private:
-    void HandlePacket(const PenPacket& packet);
+    // Hands one packet, positioned at the cursor point pt, to its handler.
+    void HandlePacket(const PenPacket& packet, POINT pt);
 
     // Room for a whole batch and as many again, so that a driver that reports more packets than
     // it was asked for cannot write past the buffer before the batch is dropped.
     std::array<PenPacket, 2 * kPacketBatchMax> m_batch{};
     bool m_bToldNoContext = false;
+    bool m_bMousePen = false;
+    bool m_bMousePenDown = false;
 };

@@ -162,6 +162,16 @@ BOOL CDocument::OnSaveDocument(const wchar_t* pszPath) {
     return TRUE;
 }
 
+bool CDocument::StoreCopy(const wchar_t* pszPath) {
+    try {
+        CArchive ar;
+        Serialize(ar);
+        return WriteFileReplacing(pszPath, ar.Data()) == EFileError::None;
+    } catch (...) {
+        return false;
+    }
+}
+
 BOOL CDocument::SaveModified() {
     if (!IsModified())
         return TRUE;

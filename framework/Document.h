@@ -41,13 +41,25 @@ public:
     BOOL DoFileSave();
 
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+    // Each change counts: the number grows with every call that marks the document modified.
+    void SetModifiedFlag(bool bModified = true) {
+        m_bModified = bModified;
+        if (bModified)
+            ++m_nChanges;
+    }
+    unsigned GetChangeCount() const { return m_nChanges; }
+    // Writes the document to pszPath as its own file, through a temporary file that replaces
+    // pszPath only when complete; its name, title and modified flag stay as they are and nothing
+    // is shown. False when it could not be written.
+    bool StoreCopy(const wchar_t* pszPath);
     const std::wstring& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(const std::wstring& strTitle);
     const std::wstring& GetPathName() const { return m_strPathName; }
     // Takes the full path, makes its last part the title and, optionally, adds it to the list of
     // recent files.
     virtual void SetPathName(const std::wstring& strPath, bool bAddToMRU = true);
+    // The document has no file any more (its title stays until it is set).
+    void ClearPathName() { m_strPathName.clear(); }
 
     CView* GetFirstView() const { return m_pView; }
     CFrameWnd* GetFrame() const { return m_pFrame; }
@@ -70,6 +82,7 @@ protected:
 private:
     friend class CSingleDocTemplate;
     bool m_bModified = false;
+    unsigned m_nChanges = 0;
     std::wstring m_strTitle;
     std::wstring m_strPathName;
     CView* m_pView = nullptr;

@@ -11,8 +11,8 @@ int ShowMessage(HWND hwndOwner, const std::wstring& strText, const std::wstring&
                 UINT uType) {
     if (Hook())
         return Hook()(strText, strCaption, uType);
-    return MessageBoxW(hwndOwner, strText.c_str(),
-                       strCaption.empty() ? nullptr : strCaption.c_str(), uType);
+    // An empty caption stays empty: only a null caption would make the box say "Error".
+    return MessageBoxW(hwndOwner, strText.c_str(), strCaption.c_str(), uType);
 }
 
 void SetMessageHook(MessageHook hook) {

@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-// Shows a message box (owner may be null) and returns the button the user chose.
+// Shows a message box (owner may be null) and returns the button the user chose. An empty
+// caption is shown empty.
 int ShowMessage(HWND hwndOwner, const std::wstring& strText, const std::wstring& strCaption,
                 UINT uType);
 

@@ -80,6 +80,10 @@ int ReadAboutLogo() {
     return ReadInt(L"SETTING", L"ZELNARLOGO", 0);
 }
 
+bool ReadMousePen() {
+    return ReadInt(L"SETTING", L"MOUSEPEN", 1) != 0;
+}
+
 std::wstring ReadUINew() {
     return ReadString(L"UI", L"New", kMaxStringLength);
 }

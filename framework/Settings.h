@@ -36,6 +36,7 @@ bool WriteString(const wchar_t* pszSection, const wchar_t* pszKey, const std::ws
 
 // The keys, each with its default and safety rule.
 int ReadAboutLogo();                 // SETTING / ZELNARLOGO, default 0
+bool ReadMousePen();                 // SETTING / MOUSEPEN, on unless 0
 std::wstring ReadUINew();            // UI / New, default empty
 COLORREF ReadPenColor();             // COLOR / PENCOLOR
 COLORREF ReadBackColor();            // COLOR / BKCOLOR

@@ -54,22 +54,24 @@ int CWinApp::Run(HINSTANCE hInstance) {
 
 int CWinApp::MessageLoop() {
     MSG msg{};
-    bool bIdle = true;
     for (;;) {
-        if (bIdle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            OnIdle();
-            bIdle = false;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return static_cast<int>(msg.wParam);
+            PumpMessage(msg);
         }
-        if (GetMessageW(&msg, nullptr, 0, 0) <= 0)
-            break;
-        if (!PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (IsIdleMessage(msg))
-            bIdle = true;
+        // The queue is empty: idle work, then sleep until a message comes or the idle work's
+        // time is due.
+        const DWORD nWait = OnIdle();
+        MsgWaitForMultipleObjectsEx(0, nullptr, nWait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    return static_cast<int>(msg.wParam);
+}
+
+void CWinApp::PumpMessage(MSG& msg) {
+    if (PreTranslateMessage(&msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
 }
 
 void CWinApp::AddMessageFilter(CWnd* pWnd) {
@@ -98,22 +100,10 @@ bool CWinApp::PreTranslateMessage(MSG* pMsg) {
     return hwndRoot != pFrame->m_hWnd && pFrame->PreTranslateMessage(pMsg);
 }
 
-bool CWinApp::IsIdleMessage(const MSG& msg) {
-    // Painting and the caret's blink do not change what commands can do; neither does a mouse
-    // move that ends where the last one did.
-    static POINT s_ptLastMove = {-1, -1};
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
-        if (s_ptLastMove.x == msg.pt.x && s_ptLastMove.y == msg.pt.y)
-            return false;
-        s_ptLastMove = msg.pt;
-        return true;
-    }
-    return msg.message != WM_PAINT && msg.message != 0x0118;
-}
-
-void CWinApp::OnIdle() {
+DWORD CWinApp::OnIdle() {
     if (m_pMainWnd && m_pMainWnd->m_hWnd)
         m_pMainWnd->OnIdleUpdateCmdUI();
+    return INFINITE;
 }
 
 void CWinApp::SetRegistryKey(const wchar_t* pszCompany) {

@@ -32,11 +32,14 @@ public:
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance() { return 0; }
     // Runs the message loop until WM_QUIT; returns its exit code. Each message is offered to the
-    // windows it concerns first (PreTranslateMessage); when the queue runs empty the frame
-    // updates its bars' controls (OnIdle).
+    // windows it concerns first (PreTranslateMessage). Whenever the queue is empty it calls
+    // OnIdle, and again when the time OnIdle asked for has passed without a message.
     int MessageLoop();
     virtual bool PreTranslateMessage(MSG* pMsg);
-    virtual void OnIdle();
+    // Work of the user-interface thread between messages: the frame enables and disables its
+    // bars' controls. Returns how many milliseconds may pass before it wants to run again without
+    // a message (INFINITE: only after the next message).
+    virtual DWORD OnIdle();
     // Windows that see every message of the loop before anything else (FilterMessage), for
     // instance a pop-up that closes at a click anywhere else.
     void AddMessageFilter(CWnd* pWnd);
@@ -77,12 +80,13 @@ public:
     std::wstring m_strAppName;
 
 protected:
-    static bool IsIdleMessage(const MSG& msg);
     // Destroys the frame, the view and the document (a derived application calls this from its
     // destructor, while its own members still exist for the frame's destruction).
     void CloseDocTemplate() { m_pDocTemplate.reset(); }
 
 private:
+    void PumpMessage(MSG& msg);
+
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::wstring m_strRegistryKey;

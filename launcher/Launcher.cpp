@@ -14,6 +14,7 @@ constexpr wchar_t kInkingEvent[] = L"Scribola";
 constexpr wchar_t kInkingWindowClass[] = L"INKING";
 constexpr wchar_t kProgramName[] = L"\\KVOmail.exe";
 constexpr wchar_t kSettingsName[] = L"\\ZLNKVO.ini";
+constexpr DWORD kPauseMs = 500;
 
 // Creates a named auto-reset event, initially signalled; bExisted tells whether the name was
 // already taken.
@@ -50,7 +51,7 @@ CLauncher::Outcome CLauncher::Run(const std::wstring& strArgs) {
         return Outcome::InkingRestored;
     }
 
-    Sleep(m_dwPause);
+    m_sleep(kPauseMs);
     if (!CanLoadLibrary(m_strDriverLibrary)) {
         Warn(IDS_NO_TABLET_DRIVER);
         return Outcome::NoTabletDriver;
@@ -58,12 +59,11 @@ CLauncher::Outcome CLauncher::Run(const std::wstring& strArgs) {
 
     // KVOmail creates the inking event as its own when it starts.
     hInkingEvent.reset();
-    if (!StartProgram(strArgs)) {
+    const bool bStarted = StartProgram(strArgs);
+    if (!bStarted)
         Warn(IDS_NO_APPLICATION);
-        return Outcome::StartFailed;
-    }
-    Sleep(m_dwPause);
-    return Outcome::Started;
+    m_sleep(kPauseMs);
+    return bStarted ? Outcome::Started : Outcome::StartFailed;
 }
 
 bool CLauncher::StartProgram(const std::wstring& strArgs) const {

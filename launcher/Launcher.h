@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "KernelHandle.h"
@@ -26,8 +27,9 @@ public:
 
     // The library whose loading shows that a tablet driver is installed.
     void SetDriverLibrary(std::wstring strName) { m_strDriverLibrary = std::move(strName); }
-    // The pause before the driver check and after the start (500 ms).
-    void SetPause(DWORD dwPause) { m_dwPause = dwPause; }
+    // How the launcher waits its pauses of 500 ms, before the driver check and after the start
+    // (also a failed one): Sleep unless replaced.
+    void SetSleep(std::function<void(DWORD)> sleep) { m_sleep = std::move(sleep); }
 
     // Runs the launcher once; strArgs is the launcher's own command line without its program
     // name, passed on to KVOmail instead of "Inking" when it is not empty.
@@ -43,7 +45,7 @@ private:
     HMODULE m_hStrings;
     std::wstring m_strDir;
     std::wstring m_strDriverLibrary = L"wintab32.dll";
-    DWORD m_dwPause = 500;
+    std::function<void(DWORD)> m_sleep = Sleep;
     std::wstring m_strCaption;
     CKernelHandle m_hStartEvent;
 };

@@ -173,6 +173,32 @@ void CScrivoDoc::Serialize(CArchive& ar) {
     m_lines.Serialize(arStrokes);
 }
 
+bool CScrivoDoc::IsReadableNote(const std::wstring& strPath) {
+    std::vector<std::uint8_t> data;
+    DWORD dwError = 0;
+    if (!ReadNoteFileData(strPath, data, dwError))
+        return false;
+    try {
+        CArchive ar(std::move(data));
+        CNoteFile note;
+        note.Load(ar);
+        CheckedPaper(note.m_header);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+BOOL CScrivoDoc::RestoreFrom(const std::wstring& strPath) {
+    if (!OnOpenDocument(strPath.c_str()))
+        return FALSE;
+    ClearPathName();
+    m_strPath.clear();
+    SetTitle(L"Untitled");
+    SetModifiedFlag(true);
+    return TRUE;
+}
+
 BOOL CScrivoDoc::OnSaveDocument(const wchar_t* pszPath) {
     std::wstring strPath = pszPath ? pszPath : L"";
     if (m_bSaveAsJpg)
@@ -244,17 +270,43 @@ void CScrivoDoc::OnFileSave() {
         PromptFile(false, SaveFilter(nMode), m_strPath.empty() ? strSuggested : m_strPath);
     if (!path)
         return;
-    m_strPath = LastPart(*path);
-    SetTitle(m_strPath);
+    const std::wstring strName = LastPart(*path);
     m_bSaveAsJpg = IsJpegName(*path);
-    bool bNoteFile = !m_bSaveAsJpg && !m_bMailing;
+    const bool bNoteFile = !m_bSaveAsJpg && !m_bMailing;
     BOOL bOk = OnSaveDocument(path->c_str());
     m_bSaveAsJpg = false;
-    if (bOk && bNoteFile)
+    // The note takes the new name once it is saved under it. A picture export leaves the note's
+    // name and file alone, so that "Save changes to" names the note and its Yes saves the note
+    // where it belongs, never into the picture.
+    if (bOk && bNoteFile) {
+        m_strPath = strName;
         SetPathName(*path);
+    }
     if (bOk && bAutoName && !strSuggested.empty() &&
-        m_strPath.find(strSuggested) != std::wstring::npos)
+        strName.find(strSuggested) != std::wstring::npos)
         settings::WriteRecordDate(strSuggested);
+}
+
+BOOL CScrivoDoc::DoSave(const wchar_t* pszPath, bool bReplace) {
+    if (pszPath && *pszPath)
+        return CDocument::DoSave(pszPath, bReplace);
+    std::optional<std::wstring> path = PromptFile(false, OpenFilter(), GetTitle());
+    if (!path)
+        return FALSE;
+    std::wstring strPath = *path;
+    if (IsPictureName(strPath))
+        strPath += L".Qzn";
+    return CDocument::DoSave(strPath.c_str(), bReplace);
+}
+
+bool CScrivoDoc::IsPictureName(const std::wstring& strPath) {
+    const std::wstring strName = Upper(LastPart(strPath));
+    const std::wstring::size_type nDot = strName.find_last_of(L'.');
+    if (nDot == std::wstring::npos)
+        return false;
+    const std::wstring strExt = strName.substr(nDot + 1);
+    return strExt == L"JPG" || strExt == L"JPEG" || strExt == L"BMP" || strExt == L"PNG" ||
+           strExt == L"GIF";
 }
 
 bool CScrivoDoc::OnCmdMsg(UINT nID) {

@@ -56,6 +56,9 @@ public:
     BOOL OnOpenDocument(const wchar_t* pszPath) override;
     BOOL OnSaveDocument(const wchar_t* pszPath) override;
     BOOL CanCloseFrame(CFrameWnd* pFrame) override;
+    // Saves the note; without a path (the Yes of "Save changes to") it asks for a note name,
+    // and a picture's name gets ".Qzn" added: a note is never written over a picture.
+    BOOL DoSave(const wchar_t* pszPath, bool bReplace = true) override;
     void Serialize(CArchive& ar) override;
     bool OnCmdMsg(UINT nID) override;
 
@@ -63,11 +66,19 @@ public:
     void OnFileOpen();
     void OnFileSave();
 
+    // True when the file holds a whole note that this program can open.
+    static bool IsReadableNote(const std::wstring& strPath);
+    // Takes over the note in strPath (a recovery copy) as a new, unnamed note whose changes are
+    // not saved yet; false, with the open note as it was, when it cannot be read.
+    BOOL RestoreFrom(const std::wstring& strPath);
+
     // "MMDDYYYY-n": n is one more than the number of strStored when it carries today's prefix,
     // else 1.
     static std::wstring MakeAutoName(const SYSTEMTIME& stToday, const std::wstring& strStored);
     // True when the first lower-case "jpg" in the path is at its very end.
     static bool IsJpegName(const std::wstring& strPath);
+    // True when the file name ends in a picture's extension (.jpg, .jpeg, .bmp, .png, .gif).
+    static bool IsPictureName(const std::wstring& strPath);
     // The exported picture's size: the ink's and pictures' right and bottom edges (300 when 0),
     // plus a margin of 20, cut to the paper.
     static SIZE JpegExportSize(const RECT& rcLines, const RECT& rcPictures, const RECT& rcPaper);

@@ -196,7 +196,7 @@ void COfficeConnection::PlacePasted(const CDispatchDriver& shapes, LONG nBefore,
 }
 
 CDispatchDriver COfficeConnection::GroupAdded(const CDispatchDriver& shapes,
-                                              const CDrawingMembers& ids) {
+                                              const CDrawingMembers& ids, CDispatchDriver* pRange) {
     if (m_nAdded <= 1)
         return CDispatchDriver();
     LONG nShapes = shapes.GetI4(ids.idCount);
@@ -205,8 +205,12 @@ CDispatchDriver COfficeConnection::GroupAdded(const CDispatchDriver& shapes,
     if (m_nAdded <= 1)
         return CDispatchDriver();
     CVariant indices = IndexRange(nShapes - m_nAdded + 1, nShapes);
-    CVariant range = shapes.Invoke(ids.idRange, ids.wRangeKind, {indices.Ref()});
-    return VariantToObject(range, ids.idRange).CallObject(ids.idGroup);
+    CVariant result = shapes.Invoke(ids.idRange, ids.wRangeKind, {indices.Ref()});
+    CDispatchDriver range = VariantToObject(result, ids.idRange);
+    CDispatchDriver group = range.CallObject(ids.idGroup);
+    if (pRange)
+        *pRange = std::move(range);
+    return group;
 }
 
 int COfficeConnection::AddCountedStroke(const CDispatchDriver& shapes, const CDrawingMembers& ids,

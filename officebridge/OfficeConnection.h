@@ -104,8 +104,9 @@ protected:
         PlacePasted(shapes, nShapes, ids, rcBitmap, bBehind);
     }
     // Groups the last m_nAdded shapes (never more than exist); null when there is nothing to
-    // group.
-    CDispatchDriver GroupAdded(const CDispatchDriver& shapes, const CDrawingMembers& ids);
+    // group. The shape range that was grouped goes to *pRange when asked for.
+    CDispatchDriver GroupAdded(const CDispatchDriver& shapes, const CDrawingMembers& ids,
+                               CDispatchDriver* pRange = nullptr);
     static void SetLineColor(const CDispatchDriver& shape, DISPID idLine, COLORREF cr,
                              float fWidth);
     static void SetTransparentWhite(const CDispatchDriver& shape, DISPID idPicture);

@@ -37,6 +37,7 @@ constexpr DISPID kShapeLine = 0x70;
 constexpr DISPID kShapePictureFormat = 0x76;
 constexpr DISPID kShapeWrapFormat = 303;
 constexpr DISPID kShapeAnchor = 501;
+constexpr DISPID kRangeAnchor = 304;
 constexpr DISPID kShapeZOrder = 24;
 constexpr DISPID kShapeDelete = 11;
 constexpr DISPID kWrapType = 100;
@@ -178,11 +179,12 @@ void CWordConnection::SetWrap(const CDispatchDriver& shape) const {
     wrap.PutI4(kWrapType, kWrapTypeValue);
 }
 
-float CWordConnection::AnchorPosition(const CDispatchDriver& shape, LONG nItem) {
-    return shape.GetObject(kShapeAnchor).GetR4(kRangeInformation, {CVariant::I4(nItem).Ref()});
+float CWordConnection::AnchorPosition(const CDispatchDriver& shape, LONG nItem, DISPID idAnchor) {
+    return shape.GetObject(idAnchor).GetR4(kRangeInformation, {CVariant::I4(nItem).Ref()});
 }
 
-void CWordConnection::ChangeFrames(const CDispatchDriver& shape, LONG nHorz, LONG nVert) const {
+void CWordConnection::ChangeFrames(const CDispatchDriver& shape, LONG nHorz, LONG nVert,
+                                   DISPID idAnchor) const {
     if (nHorz != -1 && shape.GetI4(kShapeRelHorz) != nHorz)
         shape.PutI4(kShapeRelHorz, nHorz);
     if (nVert == -1)
@@ -191,7 +193,7 @@ void CWordConnection::ChangeFrames(const CDispatchDriver& shape, LONG nHorz, LON
     if (nCurrent == nVert)
         return;
     float fTop = shape.GetR4(kShapeTop);
-    float fAnchor = AnchorPosition(shape, kInfoVertPosition);
+    float fAnchor = AnchorPosition(shape, kInfoVertPosition, idAnchor);
     float fNewTop = WordFrameTop(nCurrent * 16 + nVert, fTop, fAnchor, m_fVertOffset);
     shape.PutI4(kShapeRelVert, nVert);
     if (m_nVersion < kVersion9 || (fNewTop != fTop && shape.GetR4(kShapeTop) == fTop))
@@ -200,14 +202,16 @@ void CWordConnection::ChangeFrames(const CDispatchDriver& shape, LONG nHorz, LON
 
 void CWordConnection::PlaceRelative(const CDispatchDriver& shape, float fDx, float fDy) const {
     int nKey = shape.GetI4(kShapeRelHorz) * 16 + m_refShape.GetI4(kShapeRelHorz);
-    float fBaseX = WordBaseOffset(nKey, m_refShape.GetR4(kShapeLeft),
-                                  AnchorPosition(m_refShape, kInfoHorzPosition),
-                                  AnchorPosition(shape, kInfoHorzPosition), m_fHorzOffset);
+    float fBaseX =
+        WordBaseOffset(nKey, m_refShape.GetR4(kShapeLeft),
+                       AnchorPosition(m_refShape, kInfoHorzPosition, kShapeAnchor),
+                       AnchorPosition(shape, kInfoHorzPosition, kShapeAnchor), m_fHorzOffset);
     shape.PutR4(kShapeLeft, fBaseX + fDx);
     nKey = shape.GetI4(kShapeRelVert) * 16 + m_refShape.GetI4(kShapeRelVert);
-    float fBaseY = WordBaseOffset(nKey, m_refShape.GetR4(kShapeTop),
-                                  AnchorPosition(m_refShape, kInfoVertPosition),
-                                  AnchorPosition(shape, kInfoVertPosition), m_fVertOffset);
+    float fBaseY =
+        WordBaseOffset(nKey, m_refShape.GetR4(kShapeTop),
+                       AnchorPosition(m_refShape, kInfoVertPosition, kShapeAnchor),
+                       AnchorPosition(shape, kInfoVertPosition, kShapeAnchor), m_fVertOffset);
     shape.PutR4(kShapeTop, fBaseY + fDy);
 }
 
@@ -217,7 +221,7 @@ void CWordConnection::LayOut(const CDispatchDriver& shape, float fDx, float fDy,
     shape.Call(kShapeZOrder, {CVariant::I4(bBehind ? kZBehindText : kZInFrontOfText).Ref()});
     shape.PutR4(kShapeWidth, fWidth);
     shape.PutR4(kShapeHeight, fHeight);
-    ChangeFrames(shape, m_refShape.GetI4(kShapeRelHorz), nVertFrame);
+    ChangeFrames(shape, m_refShape.GetI4(kShapeRelHorz), nVertFrame, kShapeAnchor);
     PlaceRelative(shape, fDx, fDy);
     if (bPicture)
         SetTransparentWhite(shape, kShapePictureFormat);
@@ -300,11 +304,13 @@ int CWordConnection::Finish() {
     if (!m_bConnected)
         return 1;
     if (m_nAdded == 1 && m_nVersion < kVersion9 && m_lastShape)
-        ChangeFrames(m_lastShape, -1, kParagraphFrame);
-    if (CDispatchDriver group = GroupAdded(Shapes(), kShapes)) {
+        ChangeFrames(m_lastShape, -1, kParagraphFrame, kShapeAnchor);
+    CDispatchDriver range;
+    if (CDispatchDriver group = GroupAdded(Shapes(), kShapes, &range)) {
         SetWrap(group);
+        // The group's frames are changed through the shape range it was made of.
         if (m_nVersion < kVersion9)
-            ChangeFrames(group, -1, kParagraphFrame);
+            ChangeFrames(range, -1, kParagraphFrame, kRangeAnchor);
     }
     RestoreSettings();
     m_doc.Call(kDocUndoClear);

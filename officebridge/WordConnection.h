@@ -29,9 +29,11 @@ private:
     void LayOut(const CDispatchDriver& shape, float fDx, float fDy, float fWidth, float fHeight,
                 LONG nVertFrame, bool bBehind, bool bPicture);
     void SetWrap(const CDispatchDriver& shape) const;
-    void ChangeFrames(const CDispatchDriver& shape, LONG nHorz, LONG nVert) const;
+    // Gives a shape (idAnchor its anchor member, 501) or a shape range (304) new frames; -1
+    // keeps a frame.
+    void ChangeFrames(const CDispatchDriver& shape, LONG nHorz, LONG nVert, DISPID idAnchor) const;
     void PlaceRelative(const CDispatchDriver& shape, float fDx, float fDy) const;
-    static float AnchorPosition(const CDispatchDriver& shape, LONG nItem);
+    static float AnchorPosition(const CDispatchDriver& shape, LONG nItem, DISPID idAnchor);
     void SetStatus(const char* pszText) const;
     void SetScreenUpdating(bool bOn);
 

@@ -42,6 +42,9 @@
 #define IDS_INKING_TITLE 51450
 #define IDS_NO_MORE_LINES 51453
 #define IDS_INFORMATION 51460
+#define IDS_RECOVERY_ASK 51480
+#define IDS_RECOVERY_KEPT 51481
+#define IDS_RECOVERY_DAMAGED 51482
 
 // Window message that performs Add Line on the canvas view.
 #define WM_ADD_LINE 1234

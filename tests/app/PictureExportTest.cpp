@@ -48,7 +48,7 @@ TEST_F(PictureExport, EmptyNoteExportsAs320By320AndStaysModified) {
     EXPECT_EQ(size.cx, 320);
     EXPECT_EQ(size.cy, 320);
     EXPECT_TRUE(m_pDoc->IsModified()) << "an export is not a save of the note";
-    EXPECT_EQ(m_pDoc->GetTitle(), L"empty.jpg");
+    EXPECT_EQ(m_pDoc->GetTitle(), L"Untitled") << "the note keeps its own name";
     EXPECT_FALSE(m_pDoc->m_bSaveAsJpg);
     EXPECT_EQ(m_folder.List(), std::vector<std::wstring>{L"empty.jpg"});
 }
@@ -139,4 +139,37 @@ TEST_F(PictureExport, ExportsIntoAFolderTheAnsiCodePageCannotSpell) {
     EXPECT_EQ(cx, 320);
     EXPECT_EQ(cy, 320);
     DeleteObject(hbm);
+}
+
+// After an export the note is still the note: the question names it, and Yes saves it as a
+// note, in its own file or under a new name, never into the picture.
+TEST_F(PictureExport, SaveChangesAfterAnExportNamesTheNoteAndNeverWritesIntoThePicture) {
+    const std::wstring strNote = m_folder / L"kept.Qzn", strPicture = m_folder / L"ink.jpg";
+    for (const bool bSaved : {false, true}) {
+        SCOPED_TRACE(bSaved ? "a saved note" : "a new note");
+        m_pFrame->RouteCommand(ID_FILE_NEW);
+        if (bSaved) {
+            ASSERT_TRUE(m_pDoc->DoSave(strNote.c_str()));
+        }
+        m_pDoc->m_lines.Add(std::make_unique<CLine>());
+        m_pDoc->SetModifiedFlag();
+        AnswerFileDialog(strPicture);
+        m_pFrame->RouteCommand(ID_FILE_SAVE);
+        const std::vector<std::uint8_t> picture = CTestFolder::ReadBytes(strPicture);
+        ASSERT_GE(picture.size(), 2u);
+        EXPECT_EQ(FrameText(), bSaved ? L"kept.Qzn - Quillet" : L"Untitled - Quillet");
+
+        // Yes, and the user gives the picture's name once more.
+        m_messages.clear();
+        m_nAnswer = IDYES;
+        m_pFrame->RouteCommand(ID_FILE_NEW);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].strText,
+                  bSaved ? L"Save changes to kept.Qzn?" : L"Save changes to Untitled?");
+        EXPECT_EQ(CTestFolder::ReadBytes(strPicture), picture) << "the picture is untouched";
+        const std::wstring strSaved = bSaved ? strNote : strPicture + L".Qzn";
+        const std::vector<std::uint8_t> note = CTestFolder::ReadBytes(strSaved);
+        ASSERT_EQ(note.size(), 36u + 32u) << "the note with its one stroke";
+        EXPECT_EQ(note[28], 1) << "one stroke";
+    }
 }

@@ -67,8 +67,25 @@ bool CProgram::Start(const std::wstring& strFolder, const std::wstring& strArgs)
     std::wstring strLine = L"\"" + strFolder + L"\\KVOmail.exe\" " + strArgs;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
-    return CreateProcessW(nullptr, strLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          strFolder.c_str(), &si, &m_pi) != FALSE;
+    // The program takes this process's environment, with a local application-data folder of
+    // the test's own.
+    wchar_t szOld[MAX_PATH * 2] = {};
+    const DWORD nOld = GetEnvironmentVariableW(L"LOCALAPPDATA", szOld, MAX_PATH * 2);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", (strFolder + L"\\LocalAppData").c_str());
+    const bool bOk = CreateProcessW(nullptr, strLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                    strFolder.c_str(), &si, &m_pi) != FALSE;
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nOld ? szOld : nullptr);
+    return bOk;
+}
+
+void CProgram::Kill() {
+    if (!m_pi.hProcess)
+        return;
+    TerminateProcess(m_pi.hProcess, 99);
+    WaitForSingleObject(m_pi.hProcess, 10000);
+    CloseHandle(m_pi.hProcess);
+    CloseHandle(m_pi.hThread);
+    m_pi = {};
 }
 
 int CProgram::WaitForExit(DWORD nTimeoutMs) {

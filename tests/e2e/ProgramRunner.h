@@ -17,8 +17,11 @@ public:
     // Ends the process if it still runs.
     ~CProgram();
 
-    // Starts "<folder>\KVOmail.exe <strArgs>".
+    // Starts "<folder>\KVOmail.exe <strArgs>". Its local application data (recovery copies of
+    // unsaved notes) is "<folder>\LocalAppData", so that no test sees another test's copies.
     bool Start(const std::wstring& strFolder, const std::wstring& strArgs);
+    // Ends the process at once, as a crash or the task manager would.
+    void Kill();
     // Waits for the process to end; its exit code, or -1 on timeout.
     int WaitForExit(DWORD nTimeoutMs);
     // The process's visible top-level window of this class (null while there is none); the

@@ -166,11 +166,14 @@ TEST_F(LauncherProcess, RunningLauncherKeepsAnotherFromStarting) {
     EXPECT_TRUE(ReadRecords(m_dir.Record()).empty());
 }
 
-TEST_F(LauncherProcess, MissingDriverIsReportedWithTheCaptionOfTheSettings) {
+// A key that is present but empty gives an empty caption, not the system's "Error".
+TEST_F(LauncherProcess, MissingDriverIsReportedWithTheCaptionOfTheSettingsEvenAnEmptyOne) {
     m_dir.AddProgram();
-    m_dir.WriteSettings("[STRING]\r\nTITLE2=Quillet Pen\r\n");
-    const LauncherRun run = RunLauncher(L"", true);
-    ExpectOneBox(run, kNoDriver, L"Quillet Pen");
+    for (const std::wstring& strTitle : {std::wstring(L"Quillet Pen"), std::wstring()}) {
+        m_dir.WriteSettings("[STRING]\r\nTITLE2=" + Narrow(strTitle) + "\r\n");
+        const LauncherRun run = RunLauncher(L"", true);
+        ExpectOneBox(run, kNoDriver, strTitle);
+    }
     EXPECT_TRUE(ReadRecords(m_dir.Record()).empty()) << "the program was started";
 }
 

@@ -33,10 +33,10 @@ protected:
             FreeLibrary(m_hStrings);
     }
 
-    // A launcher in m_dir that does not pause.
+    // A launcher in m_dir that notes its pauses instead of taking them.
     CLauncher::Outcome Run(const std::wstring& strDriver = L"kernel32.dll") {
         CLauncher launcher(m_hStrings, m_dir.Dir());
-        launcher.SetPause(0);
+        launcher.SetSleep([this](DWORD nMs) { m_pauses.push_back(nMs); });
         launcher.SetDriverLibrary(strDriver);
         const CLauncher::Outcome outcome = launcher.Run(L"");
         WaitForChildren({GetCurrentProcessId()});
@@ -46,6 +46,7 @@ protected:
     HMODULE m_hStrings = nullptr;
     CLaunchDir m_dir;
     std::vector<ShownMessage> m_shown;
+    std::vector<DWORD> m_pauses;
 };
 
 // Holds a named event for the length of a test, as another process would.
@@ -61,6 +62,7 @@ TEST_F(LauncherSteps, MissingDriverShowsMessage102AsAWarning) {
     EXPECT_EQ(m_shown[0].strText, L"Tablet Driver is not found");
     EXPECT_EQ(m_shown[0].strCaption, L"Scribola");
     EXPECT_EQ(m_shown[0].uType, UINT(MB_ICONWARNING | MB_OK));
+    EXPECT_EQ(m_pauses, std::vector<DWORD>{500}) << "the pause before the driver check";
 }
 
 TEST_F(LauncherSteps, ProgramThatCannotStartShowsMessage104AsAWarning) {
@@ -70,12 +72,14 @@ TEST_F(LauncherSteps, ProgramThatCannotStartShowsMessage104AsAWarning) {
     EXPECT_EQ(m_shown[0].strText, L"The Application of Quillet is not found");
     EXPECT_EQ(m_shown[0].strCaption, L"Quillet") << "section and key are found in any case";
     EXPECT_EQ(m_shown[0].uType, UINT(MB_ICONWARNING | MB_OK));
+    EXPECT_EQ(m_pauses, (std::vector<DWORD>{500, 500})) << "the last pause follows a failed start";
 }
 
 TEST_F(LauncherSteps, StartsTheProgramWhenTheDriverLoads) {
     m_dir.AddProgram();
     EXPECT_EQ(Run(), CLauncher::Outcome::Started);
     EXPECT_TRUE(m_shown.empty());
+    EXPECT_EQ(m_pauses, (std::vector<DWORD>{500, 500}));
     EXPECT_EQ(ReadRecords(m_dir.Record()).size(), 0u) << "the record lies in the test's own "
                                                          "environment, which has no record file";
 }
@@ -96,7 +100,7 @@ TEST_F(LauncherSteps, RunningInkingInstanceIsNotJoinedByASecond) {
 TEST_F(LauncherSteps, StartEventIsHeldWhileTheLauncherLivesAndNoLonger) {
     {
         CLauncher launcher(m_hStrings, m_dir.Dir());
-        launcher.SetPause(0);
+        launcher.SetSleep([](DWORD) {});
         launcher.SetDriverLibrary(L"no-such-tablet-driver.dll");
         launcher.Run(L"");
         EXPECT_TRUE(EventExists(L"QLOI_START_EVENT"));

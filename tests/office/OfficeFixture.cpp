@@ -1,5 +1,7 @@
 #include "OfficeFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -114,6 +116,10 @@ CFakeOffice::CFakeOffice(const std::string& strKind, const std::string& strExtra
 
 CFakeOffice::~CFakeOffice() {
     Close();
+    if (!m_bRefusalsExpected) {
+        EXPECT_TRUE(Matching("REFUSED").empty()) << Log();
+        EXPECT_TRUE(Matching("UNKNOWN").empty()) << Log();
+    }
     DeleteFileA(m_strLog.c_str());
 }
 

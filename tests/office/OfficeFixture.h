@@ -44,11 +44,15 @@ public:
     void Close();
     // Ends the process at once, as a crash of the application would.
     void Kill();
+    // Every call the fake refused (wrong kind, count or type of arguments) fails the test when
+    // the fake ends, unless the test makes such calls on purpose.
+    void ExpectRefusals() { m_bRefusalsExpected = true; }
 
 private:
     PROCESS_INFORMATION m_pi{};
     std::string m_strLog;
     HWND m_hwndFrame = nullptr;
+    bool m_bRefusalsExpected = false;
 };
 
 // The scribble a fake drew: its name and its bounds in points.

@@ -1,5 +1,5 @@
 // The program without a usable tablet: no tablet library at all, and Wine's own library on a
-// machine without a tablet.
+// machine without a tablet. The mouse then writes, unless the settings turn that off.
 #include <gtest/gtest.h>
 
 #include "PenSession.h"
@@ -51,12 +51,43 @@ int Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) 
     return n;
 }
 
-// The writing that the mouse alone tries: press, drag, release on the view.
+void SendMouse(DWORD dwFlags, POINT ptScreen) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(ptScreen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(ptScreen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    WaitUntil(
+        [&] {
+            POINT pt{};
+            GetCursorPos(&pt);
+            return pt.x == ptScreen.x && pt.y == ptScreen.y;
+        },
+        2000);
+    // Each move reaches the program before the next, as a hand's moves do.
+    Sleep(40);
+}
+
+// The writing the mouse does: press at (100, 100) of the view, drag right in steps of 10 to
+// (300, 100), release; with the real mouse.
 void DragWithMouse(HWND hView) {
-    PostMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    const auto screen = [hView](int x, int y) {
+        POINT pt{x, y};
+        ClientToScreen(hView, &pt);
+        return pt;
+    };
+    SendMouse(0, screen(100, 100));
+    SendMouse(MOUSEEVENTF_LEFTDOWN, screen(100, 100));
     for (int x = 110; x <= 300; x += 10)
-        PostMessageW(hView, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 100));
-    PostMessageW(hView, WM_LBUTTONUP, 0, MAKELPARAM(300, 100));
+        SendMouse(0, screen(x, 100));
+    SendMouse(MOUSEEVENTF_LEFTUP, screen(300, 100));
+}
+
+void WriteMousePenSetting(const CPenSession& session, int nValue) {
+    const std::string str = "[SETTING]\r\nMOUSEPEN=" + std::to_string(nValue) + "\r\n";
+    ASSERT_TRUE(CTestFolder::WriteBytes(session.m_folder / L"ZLNKVO.ini",
+                                        std::vector<std::uint8_t>(str.begin(), str.end())));
 }
 // The box about the tablet: its text, caption and stop icon; answered with OK.
 void AnswerTabletBox(const CPenSession& session) {
@@ -81,11 +112,13 @@ void AnswerTabletBox(const CPenSession& session) {
 }
 } // namespace
 
-// No tablet library at all (""), and Wine's own library on this machine without a tablet.
+// No tablet library at all (""), and Wine's own library on this machine without a tablet; the
+// mouse pen turned off.
 TEST(NoTablet, WithoutATabletTheProgramSaysSoOnceAndWorksWithoutInk) {
     for (const wchar_t* pszOrder : {L"", L"builtin"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(pszOrder)));
         CPenSession session;
+        WriteMousePenSetting(session, 0);
         ASSERT_TRUE(session.Launch(pszOrder));
         AnswerTabletBox(session);
         ASSERT_TRUE(session.WaitForFrame());
@@ -98,5 +131,28 @@ TEST(NoTablet, WithoutATabletTheProgramSaysSoOnceAndWorksWithoutInk) {
         std::vector<SavedStroke> strokes;
         ASSERT_TRUE(session.SaveAndRead(strokes));
         EXPECT_TRUE(strokes.empty());
+    }
+}
+
+TEST(NoTablet, WithoutATabletLibraryAMouseDragWritesAPencilStroke) {
+    CPenSession session;
+    ASSERT_TRUE(session.Launch(L""));
+    AnswerTabletBox(session);
+    ASSERT_TRUE(session.WaitForFrame());
+    DragWithMouse(session.m_hView);
+    EXPECT_TRUE(session.WaitForPixel(200, 100, kPenColor, 60)) << "pencil ink on the screen";
+    std::vector<SavedStroke> strokes;
+    ASSERT_TRUE(session.SaveAndRead(strokes));
+    ASSERT_EQ(strokes.size(), 1u);
+    const SavedStroke& s = strokes[0];
+    EXPECT_EQ(s.nTool, 2);
+    EXPECT_EQ(s.crColor, kPenColor);
+    EXPECT_EQ(s.nSmooth, 1);
+    // One sample per position of the drag, at the pencil's level-2 weight.
+    ASSERT_EQ(s.points.size(), 21u);
+    for (size_t i = 0; i < s.points.size(); ++i) {
+        EXPECT_EQ(s.points[i].x, 100 + 10 * int(i)) << "sample " << i;
+        EXPECT_EQ(s.points[i].y, 100) << "sample " << i;
+        EXPECT_EQ(s.weights[i], 160) << "sample " << i;
     }
 }

@@ -75,6 +75,13 @@ bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStrok
     return true;
 }
 
+std::string HorizontalStroke(int x0, int x1, int y, int nSteps) {
+    const std::string strY = std::to_string(y);
+    return "down " + std::to_string(x0) + " " + strY + " 700\nline " + std::to_string(x0) + " " +
+           strY + " " + std::to_string(x1) + " " + strY + " " + std::to_string(nSteps) +
+           " 700\nup " + std::to_string(x1) + " " + strY;
+}
+
 int ColorDistance(COLORREF a, COLORREF b) {
     return std::max({std::abs(int(GetRValue(a)) - int(GetRValue(b))),
                      std::abs(int(GetGValue(a)) - int(GetGValue(b))),
@@ -128,7 +135,14 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
     return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
 }
 
-bool CPenSession::WaitForFrame() {
+bool CPenSession::Relaunch() {
+    m_program.Kill();
+    m_hFrame = m_hView = nullptr;
+    SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
+    return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
+}
+
+bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     m_hFrame = m_program.WaitForWindow(L"LETTER", kStartTimeout);
     if (!m_hFrame)
         return false;
@@ -136,7 +150,8 @@ bool CPenSession::WaitForFrame() {
     if (!m_hView)
         return false;
     // The note is open and the window has found its place: its view keeps its rectangle.
-    if (!WaitUntil([&] { return WindowText(m_hFrame) == m_strTitle; }, kStartTimeout))
+    const std::wstring& strWanted = strTitle.empty() ? m_strTitle : strTitle;
+    if (!WaitUntil([&] { return WindowText(m_hFrame) == strWanted; }, kStartTimeout))
         return false;
     // Without a window manager the display shows a maximised window a few pixels away from
     // where the system places it; a normal window lies where it is said to be.

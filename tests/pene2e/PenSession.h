@@ -42,7 +42,11 @@ public:
     // letter window.
     bool Start(const wchar_t* pszWintab) { return Launch(pszWintab) && WaitForFrame(); }
     bool Launch(const wchar_t* pszWintab);
-    bool WaitForFrame();
+    // Waits for the letter window with the note's title (or strTitle) and its view.
+    bool WaitForFrame(const std::wstring& strTitle = std::wstring());
+    // Ends the program as a crash would, and starts it again on the same note without the
+    // tablet script (not waiting for its window).
+    bool Relaunch();
     // Lets chapter n (from 0) run and waits until it is done.
     bool RunChapter(size_t n);
     // Sends a command to the main frame and waits until it is handled.
@@ -71,3 +75,5 @@ private:
 };
 
 int ColorDistance(COLORREF a, COLORREF b);
+// Script lines of a pen stroke from (x0, y) to (x1, y) in nSteps steps at pressure 700.
+std::string HorizontalStroke(int x0, int x1, int y, int nSteps);

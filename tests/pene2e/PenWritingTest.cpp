@@ -8,13 +8,6 @@ namespace {
 constexpr UINT kPencil = 1040, kBrush = 1039, kMarker = 1041, kEraser = 1093;
 constexpr UINT kUndo = 1046, kRedo = 1047, kZoomIn = 1081;
 
-std::string HorizontalStroke(int x0, int x1, int y, int nSteps) {
-    const std::string strY = std::to_string(y);
-    return "down " + std::to_string(x0) + " " + strY + " 700\nline " + std::to_string(x0) + " " +
-           strY + " " + std::to_string(x1) + " " + strY + " " + std::to_string(nSteps) +
-           " 700\nup " + std::to_string(x1) + " " + strY;
-}
-
 bool IsInk(COLORREF cr) {
     return ColorDistance(cr, kPaperColor) >= 80;
 }

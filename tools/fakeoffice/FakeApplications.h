@@ -8,7 +8,8 @@ struct CFakeOptions {
     int nDocuments = 1;
     LONG nViewType = 9;
     bool bShow = false;
-    LONG nOrientation = 0;
+    // Word's option 451 as the user has it.
+    bool bOption451 = true;
     // Slide show state.
     LONG nShowPosition = 1;
 };

@@ -2,11 +2,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 CFakeDocument g_doc;
 
+namespace {
+constexpr LONG kUnitCharacter = 1;
+constexpr LONG kExtend = 2;
+
+// Where a frame starts on the page, in points: the margin, the page's edge, or the anchor's
+// column, paragraph or line.
+float FrameOrigin(const CFakeShape& shape, bool bVertical, LONG nFrame) {
+    if (bVertical)
+        return nFrame == 0 ? g_doc.fVertMargin : nFrame == 1 ? 0 : shape.fAnchorY;
+    return nFrame == 0 || nFrame == 2 ? g_doc.fHorzMargin : nFrame == 1 ? 0 : shape.fAnchorX;
+}
+} // namespace
+
 CFakeShape& CFakeDocument::AddShape(const char* pszKind, float fLeft, float fTop, float fWidth,
-                                    float fHeight) {
+                                    float fHeight, CFakeFrames frames) {
     CFakeShape shape;
     shape.nId = nNextId++;
     shape.strName = std::string(pszKind) + " " + std::to_string(shape.nId);
@@ -14,6 +28,9 @@ CFakeShape& CFakeDocument::AddShape(const char* pszKind, float fLeft, float fTop
     shape.fTop = fTop;
     shape.fWidth = fWidth;
     shape.fHeight = fHeight;
+    shape.frames = frames;
+    shape.fAnchorX = fAnchorX;
+    shape.fAnchorY = fAnchorY + fAnchorStep * static_cast<float>(shape.nId - 1);
     shapes.push_back(shape);
     return shapes.back();
 }
@@ -51,15 +68,42 @@ bool CFakeDocument::PasteDib(bool bInline) {
         LogLine("clipboard dib %ld %ld %d", static_cast<long>(pHeader->biWidth),
                 static_cast<long>(pHeader->biHeight), pHeader->biBitCount);
         CFakeShape& shape = AddShape("Picture", fOriginX, fOriginY, pHeader->biWidth * fScale,
-                                     std::abs(pHeader->biHeight) * fScale);
+                                     std::abs(pHeader->biHeight) * fScale, newFrames);
         shape.bInline = bInline;
-        if (bInline)
-            nSelectedInline = shape.nId;
+        if (bInline) {
+            // The paste replaces the selection; the insertion point follows the picture.
+            nInlineBeforeCaret = shape.nId;
+            nSelectedInline = 0;
+        }
         GlobalUnlock(h);
         bPasted = true;
     }
     CloseClipboard();
     return bPasted;
+}
+
+LONG CFakeDocument::MoveSelection(bool bLeft, LONG nUnit, LONG nCount, LONG nExtend) {
+    // Backwards is to the left in left-to-right text and to the right in right-to-left text.
+    const bool bBackwards = bLeft == (nOrientation == 0);
+    const bool bOneCharacter = nUnit == kUnitCharacter && nCount == 1;
+    if (nExtend != kExtend) {
+        // A plain move collapses the selection and carries the insertion point.
+        nSelectedInline = 0;
+        if (bBackwards && bOneCharacter)
+            nInlineBeforeCaret = 0;
+        return nCount;
+    }
+    if (bBackwards && nSelectedInline == 0 && nInlineBeforeCaret != 0) {
+        // Extending one character backwards takes in the picture before the insertion point.
+        if (bOneCharacter)
+            nSelectedInline = nInlineBeforeCaret;
+        return nCount;
+    }
+    if (!bBackwards && nSelectedInline != 0 && bOneCharacter) {
+        nSelectedInline = 0;
+        return 1;
+    }
+    return 0;
 }
 
 int CFakeDocument::Group(const std::vector<LONG>& indices) {
@@ -80,9 +124,24 @@ int CFakeDocument::Group(const std::vector<LONG>& indices) {
     }
     for (int nId : members)
         Remove(nId);
-    CFakeShape& group = AddShape("Group", fLeft, fTop, fRight - fLeft, fBottom - fTop);
-    LogLine("grouped %zu shapes as %s", members.size(), group.strName.c_str());
+    CFakeShape& group = AddShape("Group", fLeft, fTop, fRight - fLeft, fBottom - fTop, groupFrames);
+    LogLine("grouped %zu shapes as %s at top %.3f anchored at %.3f", members.size(),
+            group.strName.c_str(), group.fTop, group.fAnchorY);
     return group.nId;
+}
+
+void CFakeDocument::SetFrame(CFakeShape& shape, bool bVertical, LONG nFrame) {
+    LONG& nCurrent = bVertical ? shape.frames.nVert : shape.frames.nHorz;
+    if (nCurrent == nFrame)
+        return;
+    if (nVersion >= 0x0900) {
+        float& fPosition = bVertical ? shape.fTop : shape.fLeft;
+        fPosition +=
+            FrameOrigin(shape, bVertical, nCurrent) - FrameOrigin(shape, bVertical, nFrame);
+        LogLine("%s %s moved to %.3f by the frame change", shape.strName.c_str(),
+                bVertical ? "top" : "left", fPosition);
+    }
+    nCurrent = nFrame;
 }
 
 std::vector<LONG> IndicesOf(const VARIANT& v) {
@@ -104,4 +163,25 @@ std::vector<LONG> IndicesOf(const VARIANT& v) {
         VariantClear(&item);
     }
     return indices;
+}
+
+FakeMember Stored(VARTYPE vt, double fInitial) {
+    auto pValue = std::make_shared<VARIANT>();
+    VariantInit(pValue.get());
+    pValue->vt = VT_R8;
+    pValue->dblVal = fInitial;
+    VariantChangeType(pValue.get(), pValue.get(), 0, vt);
+    return [pValue, vt](CFakeCall& call) -> HRESULT {
+        if (call.IsPut())
+            return VariantChangeType(pValue.get(), const_cast<VARIANT*>(&call.Arg(0)), 0, vt);
+        return call.ReturnCopy(*pValue);
+    };
+}
+
+FakeMember Object(IDispatch* (*pfnMake)()) {
+    return [pfnMake](CFakeCall& c) { return c.ReturnObject(pfnMake()); };
+}
+
+HRESULT Recorded(CFakeCall&) {
+    return S_OK;
 }

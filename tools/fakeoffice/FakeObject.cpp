@@ -44,6 +44,102 @@ std::string DescribeArray(SAFEARRAY* psa, VARTYPE vt) {
     }
     return str + "]";
 }
+bool IsMissing(const VARIANT& v) {
+    return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND;
+}
+
+// A two-column array of numbers, as the polyline members take.
+bool IsPointArray(const VARIANT& v) {
+    if (!(v.vt & VT_ARRAY) || !v.parray || SafeArrayGetDim(v.parray) != 2)
+        return false;
+    const VARTYPE vt = v.vt & VT_TYPEMASK;
+    LONG nLow = 0, nHigh = -1;
+    SafeArrayGetLBound(v.parray, 2, &nLow);
+    SafeArrayGetUBound(v.parray, 2, &nHigh);
+    return nHigh - nLow == 1 && (vt == VT_R4 || vt == VT_R8 || vt == VT_I4 || vt == VT_VARIANT);
+}
+
+// Whether a value fits a parameter of type vt, as the automation layer would convert it.
+bool Fits(VARTYPE vt, const VARIANT& v) {
+    switch (vt) {
+    case VT_VARIANT:
+        return true;
+    case VT_DISPATCH:
+        return v.vt == VT_DISPATCH && v.pdispVal;
+    case VT_ARRAY | VT_R4:
+        return IsPointArray(v);
+    case VT_ARRAY | VT_VARIANT:
+        return (v.vt & VT_ARRAY) && v.parray && SafeArrayGetDim(v.parray) == 1;
+    default: {
+        if ((v.vt & VT_ARRAY) || v.vt == VT_EMPTY || v.vt == VT_NULL || v.vt == VT_ERROR ||
+            v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN)
+            return false;
+        VARIANT converted;
+        VariantInit(&converted);
+        const bool bFits =
+            SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(&v), 0, vt));
+        VariantClear(&converted);
+        return bFits;
+    }
+    }
+}
+
+const VARIANT& Unwrapped(const VARIANT& v) {
+    return v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal ? *v.pvarVal : v;
+}
+
+// Checks a call against the member's signature; the error the object model would answer, with
+// the index (in rgvarg) of the argument it is about.
+HRESULT CheckCall(const CFakeSignature& sig, WORD wFlags, const DISPPARAMS* pParams, UINT* pnArg) {
+    const UINT nArgs = pParams ? pParams->cArgs : 0;
+    const UINT nNamed = pParams ? pParams->cNamedArgs : 0;
+    if (wFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        if (!(sig.wKinds & DISPATCH_PROPERTYPUT))
+            return DISP_E_MEMBERNOTFOUND;
+        if (nNamed != 1 || pParams->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_PARAMNOTFOUND;
+        if (nArgs != 1)
+            return DISP_E_BADPARAMCOUNT;
+        *pnArg = 0;
+        return Fits(sig.vtValue, Unwrapped(pParams->rgvarg[0])) ? S_OK : DISP_E_TYPEMISMATCH;
+    }
+    if (!(wFlags & sig.wKinds & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)))
+        return DISP_E_MEMBERNOTFOUND;
+    if (nNamed != 0)
+        return DISP_E_NONAMEDARGS;
+    const size_t nRequired = sig.params.size() - sig.nOptional;
+    if (nArgs > sig.params.size() || nArgs < nRequired)
+        return DISP_E_BADPARAMCOUNT;
+    for (UINT i = 0; i < nArgs; ++i) {
+        *pnArg = nArgs - 1 - i;
+        const VARIANT& v = Unwrapped(pParams->rgvarg[nArgs - 1 - i]);
+        if (IsMissing(v)) {
+            if (i < nRequired)
+                return DISP_E_PARAMNOTOPTIONAL;
+            continue;
+        }
+        if (!Fits(sig.params[i], v))
+            return DISP_E_TYPEMISMATCH;
+    }
+    return S_OK;
+}
+
+const char* ErrorName(HRESULT hr) {
+    switch (hr) {
+    case DISP_E_MEMBERNOTFOUND:
+        return "DISP_E_MEMBERNOTFOUND";
+    case DISP_E_BADPARAMCOUNT:
+        return "DISP_E_BADPARAMCOUNT";
+    case DISP_E_TYPEMISMATCH:
+        return "DISP_E_TYPEMISMATCH";
+    case DISP_E_PARAMNOTOPTIONAL:
+        return "DISP_E_PARAMNOTOPTIONAL";
+    case DISP_E_PARAMNOTFOUND:
+        return "DISP_E_PARAMNOTFOUND";
+    default:
+        return "DISP_E_NONAMEDARGS";
+    }
+}
 } // namespace
 
 void OpenCallLog(const char* pszPath) {
@@ -169,6 +265,12 @@ HRESULT CFakeCall::ReturnText(const std::string& str) {
     return S_OK;
 }
 
+HRESULT CFakeCall::ReturnCopy(const VARIANT& v) {
+    if (m_pResult)
+        return VariantCopy(m_pResult, const_cast<VARIANT*>(&v));
+    return S_OK;
+}
+
 HRESULT CFakeCall::ReturnObject(IDispatch* p) {
     if (!p)
         return DISP_E_EXCEPTION;
@@ -181,8 +283,24 @@ HRESULT CFakeCall::ReturnObject(IDispatch* p) {
     return S_OK;
 }
 
-void CFakeObject::Add(DISPID id, const char* pszName, FakeMember member) {
-    m_members[id] = CMember{pszName, std::move(member)};
+CFakeSignature Get(std::initializer_list<VARTYPE> params) {
+    return CFakeSignature{DISPATCH_PROPERTYGET, params, 0, VT_EMPTY};
+}
+
+CFakeSignature Put(VARTYPE vtValue) {
+    return CFakeSignature{DISPATCH_PROPERTYPUT, {}, 0, vtValue};
+}
+
+CFakeSignature GetPut(VARTYPE vtValue) {
+    return CFakeSignature{DISPATCH_PROPERTYGET | DISPATCH_PROPERTYPUT, {}, 0, vtValue};
+}
+
+CFakeSignature Method(std::initializer_list<VARTYPE> params, size_t nOptional) {
+    return CFakeSignature{DISPATCH_METHOD, params, nOptional, VT_EMPTY};
+}
+
+void CFakeObject::Add(DISPID id, const char* pszName, CFakeSignature signature, FakeMember member) {
+    m_members[id] = CMember{pszName, std::move(signature), std::move(member)};
 }
 
 STDMETHODIMP CFakeObject::QueryInterface(REFIID riid, void** ppv) {
@@ -220,7 +338,7 @@ STDMETHODIMP CFakeObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) 
 }
 
 STDMETHODIMP CFakeObject::Invoke(DISPID id, REFIID, LCID, WORD wFlags, DISPPARAMS* pParams,
-                                 VARIANT* pResult, EXCEPINFO*, UINT*) {
+                                 VARIANT* pResult, EXCEPINFO*, UINT* puArgErr) {
     CFakeCall call(wFlags, pParams, pResult);
     auto it = m_members.find(id);
     if (it == m_members.end()) {
@@ -234,6 +352,13 @@ STDMETHODIMP CFakeObject::Invoke(DISPID id, REFIID, LCID, WORD wFlags, DISPPARAM
     for (UINT i = 0; pParams && i < pParams->cArgs; ++i) {
         strLine += ' ';
         strLine += DescribeVariant(pParams->rgvarg[pParams->cArgs - 1 - i]);
+    }
+    UINT nArg = 0;
+    if (HRESULT hr = CheckCall(it->second.signature, wFlags, pParams, &nArg); FAILED(hr)) {
+        LogLine("REFUSED %s: %s", strLine.c_str(), ErrorName(hr));
+        if (puArgErr)
+            *puArgErr = nArg;
+        return hr;
     }
     if (it->second.strName == g_strFailing) {
         LogLine("%s FAILED", strLine.c_str());

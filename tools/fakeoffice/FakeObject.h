@@ -1,6 +1,12 @@
 // A scriptable automation object of the fake Office applications: an IDispatch that answers a
 // fixed table of dispatch identifiers and writes every call it receives to the call log, so that
 // a test can read afterwards what the bridge asked the application to do.
+//
+// Each member carries its signature as the application's type library has it, and a call that
+// does not fit is refused as the real object model refuses it: the wrong call kind with
+// DISP_E_MEMBERNOTFOUND, a missing or extra argument with DISP_E_BADPARAMCOUNT (a required one
+// passed as "missing" with DISP_E_PARAMNOTOPTIONAL), an argument that does not convert to the
+// parameter's type with DISP_E_TYPEMISMATCH. Refusals are logged as "REFUSED ...".
 #pragma once
 #include <windows.h>
 #include <oleauto.h>
@@ -8,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 // One incoming Invoke: its kind, its arguments in natural order and the result to fill.
 class CFakeCall {
@@ -29,6 +36,7 @@ public:
     HRESULT ReturnR4(float f);
     HRESULT ReturnBool(bool b);
     HRESULT ReturnText(const std::string& str);
+    HRESULT ReturnCopy(const VARIANT& v);
     // Takes over the reference (null gives DISP_E_EXCEPTION).
     HRESULT ReturnObject(IDispatch* p);
 
@@ -40,12 +48,28 @@ private:
 
 using FakeMember = std::function<HRESULT(CFakeCall&)>;
 
+// The call kinds and parameter types of a member. Parameter types: VT_I4, VT_R4, VT_BOOL and
+// VT_BSTR take any value that converts to them; VT_VARIANT takes any value; VT_DISPATCH an
+// object; VT_ARRAY | VT_R4 a two-column array of numbers; VT_ARRAY | VT_VARIANT a list.
+struct CFakeSignature {
+    WORD wKinds = 0;             // DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT, DISPATCH_METHOD
+    std::vector<VARTYPE> params; // arguments of a get or a method, in order
+    size_t nOptional = 0;        // how many of the last ones may be left out
+    VARTYPE vtValue = VT_EMPTY;  // the value a put takes
+};
+// A read-only property (with index parameters, if any).
+CFakeSignature Get(std::initializer_list<VARTYPE> params = {});
+// A write-only property, and a property that is read and written.
+CFakeSignature Put(VARTYPE vtValue);
+CFakeSignature GetPut(VARTYPE vtValue);
+CFakeSignature Method(std::initializer_list<VARTYPE> params = {}, size_t nOptional = 0);
+
 class CFakeObject : public IDispatch {
 public:
     explicit CFakeObject(std::string strLabel) : m_strLabel(std::move(strLabel)) {}
     virtual ~CFakeObject() = default;
 
-    void Add(DISPID id, const char* pszName, FakeMember member);
+    void Add(DISPID id, const char* pszName, CFakeSignature signature, FakeMember member);
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
@@ -59,6 +83,7 @@ public:
 private:
     struct CMember {
         std::string strName;
+        CFakeSignature signature;
         FakeMember member;
     };
     LONG m_nRefs = 1;

@@ -6,7 +6,8 @@
 // FakeOffice.exe /kind word|excel|powerpoint /log <file> /ready <event name>
 //     [/version 11.0] [/title <text>] [/rect x y w h] [/documents n] [/view n] [/show]
 //     [/slides "Title 1|-||Title 4"] [/scribble n] [/scribblename <name>] [/paste 0]
-//     [/orientation n] [/fail <member>]
+//     [/orientation n] [/fail <member>] [/option451 0|1] [/anchorstep points]
+//     [/scribbleframes h v] [/newframes h v] [/groupframes h v]
 #include "FakeApplications.h"
 
 #include <shellapi.h>
@@ -35,8 +36,8 @@ void FinishScribble() {
     float fWidth = std::abs(g_drag.ptTo.x - g_drag.ptFrom.x) * g_doc.fScale;
     float fHeight = std::abs(g_drag.ptTo.y - g_drag.ptFrom.y) * g_doc.fScale;
     for (int i = 0; i < g_doc.nScribbleShapes; ++i) {
-        CFakeShape& shape =
-            g_doc.AddShape(g_doc.strScribbleName.c_str(), fLeft, fTop, fWidth, fHeight);
+        CFakeShape& shape = g_doc.AddShape(g_doc.strScribbleName.c_str(), fLeft, fTop, fWidth,
+                                           fHeight, g_doc.scribbleFrames);
         LogLine("scribble %s %.3f %.3f %.3f %.3f", shape.strName.c_str(), fLeft, fTop, fWidth,
                 fHeight);
     }
@@ -101,6 +102,22 @@ void ParseSlides(const std::string& str) {
     }
 }
 
+CFakeFrames* FramesOption(const std::string& strKey) {
+    if (strKey == "/scribbleframes")
+        return &g_doc.scribbleFrames;
+    if (strKey == "/newframes")
+        return &g_doc.newFrames;
+    if (strKey == "/groupframes")
+        return &g_doc.groupFrames;
+    return nullptr;
+}
+
+int VersionCode(const std::string& str) {
+    const size_t nDot = str.find('.');
+    return std::atoi(str.c_str()) * 256 +
+           (nDot == std::string::npos ? 0 : std::atoi(str.c_str() + nDot + 1));
+}
+
 struct CArguments {
     std::string strKind, strLog, strReady, strTitle;
     RECT rc{100, 100, 700, 500};
@@ -137,13 +154,20 @@ CArguments ParseArguments() {
         else if (strKey == "/paste")
             g_doc.bPasteWorks = strValue != "0";
         else if (strKey == "/orientation")
-            g_options.nOrientation = std::atoi(strValue.c_str());
+            g_doc.nOrientation = std::atoi(strValue.c_str());
+        else if (strKey == "/option451")
+            g_options.bOption451 = strValue != "0";
+        else if (strKey == "/anchorstep")
+            g_doc.fAnchorStep = static_cast<float>(std::atof(strValue.c_str()));
         else if (strKey == "/fail")
             SetFailingMember(strValue);
         else if (strKey == "/rect" && i + 4 < nArgs) {
             args.rc = RECT{_wtoi(ppArgs[i + 1]), _wtoi(ppArgs[i + 2]), _wtoi(ppArgs[i + 3]),
                            _wtoi(ppArgs[i + 4])};
             i += 3;
+        } else if (CFakeFrames* pFrames = FramesOption(strKey); pFrames && i + 2 < nArgs) {
+            *pFrames = CFakeFrames{_wtoi(ppArgs[i + 1]), _wtoi(ppArgs[i + 2])};
+            ++i;
         } else if (strKey == "/show") {
             g_options.bShow = true;
             bTakesValue = false;
@@ -165,6 +189,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
                                                  : kFakeWord;
     if (g_doc.slides.empty())
         ParseSlides("Title 1");
+    g_doc.nVersion = VersionCode(g_options.strVersion);
     OpenCallLog(args.strLog.c_str());
     CoInitialize(nullptr);
 

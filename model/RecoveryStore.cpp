@@ -1,0 +1,185 @@
+#include "RecoveryStore.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+constexpr ULONGLONG kTicksPerDay = 24ULL * 60 * 60 * 10'000'000;
+// A temporary file of a copy that is still being written is younger than this.
+constexpr ULONGLONG kStrayTempTicks = kTicksPerDay;
+
+constexpr wchar_t kDeclinedPrefix[] = L"Unsaved note ";
+constexpr wchar_t kDamagedPrefix[] = L"Damaged copy ";
+
+ULONGLONG Ticks(const FILETIME& ft) {
+    return (ULONGLONG(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+struct CFoundFile {
+    std::wstring strName;
+    FILETIME ftWritten;
+};
+
+// The files of a folder matching a pattern such as "letter-*.Qzn".
+std::vector<CFoundFile> FindFiles(const std::wstring& strFolder, const std::wstring& strPattern) {
+    std::vector<CFoundFile> files;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((strFolder + L"\\" + strPattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return files;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back({fd.cFileName, fd.ftLastWriteTime});
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return files;
+}
+
+std::wstring WithoutExtension(const std::wstring& strName) {
+    return strName.substr(0, strName.find_last_of(L'.'));
+}
+
+// "2026-12-08 15-30-12" in local time: a file name part that sorts by date.
+std::wstring DateName(const FILETIME& ft) {
+    FILETIME ftLocal{};
+    SYSTEMTIME st{};
+    FileTimeToLocalFileTime(&ft, &ftLocal);
+    FileTimeToSystemTime(&ftLocal, &st);
+    wchar_t sz[32];
+    std::swprintf(sz, 32, L"%04u-%02u-%02u %02u-%02u-%02u", st.wYear, st.wMonth, st.wDay, st.wHour,
+                  st.wMinute, st.wSecond);
+    return sz;
+}
+
+FILETIME LastWritten(const std::wstring& strPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(strPath.c_str(), GetFileExInfoStandard, &data))
+        GetSystemTimeAsFileTime(&data.ftLastWriteTime);
+    return data.ftLastWriteTime;
+}
+
+// Marks a kept file with the time it was kept, from which its seven days count.
+void TouchNow(const std::wstring& strPath) {
+    HANDLE h = CreateFileW(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME ftNow{};
+    GetSystemTimeAsFileTime(&ftNow);
+    SetFileTime(h, nullptr, nullptr, &ftNow);
+    CloseHandle(h);
+}
+} // namespace
+
+std::wstring CRecoveryStore::DefaultFolder(const std::wstring& strProgram) {
+    wchar_t sz[MAX_PATH * 2] = {};
+    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", sz, DWORD(std::size(sz)));
+    std::wstring strBase;
+    if (n > 0 && n < std::size(sz))
+        strBase = sz;
+    else if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, sz)))
+        strBase = sz;
+    if (strBase.empty())
+        return std::wstring();
+    return strBase + L"\\" + strProgram + L"\\Recovery";
+}
+
+CRecoveryStore::CRecoveryStore(std::wstring strFolder, std::wstring strKind)
+    : m_strFolder(std::move(strFolder)), m_strKind(std::move(strKind)) {}
+
+CRecoveryStore::~CRecoveryStore() {
+    if (m_hLock != INVALID_HANDLE_VALUE)
+        CloseHandle(m_hLock);
+}
+
+bool CRecoveryStore::Open() {
+    if (IsOpen())
+        return true;
+    if (m_strFolder.empty())
+        return false;
+    // With every folder above it that is missing.
+    SHCreateDirectoryExW(nullptr, m_strFolder.c_str(), nullptr);
+    // A name no copy or lock has yet: an earlier process of the same number may have left its
+    // copy behind.
+    const std::wstring strBase = m_strFolder + L"\\" + m_strKind + L"-" +
+                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(GetTickCount64());
+    for (int n = 0; n < 100 && !IsOpen(); ++n) {
+        const std::wstring strStem = n == 0 ? strBase : strBase + L"-" + std::to_wstring(n);
+        if (GetFileAttributesW((strStem + L".Qzn").c_str()) != INVALID_FILE_ATTRIBUTES)
+            continue;
+        // No sharing and deleted on close: while this process lives nobody else can remove it,
+        // and however the process ends the system closes and removes it.
+        m_hLock =
+            CreateFileW((strStem + L".lock").c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (IsOpen())
+            m_strCopy = strStem + L".Qzn";
+        else if (GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return IsOpen();
+}
+
+std::vector<std::wstring> CRecoveryStore::FindLeftOver() const {
+    std::vector<CFoundFile> files = FindFiles(m_strFolder, m_strKind + L"-*.Qzn");
+    std::sort(files.begin(), files.end(), [](const CFoundFile& a, const CFoundFile& b) {
+        return Ticks(a.ftWritten) > Ticks(b.ftWritten);
+    });
+    std::vector<std::wstring> paths;
+    for (const CFoundFile& file : files) {
+        const std::wstring strPath = m_strFolder + L"\\" + file.strName;
+        if (lstrcmpiW(strPath.c_str(), m_strCopy.c_str()) == 0)
+            continue;
+        // A lock that can be removed, or none, belongs to no running instance.
+        const std::wstring strLock =
+            m_strFolder + L"\\" + WithoutExtension(file.strName) + L".lock";
+        if (DeleteFileW(strLock.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+            paths.push_back(strPath);
+    }
+    return paths;
+}
+
+bool CRecoveryStore::Adopt(const std::wstring& strLeftOver) {
+    return IsOpen() &&
+           MoveFileExW(strLeftOver.c_str(), m_strCopy.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::wstring CRecoveryStore::KeepAs(const wchar_t* pszPrefix) {
+    const std::wstring strBase = m_strFolder + L"\\" + pszPrefix + DateName(LastWritten(m_strCopy));
+    std::wstring strKept = strBase + L".Qzn";
+    for (int n = 2; GetFileAttributesW(strKept.c_str()) != INVALID_FILE_ATTRIBUTES && n < 100; ++n)
+        strKept = strBase + L" (" + std::to_wstring(n) + L").Qzn";
+    if (!MoveFileExW(m_strCopy.c_str(), strKept.c_str(), 0))
+        return std::wstring();
+    TouchNow(strKept);
+    return strKept;
+}
+
+std::wstring CRecoveryStore::KeepDeclined() {
+    return KeepAs(kDeclinedPrefix);
+}
+
+std::wstring CRecoveryStore::SetAsideDamaged() {
+    return KeepAs(kDamagedPrefix);
+}
+
+void CRecoveryStore::RemoveCopy() {
+    if (!m_strCopy.empty())
+        DeleteFileW(m_strCopy.c_str());
+}
+
+void CRecoveryStore::RemoveExpired(const FILETIME& ftNow) const {
+    const ULONGLONG nNow = Ticks(ftNow);
+    const auto removeOlder = [&](const std::wstring& strPattern, ULONGLONG nAge) {
+        for (const CFoundFile& file : FindFiles(m_strFolder, strPattern))
+            if (nNow > Ticks(file.ftWritten) && nNow - Ticks(file.ftWritten) > nAge)
+                DeleteFileW((m_strFolder + L"\\" + file.strName).c_str());
+    };
+    removeOlder(std::wstring(kDeclinedPrefix) + L"*.Qzn", kKeepDays * kTicksPerDay);
+    removeOlder(std::wstring(kDamagedPrefix) + L"*.Qzn", kKeepDays * kTicksPerDay);
+    // The temporary files of copies being written ("qzn*.tmp") that were never finished.
+    removeOlder(L"qzn*.tmp", kStrayTempTicks);
+}

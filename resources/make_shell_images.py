@@ -155,7 +155,7 @@ def bar_buttons(sheet):
                    lambda c, s, i=icon, t=word: icon_button(c, look, iw, ih, s, i, t))
         sheet.add(back, iw, ih,
                   lambda c, i=icon, t=word: icon_button(c, look, iw, ih, 'disabled', i, t))
-    cw, ch = (34, 20) if not look.flat else (24, 16)
+    cw, ch = (34, 20) if not look.flat else (20, 16)
     sheet.add(313, cw, ch, lambda c: width_chip(c, look, cw, ch, 'normal'))
     sheet.add(312, cw, ch, lambda c: width_chip(c, look, cw, ch, 'pressed'))
 

@@ -21,12 +21,12 @@ PANEL_DECOR = {
                            'frames': ((247, 9, 18, 18),), 'captions': ()},
     ('alt', 'letter'): {
         'wells': ((306, 30, 168, 51), (266, 32, 40, 40)),
-        'frames': ((272, 38, 18, 18), (282, 48, 18, 18)),
+        'frames': (),
         'captions': (('Lines', 239, 31), ('Colours', 390, 26), ('Edit', 518, 28),
                      ('View', 582, 28), ('Picture', 660, 28), ('Page', 724, 28)),
     },
-    ('alt', 'strip'): {'wells': ((256, 4, 168, 51), (228, 17, 28, 28)),
-                       'frames': ((233, 22, 18, 18),), 'captions': ()},
+    ('alt', 'strip'): {'wells': ((256, 4, 168, 51), (228, 17, 28, 28)), 'frames': (),
+                       'captions': ()},
 }
 STRIP_RADIUS = 12
 

@@ -147,7 +147,7 @@ TEST_F(AlternativeLayout, ResourceLibraryGivesItsLookAndLayoutUntilTheFrameGoes)
     ASSERT_TRUE(m_app->m_bNewUI);
     EXPECT_NE(GetResourceInstance(), GetModuleHandleW(nullptr));
     ExpectAt(Bar(), 57601, 56, 4, "Open with the library's pictures");
-    ExpectAt(Panel(), ID_PENCIL_WIDTH, 98, 14, "the library's width buttons");
+    ExpectAt(Panel(), ID_PENCIL_WIDTH, 104, 14, "the library's width buttons");
     HWND hwndPopup = m_pFrame->m_wndPanel.m_penw.m_hWnd;
     EXPECT_EQ(ChildRect(hwndPopup, GetDlgItem(hwndPopup, 32799)).top, 10);
     Arrange(1);

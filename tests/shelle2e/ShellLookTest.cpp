@@ -122,7 +122,7 @@ TEST_F(ShellLook, AlternativeLookComesFromQznResAndAMissingLibraryIsIgnored) {
     EXPECT_EQ(rcNew.left, 14);
     EXPECT_EQ(rcNew.top, 4);
     // The library's width button opens the library's smaller popup.
-    m_pDriver->ClickAt(m_pDriver->Panel(), 98 + 8, 14 + 8);
+    m_pDriver->ClickAt(m_pDriver->Panel(), 104 + 8, 14 + 8);
     HWND hwndPopup = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {

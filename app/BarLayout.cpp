@@ -3,6 +3,7 @@
 #include "BitmapButton.h"
 #include "GdiObjects.h"
 #include "PenCapture.h"
+#include "ScrivoView.h"
 #include "resource.h"
 
 namespace {
@@ -27,7 +28,7 @@ const CBarRow g_barLayout[] = {
     {ID_LETTER_MODE, {H, S(527, 5), H, H, S(435, 11), H}},
     {57664, {S(343, 2), S(578, 5), S(483, 5), S(316, 4), S(468, 14), S(427, 14)}},
     {ID_START_WRITING, {H, H, S(313, 4), H, H, S(265, 14)}},
-    {ID_INSERT_INK, {H, H, P(370, 4), H, H, P(369, 14)}},
+    {ID_HAND_OVER_INK, {H, H, P(370, 4), H, H, P(369, 14)}},
     {ID_CANCEL_WRITING, {H, H, P(426, 4), H, H, P(314, 14)}},
     {ID_WINDOW_MINIMIZE, {H, H, S(546, 4), H, H, H}},
     {57665, {H, H, S(586, 4), H, H, H}},

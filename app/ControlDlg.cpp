@@ -117,9 +117,12 @@ int ControlDlg::Column() const {
     return PanelColumn(m_nArrangedMode, m_bSmallScreen, IsNewUI());
 }
 
+UINT ControlDlg::BackgroundOf(int nMode) const {
+    return kBackground[nMode == 0 ? (m_bSmallScreen ? 1 : 0) : std::clamp(nMode, 1, 2) + 1];
+}
+
 void ControlDlg::LoadBackground(int nMode) {
-    const int n = nMode == 0 ? (m_bSmallScreen ? 1 : 0) : nMode + 1;
-    m_bmBack.Reset(LoadResBitmap(MAKEINTRESOURCEW(kBackground[n])));
+    m_bmBack.Reset(LoadResBitmap(MAKEINTRESOURCEW(BackgroundOf(nMode))));
 }
 
 void ControlDlg::ArrangeForMode(int nMode) {
@@ -161,7 +164,7 @@ void ControlDlg::ArrangeForMode(int nMode) {
 }
 
 RECT ControlDlg::GetLayoutRect(bool bMove) {
-    const SIZE size = BitmapSize(m_bmBack.Get());
+    const SIZE size = ResourceBitmapSize(BackgroundOf(Mode()));
     if (bMove && m_hWnd)
         MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, TRUE);
     return {0, 0, size.cx, size.cy};

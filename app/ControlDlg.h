@@ -54,8 +54,8 @@ public:
     // Places, shows and hides the controls for mode 0 (letter), 1 (desktop) or 2 (inking) and
     // sizes the panel to the mode's background picture.
     void ArrangeForMode(int nMode);
-    // (0, 0, width, height) of the mode's background picture; with bMove the panel also moves
-    // itself to that rectangle.
+    // (0, 0, width, height) of the frame's mode's background picture; with bMove the panel also
+    // moves itself to that rectangle.
     RECT GetLayoutRect(bool bMove) override;
 
     bool IsSmallScreen() const { return m_bSmallScreen; }
@@ -87,6 +87,8 @@ private:
     int Column() const;
     RECT PenSwatchRect() const;
     RECT BackSwatchRect() const;
+    // The background picture of a mode.
+    UINT BackgroundOf(int nMode) const;
     void LoadBackground(int nMode);
 
     // Painting (ControlDlgPaint.cpp).

@@ -38,7 +38,7 @@ constexpr CButtonInfo kButtonInfo[CDLGBAR::kButtons] = {
     {IDC_BAR_MINIMIZE, ID_WINDOW_MINIMIZE, true, IDS_MINIMIZE, {261, 263, 262}},
     {IDC_BAR_START, ID_START_WRITING, false, ID_START_WRITING, {336, 338, 342}},
     {IDC_BAR_CANCEL, ID_CANCEL_WRITING, false, ID_CANCEL_WRITING, {330, 332, 339}},
-    {IDC_BAR_INKING, ID_INSERT_INK, false, ID_INSERT_INK, {333, 341, 340}},
+    {IDC_BAR_INKING, ID_HAND_OVER_INK, false, ID_HAND_OVER_INK, {333, 341, 340}},
     {IDC_PENCIL_WIDTH, ID_PENCIL_WIDTH, false, 0, {313, 312, 312}},
     {IDC_BRUSH_WIDTH, ID_BRUSH_WIDTH, false, 0, {313, 312, 312}},
     {IDC_MARKER_WIDTH, ID_MARKER_WIDTH, false, 0, {313, 312, 312}},
@@ -174,7 +174,7 @@ void CDLGBAR::ArrangeForMode(int nMode) {
 }
 
 RECT CDLGBAR::GetLayoutRect(bool bMove) {
-    const SIZE size = BitmapSize(m_bmBack.Get());
+    const SIZE size = ResourceBitmapSize(kBackground[std::clamp(Mode(), 0, 2)]);
     if (bMove && m_hWnd) {
         RECT rcWork{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);

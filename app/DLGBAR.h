@@ -51,8 +51,8 @@ public:
     // Places, shows and hides the buttons for mode 0 (letter), 1 (desktop) or 2 (inking), loads
     // the mode's button images and background, and sizes the bar to the background.
     void ArrangeForMode(int nMode);
-    // (0, 0, width, height) of the current background picture; with bMove the bar also moves
-    // itself to the top-left corner at the work area's width.
+    // (0, 0, width, height) of the frame's mode's background picture; with bMove the bar also
+    // moves itself to the top-left corner at the work area's width.
     RECT GetLayoutRect(bool bMove) override;
 
     // The "Start to write" balloon.

@@ -60,54 +60,16 @@ int CMainFrame::OnCreate(CREATESTRUCTW* pcs) {
     return 0;
 }
 
-void CMainFrame::StartInking() {
-    SetWindowTextW(m_hWnd, LoadResString(IDS_INKING_TITLE).c_str());
-    LPCWSTR pszIcon = MAKEINTRESOURCEW(IDI_INKING);
-    HICON hIcon = LoadIconW(FindResourceModule(pszIcon, RT_GROUP_ICON), pszIcon);
-    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
-    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
-}
-
-bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
-    CScrivoView* pView = GetView();
-    CDocument* pDoc = GetActiveDocument();
-    if (pView && pView->m_bHasInk &&
-        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(57344), MB_YESNO) != IDYES)
-        return false;
-    if (pDoc)
-        pDoc->OnNewDocument();
-    return true;
-}
-
-void CMainFrame::RefreshBars() {
-    InvalidateRect(m_wndBar.m_hWnd, nullptr, TRUE);
-    InvalidateRect(m_wndPanel.m_hWnd, nullptr, TRUE);
-    m_wndBar.ArrangeForMode(m_nMode);
-    m_wndPanel.ArrangeForMode(m_nMode);
-    RecalcLayout();
-}
-
-void CMainFrame::OnLetterMode() {
-    if (m_nMode == 0)
-        return;
-    if (!AskToDropInk(IDS_ASK_LETTER_MODE))
-        return;
-    m_nMode = 0;
-    Sleep(100);
-    LONG_PTR nStyle = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-    nStyle = (nStyle & ~static_cast<LONG_PTR>(WS_DLGFRAME)) | WS_CAPTION | WS_THICKFRAME |
-             WS_MAXIMIZEBOX;
-    SetWindowLongPtrW(m_hWnd, GWL_STYLE, nStyle);
-    MoveWindow(m_hWnd, 100, 100, 800, 600, TRUE);
-    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
-    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
-    RefreshBars();
-}
-
 bool CMainFrame::OnCmdMsg(UINT nID) {
     switch (nID) {
     case ID_LETTER_MODE:
         OnLetterMode();
+        return true;
+    case ID_DESKTOP_MODE:
+        OnDesktopMode();
+        return true;
+    case ID_INKING_MODE:
+        OnInkingMode();
         return true;
     default:
         return false;
@@ -116,16 +78,6 @@ bool CMainFrame::OnCmdMsg(UINT nID) {
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* pInfo) {
     pInfo->ptMaxTrackSize.x = kMaxTrackWidth;
-}
-
-LRESULT CMainFrame::OnDisplayChange() {
-    // Let everything the change queued be handled first.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
 }
 
 LRESULT CMainFrame::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -18,10 +18,13 @@ public:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
     CScrivoView* GetView() const;
 
-    // Starts the inking mode of a process that was started for inking.
+    // Starts the inking mode of a process that was started for inking: title, icon, the strip
+    // and its shape (MainFrameModes.cpp).
     void StartInking();
-    // Command 32794: back to the letter window from desktop or inking mode.
+    // The mode switches: 32794 letter, 32795 desktop, 32798 inking.
     void OnLetterMode();
+    void OnDesktopMode();
+    void OnInkingMode();
     bool OnCmdMsg(UINT nID) override;
 
     // IScrivoFrame.
@@ -35,6 +38,10 @@ public:
     void OnToolChanged(int nOldTool, int nNewTool) override;
     void OnThicknessChanged(int nTool, int nLevel) override;
     void RepaintToolBar() override;
+    void OnStartWriting() override;
+    void OnInkDone() override;
+    bool IsStartTipWanted() const override;
+    bool IsPenCovered(POINT ptScreen) const override;
 
     // The window class of this process: "INKING" when it was started for inking.
     const wchar_t* ClassName() const;
@@ -48,9 +55,15 @@ protected:
     int OnCreate(CREATESTRUCTW* pcs) override;
     void OnGetMinMaxInfo(MINMAXINFO* pInfo);
     // Asks whether the ink may be dropped for the switch to a mode (string nIDQuestion); on Yes
-    // starts a new empty note. False when the user said No.
+    // starts a new empty note. False when the user said No. Without ink nothing is asked.
     bool AskToDropInk(UINT nIDQuestion);
-    void RefreshBars();
+    // The caption-less strip of desktop and inking mode: the bars' size for the mode, flush with
+    // the bottom-right corner of the work area, top-most.
+    void PlaceStrip();
+    // Lays the bars out for the mode (invalidating them first when bInvalidate).
+    void ArrangeBars(bool bInvalidate);
+    // Closes the view's tablet context and opens it again, telling the user when it cannot.
+    void ReopenViewContext();
     LRESULT OnDisplayChange();
     // What the bars and the pen-width popup do when the frame changes (MainFrameBars.cpp).
     bool CreateBars();

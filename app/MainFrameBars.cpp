@@ -71,3 +71,19 @@ void CMainFrame::OnThicknessChanged(int /*nTool*/, int nLevel) {
 void CMainFrame::RepaintToolBar() {
     InvalidateRect(m_wndBar.m_hWnd, nullptr, FALSE);
 }
+
+void CMainFrame::OnStartWriting() {
+    m_wndBar.OnStartWriting();
+}
+
+void CMainFrame::OnInkDone() {
+    m_wndBar.OnInkDone();
+}
+
+bool CMainFrame::IsStartTipWanted() const {
+    return m_wndBar.IsTipWanted();
+}
+
+bool CMainFrame::IsPenCovered(POINT ptScreen) const {
+    return m_wndPanel.IsUnderPopup(ptScreen) || m_wndPanel.IsDialogOpen();
+}

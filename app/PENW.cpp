@@ -1,6 +1,7 @@
 #include "PENW.h"
 
 #include "MainFrame.h"
+#include "ScrivoView.h"
 #include "ScrivoApp.h"
 #include "WindowShape.h"
 #include "resource.h"
@@ -169,10 +170,15 @@ void CPENW::OnCloseStep() {
         m_bTimer = FALSE;
         m_nRunningTimer = 0;
         ShowWindow(m_hWnd, SW_HIDE);
-        // Over the desktop the strip must stay above everything.
-        if (m_pFrame && m_pFrame->m_nMode != 0)
+        // Over the desktop the frozen screen shows again where the popup was, and the strip
+        // stays above everything.
+        if (m_pFrame && m_pFrame->m_nMode != 0) {
+            CScrivoView* pView = m_pFrame->GetView();
+            if (pView && pView->GetOverlay())
+                InvalidateRect(pView->GetOverlay()->m_hWnd, nullptr, FALSE);
             SetWindowPos(m_pFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         return;
     }
     MoveToHeight(m_rcFull.bottom / std::max(m_nStep, 1));

@@ -1,5 +1,6 @@
-// Letter-mode packets into strokes: the sample test, the weight, the live drawing on the screen
-// and into the page bitmap, and the end of a stroke.
+// Packets into strokes: the letter-mode rules (the sample test, the weight, leaving the canvas),
+// the stroke path that every mode shares (start, continue, end on a drawing surface), and the
+// end of a letter-mode stroke.
 #include "PenCapture.h"
 
 #include "GdiObjects.h"
@@ -7,28 +8,20 @@
 
 bool g_bLeftCanvas = false;
 
-// The two surfaces a sample is drawn on: the view's client area, its origin moved so that screen
-// coordinates draw in place, and the page bitmap in page coordinates.
-struct CPenCapture::Surfaces {
-    Surfaces(const CPenCapture& pen, POINT ptClientOrigin)
-        : screen(pen.TabletWindow()), hdcPage(pen.PageDC()), fZoom(pen.CanvasZoom()),
-          ptOrigin(ptClientOrigin) {
-        SetViewportOrgEx(screen.Get(), -ptOrigin.x, -ptOrigin.y, nullptr);
-    }
-    CWindowDC screen;
-    HDC hdcPage;
-    float fZoom;
-    POINT ptOrigin;
-};
-
 POINT CPenCapture::ClientOrigin() const {
     POINT pt{0, 0};
     ClientToScreen(TabletWindow(), &pt);
     return pt;
 }
 
-POINT CPenCapture::PageOf(POINT ptScreen, POINT ptOrigin) const {
-    return ScreenToPage(ptScreen, ptOrigin, CanvasScroll(), CanvasZoom());
+CInkSurface CPenCapture::LetterSurface(POINT ptClientOrigin) {
+    return CInkSurface(PageDC(), CanvasScroll(), CanvasZoom(), ShownImageDC(), TabletWindow(),
+                       ptClientOrigin);
+}
+
+// The overlay lies over the whole screen from its origin, so its client pixels are screen pixels.
+CInkSurface CPenCapture::OverlaySurface(float fLineZoom) const {
+    return CInkSurface(OverlayInkDC(), OverlayWindow(), POINT{0, 0}, fLineZoom);
 }
 
 // The canvas is the view's client area: ink never lands on the scroll bars.
@@ -36,26 +29,27 @@ bool CPenCapture::IsOnCanvasNow(POINT pt, POINT ptOrigin) const {
     RECT rc{};
     GetClientRect(TabletWindow(), &rc);
     OffsetRect(&rc, ptOrigin.x, ptOrigin.y);
-    return IsOnCanvas(m_nTool, pt, rc, PageSize().cx, GetSystemMetrics(SM_CXSCREEN), CanvasZoom());
+    // The screen's width matters only below zoom 1; asking for it costs more than the rest of a
+    // packet under Wine.
+    const float fZoom = CanvasZoom();
+    const int nScreenWidth = fZoom < 1.0f ? GetSystemMetrics(SM_CXSCREEN) : 0;
+    return IsOnCanvas(m_nTool, pt, rc, PageSize().cx, nScreenWidth, fZoom);
 }
 
-short CPenCapture::SampleWeight(UINT nPressure) const {
-    const int nNormal = int(IsBound() ? nPressure / UINT(m_nPressureScale) : nPressure);
-    return LetterWeight(m_nTool, LevelOf(m_nTool), nNormal, m_nPressureMax);
+void CPenCapture::ClearRedoOnce() {
+    if (!m_bClearRedo)
+        return;
+    m_bClearRedo = false;
+    if (CLines* pLines = Strokes())
+        pLines->ClearRedo();
 }
 
 BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPressure) {
     const POINT pt{x, y};
-    switch (HIWORD(nButtons)) {
-    case TBN_DOWN:
+    if (HIWORD(nButtons) == TBN_DOWN)
         m_bPenDown = true;
-        break;
-    case TBN_UP:
+    else if (HIWORD(nButtons) == TBN_UP)
         m_bPenDown = false;
-        break;
-    default:
-        break;
-    }
     // The window's place is asked for once per packet: each question is a trip to the system.
     const POINT ptOrigin = ClientOrigin();
     const bool bInside = IsOnCanvasNow(pt, ptOrigin);
@@ -73,77 +67,61 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
     }
     if (!(m_bMouseDown && m_bPenDown && nPressure != 0 && bInside)) {
         if (m_bDrawing)
-            EndStroke(ptOrigin);
+            EndLetterStroke(ptOrigin);
         return TRUE;
     }
-    const short nWeight = SampleWeight(nPressure);
-    if (m_bClearRedo) {
-        m_bClearRedo = false;
-        if (CLines* pLines = Strokes())
-            pLines->ClearRedo();
-    }
-    const Surfaces s(*this, ptOrigin);
-    const POINT ptPage = PageOf(pt, ptOrigin);
-    if (!m_bDrawing)
-        StartStroke(s, pt, ptPage, nWeight);
-    else
-        ContinueStroke(s, pt, ptPage, nWeight);
+    const int nNormal = int(IsBound() ? nPressure / UINT(m_nPressureScale) : nPressure);
+    const short nWeight = LetterWeight(m_nTool, LevelOf(m_nTool), nNormal, m_nPressureMax);
+    ClearRedoOnce();
+    CInkSurface surface = LetterSurface(ptOrigin);
+    TakeSample(surface, pt, nWeight, false);
     return TRUE;
 }
 
-void CPenCapture::StartStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight) {
+void CPenCapture::TakeSample(CInkSurface& surface, POINT pt, short nWeight, bool bPlain) {
+    if (!m_bDrawing)
+        StartStroke(surface, pt, nWeight, bPlain);
+    else
+        ContinueStroke(surface, pt, nWeight, bPlain);
+}
+
+void CPenCapture::StartStroke(CInkSurface& surface, POINT pt, short nWeight, bool bPlain) {
     m_bDrawing = true;
     // A new stroke starts with the canvas not left, so that leaving it ends this stroke too.
     g_bLeftCanvas = false;
     m_ptLast = m_ptPrev = pt;
     m_nLastWeight = nWeight;
+    const bool bLines = bPlain || m_nTool == kToolMarker;
     m_pCurLine = std::make_unique<CLine>();
     m_pCurLine->SetColor(m_crPen);
-    m_pCurLine->SetTool(short(m_nTool), m_nTool != kToolMarker);
-    m_pCurLine->AddPoint(ptPage.x, ptPage.y, nWeight);
-    if (m_nTool == kToolMarker)
+    m_pCurLine->SetTool(short(m_nTool), !bLines);
+    const POINT ptSample = surface.SamplePoint(pt);
+    m_pCurLine->AddPoint(ptSample.x, ptSample.y, nWeight);
+    // A line needs two samples; the brush renderer starts with a dot.
+    if (bLines)
         return;
-    const COLORREF crScreen = m_nTool == kToolEraser ? 0 : m_crPen;
-    m_smScreen.DrawSegment(s.screen.Get(), 0, 0, int(pt.x / s.fZoom), int(pt.y / s.fZoom), nWeight,
-                           crScreen, CSMLine::kKindFirst, m_nPressureMax, s.fZoom);
-    if (m_nTool != kToolEraser && s.hdcPage)
-        m_smPage.DrawSegment(s.hdcPage, 0, 0, ptPage.x, ptPage.y, nWeight, m_crPen,
-                             CSMLine::kKindFirst, m_nPressureMax, 1.0f);
+    surface.DrawBrush(m_smScreen, m_smPage, pt, pt, nWeight, ShownColor(), m_crPen,
+                      CSMLine::kKindFirst, m_nPressureMax, m_nTool != kToolEraser);
 }
 
-void CPenCapture::ContinueStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight) {
-    const POINT ptLastPage = PageOf(m_ptLast, s.ptOrigin);
-    if (m_nTool == kToolMarker) {
-        DrawMarkerSegment(s.screen.Get(), m_ptLast, pt, int(nWeight * s.fZoom));
-        if (s.hdcPage)
-            DrawMarkerSegment(s.hdcPage, ptLastPage, ptPage, nWeight);
+void CPenCapture::ContinueStroke(CInkSurface& surface, POINT pt, short nWeight, bool bPlain) {
+    if (bPlain || m_nTool == kToolMarker) {
+        surface.DrawLine(m_ptLast, pt, nWeight, ShownColor(), m_nTool == kToolMarker, true);
     } else {
         if (pt.x == m_ptLast.x && pt.y == m_ptLast.y)
             return;
-        const COLORREF crScreen = m_nTool == kToolEraser ? 0 : m_crPen;
-        m_smScreen.DrawSegment(s.screen.Get(), int(m_ptLast.x / s.fZoom), int(m_ptLast.y / s.fZoom),
-                               int(pt.x / s.fZoom), int(pt.y / s.fZoom), nWeight, crScreen,
-                               CSMLine::kKindInner, m_nPressureMax, s.fZoom);
-        if (m_nTool != kToolEraser && s.hdcPage)
-            m_smPage.DrawSegment(s.hdcPage, ptLastPage.x, ptLastPage.y, ptPage.x, ptPage.y, nWeight,
-                                 m_crPen, CSMLine::kKindInner, m_nPressureMax, 1.0f);
+        // The eraser's thin line is only shown; the page never holds it.
+        surface.DrawBrush(m_smScreen, m_smPage, m_ptLast, pt, nWeight, ShownColor(), m_crPen,
+                          CSMLine::kKindInner, m_nPressureMax, m_nTool != kToolEraser);
     }
-    m_pCurLine->AddPoint(ptPage.x, ptPage.y, nWeight);
+    const POINT ptSample = surface.SamplePoint(pt);
+    m_pCurLine->AddPoint(ptSample.x, ptSample.y, nWeight);
     m_ptPrev = m_ptLast;
     m_ptLast = pt;
     m_nLastWeight = nWeight;
 }
 
-void CPenCapture::DrawMarkerSegment(HDC hdc, POINT ptFrom, POINT ptTo, int nWidth) const {
-    COwnedPen pen(CreatePen(PS_INSIDEFRAME, nWidth, m_crPen));
-    CSelectScope select(hdc, pen.Get());
-    const int nOldRop = SetROP2(hdc, R2_MASKPEN);
-    MoveToEx(hdc, ptFrom.x, ptFrom.y, nullptr);
-    LineTo(hdc, ptTo.x, ptTo.y);
-    SetROP2(hdc, nOldRop);
-}
-
-void CPenCapture::EndStroke(POINT ptOrigin) {
+CLines* CPenCapture::FinishStroke() {
     m_bHasInk = true;
     OnInkWritten();
     m_bPenDown = false;
@@ -151,12 +129,25 @@ void CPenCapture::EndStroke(POINT ptOrigin) {
     std::unique_ptr<CLine> pLine = std::move(m_pCurLine);
     CLines* pLines = Strokes();
     if (!pLine || !pLines)
-        return;
-    const int nBefore = pLines->GetCount();
+        return nullptr;
     pLines->Add(std::move(pLine));
+    return pLines;
+}
+
+// The count tells whether strokes went: the erased area of a straight stroke may be a line.
+bool CPenCapture::EraseWithNewest(CLines& lines, RECT& rcErased) {
+    const int nBefore = lines.GetCount() - 1;
+    rcErased = lines.EraseByLast();
+    return lines.GetCount() < nBefore;
+}
+
+void CPenCapture::EndLetterStroke(POINT ptOrigin) {
+    CLines* pLines = FinishStroke();
+    if (!pLines)
+        return;
     if (m_nTool == kToolEraser) {
-        RECT rc = pLines->EraseByLast();
-        if (pLines->GetCount() < nBefore) {
+        RECT rc{};
+        if (EraseWithNewest(*pLines, rc)) {
             MarkModified();
             InflateRect(&rc, 5, 5);
             RepaintPageArea(rc);
@@ -167,14 +158,9 @@ void CPenCapture::EndStroke(POINT ptOrigin) {
     MarkModified();
     if (m_nTool == kToolMarker)
         return;
-    const Surfaces s(*this, ptOrigin);
-    const POINT ptPrevPage = PageOf(m_ptPrev, ptOrigin), ptLastPage = PageOf(m_ptLast, ptOrigin);
-    m_smScreen.DrawSegment(s.screen.Get(), int(m_ptPrev.x / s.fZoom), int(m_ptPrev.y / s.fZoom),
-                           int(m_ptLast.x / s.fZoom), int(m_ptLast.y / s.fZoom), m_nLastWeight,
-                           m_crPen, CSMLine::kKindLast, m_nPressureMax, s.fZoom);
-    if (s.hdcPage)
-        m_smPage.DrawSegment(s.hdcPage, ptPrevPage.x, ptPrevPage.y, ptLastPage.x, ptLastPage.y,
-                             m_nLastWeight, m_crPen, CSMLine::kKindLast, m_nPressureMax, 1.0f);
+    CInkSurface surface = LetterSurface(ptOrigin);
+    surface.DrawBrush(m_smScreen, m_smPage, m_ptPrev, m_ptLast, m_nLastWeight, m_crPen, m_crPen,
+                      CSMLine::kKindLast, m_nPressureMax, true);
 }
 
 void CPenCapture::InvalidateCanvas() const {

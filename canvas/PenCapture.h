@@ -1,15 +1,17 @@
-// CPenCapture: the canvas view's drawing tools and stroke capture in letter mode. It owns the
-// current tool, the three width levels, the pen colour, the tool cursor and the stroke being
-// written, turns each letter-mode packet into a sample of that stroke, draws the sample at once on
-// the screen and into the page bitmap, and at pen-up hands the stroke to the document's stroke
-// list (or, for the eraser, removes the strokes it touched and repaints that area). It also owns
-// stroke-by-stroke undo and redo. The view derives from it and supplies the page, the zoom, the
-// scroll position and the document through the hooks below.
+// CPenCapture: the canvas view's drawing tools and stroke capture. It owns the current tool, the
+// three width levels, the pen colour, the tool cursor and the stroke being written; turns each
+// packet into a sample of that stroke by the rules of the mode (letter, desktop or inking);
+// draws the sample at once on the mode's drawing surface (CInkSurface: the page with the view's
+// image, or the overlay's ink image with the overlay); and at pen-up hands the stroke to the
+// document's stroke list or, for the eraser, removes the strokes it touched and repaints that
+// area. It also owns stroke-by-stroke undo and redo. The view derives from it and supplies the
+// page, the overlay, the zoom, the scroll position and the document through the hooks below.
 #pragma once
+#include "InkSurface.h"
 #include "Line.h"
 #include "Lines.h"
-#include "SMLine.h"
 #include "PenRules.h"
+#include "SMLine.h"
 #include "TabletClient.h"
 
 #include <memory>
@@ -44,7 +46,7 @@ public:
     // Width level of a tool, 0 for the eraser and the picture tool.
     int LevelOf(int nTool) const;
 
-    // Undo and redo of whole strokes (letter mode).
+    // Undo and redo of whole strokes, on the page or, in desktop and inking mode, the overlay.
     void UndoStroke();
     void RedoStroke();
 
@@ -74,12 +76,16 @@ public:
     std::unique_ptr<CLine> m_pCurLine;
     bool m_bHasInk = false;
     bool m_bClearRedo = false;
+    // A writing run of inking mode is active: only then do inking packets become strokes.
+    bool m_bInkArmed = false;
     CSMLine m_smScreen;
     CSMLine m_smPage;
     HCURSOR m_hToolCursor = nullptr;
 
 protected:
     BOOL OnLetterPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
+    BOOL OnDesktopPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
+    BOOL OnInkingPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
     int TabletTool() const override { return m_nTool; }
 
     // The view's zoom (0.5, 1, 2 or 4) and scroll position in zoomed pixels.
@@ -88,11 +94,26 @@ protected:
     // The page bitmap's device context and the page size in page pixels.
     virtual HDC PageDC() const = 0;
     virtual SIZE PageSize() const = 0;
+    // The view's off-screen image of its client area, holding what the window shows; null when
+    // it cannot be made.
+    virtual HDC ShownImageDC() = 0;
     // The document's stroke list, null when there is no document.
     virtual CLines* Strokes() const = 0;
     virtual void MarkModified() = 0;
     // Repaints paper, pictures and strokes in a page rectangle of the page bitmap.
     virtual void RepaintPageArea(const RECT& rc) = 0;
+
+    // The overlay of desktop and inking mode (null when there is none): its window, which lies
+    // at the screen's origin, its ink image, and the frozen screen that image started from.
+    virtual HWND OverlayWindow() const { return nullptr; }
+    virtual HDC OverlayInkDC() const { return nullptr; }
+    virtual HDC FrozenScreenDC() const { return nullptr; }
+    // Desktop and inking: whether the main frame's window lies under a screen point, whether a
+    // pop-up of the program covers it (then the pen writes nothing there), and raising the
+    // main frame above the overlay again.
+    virtual bool IsOverMainFrame(POINT) const { return false; }
+    virtual bool IsPenCovered(POINT) const { return false; }
+    virtual void RaiseMainFrame() {}
 
     // Optional neighbours: the pen-width popup, the colour and line panel, the picture selection.
     virtual void ClosePenWidthPopup() {}
@@ -104,15 +125,31 @@ protected:
 
     // Repaints the whole view from the page bitmap, without erasing.
     void InvalidateCanvas() const;
+    // Desktop and inking: puts the frozen screen back into rc of the overlay's ink image, draws
+    // the strokes that meet rc there again, and shows rc on the overlay.
+    void RestoreOverlayArea(const RECT& rc);
+    // Copies rc of the overlay's ink image to the overlay window.
+    void ShowOverlayArea(const RECT& rc) const;
 
 private:
-    struct Surfaces;
     bool IsOnCanvasNow(POINT pt, POINT ptOrigin) const;
-    short SampleWeight(UINT nPressure) const;
-    void StartStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight);
-    void ContinueStroke(const Surfaces& s, POINT pt, POINT ptPage, short nWeight);
-    void EndStroke(POINT ptOrigin);
-    void DrawMarkerSegment(HDC hdc, POINT ptFrom, POINT ptTo, int nWidth) const;
-    POINT PageOf(POINT ptScreen, POINT ptOrigin) const;
+    // The button event of a desktop or inking packet; false when the packet is to be ignored.
+    bool TakeOverlayButton(DWORD nButtons, POINT pt);
+    void ClearRedoOnce();
+    CInkSurface LetterSurface(POINT ptClientOrigin);
+    CInkSurface OverlaySurface(float fLineZoom) const;
+    // A sample of the stroke: the first starts it, the others continue it. bPlain draws every
+    // tool as plain lines (inking mode).
+    void TakeSample(CInkSurface& surface, POINT pt, short nWeight, bool bPlain);
+    void StartStroke(CInkSurface& surface, POINT pt, short nWeight, bool bPlain);
+    void ContinueStroke(CInkSurface& surface, POINT pt, short nWeight, bool bPlain);
+    // Ends the stroke: the steps every mode shares; the stroke's list or null.
+    CLines* FinishStroke();
+    // The newest stroke, an eraser path, removes what it touches and itself: whether anything
+    // else went, and the area of what went (inflated by 5).
+    static bool EraseWithNewest(CLines& lines, RECT& rcErased);
+    void EndLetterStroke(POINT ptOrigin);
+    void EndOverlayStroke(bool bMarkModified);
+    COLORREF ShownColor() const { return m_nTool == kToolEraser ? 0 : m_crPen; }
     POINT ClientOrigin() const;
 };

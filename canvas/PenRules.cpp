@@ -26,6 +26,30 @@ short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {
     }
 }
 
+int DesktopPressure(UINT nRaw, LONG nAxisMax) {
+    int nDivisor = 1;
+    if (nAxisMax >= 513 && nAxisMax <= 1024)
+        nDivisor = 2;
+    else if (nAxisMax >= 1025 && nAxisMax <= 1536)
+        nDivisor = 3;
+    else if (nAxisMax >= 1537 && nAxisMax <= 2048)
+        nDivisor = 4;
+    return int(nRaw / UINT(nDivisor));
+}
+
+short InkingWeight(int nTool, int nLevel, int nRawPressure) {
+    switch (nTool) {
+    case kToolPencil:
+        return short(nLevel);
+    case kToolBrush:
+        return short(nRawPressure * nLevel / 200);
+    case kToolMarker:
+        return short(nLevel * 2);
+    default:
+        return 1;
+    }
+}
+
 POINT ClientToPage(POINT ptClient, POINT ptScroll, float fZoom) {
     POINT pt;
     pt.x = LONG(double(ptClient.x + ptScroll.x) / fZoom);

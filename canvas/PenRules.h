@@ -32,6 +32,14 @@ UINT MousePenPressure(int nPressureMax, int nPressureScale);
 // marker 2 x level, eraser 1. nPressure is already normalised.
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax);
 
+// The pressure a desktop-mode sample works with: the raw pressure halved for a tablet whose axis
+// ends between 513 and 1024, divided by 3 up to 1536 and by 4 up to 2048, else kept.
+int DesktopPressure(UINT nRaw, LONG nAxisMax);
+
+// The weight of an inking-mode sample, the pen width in pixels: pencil the level, brush raw
+// pressure x level / 200, marker 2 x level, eraser 1.
+short InkingWeight(int nTool, int nLevel, int nRawPressure);
+
 // A point of the client area on the page: trunc((client + scroll) / zoom).
 POINT ClientToPage(POINT ptClient, POINT ptScroll, float fZoom);
 

@@ -92,6 +92,11 @@ void CPenCapture::UndoStroke() {
     RECT rc = pLines->Undo();
     m_bClearRedo = true;
     InflateRect(&rc, 7, 7);
+    if (TabletMode() != kModeLetter) {
+        // No image state is kept: the frozen screen comes back and the strokes are drawn again.
+        RestoreOverlayArea(rc);
+        return;
+    }
     RepaintPageArea(rc);
     if (HDC hdcPage = PageDC())
         pLines->DrawInRect(hdcPage, rc);
@@ -101,9 +106,15 @@ void CPenCapture::UndoStroke() {
 void CPenCapture::RedoStroke() {
     ClosePenWidthPopup();
     CLines* pLines = Strokes();
-    if (!pLines || !PageDC())
+    if (!pLines || pLines->GetRedoCount() == 0)
         return;
-    if (pLines->GetRedoCount() == 0)
+    if (TabletMode() != kModeLetter) {
+        RECT rc = pLines->Redo(OverlayInkDC());
+        InflateRect(&rc, 5, 5);
+        ShowOverlayArea(rc);
+        return;
+    }
+    if (!PageDC())
         return;
     pLines->Redo(PageDC());
     InvalidateCanvas();

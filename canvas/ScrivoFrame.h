@@ -29,6 +29,15 @@ public:
     // Repaints the tool bar (the widths it shows in desktop and inking mode).
     virtual void RepaintToolBar() = 0;
 
+    // Inking mode: the tool bar's writing state (Start to write hidden, Inking and Cancel shown)
+    // and its state when the ink is done; whether it still wants its "Start to write" tip.
+    virtual void OnStartWriting() {}
+    virtual void OnInkDone() {}
+    virtual bool IsStartTipWanted() const { return false; }
+    // Whether a pop-up of the program lies under a screen point, or a dialog of the program is
+    // open: desktop and inking ink is not written then.
+    virtual bool IsPenCovered(POINT /*ptScreen*/) const { return false; }
+
 protected:
     ~IScrivoFrame() = default;
 };

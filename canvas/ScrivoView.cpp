@@ -22,7 +22,8 @@ DWORD QueryPlatformId() {
 }
 } // namespace
 
-CScrivoView::CScrivoView() : m_dwPlatformId(QueryPlatformId()) {}
+CScrivoView::CScrivoView()
+    : m_dwPlatformId(QueryPlatformId()), m_pBridge(std::make_unique<CBrevixBridge>()) {}
 
 CScrivoView::~CScrivoView() {
     DestroyWindow();
@@ -71,16 +72,22 @@ int CScrivoView::OnCreate() {
     m_rcPage = {0, 0, size.cx, size.cx > size.cy ? 2 * size.cx : 5 * size.cx};
     RebuildPageBitmap();
     PaintPage(false);
-    return 0;
+    return CreateOverlay() ? 0 : -1;
 }
 
 void CScrivoView::OnDestroy() {
     CloseTabletContext();
+    // The overlay never outlives the program on the screen.
+    if (m_pOverlay)
+        m_pOverlay->Hide();
+    m_pOverlay.reset();
+    ReleaseFrozenScreen();
     if (m_hOldPageBitmap) {
         SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
         m_hOldPageBitmap = nullptr;
     }
     m_bmPage.Reset();
+    m_dcShown.Reset();
 }
 
 void CScrivoView::OnSize(UINT /*nType*/, int cx, int cy) {
@@ -111,7 +118,8 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnInsertImage();
         return true;
     default:
-        return OnPictureCommand(nID) || OnPenCommand(nID) || OnWidthCommand(nID);
+        return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
+               OnWidthCommand(nID);
     }
 }
 
@@ -141,6 +149,9 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_PAINT:
+        PaintWindow();
+        return 0;
     case WM_ADD_LINE:
         OnAddLine();
         return 0;

@@ -8,17 +8,33 @@
 
 #include <memory>
 
+#include "CaptureWindow.h"
 #include "GdiObjects.h"
+#include "ImageDC.h"
+#include "InkBridge.h"
 #include "PenCapture.h"
 #include "ScrivoDoc.h"
 #include "ScrollView.h"
 
 class IScrivoFrame;
+class CPicture;
+
+// Packets ignored after a capture starts.
+extern short g_nCaptureSkip;
+
+// Commands of this view beyond the pen's.
+constexpr UINT ID_CAPTURE_SCREEN = 1078;
+constexpr UINT ID_START_WRITING = 32810;
+constexpr UINT ID_HAND_OVER_INK = 32797;
+constexpr UINT ID_CANCEL_WRITING = 32811;
+constexpr UINT ID_PANEL_TEST = 1095;
+constexpr UINT ID_PANEL_HIDDEN = 1096;
 
 class CScrivoView : public CScrollView,
                     public IScrivoCanvas,
                     public CPenCapture,
-                    public IPictureView {
+                    public IPictureView,
+                    public IOverlayOwner {
 public:
     CScrivoView();
     ~CScrivoView() override;
@@ -31,8 +47,11 @@ public:
     bool OnCmdMsg(UINT nID) override;
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
 
-    // Page bitmap (ScrivoViewPaint.cpp).
+    // Page bitmap and the image of the client area (ScrivoViewPaint.cpp).
     void RebuildPageBitmap();
+    // Draws what the window shows into m_dcShown, made the client area's size; false when the
+    // image cannot be made.
+    bool RenderShownImage();
     void PaintPage(bool bContent) override;
     bool RepaintPageRegion(RECT rc);
     // Draws the ruled paper into rc of hdc (page coordinates).
@@ -61,6 +80,8 @@ public:
     void SetHasInk(bool bHasInk) override { m_bHasInk = bHasInk; }
     HDC GetPageDC() const override { return m_dcPage.Get(); }
     int GetFrameMode() const override;
+    void PauseForDialog(bool bPause) override;
+    HDC GetDesktopImage() const override;
 
     // Paper and page (the page bitmap holds the whole page at zoom 1).
     RECT m_rcPage = {0, 0, 0, 0};
@@ -72,6 +93,9 @@ public:
     COLORREF m_crBack = 0;
     COLORREF m_crLine = 0;
     DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
+    // The off-screen image of the client area: paints go through it and live ink is drawn into
+    // it, so that the window's pixels are never read.
+    CImageDC m_dcShown;
 
     // Clipboard (ScrivoViewClipboard.cpp).
     void OnEditCopy();
@@ -96,11 +120,43 @@ public:
     // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
     void OnActivateView(bool bActivate) override;
 
+    // Screen capture and the overlay (ScrivoViewCapture.cpp).
+    // Freezes the screen in the overlay for desktop mode: the main window hides, the screen is
+    // copied, the overlay shows it and the main window comes back above it.
+    void EnterDesktopMode();
+    // Hides or shows the overlay (around dialogs and mail in desktop mode).
+    void ShowOverlay(bool bShow);
+    // Back to letter mode: the overlay goes and the frozen screen is given back.
+    void LeaveDesktopMode();
+    // Starts selecting a capture area on the tinted frozen screen; Esc ends it.
+    void StartCapture();
+    void ExitCapture();
+    CCaptureWindow* GetOverlay() const { return m_pOverlay.get(); }
+
+    // Inking mode (ScrivoViewInking.cpp).
+    void StartWriting();
+    void HandOverInk();
+    void CancelWriting();
+    IInkBridge& Bridge() { return *m_pBridge; }
+    // Puts another bridge in place (tests).
+    void SetBridge(std::unique_ptr<IInkBridge> pBridge) { m_pBridge = std::move(pBridge); }
+
+    std::unique_ptr<CCaptureWindow> m_pOverlay;
+    CImageDC m_dcScreen;
+    CImageDC m_dcTint;
+    RECT m_rcSelect{};
+    bool m_bSelecting = false;
+    DWORD m_dwSelectTime = 0;
+    CPicture* m_pNewPicture = nullptr;
+    std::unique_ptr<IInkBridge> m_pBridge;
+
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
+    // WM_PAINT: the client area is drawn into m_dcShown and copied to the window from there.
+    void PaintWindow();
 
     // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
@@ -109,13 +165,14 @@ protected:
     float CanvasZoom() const override { return m_fZoom; }
     POINT CanvasScroll() const override { return GetScrollPosition(); }
     HDC PageDC() const override { return m_bmPage ? m_dcPage.Get() : nullptr; }
+    HDC ShownImageDC() override;
     SIZE PageSize() const override;
     CLines* Strokes() const override;
     void MarkModified() override;
     void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
     HCURSOR EraserCursor() const override;
-    // The neighbours of the tools: the pen-width popup and the panel (ScrivoViewTools.cpp).
-    void ClosePenWidthPopup() override;
+    // The neighbours of the tools: the tool buttons and the line spacing of the panel
+    // (ScrivoViewTools.cpp).
     void OnToolChanged(int nOld, int nNew) override;
     void OnThicknessChanged(int nType, int nLevel) override;
     void OnInkWritten() override;
@@ -123,7 +180,43 @@ protected:
     // The picture tool's share of the mouse: true when the message is fully handled.
     bool OnPictureMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
+    // The overlay as the pen capture uses it (ScrivoViewCapture.cpp).
+    HWND OverlayWindow() const override;
+    HDC OverlayInkDC() const override;
+    HDC FrozenScreenDC() const override { return m_dcScreen.Get(); }
+    bool IsOverMainFrame(POINT pt) const override;
+    bool IsPenCovered(POINT pt) const override;
+    void RaiseMainFrame() override;
+    BOOL OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
+    void ClosePenWidthPopup() override;
+
+    // IOverlayOwner.
+    void EnableOverlayTablet(BOOL bEnable) override;
+    void OnOverlayEscape() override;
+    HCURSOR OverlayToolCursor() override { return PenCursor(); }
+    HWND OverlayMainFrame() const override;
+    void OnOverlayClickBesideStrip() override;
+    bool IsOverlayInUse() const override;
+
 private:
+    // Creates the overlay of this program variant; false when its window cannot be made.
+    bool CreateOverlay();
+    // Copies the screen into m_dcScreen (made the desktop's size); false when it cannot be made.
+    bool FreezeScreen();
+    // Shows the frozen screen on the overlay as the ink image, and the overlay over the desktop.
+    void ShowFrozenScreen();
+    // Waits for uncovered windows to paint, freezes the screen and shows it on the overlay to be
+    // written over (desktop mode and a writing run of inking mode).
+    void FreezeForWriting();
+    // The rubber band of the capture area: redraws the union of the old and new rectangle.
+    void DrawRubberBand(const RECT& rcOld, const RECT& rcNew);
+    // The capture area becomes a picture at the page's top-left corner.
+    void FinishCapture();
+    void ReleaseFrozenScreen();
+    void ShowMainWindow(bool bShow) const;
+    // Inking: the commands, and whether the tool commands still start the writing.
+    bool OnInkingCommand(UINT nID);
+
     // A page bitmap of rcPage's size, or null.
     static HBITMAP CreatePageBitmap(const RECT& rcPage);
     void SelectPageBitmap(COwnedBitmap bitmap);

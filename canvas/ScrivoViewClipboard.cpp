@@ -3,7 +3,6 @@
 // announces with this window as their owner are rendered by the bridge when asked for.
 #include "ScrivoView.h"
 
-#include "Brevix.h"
 #include "FrameworkIds.h"
 #include "Message.h"
 #include "Resources.h"
@@ -88,10 +87,10 @@ void CScrivoView::OnEditPaste() {
 }
 
 void CScrivoView::OnRenderFormat(UINT uFormat) {
-    Brevix_RenderFormat(m_hWnd, uFormat);
-    Brevix_RenderFormatHTML_TimeOut(m_hWnd);
+    Bridge().RenderFormat(m_hWnd, uFormat);
+    Bridge().RenderFormatHtmlTimeOut(m_hWnd);
 }
 
 void CScrivoView::OnRenderAllFormats() {
-    Brevix_RenderFormat(m_hWnd, 0);
+    Bridge().RenderFormat(m_hWnd, 0);
 }

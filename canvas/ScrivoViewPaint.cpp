@@ -7,18 +7,7 @@
 #include "WaitCursor.h"
 
 HBITMAP CScrivoView::CreatePageBitmap(const RECT& rcPage) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = rcPage.right - rcPage.left;
-    bmi.bmiHeader.biHeight = rcPage.bottom - rcPage.top;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    if (bmi.bmiHeader.biWidth <= 0 || bmi.bmiHeader.biHeight <= 0)
-        return nullptr;
-    CWindowDC screen(nullptr);
-    void* pBits = nullptr;
-    return CreateDIBSection(screen.Get(), &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    return CreateImageBitmap(rcPage.right - rcPage.left, rcPage.bottom - rcPage.top);
 }
 
 void CScrivoView::SelectPageBitmap(COwnedBitmap bitmap) {
@@ -133,4 +122,39 @@ void CScrivoView::OnDraw(HDC hdc) {
     }
     DrawDragOutline(hdc);
     SetStretchBltMode(hdc, nOldMode);
+}
+
+bool CScrivoView::RenderShownImage() {
+    RECT rc{};
+    GetClientRect(m_hWnd, &rc);
+    if (!m_dcShown.EnsureSize(rc.right, rc.bottom))
+        return false;
+    HDC hdc = m_dcShown.Get();
+    OnPrepareDC(hdc);
+    OnDraw(hdc);
+    SetViewportOrgEx(hdc, 0, 0, nullptr);
+    return true;
+}
+
+HDC CScrivoView::ShownImageDC() {
+    RECT rc{};
+    GetClientRect(m_hWnd, &rc);
+    const SIZE size = m_dcShown.Size();
+    if (!m_dcShown || size.cx != rc.right || size.cy != rc.bottom) {
+        if (!RenderShownImage())
+            return nullptr;
+    }
+    return m_dcShown.Get();
+}
+
+void CScrivoView::PaintWindow() {
+    CPaintScope paint(m_hWnd);
+    if (!RenderShownImage()) {
+        OnPrepareDC(paint.Get());
+        OnDraw(paint.Get());
+        return;
+    }
+    const RECT& rc = paint.Invalid();
+    BitBlt(paint.Get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_dcShown.Get(),
+           rc.left, rc.top, SRCCOPY);
 }

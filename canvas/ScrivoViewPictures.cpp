@@ -60,6 +60,7 @@ void CScrivoView::PlaceNewPicture(std::unique_ptr<CPicture> pPicture) {
     OnInkWritten();
     pDoc->SetModifiedFlag(true);
     CPicture* p = pPicture.get();
+    m_pNewPicture = p;
     pDoc->m_pictures.Add(std::move(pPicture));
     // Pictures lie under the strokes: the strokes over the new one are drawn again.
     const RECT rc = p->Draw(m_dcPage.Get());

@@ -1,5 +1,5 @@
-// What the canvas view's tools ask of the shell around them: the pen-width popup, the tool
-// buttons' looks and the line-spacing control of the colour and line panel.
+// What the canvas view's tools ask of the shell around them: the width buttons and the pen-width
+// popup, the tool buttons' looks and the line-spacing control of the colour and line panel.
 #include "ScrivoView.h"
 
 #include "ScrivoFrame.h"
@@ -27,11 +27,6 @@ bool CScrivoView::OnWidthCommand(UINT nID) {
         SetThickness(pFrame->PenWidthPopupTool(), static_cast<int>(nID - ID_WIDTH_FIRST) + 1);
         return true;
     }
-}
-
-void CScrivoView::ClosePenWidthPopup() {
-    if (IScrivoFrame* pFrame = GetScrivoFrame())
-        pFrame->ClosePenWidthPopup();
 }
 
 void CScrivoView::OnToolChanged(int nOld, int nNew) {

@@ -102,6 +102,13 @@ void CScrivoView::ClearPage() {
     SIZE size = GetScreenSize();
     m_rcPage = {0, 0, size.cx, 2 * std::max(size.cx, size.cy)};
     RebuildPageBitmap();
+    // In desktop mode the new note starts on the frozen screen without ink.
+    if (GetFrameMode() == kModeDesktop && m_dcScreen && m_pOverlay && m_pOverlay->m_dcInk) {
+        const SIZE sizeScreen = m_dcScreen.Size();
+        BitBlt(m_pOverlay->m_dcInk.Get(), 0, 0, sizeScreen.cx, sizeScreen.cy, m_dcScreen.Get(), 0,
+               0, SRCCOPY);
+        m_pOverlay->ShowArea({0, 0, sizeScreen.cx, sizeScreen.cy});
+    }
 }
 
 POINT CScrivoView::ClientToPage(POINT ptClient) const {

@@ -16,6 +16,11 @@ SIZE BitmapSize(HBITMAP hbm) {
     return {bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
 }
 
+SIZE ResourceBitmapSize(UINT nID) {
+    COwnedBitmap bitmap(LoadResBitmap(MAKEINTRESOURCEW(nID)));
+    return BitmapSize(bitmap.Get());
+}
+
 namespace {
 // A 32-bit top-down picture of this size.
 BITMAPINFO TopDown32(SIZE size) {

@@ -1,5 +1,7 @@
 #include "Lines.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 #include "GdiObjects.h"
@@ -76,37 +78,35 @@ void CLines::DrawInRect(HDC hdc, const RECT& rcClip) {
         pLine->DrawIfVisible(hdc, rcClip);
 }
 
-RECT CLines::GetBound() const {
-    if (m_lines.empty())
-        return {};
-    RECT rc = m_lines.front()->GetBound();
-    for (std::size_t i = 1; i < m_lines.size(); ++i) {
-        const RECT rcLine = m_lines[i]->GetBound();
-        UnionRect(&rc, &rc, &rcLine);
+// A straight stroke's bounds may have no width or height; it still counts and widens the union,
+// which a rectangle union would drop as empty.
+RECT CLines::UniteBounds(EBoundOf nWhich) const {
+    RECT rc{};
+    bool bFirst = true;
+    for (const auto& pLine : m_lines) {
+        const bool bMarker = pLine->GetTool() == CLine::kToolMarker;
+        if ((nWhich == EBoundOf::Marker && !bMarker) || (nWhich == EBoundOf::Ink && bMarker))
+            continue;
+        const RECT rcLine = pLine->GetBound();
+        if (bFirst)
+            rc = rcLine;
+        rc = {std::min(rc.left, rcLine.left), std::min(rc.top, rcLine.top),
+              std::max(rc.right, rcLine.right), std::max(rc.bottom, rcLine.bottom)};
+        bFirst = false;
     }
     return rc;
 }
 
-RECT CLines::UniteBounds(bool bMarker) const {
-    RECT rc{};
-    for (const auto& pLine : m_lines) {
-        if ((pLine->GetTool() == CLine::kToolMarker) != bMarker)
-            continue;
-        const RECT rcLine = pLine->GetBound();
-        if (IsRectEmpty(&rc))
-            rc = rcLine;
-        else
-            UnionRect(&rc, &rc, &rcLine);
-    }
-    return rc;
+RECT CLines::GetBound() const {
+    return UniteBounds(EBoundOf::All);
 }
 
 RECT CLines::GetMarkerBound() const {
-    return UniteBounds(true);
+    return UniteBounds(EBoundOf::Marker);
 }
 
 RECT CLines::GetInkBound() const {
-    return UniteBounds(false);
+    return UniteBounds(EBoundOf::Ink);
 }
 
 void CLines::Serialize(CArchive& ar) {

@@ -48,7 +48,8 @@ public:
     RECT GetInkBound() const;
 
 private:
-    RECT UniteBounds(bool bMarker) const;
+    enum class EBoundOf { All, Marker, Ink };
+    RECT UniteBounds(EBoundOf nWhich) const;
 
     std::vector<std::unique_ptr<CLine>> m_lines;
     std::vector<std::unique_ptr<CLine>> m_redo;

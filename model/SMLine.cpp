@@ -113,6 +113,7 @@ void CSMLine::DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPres
     const POINT pt = ClampPoint(x, y);
 
     m_hdc = hdc;
+    m_rcPainted = {};
     if (GetClipBox(hdc, &m_rcClip) == ERROR)
         m_rcClip = {-kCoordLimit * 64, -kCoordLimit * 64, kCoordLimit * 64, kCoordLimit * 64};
     // Single pixels are filled with the DC brush; the caller's brush and its colour come back.
@@ -390,6 +391,8 @@ void CSMLine::PaintPixel(int x, int y, int nDarkness) {
     if (tx + nSize <= m_rcClip.left || tx >= m_rcClip.right || ty + nSize <= m_rcClip.top ||
         ty >= m_rcClip.bottom)
         return;
+    const RECT rcPixel = {tx, ty, tx + nSize, ty + nSize};
+    UnionRect(&m_rcPainted, &m_rcPainted, &rcPixel);
     const COLORREF crOld = GetPixel(m_hdc, tx, ty);
     const COLORREF cr = RGB((m_nRed * (255 - e) + GetRValue(crOld) * e) >> 8,
                             (m_nGreen * (255 - e) + GetGValue(crOld) * e) >> 8,

@@ -29,6 +29,10 @@ public:
     void DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure, COLORREF crColor,
                      int nKind, int nPressureMax, float fScale);
 
+    // The rectangle of target pixels (logical units of the device context) that the last
+    // DrawSegment painted; empty when it painted nothing.
+    RECT GetPaintedRect() const { return m_rcPainted; }
+
     // Read-only views for tests and the stroke's hit test.
     const CPtPres& GetRing() const { return m_ring; }
     int GetParity() const { return m_nParity; }
@@ -56,6 +60,7 @@ private:
     // Set by every call.
     HDC m_hdc = nullptr;
     RECT m_rcClip{};
+    RECT m_rcPainted{};
     COLORREF m_crColor = 0;
     int m_nRed = 0, m_nGreen = 0, m_nBlue = 0;
     float m_fScale = 1.0f;

@@ -37,6 +37,24 @@ constexpr LONG kMaxPageHeight = 65536;
 constexpr long long kMaxPagePixels = 100'000'000;
 
 constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// The canvas paused for a dialog of the document for the life of the object.
+class CDialogPause {
+public:
+    explicit CDialogPause(IScrivoCanvas* pCanvas) : m_pCanvas(pCanvas) {
+        if (m_pCanvas)
+            m_pCanvas->PauseForDialog(true);
+    }
+    CDialogPause(const CDialogPause&) = delete;
+    CDialogPause& operator=(const CDialogPause&) = delete;
+    ~CDialogPause() {
+        if (m_pCanvas)
+            m_pCanvas->PauseForDialog(false);
+    }
+
+private:
+    IScrivoCanvas* m_pCanvas;
+};
 } // namespace
 
 void CScrivoDoc::SetFilePrompt(FilePrompt prompt) {
@@ -212,6 +230,9 @@ BOOL CScrivoDoc::SaveForMail(const std::wstring& strPath) {
     std::wstring strUpper = Upper(strPath);
     if (strUpper.find(L"JXM") == std::wstring::npos || strUpper.find(L".TMP") == std::wstring::npos)
         return TRUE;
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (pCanvas && pCanvas->GetFrameMode() == 1)
+        return SaveDesktopForMail(strUpper) ? TRUE : FALSE;
     return ExportPicture(strUpper) ? TRUE : FALSE;
 }
 
@@ -244,10 +265,17 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
 }
 
 BOOL CScrivoDoc::CanCloseFrame(CFrameWnd* pFrame) {
-    return CDocument::CanCloseFrame(pFrame);
+    IScrivoCanvas* pCanvas = GetCanvas();
+    if (pCanvas)
+        pCanvas->PauseForDialog(true);
+    const BOOL bClose = CDocument::CanCloseFrame(pFrame);
+    if (pCanvas && !bClose)
+        pCanvas->PauseForDialog(false);
+    return bClose;
 }
 
 void CScrivoDoc::OnFileOpen() {
+    CDialogPause pause(GetCanvas());
     std::optional<std::wstring> path = PromptFile(true, OpenFilter(), std::wstring());
     if (!path)
         return;
@@ -257,6 +285,7 @@ void CScrivoDoc::OnFileOpen() {
 
 void CScrivoDoc::OnFileSave() {
     IScrivoCanvas* pCanvas = GetCanvas();
+    CDialogPause pause(pCanvas);
     int nMode = pCanvas ? pCanvas->GetFrameMode() : 0;
     // Automatic names belong to the alternative interface resources.
     bool bAutoName = GetResourceInstance() != GetModuleHandleW(nullptr);

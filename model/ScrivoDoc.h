@@ -39,6 +39,13 @@ public:
     virtual HDC GetPageDC() const = 0;
     // The main frame's mode: 0 letter, 1 desktop, 2 inking.
     virtual int GetFrameMode() const = 0;
+    // Desktop mode, around a dialog of the document: with true the tablet context closes and the
+    // overlay is marked busy; with false the context opens again and the overlay shows again.
+    // Nothing in the other modes.
+    virtual void PauseForDialog(bool bPause) = 0;
+    // The screen as desktop mode froze it (null in the other modes): the ground of the mail
+    // picture, so that the ink lies on what it was written over.
+    virtual HDC GetDesktopImage() const = 0;
 
 protected:
     ~IScrivoCanvas() = default;
@@ -100,6 +107,17 @@ protected:
     bool ExportPicture(const std::wstring& strPath);
     // The save of the mail command: the attachment picture.
     virtual BOOL SaveForMail(const std::wstring& strPath);
+    // Desktop mode's mail picture (ScrivoDocDesktop.cpp): the screen around the ink, with the ink;
+    // false after "Mail must be sent with written script" or a failure that has been reported.
+    bool SaveDesktopForMail(const std::wstring& strPath);
+
+public:
+    // The area of desktop mode's mail picture: the ink's bounds and the pen's width around them
+    // (5 pixels), grown by every top-level window
+    // that meets them (from the top of the z-order down, against the grown area), within the
+    // screen. Minimised, disabled, hidden and untitled windows, "Program Manager" and the windows
+    // of this program are left out. bInk false: no ink, no area.
+    static RECT MailArea(bool bInk, const RECT& rcInk);
 
 private:
     // The paper of a note file, or CArchiveException when the file's page is out of range.

@@ -57,17 +57,14 @@
 #define IDC_PANEL_TEXT2 1162
 #define IDC_PANEL_TEST 1095
 
-// Commands of the shell's buttons (those of the canvas view are in PenCapture.h).
+// Commands of the shell's buttons (those of the canvas view are in PenCapture.h and
+// ScrivoView.h).
 #define ID_FILE_PRINT_PREVIEW 57609
 #define ID_WINDOW_SCALE 1141
 #define ID_WINDOW_MINIMIZE 1143
-#define ID_START_WRITING 32810
-#define ID_CANCEL_WRITING 32811
-#define ID_INSERT_INK 32797
 #define ID_PENCIL_WIDTH 1132
 #define ID_BRUSH_WIDTH 1135
 #define ID_MARKER_WIDTH 1136
-#define ID_CAPTURE_SCREEN 1078
 
 // Strings.
 #define IDS_MINIMIZE 51448

@@ -46,6 +46,26 @@ COLORREF CFakeCanvas::ScreenPixel(int cx, int cy) const {
     return GetPixel(dc.Get(), cx, cy);
 }
 
+void CFakeCanvas::ShowPage() {
+    RECT rc{};
+    GetClientRect(m_hWnd, &rc);
+    if (!m_dcShown.EnsureSize(rc.right, rc.bottom))
+        return;
+    const int nOld = SetStretchBltMode(m_dcShown.Get(), COLORONCOLOR);
+    StretchBlt(m_dcShown.Get(), 0, 0, rc.right, rc.bottom, m_dcPage.Get(),
+               int(m_ptScroll.x / m_fZoom), int(m_ptScroll.y / m_fZoom), int(rc.right / m_fZoom),
+               int(rc.bottom / m_fZoom), SRCCOPY);
+    SetStretchBltMode(m_dcShown.Get(), nOld);
+    CWindowDC window(m_hWnd);
+    BitBlt(window.Get(), 0, 0, rc.right, rc.bottom, m_dcShown.Get(), 0, 0, SRCCOPY);
+}
+
+HDC CFakeCanvas::ShownImageDC() {
+    if (!m_dcShown)
+        ShowPage();
+    return m_dcShown.Get();
+}
+
 void CFakeCanvas::RepaintPageArea(const RECT& rc) {
     m_repaints.push_back(rc);
     COwnedBrush brush(CreateSolidBrush(kPaper));

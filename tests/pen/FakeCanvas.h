@@ -3,6 +3,7 @@
 #pragma once
 #include "FakeTablet.h"
 #include "GdiObjects.h"
+#include "ImageDC.h"
 #include "PenCapture.h"
 
 #include <vector>
@@ -21,6 +22,9 @@ public:
     void Stroke(const std::vector<POINT>& points, UINT nPressure);
     COLORREF PagePixel(int x, int y) const { return GetPixel(m_dcPage.Get(), x, y); }
     COLORREF ScreenPixel(int cx, int cy) const;
+    // Shows the page on the window as the view does: stretched by the zoom into the image of the
+    // client area, which is then copied to the window.
+    void ShowPage();
 
     HWND m_hWnd = nullptr;
     float m_fZoom = 1.0f;
@@ -31,6 +35,7 @@ public:
     CMemoryDC m_dcPage;
     COwnedBitmap m_bmPage;
     HGDIOBJ m_hOldBitmap = nullptr;
+    CImageDC m_dcShown;
 
 protected:
     HWND TabletWindow() const override { return m_hWnd; }
@@ -38,6 +43,7 @@ protected:
     float CanvasZoom() const override { return m_fZoom; }
     POINT CanvasScroll() const override { return m_ptScroll; }
     HDC PageDC() const override { return m_dcPage.Get(); }
+    HDC ShownImageDC() override;
     SIZE PageSize() const override { return {1280, 2048}; }
     CLines* Strokes() const override { return const_cast<CLines*>(&m_lines); }
     void MarkModified() override { ++m_nModified; }

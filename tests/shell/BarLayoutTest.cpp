@@ -82,7 +82,7 @@ TEST_F(BarLayout, EachModeHasItsButtonsAndTheStripIs629By116) {
               116)
         << "the inking strip";
     ExpectAt(Bar(), ID_START_WRITING, 313, 4, "Start to write");
-    ExpectHiddenAt(Bar(), ID_INSERT_INK, 370, 4, "Inking until writing starts");
+    ExpectHiddenAt(Bar(), ID_HAND_OVER_INK, 370, 4, "Inking until writing starts");
     ExpectHiddenAt(Bar(), ID_CANCEL_WRITING, 426, 4, "Cancel until writing starts");
     ExpectAt(Bar(), ID_WINDOW_MINIMIZE, 546, 4, "Minimise");
     const RECT rcStartBack = ChildRect(Bar(), GetDlgItem(Bar(), IDC_BAR_START_BACK));
@@ -92,13 +92,13 @@ TEST_F(BarLayout, EachModeHasItsButtonsAndTheStripIs629By116) {
 
     m_pFrame->m_wndBar.OnStartWriting();
     EXPECT_FALSE(Seen(Bar(), ID_START_WRITING).bVisible);
-    EXPECT_TRUE(Seen(Bar(), ID_INSERT_INK).bVisible);
+    EXPECT_TRUE(Seen(Bar(), ID_HAND_OVER_INK).bVisible);
     EXPECT_TRUE(Seen(Bar(), ID_CANCEL_WRITING).bVisible);
     EXPECT_FALSE(Seen(Bar(), ID_WINDOW_MINIMIZE).bVisible);
     EXPECT_FALSE(m_pFrame->m_wndBar.IsTipWanted());
     m_pFrame->m_wndBar.OnInkDone();
     EXPECT_TRUE(Seen(Bar(), ID_START_WRITING).bVisible);
-    EXPECT_FALSE(Seen(Bar(), ID_INSERT_INK).bVisible);
+    EXPECT_FALSE(Seen(Bar(), ID_HAND_OVER_INK).bVisible);
     EXPECT_TRUE(Seen(Bar(), ID_WINDOW_MINIMIZE).bVisible);
 
     Arrange(0);

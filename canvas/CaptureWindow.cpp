@@ -1,0 +1,172 @@
+#include "CaptureWindow.h"
+
+#include <windowsx.h>
+
+#include "GdiObjects.h"
+#include "Resources.h"
+
+namespace {
+// The program's cursor for selecting a capture area.
+constexpr UINT kCaptureCursor = 221;
+
+RECT DesktopRect() {
+    RECT rc{};
+    GetWindowRect(GetDesktopWindow(), &rc);
+    return rc;
+}
+} // namespace
+
+CCaptureWindow::CCaptureWindow(IOverlayOwner& owner) : m_owner(owner) {
+    m_hcurCapture = LoadCursorW(GetResourceInstance(), MAKEINTRESOURCEW(kCaptureCursor));
+    if (!m_hcurCapture)
+        m_hcurCapture = LoadCursorW(nullptr, IDC_CROSS);
+}
+
+CCaptureWindow::~CCaptureWindow() {
+    DestroyWindow();
+    if (!m_strClass.empty())
+        UnregisterClassW(m_strClass.c_str(), GetModuleHandleW(nullptr));
+}
+
+bool CCaptureWindow::Create(const wchar_t* pszClass) {
+    // An overlay that an earlier run left on the screen is asked to go; one that a running
+    // instance uses stays (see OnClose).
+    if (HWND hwndOld = FindWindowW(pszClass, pszClass))
+        PostMessageW(hwndOld, WM_CLOSE, 0, 0);
+    WNDCLASSEXW wc{};
+    wc.hCursor = LoadCursorW(nullptr, IDC_WAIT);
+    wc.lpszClassName = pszClass;
+    if (!RegisterFrameworkClass(wc))
+        return true;
+    m_strClass = pszClass;
+    return CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, pszClass, pszClass, WS_POPUP, 0, 0, 0, 0,
+                    nullptr, nullptr);
+}
+
+bool CCaptureWindow::PrepareInkImage() {
+    m_rcDesktop = DesktopRect();
+    return m_dcInk.EnsureSize(m_rcDesktop.right - m_rcDesktop.left,
+                              m_rcDesktop.bottom - m_rcDesktop.top);
+}
+
+void CCaptureWindow::ShowOverDesktop() {
+    if (!m_hWnd)
+        return;
+    m_rcDesktop = DesktopRect();
+    SetWindowPos(m_hWnd, HWND_TOPMOST, m_rcDesktop.left, m_rcDesktop.top,
+                 m_rcDesktop.right - m_rcDesktop.left, m_rcDesktop.bottom - m_rcDesktop.top,
+                 SWP_SHOWWINDOW);
+    SetForegroundWindow(m_hWnd);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+    UpdateWindow(m_hWnd);
+}
+
+void CCaptureWindow::Hide() {
+    if (m_hWnd)
+        ShowWindow(m_hWnd, SW_HIDE);
+}
+
+void CCaptureWindow::ShowArea(const RECT& rc) {
+    if (!m_hWnd || !m_dcInk || !IsWindowVisible(m_hWnd))
+        return;
+    CWindowDC window(m_hWnd);
+    BitBlt(window.Get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_dcInk.Get(),
+           rc.left, rc.top, SRCCOPY);
+}
+
+void CCaptureWindow::OnActivate(UINT nState) {
+    if (!m_bSelectMode)
+        return;
+    m_owner.EnableOverlayTablet(nState == WA_INACTIVE ? FALSE : TRUE);
+    if (nState == WA_CLICKACTIVE) {
+        SetForegroundWindow(m_hWnd);
+        SetCapture(m_hWnd);
+        EnableWindow(m_hWnd, TRUE);
+    }
+}
+
+void CCaptureWindow::OnMouseMove(POINT pt) {
+    if (m_bSelectMode) {
+        SetCapture(m_hWnd);
+        EnableWindow(m_hWnd, TRUE);
+        SetCursor(m_hcurCapture);
+        return;
+    }
+    SetCursor(m_owner.OverlayToolCursor());
+    // Over the strip the mouse is the strip's: its buttons must get the clicks.
+    HWND hwndFrame = m_owner.OverlayMainFrame();
+    RECT rcFrame{};
+    POINT ptScreen = pt;
+    ClientToScreen(m_hWnd, &ptScreen);
+    if (!hwndFrame || !GetWindowRect(hwndFrame, &rcFrame) || !PtInRect(&rcFrame, ptScreen))
+        return;
+    m_bRepaintAll = true;
+    if (GetCapture() == m_hWnd) {
+        ReleaseCapture();
+        SetForegroundWindow(hwndFrame);
+        SetWindowPos(hwndFrame, HWND_TOPMOST, rcFrame.left, rcFrame.top,
+                     rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top, SWP_NOACTIVATE);
+    }
+}
+
+void CCaptureWindow::OnLButtonDown() {
+    if (m_bRepaintAll || m_bModal)
+        m_owner.OnOverlayClickBesideStrip();
+}
+
+// The overlay shows its ink image and nothing else: the frozen screen (tinted while an area is
+// selected) with the ink written over it.
+void CCaptureWindow::OnPaint() {
+    CPaintScope paint(m_hWnd);
+    if (!m_bSelectMode)
+        m_bRepaintAll = false;
+    if (!m_dcInk)
+        return;
+    const RECT& rc = paint.Invalid();
+    BitBlt(paint.Get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_dcInk.Get(),
+           rc.left, rc.top, SRCCOPY);
+}
+
+// Another start of the program asks an overlay of its class to close: one that nothing uses is
+// hidden; one that a mode or a capture uses stays, or that instance would lose its screen. The
+// window itself lives as long as the view.
+void CCaptureWindow::OnClose() {
+    if (!m_owner.IsOverlayInUse())
+        Hide();
+}
+
+LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && LOWORD(lParam) != 0)
+            m_owner.OnOverlayEscape();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            SetCapture(m_hWnd);
+        else if (GetCapture() == m_hWnd)
+            ReleaseCapture();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_SETCURSOR:
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown();
+        return Default(uMsg, wParam, lParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    default:
+        return Default(uMsg, wParam, lParam);
+    }
+}

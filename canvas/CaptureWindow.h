@@ -1,0 +1,71 @@
+// CCaptureWindow: the full-screen, borderless, top-most overlay that shows a frozen image of the
+// screen. It serves the capture of a screen area as a picture (select mode: the frozen screen
+// tinted, with the rubber band of the area), and the writing over the frozen desktop or another
+// application in desktop and inking mode. It owns its ink image, the frozen screen with the ink
+// written over it, and shows only that image: it never draws anything else. What it needs of the
+// canvas view (the tablet context, the tool cursor, the main frame, Esc) comes through
+// IOverlayOwner.
+#pragma once
+#include <string>
+
+#include "ImageDC.h"
+#include "Wnd.h"
+
+class IOverlayOwner {
+public:
+    // Enables or disables the open tablet context and raises or lowers it (both the same flag).
+    virtual void EnableOverlayTablet(BOOL bEnable) = 0;
+    // Esc on the overlay.
+    virtual void OnOverlayEscape() = 0;
+    // The cursor of the current tool (the eraser's for the eraser).
+    virtual HCURSOR OverlayToolCursor() = 0;
+    // The program's main frame window.
+    virtual HWND OverlayMainFrame() const = 0;
+    // A click on the overlay while the strip was in front: the pen-width popup closes and the
+    // main frame comes to the top.
+    virtual void OnOverlayClickBesideStrip() = 0;
+    // Whether a mode or a capture uses the overlay now (then no other start may close it).
+    virtual bool IsOverlayInUse() const = 0;
+
+protected:
+    ~IOverlayOwner() = default;
+};
+
+class CCaptureWindow : public CWnd {
+public:
+    explicit CCaptureWindow(IOverlayOwner& owner);
+    ~CCaptureWindow() override;
+
+    // Closes an overlay of this class left on the screen by an earlier run, registers the class
+    // (its name is also the window's title) and creates the hidden overlay. False when the
+    // window could not be created; a class that cannot be registered leaves no overlay.
+    bool Create(const wchar_t* pszClass);
+
+    // Shows the overlay top-most over the whole desktop, from its ink image.
+    void ShowOverDesktop();
+    void Hide();
+    // Makes the ink image the desktop's size (kept when it is); false when it cannot be made.
+    bool PrepareInkImage();
+    // Copies rc of the ink image to the window at once.
+    void ShowArea(const RECT& rc);
+
+    HCURSOR m_hcurCapture = nullptr;
+    CImageDC m_dcInk;
+    RECT m_rcDesktop{};
+    bool m_bSelectMode = true;
+    bool m_bModal = false;
+    bool m_bRepaintAll = true;
+
+protected:
+    LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnActivate(UINT nState);
+    void OnMouseMove(POINT pt);
+    void OnLButtonDown();
+    void OnPaint();
+    void OnClose();
+
+    IOverlayOwner& m_owner;
+    std::wstring m_strClass;
+};

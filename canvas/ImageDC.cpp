@@ -1,0 +1,48 @@
+#include "ImageDC.h"
+
+HBITMAP CreateImageBitmap(int cx, int cy) {
+    if (cx <= 0 || cy <= 0)
+        return nullptr;
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    CWindowDC screen(nullptr);
+    void* pBits = nullptr;
+    return CreateDIBSection(screen.Get(), &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+}
+
+bool CImageDC::Create(int cx, int cy) {
+    Reset();
+    COwnedBitmap bm(CreateImageBitmap(cx, cy));
+    if (!bm)
+        return false;
+    CWindowDC screen(nullptr);
+    m_hdc = CreateCompatibleDC(screen.Get());
+    if (!m_hdc)
+        return false;
+    m_hOld = SelectObject(m_hdc, bm.Get());
+    m_bm = std::move(bm);
+    m_size = {cx, cy};
+    return true;
+}
+
+bool CImageDC::EnsureSize(int cx, int cy) {
+    if (m_hdc && m_size.cx == cx && m_size.cy == cy)
+        return true;
+    return Create(cx, cy);
+}
+
+void CImageDC::Reset() {
+    if (m_hdc) {
+        SelectObject(m_hdc, m_hOld);
+        DeleteDC(m_hdc);
+    }
+    m_hdc = nullptr;
+    m_hOld = nullptr;
+    m_bm.Reset();
+    m_size = {};
+}

@@ -1,0 +1,87 @@
+#include "InkHandOver.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "GdiObjects.h"
+
+bool CInkHandOver::HasStrokes(const CLines& lines, bool bMarker) {
+    for (int i = 0; i < lines.GetCount(); ++i)
+        if ((lines.GetAt(i)->GetTool() == CLine::kToolMarker) == bMarker)
+            return true;
+    return false;
+}
+
+bool CInkHandOver::HandOver(const CLines& lines) {
+    if (lines.GetCount() == 0)
+        return false;
+    // A straight stroke has bounds of no height: the groups are told apart by their strokes.
+    const RECT rcAll = lines.GetBound(), rcMarker = lines.GetMarkerBound();
+    const RECT rcInk = lines.GetInkBound();
+    const bool bMarker = HasStrokes(lines, true), bInk = HasStrokes(lines, false);
+    const RECT rcFirst = bInk ? rcInk : rcMarker;
+    if (!m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
+        // The begin is ended whatever it answered; then the ink goes in as a picture.
+        m_bridge.OfficeEnd();
+        InsertPicture(lines, rcAll);
+        return true;
+    }
+    if (bInk) {
+        InsertPolylines(lines, false);
+        m_bridge.OfficeEnd();
+    }
+    if (bMarker) {
+        if (bInk)
+            m_bridge.OfficeBegin(m_hwndOwner, &rcMarker);
+        InsertPolylines(lines, true);
+        m_bridge.OfficeEnd();
+    }
+    return true;
+}
+
+float CInkHandOver::WidthInPoints(const CLine& line, int nDpi) {
+    const int n = line.GetPointCount();
+    if (n == 0 || nDpi <= 0)
+        return 0.0f;
+    double dSum = 0;
+    for (int i = 0; i < n; ++i)
+        dSum += line.GetPoint(i).nWidth;
+    return float(dSum / n * 72.0 / nDpi);
+}
+
+void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker) {
+    CWindowDC screen(nullptr);
+    const int nDpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    for (int i = 0; i < lines.GetCount(); ++i) {
+        const CLine& line = *lines.GetAt(i);
+        if ((line.GetTool() == CLine::kToolMarker) != bMarker)
+            continue;
+        std::vector<POINT> points;
+        points.reserve(size_t(line.GetPointCount()));
+        for (int k = 0; k < line.GetPointCount(); ++k)
+            points.push_back({line.GetPoint(k).x, line.GetPoint(k).y});
+        const RECT rc = line.GetBound();
+        m_bridge.OfficeRect(&rc, points.data(), int(points.size()), line.GetColor(),
+                            WidthInPoints(line, nDpi), bMarker ? 1 : 0);
+    }
+}
+
+void CInkHandOver::InsertPicture(const CLines& lines, const RECT& rcAll) {
+    const int cx = std::max(1L, rcAll.right - rcAll.left);
+    const int cy = std::max(1L, rcAll.bottom - rcAll.top);
+    CWindowDC window(m_hwndOwner);
+    COwnedBitmap bitmap(CreateCompatibleBitmap(window.Get(), cx, cy));
+    CMemoryDC dc(window.Get());
+    if (!bitmap || !dc)
+        return;
+    {
+        CSelectScope select(dc.Get(), bitmap.Get());
+        RECT rcWhite = {-5, -5, cx + 5, cy + 5};
+        FillRect(dc.Get(), &rcWhite, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetViewportOrgEx(dc.Get(), -rcAll.left, -rcAll.top, nullptr);
+        for (int i = 0; i < lines.GetCount(); ++i)
+            lines.GetAt(i)->Draw(dc.Get());
+        SetViewportOrgEx(dc.Get(), 0, 0, nullptr);
+        m_bridge.Insert(m_hwndOwner, &rcAll, dc.Get(), bitmap.Get());
+    }
+}

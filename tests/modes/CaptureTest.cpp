@@ -1,0 +1,87 @@
+// Capture Screen in letter mode: the tinted frozen screen, the first ten packets ignored, the
+// rubber band at most every 150 ms, and a picture of exactly the selected area at the page's
+// top-left corner under the strokes; Esc gives the screen back.
+#include <gtest/gtest.h>
+
+#include "ModesFixture.h"
+#include "Picture.h"
+
+namespace {
+constexpr COLORREF kRed = RGB(200, 30, 30);
+
+class ScreenCapture : public CModesFixture {
+protected:
+    void Packet(DWORD nTime, DWORD nEvent, POINT pt, UINT nPressure = 600) {
+        View().OnCapturePacket(nTime, MAKELONG(0, nEvent), pt.x, pt.y, nPressure);
+    }
+};
+} // namespace
+
+TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrokes) {
+    CColourWindow red({300, 300, 420, 380}, kRed);
+    // A marker stroke on the page across the corner the picture will cover.
+    auto pLine = std::make_unique<CLine>();
+    pLine->SetColor(RGB(0, 0, 255));
+    pLine->SetTool(CLine::kToolMarker, 0);
+    pLine->AddPoint(0, 20, 4);
+    pLine->AddPoint(100, 20, 4);
+    m_pDoc->m_lines.Add(std::move(pLine));
+
+    View().StartCapture();
+    ASSERT_EQ(View().m_nCaptureState, 2);
+    CCaptureWindow* pOverlay = m_pView->GetOverlay();
+    ASSERT_TRUE(IsWindowVisible(pOverlay->m_hWnd));
+    EXPECT_TRUE(pOverlay->m_bSelectMode);
+    EXPECT_EQ(InkPixel({310, 310}), kRed & 0xFF8080) << "the frozen screen is tinted";
+
+    for (DWORD t = 0; t < 10; ++t)
+        Packet(t, t == 0 ? TBN_DOWN : 0, {300, 300});
+    EXPECT_FALSE(View().m_bSelecting) << "the first ten packets are ignored";
+    Packet(1000, 0, {300, 300});
+    ASSERT_TRUE(View().m_bSelecting);
+    Packet(1100, 0, {350, 350});
+    EXPECT_EQ(View().m_rcSelect.right, 300) << "100 ms after the last update";
+    Packet(1160, 0, {360, 340});
+    EXPECT_EQ(View().m_rcSelect.right, 360);
+    EXPECT_EQ(View().m_rcSelect.bottom, 340);
+    EXPECT_EQ(InkPixel({330, 320}), kRed) << "the selected area shows untinted";
+    Packet(1200, 0, {400, 380});
+    Packet(1250, TBN_UP, {400, 380}, 0);
+
+    EXPECT_EQ(View().m_nCaptureState, 0);
+    EXPECT_FALSE(IsWindowVisible(pOverlay->m_hWnd));
+    EXPECT_FALSE(m_pView->m_dcScreen) << "the frozen screen is given back";
+    ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 1);
+    CPicture* pPicture = m_pView->m_pNewPicture;
+    ASSERT_NE(pPicture, nullptr);
+    const RECT rc = pPicture->GetRect(), rcExpected = {0, 0, 60, 40};
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << "the last update's rectangle";
+    CMemoryDC dc;
+    {
+        CSelectScope select(dc.Get(), pPicture->GetBitmap());
+        EXPECT_EQ(GetPixel(dc.Get(), 0, 0), kRed);
+        EXPECT_EQ(GetPixel(dc.Get(), 59, 39), kRed);
+    }
+    HDC hdcPage = m_pView->GetPageDC();
+    EXPECT_EQ(GetPixel(hdcPage, 30, 35), kRed);
+    EXPECT_EQ(GetPixel(hdcPage, 30, 20), kRed & RGB(0, 0, 255)) << "the stroke lies over it";
+    EXPECT_EQ(GetPixel(hdcPage, 61, 35), m_pView->m_crBack);
+    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_TRUE(m_pDoc->IsModified());
+    EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
+}
+
+TEST_F(ScreenCapture, EscGivesTheScreenBackWithoutAPicture) {
+    View().StartCapture();
+    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    ASSERT_TRUE(IsWindowVisible(hwndOverlay));
+    SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(IsWindowVisible(hwndOverlay));
+    EXPECT_FALSE(m_pView->m_dcScreen);
+    EXPECT_EQ(View().m_nCaptureState, 0);
+    EXPECT_EQ(m_pDoc->m_pictures.GetCount(), 0);
+    EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
+    EXPECT_TRUE(IsWindowEnabled(m_pFrame->m_hWnd));
+    // The next capture ignores its first ten packets again.
+    EXPECT_EQ(g_nCaptureSkip, 0);
+}

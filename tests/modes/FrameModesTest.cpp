@@ -1,0 +1,72 @@
+// The frame's inking strip and its system menu, and what a change of the display does to the
+// tablet context: the next packet message reopens it, after the wait, before reading packets.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "FakeTablet.h"
+#include "ModesFixture.h"
+
+namespace {
+using FrameModes = CModesFixture;
+
+bool HasMoveItem(HWND hwnd) {
+    HMENU hMenu = GetSystemMenu(hwnd, FALSE);
+    return hMenu && GetMenuState(hMenu, SC_MOVE, MF_BYCOMMAND) != UINT(-1);
+}
+
+std::ptrdiff_t IndexOf(const std::vector<std::string>& log, const std::string& str) {
+    auto it = std::find(log.begin(), log.end(), str);
+    return it == log.end() ? -1 : it - log.begin();
+}
+} // namespace
+
+TEST_F(FrameModes, InkingAgainStillRemovesTheMoveItemAndLetterModeGivesItBack) {
+    ASSERT_TRUE(HasMoveItem(m_pFrame->m_hWnd));
+    m_pFrame->StartInking();
+    EXPECT_EQ(m_pFrame->m_nMode, 2);
+    EXPECT_EQ(FrameText(), L"Scribola");
+    EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd)) << "an inking start shows its strip";
+    EXPECT_FALSE(HasMoveItem(m_pFrame->m_hWnd));
+    GetSystemMenu(m_pFrame->m_hWnd, TRUE);
+    ASSERT_TRUE(HasMoveItem(m_pFrame->m_hWnd));
+    m_pFrame->RouteCommand(ID_INKING_MODE);
+    EXPECT_FALSE(HasMoveItem(m_pFrame->m_hWnd));
+    m_pFrame->OnLetterMode();
+    EXPECT_TRUE(HasMoveItem(m_pFrame->m_hWnd));
+}
+
+TEST_F(FrameModes, ADisplayChangeReopensTheContextWithTheNextPacketMessage) {
+    FakeTablet tablet;
+    m_pView->m_pWintab = &tablet.api;
+    m_pView->OpenViewContext();
+    ASSERT_NE(m_pView->m_hCtx, nullptr);
+    tablet.log.clear();
+    SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+    EXPECT_TRUE(m_pView->m_bReopenCtx);
+    EXPECT_EQ(IndexOf(tablet.log, "WTClose"), -1) << "a letter process closes it later";
+
+    SendMessageW(m_pView->m_hWnd, WT_PACKET, 0, reinterpret_cast<LPARAM>(m_pView->m_hCtx));
+    EXPECT_FALSE(m_pView->m_bReopenCtx);
+    const auto nClose = IndexOf(tablet.log, "WTClose"), nOpen = IndexOf(tablet.log, "WTOpenA 1");
+    const auto nRead = IndexOf(tablet.log, "WTPacketsGet");
+    ASSERT_GE(nClose, 0);
+    EXPECT_GT(nOpen, nClose);
+    EXPECT_GT(nRead, nOpen) << "packets are read from the new context";
+    EXPECT_NE(m_pView->m_hCtx, nullptr);
+    m_pView->m_pWintab = &Wintab();
+    m_pView->m_hCtx = nullptr;
+}
+
+TEST_F(FrameModes, AnInkingProcessClosesItsContextAtOnceOnADisplayChange) {
+    FakeTablet tablet;
+    m_pView->m_pWintab = &tablet.api;
+    m_pView->OpenViewContext();
+    m_app->m_bInking = 1;
+    SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+    EXPECT_EQ(m_pView->m_hCtx, nullptr);
+    EXPECT_GE(IndexOf(tablet.log, "WTClose"), 0);
+    EXPECT_TRUE(m_pView->m_bReopenCtx);
+    m_app->m_bInking = 0;
+    m_pView->m_pWintab = &Wintab();
+}

@@ -72,7 +72,7 @@ bool CMainFrame::OnCmdMsg(UINT nID) {
         OnInkingMode();
         return true;
     default:
-        return false;
+        return OnWindowCommand(nID);
     }
 }
 

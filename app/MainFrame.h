@@ -69,4 +69,6 @@ protected:
     bool CreateBars();
     void OnSizeBars();
     void OnMoveBars();
+    // The bars' window buttons: 1141 Scale (maximised or normal) and 1143 Minimise.
+    bool OnWindowCommand(UINT nID);
 };

@@ -34,6 +34,20 @@ void CMainFrame::OnMoveBars() {
         m_wndBar.ShowStartTip();
 }
 
+bool CMainFrame::OnWindowCommand(UINT nID) {
+    switch (nID) {
+    case ID_WINDOW_SCALE:
+        ShowWindow(m_hWnd, IsZoomed(m_hWnd) ? SW_SHOWNORMAL : SW_SHOWMAXIMIZED);
+        return true;
+    case ID_WINDOW_MINIMIZE:
+        m_wndBar.HideTip();
+        ShowWindow(m_hWnd, SW_SHOWMINIMIZED);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CMainFrame::ShowPanelControl(UINT nID, bool bShow) {
     if (HWND hwnd = GetDlgItem(m_wndPanel.m_hWnd, static_cast<int>(nID)))
         ShowWindow(hwnd, bShow ? SW_SHOWNA : SW_HIDE);

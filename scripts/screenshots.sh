@@ -9,13 +9,7 @@ build=$(cd "${1:-$root/build}" && pwd)
 if [ -z "${QUILLET_IN_XVFB:-}" ]; then
     QUILLET_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
 fi
-"$root/scripts/wineprefix.sh" "$build"
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-/usr/lib/wine/wineserver -k 2>/dev/null || true
-/usr/lib/wine/wineserver -p
-/usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
-/usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\AppDefaults\KVOmail.exe\DllOverrides' /v wintab32 \
-    /d "n,b" /f >/dev/null 2>&1 </dev/null
+. "$root/scripts/wine-session.sh" "$build"
 shots=$build/shots
 mkdir -p "$shots"
 status=0

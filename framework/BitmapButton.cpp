@@ -76,10 +76,10 @@ HBITMAP MakeFaded(HBITMAP hbm) {
 } // namespace
 
 bool CBitmapButton::Create(HWND hwndParent, const RECT& rc, UINT nID, DWORD dwStyle) {
-    HWND hwnd = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_OWNERDRAW | dwStyle, rc.left,
-                                rc.top, rc.right - rc.left, rc.bottom - rc.top, hwndParent,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(
+        0, L"BUTTON", L"", WS_CHILD | WS_CLIPSIBLINGS | BS_OWNERDRAW | dwStyle, rc.left, rc.top,
+        rc.right - rc.left, rc.bottom - rc.top, hwndParent,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd)
         return false;
     if (!Subclass(hwnd)) {

@@ -77,6 +77,23 @@ bool Shoot(const std::wstring& strFolder, bool bAlternative) {
     CloseWithoutSaving(session);
     return bOk;
 }
+
+// The inking strip, shaped, with its "Start to write" balloon.
+bool ShootInking(const std::wstring& strFolder) {
+    CTestFolder folder;
+    CProgram program;
+    if (!InstallProgram(folder.Path()) || !program.Start(folder.Path(), L"INKING"))
+        return false;
+    HWND hwnd = program.WaitForWindow(L"INKING", 30000);
+    RECT rc{};
+    WaitUntil([&] { return hwnd && GetWindowRect(hwnd, &rc) && rc.right - rc.left == 629; }, 10000);
+    WaitUntil([] { return false; }, 1500);
+    const bool bOk = SaveScreenBitmap({rc.left - 200, rc.top - 70, rc.right, rc.bottom},
+                                      (strFolder + L"\\inking-strip.bmp").c_str());
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    program.WaitForExit(10000);
+    return bOk;
+}
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -86,7 +103,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     const bool bOwn = Shoot(argv[1], false);
     const bool bAlternative = Shoot(argv[1], true);
-    std::printf("own look: %s, alternative look: %s\n", bOwn ? "ok" : "failed",
-                bAlternative ? "ok" : "failed");
-    return bOwn && bAlternative ? 0 : 1;
+    const bool bInking = ShootInking(argv[1]);
+    std::printf("own look: %s, alternative look: %s, inking strip: %s\n", bOwn ? "ok" : "failed",
+                bAlternative ? "ok" : "failed", bInking ? "ok" : "failed");
+    return bOwn && bAlternative && bInking ? 0 : 1;
 }

@@ -1,4 +1,5 @@
 #include "BarLayout.h"
+#include "FrameworkIds.h"
 
 #include "BitmapButton.h"
 #include "GdiObjects.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "BarLayout.h"
+#include "FrameworkIds.h"
 #include "MainFrame.h"
 #include "Resources.h"
 #include "ScrivoApp.h"

@@ -76,6 +76,13 @@ bool CMainFrame::OnCmdMsg(UINT nID) {
     }
 }
 
+void CMainFrame::ShowControlBars(bool bShow) {
+    for (HWND hwnd : {m_wndBar.m_hWnd, m_wndPanel.m_hWnd})
+        if (hwnd)
+            ShowWindow(hwnd, bShow ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
+}
+
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* pInfo) {
     pInfo->ptMaxTrackSize.x = kMaxTrackWidth;
 }

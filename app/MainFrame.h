@@ -42,6 +42,7 @@ public:
     void OnInkDone() override;
     bool IsStartTipWanted() const override;
     bool IsPenCovered(POINT ptScreen) const override;
+    void ShowControlBars(bool bShow) override;
 
     // The window class of this process: "INKING" when it was started for inking.
     const wchar_t* ClassName() const;

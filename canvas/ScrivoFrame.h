@@ -28,6 +28,8 @@ public:
     virtual void OnThicknessChanged(int nTool, int nLevel) = 0;
     // Repaints the tool bar (the widths it shows in desktop and inking mode).
     virtual void RepaintToolBar() = 0;
+    // Shows or hides the tool bar and the colour and line panel together (print preview).
+    virtual void ShowControlBars(bool bShow) = 0;
 
     // Inking mode: the tool bar's writing state (Start to write hidden, Inking and Cancel shown)
     // and its state when the ink is done; whether it still wants its "Start to write" tip.

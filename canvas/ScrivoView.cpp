@@ -117,6 +117,13 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
     case ID_INSERT_IMAGE:
         OnInsertImage();
         return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+        OnFilePrint(nID == ID_FILE_PRINT_DIRECT);
+        return true;
+    case ID_FILE_PRINT_PREVIEW:
+        OnFilePrintPreview();
+        return true;
     default:
         return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
                OnWidthCommand(nID);

@@ -97,6 +97,13 @@ public:
     // it, so that the window's pixels are never read.
     CImageDC m_dcShown;
 
+    // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width.
+    UINT PrintPageCount() const;
+    bool OnPreparePrinting(CPrintInfo& info) override;
+    void OnBeginPrinting(HDC hdc, CPrintInfo& info) override;
+    void OnPrint(HDC hdc, CPrintInfo& info) override;
+    void OnEndPrinting(HDC hdc, CPrintInfo& info) override;
+
     // Clipboard (ScrivoViewClipboard.cpp).
     void OnEditCopy();
     void OnEditPaste();

@@ -85,6 +85,12 @@ void CFrameWnd::RecalcLayout() {
     if (m_pView && m_pView->m_hWnd)
         MoveWindow(m_pView->m_hWnd, rc.left, rc.top, rc.right - rc.left,
                    std::max<LONG>(0, rc.bottom - rc.top), TRUE);
+    // A print preview covers everything, bars included.
+    if (CPreviewWnd* pPreview = m_pView ? m_pView->GetPreview() : nullptr) {
+        RECT rcAll{};
+        GetClientRect(m_hWnd, &rcAll);
+        MoveWindow(pPreview->m_hWnd, 0, 0, rcAll.right, rcAll.bottom, TRUE);
+    }
 }
 
 void CFrameWnd::OnUpdateFrameTitle() {

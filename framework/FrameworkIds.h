@@ -9,6 +9,7 @@ constexpr unsigned ID_FILE_SAVE_AS = 57604;
 constexpr unsigned ID_FILE_PRINT_SETUP = 57606;
 constexpr unsigned ID_FILE_PRINT = 57607;
 constexpr unsigned ID_FILE_PRINT_DIRECT = 57608;
+constexpr unsigned ID_FILE_PRINT_PREVIEW = 57609;
 constexpr unsigned ID_FILE_MRU_FILE1 = 57616;
 constexpr unsigned ID_EDIT_COPY = 57634;
 constexpr unsigned ID_EDIT_PASTE = 57637;

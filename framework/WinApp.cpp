@@ -155,8 +155,11 @@ bool CWinApp::ProcessShellCommand(CCommandLineInfo& cmdInfo) {
         m_nCmdShow = SW_HIDE;
         if (!OpenDocumentFile(cmdInfo.m_strFileName.c_str()))
             return false;
-        if (m_pMainWnd)
+        if (m_pMainWnd) {
+            m_pCmdInfo = &cmdInfo;
             m_pMainWnd->RouteCommand(ID_FILE_PRINT_DIRECT);
+            m_pCmdInfo = nullptr;
+        }
         return false;
     }
     case CCommandLineInfo::FileNothing:

@@ -71,6 +71,8 @@ public:
     void OnFilePrintSetup();
     HGLOBAL m_hDevMode = nullptr;
     HGLOBAL m_hDevNames = nullptr;
+    // The command line being carried out by ProcessShellCommand (print-to names), else null.
+    const CCommandLineInfo* m_pCmdInfo = nullptr;
 
     bool OnCmdMsg(UINT nID) override;
 

@@ -12,6 +12,7 @@
 #include "Settings.h"
 #include "View.h"
 #include "kvofunc.h"
+#include "resource.h"
 
 namespace {
 CScrivoDoc::FilePrompt& Prompt() {
@@ -345,6 +346,9 @@ bool CScrivoDoc::OnCmdMsg(UINT nID) {
         return true;
     case ID_FILE_SAVE:
         OnFileSave();
+        return true;
+    case ID_FILE_SEND_MAIL:
+        OnFileSendMail();
         return true;
     default:
         return false;

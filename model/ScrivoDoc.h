@@ -72,6 +72,10 @@ public:
     // The Open and Save commands.
     void OnFileOpen();
     void OnFileSave();
+    // Send to Mail Recipient (ScrivoDocMail.cpp): the note's picture attached to a new mail.
+    void OnFileSendMail();
+    // The attachment's name: the title and the extension of the image format.
+    static std::wstring MailFileName(const std::wstring& strTitle, int nImageFormat);
 
     // True when the file holds a whole note that this program can open.
     static bool IsReadableNote(const std::wstring& strPath);

@@ -59,7 +59,6 @@
 
 // Commands of the shell's buttons (those of the canvas view are in PenCapture.h and
 // ScrivoView.h).
-#define ID_FILE_PRINT_PREVIEW 57609
 #define ID_WINDOW_SCALE 1141
 #define ID_WINDOW_MINIMIZE 1143
 #define ID_PENCIL_WIDTH 1132

@@ -2,32 +2,10 @@
 
 #include "NoteBytes.h"
 #include "ProgramRunner.h"
+#include "UserInput.h"
 
 namespace {
 constexpr DWORD kTimeout = 30000;
-
-void PressCtrlKey(WORD vk) {
-    INPUT in[4] = {};
-    for (INPUT& i : in)
-        i.type = INPUT_KEYBOARD;
-    in[0].ki.wVk = VK_CONTROL;
-    in[1].ki.wVk = vk;
-    in[2].ki.wVk = vk;
-    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    in[3].ki.wVk = VK_CONTROL;
-    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, in, sizeof(INPUT));
-}
-
-// The file name box of the system's save dialog: an edit inside combo box 0x47C, or edit 0x480.
-HWND FileNameEdit(HWND hwndDialog) {
-    if (HWND hwndCombo = GetDlgItem(hwndDialog, 0x47C)) {
-        if (HWND hwndEdit = FindWindowExW(hwndCombo, nullptr, L"Edit", nullptr))
-            return hwndEdit;
-        return hwndCombo;
-    }
-    return GetDlgItem(hwndDialog, 0x480);
-}
 
 class SaveThroughDialog : public ::testing::Test {
 protected:

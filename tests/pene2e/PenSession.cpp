@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "NoteBytes.h"
+#include "UserInput.h"
 
 namespace {
 constexpr DWORD kStartTimeout = 30000;
@@ -18,16 +19,6 @@ template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T
     value = static_cast<T>(n);
     nPos += sizeof(T);
     return true;
-}
-
-// The file name field of a file dialog.
-HWND FileNameEdit(HWND hDialog) {
-    if (HWND hCombo = GetDlgItem(hDialog, 0x47C)) {
-        if (HWND hEdit = FindWindowExW(hCombo, nullptr, L"Edit", nullptr))
-            return hEdit;
-        return hCombo;
-    }
-    return GetDlgItem(hDialog, 0x480);
 }
 
 BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {

@@ -21,12 +21,19 @@ bool InstallProgramFiles(const std::wstring& strFolder) {
 }
 
 void SetProgramTabletLibrary(const wchar_t* pszOrder) {
+    SetProgramDllOrder(L"wintab32", pszOrder);
+}
+
+void SetProgramDllOrder(const wchar_t* pszDll, const wchar_t* pszOrder) {
     HKEY hKey = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER,
                         L"Software\\Wine\\AppDefaults\\KVOmail.exe\\DllOverrides", 0, nullptr, 0,
                         KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExW(hKey, L"wintab32", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszOrder),
-                   DWORD((wcslen(pszOrder) + 1) * sizeof(wchar_t)));
+    if (pszOrder)
+        RegSetValueExW(hKey, pszDll, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszOrder),
+                       DWORD((wcslen(pszOrder) + 1) * sizeof(wchar_t)));
+    else
+        RegDeleteValueW(hKey, pszDll);
     RegCloseKey(hKey);
 }

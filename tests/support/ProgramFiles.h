@@ -17,3 +17,5 @@ bool InstallProgramFiles(const std::wstring& strFolder);
 // virtual tablet beside it, the test run's choice; "b" Wine's own library; "" none.
 constexpr wchar_t kVirtualTabletOrder[] = L"n,b";
 void SetProgramTabletLibrary(const wchar_t* pszOrder);
+// The same for any library pszDll ("mapi32", ...); a null order removes the setting.
+void SetProgramDllOrder(const wchar_t* pszDll, const wchar_t* pszOrder);

@@ -1,0 +1,69 @@
+#include "AppFixture.h"
+#include "FrameworkIds.h"
+#include "TestPrinter.h"
+
+namespace {
+
+class PrintPreview : public CAppFixture {
+protected:
+    void SetUp() override {
+        CAppFixture::SetUp();
+        ASSERT_TRUE(InstallTestPrinter(L"Preview", m_folder / L"preview.ps", true));
+        // Two bands: 1024 x 4096, with a black bar across the top of the second band.
+        m_pFrame->RouteCommand(ID_ADD_LINE);
+        ASSERT_EQ(m_pView->m_rcPage.bottom, 4096);
+        RECT rc{0, 2100, 1024, 2300};
+        FillRect(m_pView->GetPageDC(), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    // The bars' own visibility (the frame itself stays hidden in these tests).
+    static bool Shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool BarsVisible() const {
+        return Shown(m_pFrame->m_wndBar.m_hWnd) || Shown(m_pFrame->m_wndPanel.m_hWnd);
+    }
+    // The grey of the preview's page image at fractions of its width and height.
+    int PagePixel(double fx, double fy) const {
+        HBITMAP hbm = m_pView->GetPreview()->PageImage();
+        BITMAP bm{};
+        GetObjectW(hbm, sizeof(bm), &bm);
+        CMemoryDC dc;
+        CSelectScope select(dc.Get(), hbm);
+        const COLORREF cr = GetPixel(dc.Get(), static_cast<int>(fx * bm.bmWidth),
+                                     static_cast<int>(fy * bm.bmHeight));
+        return (GetRValue(cr) + GetGValue(cr) + GetBValue(cr)) / 3;
+    }
+    std::wstring PageText() const {
+        HWND hwnd = m_pView->GetPreview()->m_hWnd;
+        wchar_t sz[64] = {};
+        for (HWND h = GetWindow(hwnd, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            GetClassNameW(h, sz, 64);
+            if (lstrcmpiW(sz, L"Static") == 0) {
+                GetWindowTextW(h, sz, 64);
+                return sz;
+            }
+        }
+        return L"";
+    }
+    void Click(UINT nButton) const {
+        SendMessageW(m_pView->GetPreview()->m_hWnd, WM_COMMAND, nButton, 0);
+    }
+};
+
+} // namespace
+
+TEST_F(PrintPreview, ShowsTheBandsOfThePrintoutWithTheBarsHidden) {
+    ASSERT_TRUE(BarsVisible());
+    m_pFrame->RouteCommand(ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(m_pView->GetPreview(), nullptr);
+    EXPECT_FALSE(BarsVisible());
+    EXPECT_EQ(PageText(), L"Page 1 of 2");
+    EXPECT_GT(PagePixel(0.5, 0.05), 180) << "the top of the note: paper";
+    Click(CPreviewWnd::kNext);
+    EXPECT_EQ(PageText(), L"Page 2 of 2");
+    // Rows 2100 to 2300 are rows 52 to 252 of the second band of 2048.
+    EXPECT_LT(PagePixel(0.5, 0.075), 40) << "the black bar at the top of page 2";
+    EXPECT_GT(PagePixel(0.5, 0.3), 180);
+    Click(CPreviewWnd::kClose);
+    EXPECT_EQ(m_pView->GetPreview(), nullptr);
+    EXPECT_TRUE(Shown(m_pFrame->m_wndBar.m_hWnd));
+    EXPECT_TRUE(Shown(m_pFrame->m_wndPanel.m_hWnd));
+}

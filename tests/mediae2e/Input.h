@@ -1,0 +1,32 @@
+// Real input for the media end-to-end tests: mouse and keys through SendInput at points of the
+// program's windows, its file dialogs, and programs of the machine outside Wine.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "ProgramRunner.h"
+#include "UserInput.h"
+
+// The canvas view of a main frame.
+HWND FindViewOf(HWND hwndFrame);
+// Waits until the window has kept its place for a while (a window manager-less display settles).
+bool WaitForSteadyWindow(HWND hwnd);
+void BringToFront(HWND hwnd);
+// A command the way a tool-bar or panel button sends it, waiting until it is handled.
+void Command(HWND hwndFrame, UINT nID);
+
+// Mouse at client points of a window: move, press, release.
+void MouseClick(HWND hwnd, POINT pt);
+void MouseRightClick(HWND hwnd, POINT pt);
+void MouseDrag(HWND hwnd, POINT ptFrom, POINT ptTo);
+
+// Types the path into a file dialog and presses its OK button.
+bool AnswerFileDialog(HWND hwndDialog, const std::wstring& strPath);
+// Ctrl+S and the save dialog; true when the file has been written.
+bool SaveThroughDialog(const CProgram& program, HWND hwndFrame, const std::wstring& strPath);
+
+// Runs a command line of the machine (outside Wine) and returns what it printed.
+std::string RunUnix(const std::string& strCommand);
+// The machine's own path of a file.
+std::string UnixPath(const std::wstring& strPath);

@@ -85,6 +85,12 @@ void CCaptureWindow::OnActivate(UINT nState) {
     }
 }
 
+POINT CCaptureWindow::ScreenPointOf(LPARAM lParam) const {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(m_hWnd, &pt);
+    return pt;
+}
+
 void CCaptureWindow::OnMouseMove(POINT pt) {
     if (m_bSelectMode) {
         SetCapture(m_hWnd);
@@ -152,12 +158,22 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
         return 0;
     case WM_SETCURSOR:
         return TRUE;
     case WM_LBUTTONDOWN:
         OnLButtonDown();
+        m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
         return Default(uMsg, wParam, lParam);
+    case WM_LBUTTONUP:
+        m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
+        return Default(uMsg, wParam, lParam);
+    case WM_CAPTURECHANGED: {
+        const DWORD dwPos = GetMessagePos();
+        m_owner.OnOverlayMouse(uMsg, {GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
+        return Default(uMsg, wParam, lParam);
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -26,6 +26,9 @@ public:
     virtual void OnOverlayClickBesideStrip() = 0;
     // Whether a mode or a capture uses the overlay now (then no other start may close it).
     virtual bool IsOverlayInUse() const = 0;
+    // A left-button message on the overlay (down, move, up, the mouse capture lost) at a screen
+    // point: without a tablet the mouse writes with it.
+    virtual void OnOverlayMouse(UINT uMsg, POINT ptScreen) = 0;
 
 protected:
     ~IOverlayOwner() = default;
@@ -62,6 +65,8 @@ protected:
 private:
     void OnActivate(UINT nState);
     void OnMouseMove(POINT pt);
+    // The screen point of a mouse message's client coordinates.
+    POINT ScreenPointOf(LPARAM lParam) const;
     void OnLButtonDown();
     void OnPaint();
     void OnClose();

@@ -204,6 +204,7 @@ protected:
     HWND OverlayMainFrame() const override;
     void OnOverlayClickBesideStrip() override;
     bool IsOverlayInUse() const override;
+    void OnOverlayMouse(UINT uMsg, POINT ptScreen) override { OnMousePen(uMsg, ptScreen); }
 
 private:
     // Creates the overlay of this program variant; false when its window cannot be made.

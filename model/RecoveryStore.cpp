@@ -1,9 +1,10 @@
 #include "RecoveryStore.h"
-
 #include <shlobj.h>
 
 #include <algorithm>
 #include <cwchar>
+
+#include "AppDataFolder.h"
 
 namespace {
 constexpr ULONGLONG kTicksPerDay = 24ULL * 60 * 60 * 10'000'000;
@@ -74,16 +75,8 @@ void TouchNow(const std::wstring& strPath) {
 } // namespace
 
 std::wstring CRecoveryStore::DefaultFolder(const std::wstring& strProgram) {
-    wchar_t sz[MAX_PATH * 2] = {};
-    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", sz, DWORD(std::size(sz)));
-    std::wstring strBase;
-    if (n > 0 && n < std::size(sz))
-        strBase = sz;
-    else if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, sz)))
-        strBase = sz;
-    if (strBase.empty())
-        return std::wstring();
-    return strBase + L"\\" + strProgram + L"\\Recovery";
+    const std::wstring strBase = LocalAppDataFolder();
+    return strBase.empty() ? strBase : strBase + L"\\" + strProgram + L"\\Recovery";
 }
 
 CRecoveryStore::CRecoveryStore(std::wstring strFolder, std::wstring strKind)

@@ -112,17 +112,6 @@ bool SaveThroughDialog(const CProgram& program, HWND hwndFrame, const std::wstri
         [&] { return !CTestFolder::ReadBytes(strPath).empty() && !IsWindow(hwndDialog); }, 30000);
 }
 
-std::string UnixPath(const std::wstring& strPath) {
-    using Fn = char*(CDECL*)(LPCWSTR);
-    auto pfn = reinterpret_cast<Fn>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-    char* psz = pfn ? pfn(strPath.c_str()) : nullptr;
-    std::string str = psz ? psz : "";
-    if (psz)
-        HeapFree(GetProcessHeap(), 0, psz);
-    return str;
-}
-
 std::string RunUnix(const std::string& strCommand) {
     wchar_t szTemp[MAX_PATH] = {}, szFile[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, szTemp);

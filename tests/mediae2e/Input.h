@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ProgramRunner.h"
+#include "UnixPath.h"
 #include "UserInput.h"
 
 // The canvas view of a main frame.
@@ -28,5 +29,3 @@ bool SaveThroughDialog(const CProgram& program, HWND hwndFrame, const std::wstri
 
 // Runs a command line of the machine (outside Wine) and returns what it printed.
 std::string RunUnix(const std::string& strCommand);
-// The machine's own path of a file.
-std::string UnixPath(const std::wstring& strPath);

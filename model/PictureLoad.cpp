@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "FrameworkIds.h"
 #include "GdiObjects.h"
 #include "Message.h"
+#include "Resources.h"
 #include "Picture.h"
 #include "kvofunc.h"
 
 namespace {
-
-constexpr wchar_t kAppTitle[] = L"Quillet";
 
 // An open file handle, closed on destruction.
 class CFileHandle {
@@ -90,10 +90,12 @@ void ShowLoadMessage(BmpCheck check) {
         ShowMessage(nullptr, L"Too small buffer size", L"OpenPicture", MB_OK);
         break;
     case BmpCheck::TooLarge:
-        ShowMessage(nullptr, CPicture::TooLargeText(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(nullptr, CPicture::TooLargeText(), LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
         break;
     default:
-        ShowMessage(nullptr, L"No Suppost This File Type!", kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(nullptr, L"No Suppost This File Type!", LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
         break;
     }
 }

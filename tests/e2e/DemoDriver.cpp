@@ -11,10 +11,6 @@
 #include "PenSession.h"
 #include "ScreenShot.h"
 
-namespace {
-constexpr UINT kBrush = 1039, kMarker = 1041;
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::printf("usage: quillet_demo <screenshot.bmp>\n");
@@ -46,9 +42,9 @@ int main(int argc, char** argv) {
     }
     std::printf("Writing with the pen...\n");
     bool bWritten = session.RunChapter(0);
-    session.Command(kBrush);
+    session.ClickPanel(LetterPanel::kBrush);
     bWritten = bWritten && session.RunChapter(1);
-    session.Command(kMarker);
+    session.ClickPanel(LetterPanel::kMarker);
     bWritten = bWritten && session.RunChapter(2);
     if (!bWritten)
         std::printf("The pen script did not finish.\n");

@@ -1,66 +1,5 @@
 #include "ShellDriver.h"
 
-namespace {
-constexpr UINT kToolBarId = 215, kPanelId = 148;
-
-void SendMouse(DWORD dwFlags, POINT pt) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = static_cast<LONG>((pt.x * 65535LL + cx / 2) / (cx - 1));
-    in.mi.dy = static_cast<LONG>((pt.y * 65535LL + cy / 2) / (cy - 1));
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof(in));
-}
-
-void Pause(DWORD nMs) {
-    WaitUntil([] { return false; }, nMs);
-}
-
-} // namespace
-
-void MouseTo(POINT pt) {
-    SendMouse(0, pt);
-    WaitUntil(
-        [&] {
-            POINT ptNow{};
-            return GetCursorPos(&ptNow) && ptNow.x == pt.x && ptNow.y == pt.y;
-        },
-        2000);
-    Pause(60);
-}
-
-void MouseDown(POINT pt) {
-    SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
-    Pause(60);
-}
-
-void MouseUp(POINT pt) {
-    SendMouse(MOUSEEVENTF_LEFTUP, pt);
-    Pause(60);
-}
-
-void MouseClick(POINT pt) {
-    MouseTo(pt);
-    MouseDown(pt);
-    MouseUp(pt);
-}
-
-void MouseDoubleClick(POINT pt) {
-    MouseTo(pt);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
-    SendMouse(MOUSEEVENTF_LEFTUP, pt);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
-    SendMouse(MOUSEEVENTF_LEFTUP, pt);
-    Pause(100);
-}
-
-POINT ClientPoint(HWND hwnd, int x, int y) {
-    POINT pt{x, y};
-    ClientToScreen(hwnd, &pt);
-    return pt;
-}
-
 std::vector<COLORREF> WindowPixels(HWND hwnd) {
     RECT rc{};
     GetClientRect(hwnd, &rc);
@@ -108,11 +47,11 @@ CShellDriver::~CShellDriver() {
 }
 
 HWND CShellDriver::Bar() const {
-    return GetDlgItem(m_session.m_hFrame, kToolBarId);
+    return ToolBarOf(m_session.m_hFrame);
 }
 
 HWND CShellDriver::Panel() const {
-    return GetDlgItem(m_session.m_hFrame, kPanelId);
+    return PanelOf(m_session.m_hFrame);
 }
 
 HWND CShellDriver::ButtonOf(HWND hwndBar, UINT nID) {

@@ -8,15 +8,7 @@
 #include <vector>
 
 #include "PenSession.h"
-
-// Moves the mouse with SendInput and waits until the cursor is there.
-void MouseTo(POINT ptScreen);
-void MouseClick(POINT ptScreen);
-void MouseDoubleClick(POINT ptScreen);
-void MouseDown(POINT ptScreen);
-void MouseUp(POINT ptScreen);
-// Screen point of (x, y) from the top-left of hwnd's client area.
-POINT ClientPoint(HWND hwnd, int x, int y);
+#include "UserInput.h"
 
 // The screen's pixels over a window's client area, row by row.
 std::vector<COLORREF> WindowPixels(HWND hwnd);

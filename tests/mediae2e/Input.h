@@ -10,8 +10,6 @@
 #include "UserInput.h"
 
 void BringToFront(HWND hwnd);
-// A command the way a tool-bar or panel button sends it, waiting until it is handled.
-void Command(HWND hwndFrame, UINT nID);
 
 // Mouse at client points of a window: move, press, release.
 void MouseClick(HWND hwnd, POINT pt);

@@ -8,7 +8,6 @@
 
 #include "ColourWindow.h"
 #include "ModesSession.h"
-#include "UserInput.h"
 #include "kvofunc.h"
 
 namespace {
@@ -63,7 +62,7 @@ TEST_F(Desktop, TheFrozenScreenTakesTheInkItsUndoRedoTheSavedNoteAndTheMailPictu
     SetWindowPos(pGreen->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ASSERT_TRUE(WaitForScreen({500, 350}, kGreen, 0));
 
-    m_session.Press(kDesktopMode);
+    m_session.ClickToolBar(LetterToolBar::kDesktop);
     ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
     // The green window goes; the frozen screen keeps it.
     pGreen.reset();
@@ -73,13 +72,13 @@ TEST_F(Desktop, TheFrozenScreenTakesTheInkItsUndoRedoTheSavedNoteAndTheMailPictu
     ASSERT_TRUE(m_session.RunChapter(0));
     EXPECT_TRUE(WaitForScreen({500, 300}, kPenColor, 60)) << "the stroke on the frozen screen";
     EXPECT_TRUE(WaitForScreen({500, 330}, kGreen, 0));
-    m_session.Press(kUndo);
+    m_session.ClickStripPanel(StripPanel::kUndo);
     EXPECT_TRUE(WaitForScreen({500, 300}, kGreen, 0)) << "undo gives back the frozen screen";
-    m_session.Press(kRedo);
+    m_session.ClickStripPanel(StripPanel::kRedo);
     EXPECT_TRUE(WaitForScreen({500, 300}, kPenColor, 60)) << "redo draws the stroke again";
 
     std::vector<SavedStroke> strokes;
-    ASSERT_TRUE(m_session.SaveAndRead(strokes));
+    ASSERT_TRUE(m_session.SaveAndRead(strokes, DesktopToolBar::kSave));
     ASSERT_EQ(strokes.size(), 1u);
     ASSERT_EQ(strokes[0].points.size(), 11u);
     EXPECT_EQ(strokes[0].points.front().x, kFrom.x) << "screen pixels";
@@ -88,8 +87,7 @@ TEST_F(Desktop, TheFrozenScreenTakesTheInkItsUndoRedoTheSavedNoteAndTheMailPictu
     EXPECT_TRUE(WaitForScreen({500, 300}, kPenColor, 60)) << "the overlay is back after saving";
 
     // The mail picture: the frozen screen around the ink (its bounds and 5 pixels), the ink on it.
-    SetForegroundWindow(m_session.m_hFrame);
-    PressCtrlKey('M');
+    m_session.ClickToolBar(DesktopToolBar::kMail);
     const std::wstring strJpeg = m_strMail + L"\\call1-attachment1.bin";
     ASSERT_TRUE(WaitUntil([&] { return !CTestFolder::ReadBytes(strJpeg).empty(); }, 15000));
     const POINT ptInk{500 - (kFrom.x - 5), 5}, ptGround{500 - (kFrom.x - 5), 0};

@@ -54,16 +54,16 @@ protected:
     bool Start() { return m_session.StartProgram(L"Inking", L"INKING", kInkingTitle); }
     // Start to write, the strokes of chapters nFirst.., Inking; false when the run got stuck.
     bool WriteAndHandOver(size_t nFirst, bool bMarker) {
-        m_session.Press(kPencil);
-        m_session.Press(kStartWriting);
+        m_session.ClickStripPanel(StripPanel::kPencil);
+        m_session.ClickToolBar(InkingToolBar::kStartWriting);
         if (!m_session.WaitForOverlay(kOverlay, true) || !m_session.RunChapter(nFirst))
             return false;
         if (bMarker) {
-            m_session.Press(kMarker);
+            m_session.ClickStripPanel(StripPanel::kMarker);
             if (!m_session.RunChapter(nFirst + 1))
                 return false;
         }
-        m_session.Press(kHandOverInk);
+        m_session.ClickToolBar(InkingToolBar::kInking);
         return m_session.WaitForOverlay(kOverlay, false);
     }
 
@@ -92,7 +92,10 @@ TEST_F(Inking, EachApplicationGetsThePencilAsPolylinesThenTheMarkerBehindTheText
         ASSERT_TRUE(WriteAndHandOver(2 * i, true));
         ASSERT_TRUE(WaitUntil([&] { return FindScribbles(fake).size() == 2; }, 15000))
             << fake.Log();
-        ASSERT_TRUE(WaitUntil([&] { return fake.Matching("AddPolyline").size() == 3; }, 15000))
+        // The marker's polyline goes behind the text after it is added.
+        ASSERT_TRUE(WaitUntil(
+            [&] { return fake.Matching("AddPolyline").size() == 3 && fake.Has(".ZOrder call 5"); },
+            15000))
             << fake.Log();
         // First pass: the pencil strokes over the pencil's bounds, in their order.
         const std::vector<CScribble> scribbles = FindScribbles(fake);
@@ -170,19 +173,19 @@ TEST_F(Inking, AfterInkingOrCancelNoStrokeAndNoRedoIsLeft) {
     CFakeOffice excel("excel", FakeArgs("11.0"));
     ASSERT_TRUE(excel.IsReady());
     for (size_t nRun = 0; nRun < 2; ++nRun) {
-        m_session.Press(kStartWriting);
+        m_session.ClickToolBar(InkingToolBar::kStartWriting);
         ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
         ASSERT_TRUE(m_session.RunChapter(nRun));
-        m_session.Press(kUndo);
-        m_session.Press(nRun == 0 ? kHandOverInk : kCancelWriting);
+        m_session.ClickStripPanel(StripPanel::kUndo);
+        m_session.ClickToolBar(nRun == 0 ? InkingToolBar::kInking : InkingToolBar::kCancel);
         ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
         if (nRun == 0) {
             ASSERT_TRUE(WaitUntil([&] { return excel.Has("AddPolyline"); }, 15000));
         }
-        m_session.Press(kStartWriting);
+        m_session.ClickToolBar(InkingToolBar::kStartWriting);
         ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
-        m_session.Press(kRedo);
-        m_session.Press(kHandOverInk);
+        m_session.ClickStripPanel(StripPanel::kRedo);
+        m_session.ClickToolBar(InkingToolBar::kInking);
         ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
     }
     // Only the first run's remaining stroke was ever offered.

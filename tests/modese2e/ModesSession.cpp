@@ -32,8 +32,26 @@ bool CModesSession::StartProgram(const std::wstring& strArgs, const wchar_t* psz
     return WaitForSteadyWindow(m_hFrame, kStartTimeout);
 }
 
-void CModesSession::Press(UINT nID) const {
-    Command(nID);
+void CModesSession::ClickToolBar(POINT ptPlace) const {
+    ClickStrip(ToolBarOf(m_hFrame), ptPlace);
+}
+
+void CModesSession::ClickStripPanel(POINT ptPlace) const {
+    ClickStrip(PanelOf(m_hFrame), ptPlace);
+}
+
+void CModesSession::ClickStrip(HWND hwndBar, POINT ptPlace) const {
+    // While the overlay holds the mouse, the pointer reaching the strip makes it let go, as a
+    // user's hand does on the way to a button; the click follows once it has.
+    MouseTo(ClientPoint(hwndBar, ptPlace.x + 10, ptPlace.y + 10));
+    const DWORD dwThread = GetWindowThreadProcessId(m_hFrame, nullptr);
+    WaitUntil(
+        [&] {
+            GUITHREADINFO info{sizeof info};
+            return GetGUIThreadInfo(dwThread, &info) && info.hwndCapture == nullptr;
+        },
+        3000);
+    ClickBarPlace(hwndBar, ptPlace);
 }
 
 HWND CModesSession::Overlay(const wchar_t* pszClass) const {

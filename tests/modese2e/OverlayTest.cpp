@@ -64,7 +64,7 @@ TEST(Overlay, AnOverlayLeftByAnEarlierRunIsClosedAtStart) {
 TEST(Overlay, ACrashInDesktopModeTakesTheOverlayOffTheScreen) {
     CModesSession session;
     ASSERT_TRUE(session.Start(kVirtualTabletOrder));
-    session.Press(kDesktopMode);
+    session.ClickToolBar(LetterToolBar::kDesktop);
     ASSERT_TRUE(session.WaitForOverlay(kOverlay, true));
     // A thread of the program that runs into an access violation.
     HANDLE hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, session.m_program.ProcessId());

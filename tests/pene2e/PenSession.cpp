@@ -158,11 +158,11 @@ void CPenSession::ClickPanel(POINT ptPlace) const {
     MouseTo(ClientPoint(m_hView, 700, 500));
 }
 
-bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes) {
+bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes, POINT ptSave) {
     // Save asks for the name every time; the note goes to a new file, so nothing asks to
     // overwrite.
     const std::wstring strSaved = m_folder / (L"saved" + std::to_wstring(++m_nSaves) + L".Qzn");
-    ClickBarPlace(ToolBarOf(m_hFrame), LetterToolBar::kSave);
+    ClickBarPlace(ToolBarOf(m_hFrame), ptSave);
     HWND hDialog = m_program.WaitForWindow(L"#32770", 10000);
     if (!hDialog)
         return false;

@@ -119,7 +119,7 @@ LRESULT CALLBACK DocumentProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam
     return 0;
 }
 
-// Desktop mode over a document: the words circled and underlined on the frozen screen, the strip
+// Desktop mode over a document: loops and a line written over it on the frozen screen, the strip
 // at the bottom right.
 bool ShootDesktop(const std::wstring& strFolder) {
     WNDCLASSW wc{};

@@ -52,19 +52,22 @@ protected:
             m_session.AddChapter(ScreenStroke(kMarkerLine[0], kMarkerLine[1], 10));
     }
     bool Start() { return m_session.StartProgram(L"Inking", L"INKING", kInkingTitle); }
-    // Start to write, the strokes of chapters nFirst.., Inking; false when the run got stuck.
-    bool WriteAndHandOver(size_t nFirst, bool bMarker) {
+    // Start to write, the strokes of chapters nFirst.., Inking; the step that got stuck, or
+    // empty.
+    std::string WriteAndHandOver(size_t nFirst, bool bMarker) {
         m_session.ClickStripPanel(StripPanel::kPencil);
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
-        if (!m_session.WaitForOverlay(kOverlay, true) || !m_session.RunChapter(nFirst))
-            return false;
+        if (!m_session.WaitForOverlay(kOverlay, true))
+            return "Start to write";
+        if (!m_session.RunChapter(nFirst))
+            return "pencil strokes";
         if (bMarker) {
             m_session.ClickStripPanel(StripPanel::kMarker);
             if (!m_session.RunChapter(nFirst + 1))
-                return false;
+                return "marker stroke";
         }
         m_session.ClickToolBar(InkingToolBar::kInking);
-        return m_session.WaitForOverlay(kOverlay, false);
+        return m_session.WaitForOverlay(kOverlay, false) ? "" : "Inking";
     }
 
     std::unique_ptr<CClassRegistration> m_pRegistration;
@@ -89,7 +92,7 @@ TEST_F(Inking, EachApplicationGetsThePencilAsPolylinesThenTheMarkerBehindTheText
         SCOPED_TRACE(c.pszKind);
         CFakeOffice fake(c.pszKind, FakeArgs(c.pszVersion));
         ASSERT_TRUE(fake.IsReady());
-        ASSERT_TRUE(WriteAndHandOver(2 * i, true));
+        ASSERT_EQ(WriteAndHandOver(2 * i, true), "");
         ASSERT_TRUE(WaitUntil([&] { return FindScribbles(fake).size() == 2; }, 15000))
             << fake.Log();
         // The marker's polyline goes behind the text after it is added.
@@ -135,7 +138,7 @@ TEST_F(Inking, WithoutAnOfficeApplicationAPasteConsumerReceivesTheInkAsOnePictur
     // Its pasting window (200 x 150 at (20, 20) of the frame) under the ink's centre.
     SetWindowPos(hwndConsumer, HWND_TOP, 230, 160, 400, 300, SWP_SHOWWINDOW);
 
-    ASSERT_TRUE(WriteAndHandOver(0, false));
+    ASSERT_EQ(WriteAndHandOver(0, false), "");
     // The consumer pastes on Ctrl+V, asks for the bitmap and ends.
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);

@@ -66,6 +66,8 @@ protected:
     // Closes the view's tablet context and opens it again, telling the user when it cannot.
     void ReopenViewContext();
     LRESULT OnDisplayChange();
+    // Letter mode after a display change: the panel's compact layout below 800 pixels of width.
+    void FitPanelToScreen();
     // What the bars and the pen-width popup do when the frame changes (MainFrameBars.cpp).
     bool CreateBars();
     void OnSizeBars();

@@ -136,5 +136,18 @@ LRESULT CMainFrame::OnDisplayChange() {
         pView->CloseTabletContext();
     // The next packet message reopens the context on the new display.
     pView->m_bReopenCtx = TRUE;
+    if (m_nMode == 0)
+        FitPanelToScreen();
     return 0;
+}
+
+void CMainFrame::FitPanelToScreen() {
+    const bool bSmall = GetSystemMetrics(SM_CXSCREEN) < 800;
+    if (bSmall == m_wndPanel.IsSmallScreen())
+        return;
+    m_wndPanel.SetSmallScreen(bSmall);
+    ShowWindow(m_wndPanel.m_hWnd, SW_HIDE);
+    m_wndPanel.ArrangeForMode(0);
+    UpdateWindow(m_wndPanel.m_hWnd);
+    ShowWindow(m_wndPanel.m_hWnd, SW_SHOW);
 }

@@ -9,6 +9,35 @@ namespace {
 // The program's cursor for selecting a capture area.
 constexpr UINT kCaptureCursor = 221;
 
+// The overlay this process shows over the screen, for the crash filter.
+HWND g_hwndOverlay = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER g_pfnNextFilter = nullptr;
+
+// A crash must not leave the top-most full-screen overlay over the desktop while the system
+// reports it: the process then stays, stopped, with its windows, and the overlay would hide the
+// report and everything else. Another thread than the overlay's asks without waiting for a
+// thread that may hang, and gives it half a second.
+LONG WINAPI HideOverlayOnCrash(EXCEPTION_POINTERS* pInfo) {
+    if (HWND hwnd = g_hwndOverlay; hwnd && IsWindowVisible(hwnd)) {
+        const bool bOwnThread = GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                         (bOwnThread ? 0 : SWP_ASYNCWINDOWPOS));
+        for (int i = 0; i < 50 && IsWindowVisible(hwnd); ++i)
+            Sleep(10);
+    }
+    return g_pfnNextFilter ? g_pfnNextFilter(pInfo) : EXCEPTION_CONTINUE_SEARCH;
+}
+
+void WatchForCrash(HWND hwndOverlay) {
+    static bool s_bInstalled = false;
+    if (!s_bInstalled) {
+        g_pfnNextFilter = SetUnhandledExceptionFilter(HideOverlayOnCrash);
+        s_bInstalled = true;
+    }
+    g_hwndOverlay = hwndOverlay;
+}
+
 RECT DesktopRect() {
     RECT rc{};
     GetWindowRect(GetDesktopWindow(), &rc);
@@ -23,6 +52,8 @@ CCaptureWindow::CCaptureWindow(IOverlayOwner& owner) : m_owner(owner) {
 }
 
 CCaptureWindow::~CCaptureWindow() {
+    if (g_hwndOverlay == m_hWnd)
+        g_hwndOverlay = nullptr;
     DestroyWindow();
     if (!m_strClass.empty())
         UnregisterClassW(m_strClass.c_str(), GetModuleHandleW(nullptr));
@@ -39,8 +70,11 @@ bool CCaptureWindow::Create(const wchar_t* pszClass) {
     if (!RegisterFrameworkClass(wc))
         return true;
     m_strClass = pszClass;
-    return CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, pszClass, pszClass, WS_POPUP, 0, 0, 0, 0,
-                    nullptr, nullptr);
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, pszClass, pszClass, WS_POPUP, 0, 0, 0, 0,
+                  nullptr, nullptr))
+        return false;
+    WatchForCrash(m_hWnd);
+    return true;
 }
 
 bool CCaptureWindow::PrepareInkImage() {

@@ -41,7 +41,8 @@ public:
 
     // Closes an overlay of this class left on the screen by an earlier run, registers the class
     // (its name is also the window's title) and creates the hidden overlay. False when the
-    // window could not be created; a class that cannot be registered leaves no overlay.
+    // window could not be created; a class that cannot be registered leaves no overlay. A crash
+    // of the process takes the overlay off the screen before the system reports it.
     bool Create(const wchar_t* pszClass);
 
     // Shows the overlay top-most over the whole desktop, from its ink image.

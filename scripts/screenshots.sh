@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renews the README's pictures of the shell in docs/: the letter window in the program's own look
 # and in the look of QznRes.dll, the pen-width popup open, the strip of inking mode, and the sheet
-# of all button pictures.
+# of all button pictures, and desktop mode written over a document.
 # Needs a built tree; runs inside Xvfb by itself.
 # Usage: scripts/screenshots.sh [build dir]
 set -e
@@ -16,7 +16,7 @@ mkdir -p "$shots"
 status=0
 /usr/lib/wine/wine64 "$build/bin/quillet_shots.exe" "Z:$shots" </dev/null || status=$?
 /usr/lib/wine/wineserver -k 2>/dev/null || true
-for name in letter-window-shell letter-window-alt pen-width-popup inking-strip; do
+for name in letter-window-shell letter-window-alt pen-width-popup inking-strip desktop-mode; do
     [ -f "$shots/$name.bmp" ] && convert "$shots/$name.bmp" "$root/docs/$name.png"
 done
 cp "$build/resources/shell/shell-images.png" "$root/docs/shell-images.png"

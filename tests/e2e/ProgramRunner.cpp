@@ -25,6 +25,15 @@ std::function<bool(HWND)> OfClass(const wchar_t* pszClass, bool bVisible) {
         return WindowClass(hwnd) == pszClass && (!bVisible || IsWindowVisible(hwnd));
     };
 }
+
+BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
+    wchar_t sz[64] = {};
+    GetClassNameW(hwnd, sz, 64);
+    if (lstrcmpW(sz, L"ScrivoView") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
+}
 } // namespace
 
 HWND FindProcessWindow(DWORD dwProcessId, const std::function<bool(HWND)>& predicate) {
@@ -106,4 +115,26 @@ HWND CProgram::WaitForWindow(const wchar_t* pszClass, DWORD nTimeoutMs, bool bVi
         [&] { return (hwnd = FindProcessWindow(m_pi.dwProcessId, OfClass(pszClass, bVisible))); },
         nTimeoutMs);
     return hwnd;
+}
+
+bool WaitForSteadyWindow(HWND hwnd, DWORD nTimeoutMs) {
+    RECT rcLast{};
+    DWORD nSince = GetTickCount();
+    return WaitUntil(
+        [&] {
+            RECT rc{};
+            GetWindowRect(hwnd, &rc);
+            if (!EqualRect(&rc, &rcLast)) {
+                rcLast = rc;
+                nSince = GetTickCount();
+            }
+            return GetTickCount() - nSince > 700;
+        },
+        nTimeoutMs);
+}
+
+HWND FindViewOf(HWND hwndFrame) {
+    HWND hwndView = nullptr;
+    EnumChildWindows(hwndFrame, FindView, reinterpret_cast<LPARAM>(&hwndView));
+    return hwndView;
 }

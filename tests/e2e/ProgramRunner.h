@@ -43,6 +43,11 @@ std::wstring WindowClass(HWND hwnd);
 bool InstallProgram(const std::wstring& strFolder);
 // Window text.
 std::wstring WindowText(HWND hwnd);
+// The canvas view inside a frame of the program, or null.
+HWND FindViewOf(HWND hwndFrame);
+// Waits until the window has kept its place for 700 ms (a display without a window manager
+// settles); false after nTimeoutMs.
+bool WaitForSteadyWindow(HWND hwnd, DWORD nTimeoutMs = 30000);
 // Lets other processes run until pred() holds or the time is up.
 template <class Pred> bool WaitUntil(Pred pred, DWORD nTimeoutMs) {
     DWORD nStart = GetTickCount();

@@ -2,15 +2,6 @@
 
 namespace {
 
-BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
-    wchar_t sz[64] = {};
-    GetClassNameW(hwnd, sz, 64);
-    if (lstrcmpW(sz, L"ScrivoView") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hwnd;
-    return FALSE;
-}
-
 void SendMouse(DWORD dwFlags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -34,28 +25,6 @@ void Settle(HWND hwnd) {
 }
 
 } // namespace
-
-HWND FindViewOf(HWND hwndFrame) {
-    HWND hwndView = nullptr;
-    EnumChildWindows(hwndFrame, FindView, reinterpret_cast<LPARAM>(&hwndView));
-    return hwndView;
-}
-
-bool WaitForSteadyWindow(HWND hwnd) {
-    RECT rcLast{};
-    DWORD nSince = GetTickCount();
-    return WaitUntil(
-        [&] {
-            RECT rc{};
-            GetWindowRect(hwnd, &rc);
-            if (!EqualRect(&rc, &rcLast)) {
-                rcLast = rc;
-                nSince = GetTickCount();
-            }
-            return GetTickCount() - nSince > 700;
-        },
-        30000);
-}
 
 void BringToFront(HWND hwnd) {
     SetForegroundWindow(hwnd);

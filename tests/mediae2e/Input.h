@@ -9,10 +9,6 @@
 #include "UnixPath.h"
 #include "UserInput.h"
 
-// The canvas view of a main frame.
-HWND FindViewOf(HWND hwndFrame);
-// Waits until the window has kept its place for a while (a window manager-less display settles).
-bool WaitForSteadyWindow(HWND hwnd);
 void BringToFront(HWND hwnd);
 
 // Mouse at client points of a window: move, press, release.

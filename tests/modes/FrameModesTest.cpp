@@ -70,3 +70,29 @@ TEST_F(FrameModes, AnInkingProcessClosesItsContextAtOnceOnADisplayChange) {
     m_app->m_bInking = 0;
     m_pView->m_pWintab = &Wintab();
 }
+
+TEST_F(FrameModes, ADisplayChangeFitsTheLetterPanelToTheScreenWidth) {
+    // This display is 1280 pixels wide: a panel laid out for a small screen goes back.
+    ControlDlg& panel = m_pFrame->m_wndPanel;
+    m_pFrame->OnDesktopMode();
+    panel.SetSmallScreen(true);
+    SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+    EXPECT_TRUE(panel.IsSmallScreen()) << "only letter mode lays the panel out again";
+    m_pFrame->OnLetterMode();
+    panel.SetSmallScreen(true);
+    panel.ArrangeForMode(0);
+    HWND hwndUndo = GetDlgItem(panel.m_hWnd, ID_EDIT_UNDO_STROKE);
+    auto placeOf = [&](HWND hwnd) {
+        RECT rc{};
+        GetWindowRect(hwnd, &rc);
+        MapWindowPoints(nullptr, panel.m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        return POINT{rc.left, rc.top};
+    };
+    ASSERT_EQ(placeOf(hwndUndo).x, 520);
+    SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+    EXPECT_FALSE(panel.IsSmallScreen());
+    EXPECT_EQ(placeOf(hwndUndo).x, 530);
+    EXPECT_EQ(placeOf(hwndUndo).y, 31);
+    EXPECT_TRUE(IsWindowVisible(panel.m_hWnd));
+    m_pView->m_bReopenCtx = FALSE;
+}

@@ -1,40 +1,5 @@
 #include "ModesFixture.h"
 
-CColourWindow::CColourWindow(const RECT& rc, COLORREF cr) {
-    m_hBrush = CreateSolidBrush(cr);
-    m_strClass = L"ModesColour" + std::to_wstring(cr);
-    WNDCLASSEXW wc{sizeof wc};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = m_hBrush;
-    wc.lpszClassName = m_strClass.c_str();
-    RegisterClassExW(&wc);
-    m_hWnd = CreateWindowExW(WS_EX_TOPMOST, m_strClass.c_str(), L"", WS_POPUP | WS_VISIBLE, rc.left,
-                             rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    UpdateWindow(m_hWnd);
-    // Only what the display shows can be frozen: wait until it shows the window.
-    const POINT ptCentre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    for (int i = 0; i < 250 && ScreenPixel(ptCentre) != cr; ++i)
-        Sleep(20);
-}
-
-CColourWindow::~CColourWindow() {
-    DestroyWindow(m_hWnd);
-    UnregisterClassW(m_strClass.c_str(), GetModuleHandleW(nullptr));
-    DeleteObject(m_hBrush);
-}
-
-COLORREF ScreenPixel(POINT pt) {
-    // What a window draws outside a paint reaches the display when its thread next looks at
-    // its messages.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
-    CWindowDC screen(nullptr);
-    return GetPixel(screen.Get(), pt.x, pt.y);
-}
-
 void CModesFixture::SetUp() {
     CAppFixture::SetUp();
     auto pBridge = std::make_unique<CRecordingBridge>();

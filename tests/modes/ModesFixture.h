@@ -3,6 +3,7 @@
 // recording bridge in place of Brevix, and a window of a known colour on the screen to freeze.
 #pragma once
 #include "AppFixture.h"
+#include "ColourWindow.h"
 #include "GdiObjects.h"
 #include "RecordingBridge.h"
 
@@ -14,23 +15,6 @@ public:
     using CScrivoView::OnInkingPacket;
     using CScrivoView::OnLetterPacket;
 };
-
-// A top-most window filled with one colour, repainted in it whenever asked.
-class CColourWindow {
-public:
-    CColourWindow(const RECT& rc, COLORREF cr);
-    ~CColourWindow();
-    CColourWindow(const CColourWindow&) = delete;
-    CColourWindow& operator=(const CColourWindow&) = delete;
-    HWND m_hWnd = nullptr;
-
-private:
-    HBRUSH m_hBrush = nullptr;
-    std::wstring m_strClass;
-};
-
-// The pixel the screen shows at a point.
-COLORREF ScreenPixel(POINT pt);
 
 class CModesFixture : public CAppFixture {
 public:

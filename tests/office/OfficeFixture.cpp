@@ -181,18 +181,27 @@ float CFakeOffice::ValueAfter(const std::string& strPrefix) const {
     return NAN;
 }
 
-bool FindScribble(const CFakeOffice& fake, CScribble* pScribble) {
+std::vector<CScribble> FindScribbles(const CFakeOffice& fake) {
+    std::vector<CScribble> scribbles;
     for (const std::string& strLine : fake.Lines()) {
+        CScribble s;
         char szName[64] = "";
         int nNumber = 0;
-        if (std::sscanf(strLine.c_str(), "scribble %63s %d %f %f %f %f", szName, &nNumber,
-                        &pScribble->fLeft, &pScribble->fTop, &pScribble->fWidth,
-                        &pScribble->fHeight) == 6) {
-            pScribble->strName = std::string(szName) + " " + std::to_string(nNumber);
-            return true;
+        if (std::sscanf(strLine.c_str(), "scribble %63s %d %f %f %f %f", szName, &nNumber, &s.fLeft,
+                        &s.fTop, &s.fWidth, &s.fHeight) == 6) {
+            s.strName = std::string(szName) + " " + std::to_string(nNumber);
+            scribbles.push_back(s);
         }
     }
-    return false;
+    return scribbles;
+}
+
+bool FindScribble(const CFakeOffice& fake, CScribble* pScribble) {
+    const std::vector<CScribble> scribbles = FindScribbles(fake);
+    if (scribbles.empty())
+        return false;
+    *pScribble = scribbles.front();
+    return true;
 }
 
 CMessageCatcher::CMessageCatcher() : m_thread([this] { Watch(); }) {}

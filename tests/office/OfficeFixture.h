@@ -60,7 +60,9 @@ struct CScribble {
     std::string strName;
     float fLeft = 0, fTop = 0, fWidth = 0, fHeight = 0;
 };
+// The first scribble, or every scribble in the order drawn.
 bool FindScribble(const CFakeOffice& fake, CScribble* pScribble);
+std::vector<CScribble> FindScribbles(const CFakeOffice& fake);
 
 // Answers every message box this process shows (with OK) and keeps what it showed.
 class CMessageCatcher {

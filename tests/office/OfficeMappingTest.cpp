@@ -4,21 +4,8 @@
 
 namespace {
 constexpr RECT kInk{300, 250, 500, 350};
-constexpr POINT kPoints[3] = {{310, 260}, {330, 300}, {350, 270}};
+const std::vector<POINT> kPoints = {{310, 260}, {330, 300}, {350, 270}};
 constexpr RECT kStroke{310, 260, 350, 300};
-
-// The polyline array as the fakes log it: "[x y; x y; x y]".
-std::string PolylineText(const CScribble& s, float fAddX) {
-    std::string str = "[";
-    for (const POINT& pt : kPoints) {
-        const float x = Mapped(pt.x, kInk.left, kInk.right, s.fLeft, s.fWidth) + fAddX;
-        const float y = Mapped(pt.y, kInk.top, kInk.bottom, s.fTop, s.fHeight);
-        char sz[64];
-        std::snprintf(sz, sizeof sz, "%s%.3f %.3f", str.size() > 1 ? "; " : "", x, y);
-        str += sz;
-    }
-    return str + "]";
-}
 
 // The values of the log lines that start with the prefix.
 std::vector<float> ValuesAfter(const CFakeOffice& fake, const std::string& strPrefix) {
@@ -46,7 +33,7 @@ protected:
         ASSERT_TRUE(fake.IsReady());
         ASSERT_EQ(Brevix_Office_Begin(nullptr, &kInk), 1);
         ASSERT_TRUE(FindScribble(fake, pScribble));
-        ASSERT_EQ(Brevix_Office_Rect(&kStroke, kPoints, 3, 0, 1.0f, 0), 1);
+        ASSERT_EQ(Brevix_Office_Rect(&kStroke, kPoints.data(), 3, 0, 1.0f, 0), 1);
     }
 };
 
@@ -65,7 +52,7 @@ TEST_F(OfficeMapping, APolylinesPointsAreTheMappedPointsInEachApplication) {
         CFakeOffice fake(c.pszKind, c.pszArgs);
         CScribble s;
         ASSERT_NO_FATAL_FAILURE(BeginWithStroke(fake, &s));
-        std::string strExpected = c.pszCall + PolylineText(s, c.fAddX);
+        std::string strExpected = c.pszCall + PolylineText(kPoints, kInk, s, c.fAddX);
         if (c.fAddX != 0)
             strExpected += " missing";
         EXPECT_EQ(fake.Matching("AddPolyline"), std::vector<std::string>{strExpected});
@@ -108,7 +95,7 @@ TEST_F(OfficeMapping, WordEightPutsTheGroupIntoTheParagraphFrameThroughItsShapeR
     CFakeOffice word("word", WordWithFrames("8.0"));
     CScribble s;
     ASSERT_NO_FATAL_FAILURE(BeginWithStroke(word, &s));
-    ASSERT_EQ(Brevix_Office_Rect(&kStroke, kPoints, 3, 0, 1.0f, 1), 1);
+    ASSERT_EQ(Brevix_Office_Rect(&kStroke, kPoints.data(), 3, 0, 1.0f, 1), 1);
     ASSERT_EQ(Brevix_Office_End(), 1);
     float fGroupTop = 0, fAnchor = 0;
     const std::vector<std::string> grouped = word.Matching("grouped 2 shapes as Group 4");

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 class OfficeTest : public testing::Test {
 protected:
@@ -35,6 +37,21 @@ inline float Mapped(LONG v, LONG nFrom, LONG nTo, float fStart, float fHalfSize)
     return static_cast<float>((static_cast<double>(v) - nFrom) * (2.0 * fHalfSize) /
                                   (static_cast<double>(nTo) - nFrom + 1) +
                               fStart);
+}
+
+// A polyline's array as the fakes log it, "[x y; x y; ...]": the screen points mapped from the
+// ink rectangle rcInk, fAddX added to each x.
+inline std::string PolylineText(const std::vector<POINT>& points, const RECT& rcInk,
+                                const CScribble& s, float fAddX) {
+    std::string str = "[";
+    for (const POINT& pt : points) {
+        char sz[64];
+        std::snprintf(sz, sizeof sz, "%s%.3f %.3f", str.size() > 1 ? "; " : "",
+                      Mapped(pt.x, rcInk.left, rcInk.right, s.fLeft, s.fWidth) + fAddX,
+                      Mapped(pt.y, rcInk.top, rcInk.bottom, s.fTop, s.fHeight));
+        str += sz;
+    }
+    return str + "]";
 }
 
 inline float MappedSize(LONG a, LONG b, LONG nFrom, LONG nTo, float fHalfSize) {

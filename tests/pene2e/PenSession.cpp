@@ -21,15 +21,6 @@ template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T
     return true;
 }
 
-BOOL CALLBACK FindView(HWND hwnd, LPARAM lParam) {
-    wchar_t sz[64] = {};
-    GetClassNameW(hwnd, sz, 64);
-    if (lstrcmpW(sz, L"ScrivoView") == 0) {
-        *reinterpret_cast<HWND*>(lParam) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 } // namespace
 
 bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStroke>& strokes) {
@@ -123,7 +114,8 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
         return false;
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
     SetProgramTabletLibrary(pszWintab);
-    return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
+    return m_program.Start(m_folder.Path(),
+                           m_strArgs.empty() ? L"\"" + m_strNote + L"\"" : m_strArgs);
 }
 
 bool CPenSession::Relaunch() {
@@ -137,7 +129,7 @@ bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     m_hFrame = m_program.WaitForWindow(L"LETTER", kStartTimeout);
     if (!m_hFrame)
         return false;
-    EnumChildWindows(m_hFrame, FindView, reinterpret_cast<LPARAM>(&m_hView));
+    m_hView = FindViewOf(m_hFrame);
     if (!m_hView)
         return false;
     // The note is open and the window has found its place: its view keeps its rectangle.
@@ -148,19 +140,7 @@ bool CPenSession::WaitForFrame(const std::wstring& strTitle) {
     // where the system places it; a normal window lies where it is said to be.
     ShowWindow(m_hFrame, SW_RESTORE);
     SetWindowPos(m_hFrame, nullptr, 40, 30, 1000, 800, SWP_NOZORDER);
-    RECT rcLast{};
-    DWORD nSince = GetTickCount();
-    return WaitUntil(
-        [&] {
-            RECT rc{};
-            GetWindowRect(m_hView, &rc);
-            if (!EqualRect(&rc, &rcLast)) {
-                rcLast = rc;
-                nSince = GetTickCount();
-            }
-            return GetTickCount() - nSince > 700;
-        },
-        kStartTimeout);
+    return WaitForSteadyWindow(m_hView, kStartTimeout);
 }
 
 bool CPenSession::RunChapter(size_t n) {
@@ -178,11 +158,11 @@ void CPenSession::ClickPanel(POINT ptPlace) const {
     MouseTo(ClientPoint(m_hView, 700, 500));
 }
 
-bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes) {
+bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes, POINT ptSave) {
     // Save asks for the name every time; the note goes to a new file, so nothing asks to
     // overwrite.
     const std::wstring strSaved = m_folder / (L"saved" + std::to_wstring(++m_nSaves) + L".Qzn");
-    ClickBarPlace(ToolBarOf(m_hFrame), LetterToolBar::kSave);
+    ClickBarPlace(ToolBarOf(m_hFrame), ptSave);
     HWND hDialog = m_program.WaitForWindow(L"#32770", 10000);
     if (!hDialog)
         return false;

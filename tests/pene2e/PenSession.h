@@ -53,9 +53,9 @@ public:
     // Clicks the panel's button at a place of the layout tables (LetterPanel) and waits until it
     // has been handled; the pointer then rests on the paper, out of the way of the pen's ink.
     void ClickPanel(POINT ptPlace) const;
-    // Saves the note (the tool bar's Save button and the file dialog) and reads its strokes back;
-    // the file's bytes stay in m_savedBytes.
-    bool SaveAndRead(std::vector<SavedStroke>& strokes);
+    // Saves the note (the tool bar's Save button at ptSave and the file dialog) and reads its
+    // strokes back; the file's bytes stay in m_savedBytes.
+    bool SaveAndRead(std::vector<SavedStroke>& strokes, POINT ptSave = LetterToolBar::kSave);
     // Screen pixel at a point of the view's client area, once the view has painted.
     COLORREF ViewPixel(int x, int y) const;
     // Waits until the pixel at a client point is within nTolerance of cr.
@@ -64,6 +64,8 @@ public:
     CProgram m_program;
     CTestFolder m_folder;
     std::wstring m_strNote;
+    // The program's command line; empty: the note's path.
+    std::wstring m_strArgs;
     HWND m_hFrame = nullptr;
     HWND m_hView = nullptr;
     std::vector<std::uint8_t> m_savedBytes;

@@ -1,6 +1,7 @@
 // The README's pictures of the shell: the letter window with its tool bar and panel in the
-// program's own look and in the look of QznRes.dll, and the pen-width popup open. Each run
-// writes a few words with the virtual pen first.
+// program's own look and in the look of QznRes.dll, the pen-width popup open, the inking strip,
+// and desktop mode written over a document window. Each run writes a few words with the virtual
+// pen first.
 // Usage: quillet_shots.exe <folder for the .bmp files>
 #include <windows.h>
 
@@ -94,6 +95,64 @@ bool ShootInking(const std::wstring& strFolder) {
     program.WaitForExit(10000);
     return bOk;
 }
+// A document window of another program, as the desktop shows it: a title and lines of text.
+LRESULT CALLBACK DocumentProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg != WM_PAINT)
+        return DefWindowProcW(hwnd, uMsg, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    const wchar_t* const lines[] = {L"Quarterly plan",
+                                    L"",
+                                    L"1. Ship the new pen tray before the spring fair.",
+                                    L"2. Move the support desk to the second floor.",
+                                    L"3. Print the price list in both languages.",
+                                    L"4. Ask the printer for a second quote.",
+                                    L"",
+                                    L"Budget: 12,400 (was 11,900)",
+                                    L"Owner: the design team"};
+    int y = 20;
+    for (const wchar_t* psz : lines) {
+        TextOutW(hdc, 30, y, psz, lstrlenW(psz));
+        y += 28;
+    }
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+// Desktop mode over a document: loops and a line written over it on the frozen screen, the strip
+// at the bottom right.
+bool ShootDesktop(const std::wstring& strFolder) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DocumentProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = L"ShotsDocument";
+    RegisterClassW(&wc);
+    HWND hwndDocument =
+        CreateWindowExW(0, L"ShotsDocument", L"Plan.txt - Notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        120, 90, 760, 420, nullptr, nullptr, wc.hInstance, nullptr);
+    CPenSession session;
+    session.AddChapter("origin screen\n" + LoopWord(420, 225, 3, 34, true) +
+                       "down 150 400 700\nline 150 400 470 404 20 700\nup 470 404\n" +
+                       LoopWord(560, 300, 2, 30, false));
+    bool bOk = session.Start(L"n,b");
+    SetWindowPos(hwndDocument, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    WaitUntil([] { return false; }, 1000);
+    if (bOk) {
+        ClickBarPlace(ToolBarOf(session.m_hFrame), LetterToolBar::kDesktop);
+        SetWindowPos(hwndDocument, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        WaitUntil([] { return false; }, 1000);
+        bOk = session.RunChapter(0);
+        MouseTo({1000, 300});
+        WaitUntil([] { return false; }, 800);
+        bOk = bOk &&
+              SaveScreenBitmap({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                               (strFolder + L"\\desktop-mode.bmp").c_str());
+    }
+    CloseWithoutSaving(session);
+    DestroyWindow(hwndDocument);
+    return bOk;
+}
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -104,7 +163,9 @@ int wmain(int argc, wchar_t** argv) {
     const bool bOwn = Shoot(argv[1], false);
     const bool bAlternative = Shoot(argv[1], true);
     const bool bInking = ShootInking(argv[1]);
-    std::printf("own look: %s, alternative look: %s, inking strip: %s\n", bOwn ? "ok" : "failed",
-                bAlternative ? "ok" : "failed", bInking ? "ok" : "failed");
-    return bOwn && bAlternative && bInking ? 0 : 1;
+    const bool bDesktop = ShootDesktop(argv[1]);
+    std::printf("own look: %s, alternative look: %s, inking strip: %s, desktop mode: %s\n",
+                bOwn ? "ok" : "failed", bAlternative ? "ok" : "failed", bInking ? "ok" : "failed",
+                bDesktop ? "ok" : "failed");
+    return bOwn && bAlternative && bInking && bDesktop ? 0 : 1;
 }

@@ -34,8 +34,20 @@ constexpr POINT kPicture{0, 14}, kEraser{64, 14}, kPencil{131, 26}, kBrush{176, 
 } // namespace LetterPanel
 // The letter window's tool bar, the same way.
 namespace LetterToolBar {
-constexpr POINT kSave{96, 2};
+constexpr POINT kSave{96, 2}, kDesktop{286, 2};
 } // namespace LetterToolBar
+// The strip of desktop and inking mode (own look): the panel's buttons, the same in both modes,
+// and each mode's tool bar.
+namespace StripPanel {
+constexpr POINT kEraser{30, -10}, kPencil{87, 2}, kBrush{132, 2}, kMarker{181, 2}, kUndo{486, 10},
+    kRedo{516, 10};
+} // namespace StripPanel
+namespace DesktopToolBar {
+constexpr POINT kSave{341, 5}, kMail{476, 5}, kLetter{527, 5};
+} // namespace DesktopToolBar
+namespace InkingToolBar {
+constexpr POINT kStartWriting{313, 4}, kInking{370, 4}, kCancel{426, 4};
+} // namespace InkingToolBar
 
 // The file name box of a file dialog: an edit inside combo box 0x47C, or edit 0x480.
 HWND FileNameEdit(HWND hwndDialog);

@@ -1,0 +1,35 @@
+// One run of KVOmail.exe in desktop or inking mode for the modes' end-to-end tests: the pen
+// session of the pen tests started on the strip, the program's overlay, and clicks on the strip's
+// tool bar.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "PenSession.h"
+
+// Script lines of a pen stroke in screen pixels: down at the first point, then nSteps moves to
+// the second at pressure 700, up there.
+std::string ScreenStroke(POINT ptFrom, POINT ptTo, int nSteps);
+// The samples that stroke leaves: the pen-down point and every step.
+std::vector<POINT> StrokeSamples(POINT ptFrom, POINT ptTo, int nSteps);
+
+class CModesSession : public CPenSession {
+public:
+    // Starts KVOmail.exe with the command line strArgs ("Inking" or a note) and waits for its
+    // frame of class pszClass with the title strTitle, shown and settled.
+    bool StartProgram(const std::wstring& strArgs, const wchar_t* pszClass,
+                      const std::wstring& strTitle);
+    // A click on the strip's tool bar or panel button at a place of its layout table; returns
+    // once handled.
+    void ClickToolBar(POINT ptPlace) const;
+    void ClickStripPanel(POINT ptPlace) const;
+    // The program's overlay window (class and title pszClass), visible or not; null when none.
+    HWND Overlay(const wchar_t* pszClass) const;
+    // Waits until the overlay is shown (bShown) or hidden.
+    bool WaitForOverlay(const wchar_t* pszClass, bool bShown) const;
+
+private:
+    void ClickStrip(HWND hwndBar, POINT ptPlace) const;
+};

@@ -3,6 +3,7 @@
 // the framework's message, leaving the open note as it was; none crashes the program. A picture
 // record whose pixels fall short may be announced on the way ("Too small buffer size").
 #include "AppFixture.h"
+#include "DibFormat.h"
 #include "FrameworkIds.h"
 
 #include <psapi.h>
@@ -88,10 +89,10 @@ CMemory Memory() {
     return {pmc.PagefileUsage, pmc.PeakWorkingSetSize};
 }
 
-// The bytes of a 24-bit page bitmap for the paper (rows padded to four bytes).
+// The bytes of the 24-bit page bitmap for the paper.
 SIZE_T PageBytes(const CNotePaper& paper) {
-    const SIZE_T nRow = (SIZE_T(paper.rcPage.right - paper.rcPage.left) * 3 + 3) & ~SIZE_T(3);
-    return nRow * SIZE_T(paper.rcPage.bottom - paper.rcPage.top);
+    const RECT& rc = paper.rcPage;
+    return SIZE_T(DibStride(rc.right - rc.left, 24) * (rc.bottom - rc.top));
 }
 
 class NoteFuzz : public CAppFixture {

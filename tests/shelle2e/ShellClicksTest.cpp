@@ -40,6 +40,20 @@ protected:
     // The pointer rests on the paper again, where the pen will write.
     void Rest() { MouseTo(ClientPoint(m_session.m_hView, 700, 500)); }
     HWND PanelButton(UINT nID) const { return CShellDriver::ButtonOf(m_pDriver->Panel(), nID); }
+    // The pen-width popup once it has slid out to its full height and stopped, or null.
+    HWND OpenedPopup() const {
+        HWND hwndPopup = nullptr;
+        RECT rc{}, rcLast{};
+        const bool bOpen = WaitUntil(
+            [&] {
+                rcLast = rc;
+                hwndPopup = m_pDriver->Popup();
+                return hwndPopup && IsWindowVisible(hwndPopup) && GetWindowRect(hwndPopup, &rc) &&
+                       rc.bottom - rc.top == 98 && EqualRect(&rc, &rcLast);
+            },
+            5000);
+        return bOpen ? hwndPopup : nullptr;
+    }
 
     CPenSession m_session;
     std::unique_ptr<CShellDriver> m_pDriver;
@@ -65,16 +79,8 @@ TEST_F(ShellClicks, ToolsWidthsAndColourBlocksShapeTheNextStrokes) {
 
     // The pencil's width button slides the popup up out of its top edge, without width 2.
     ClickPanel(121, 0);
-    HWND hwndPopup = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            hwndPopup = m_pDriver->Popup();
-            RECT rc{};
-            return hwndPopup && IsWindowVisible(hwndPopup) && GetWindowRect(hwndPopup, &rc) &&
-                   rc.bottom - rc.top == 98;
-        },
-        5000))
-        << "the popup did not open to its full height";
+    HWND hwndPopup = OpenedPopup();
+    ASSERT_NE(hwndPopup, nullptr) << "the popup did not open to its full height";
     RECT rcPopup{}, rcAnchor{};
     GetWindowRect(hwndPopup, &rcPopup);
     GetWindowRect(PanelButton(kPencilWidth), &rcAnchor);
@@ -286,25 +292,10 @@ TEST_F(ShellClicks, DesktopStripButtonsChooseToolAndWidthAndLetterButtonReturns)
     ClickPanel(132, 2);
     EXPECT_TRUE(m_pDriver->WaitForImage(PanelButton(kBrush), 206)) << "brush chosen";
     ClickBar(125, 31);
-    HWND hwndPopup = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            hwndPopup = m_pDriver->Popup();
-            RECT rc{};
-            return hwndPopup && IsWindowVisible(hwndPopup) && GetWindowRect(hwndPopup, &rc) &&
-                   rc.bottom - rc.top == 98;
-        },
-        5000))
-        << "the tool bar's width button opens the popup";
-    // Clicked once it has stopped sliding (a click beside it on the bar would close it).
-    RECT rcWidth4{}, rcLast{};
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            rcLast = rcWidth4;
-            GetWindowRect(GetDlgItem(hwndPopup, kFirstWidth + 3), &rcWidth4);
-            return EqualRect(&rcLast, &rcWidth4) && !IsRectEmpty(&rcWidth4);
-        },
-        5000));
+    HWND hwndPopup = OpenedPopup();
+    ASSERT_NE(hwndPopup, nullptr) << "the tool bar's width button opens the popup";
+    RECT rcWidth4{};
+    GetWindowRect(GetDlgItem(hwndPopup, kFirstWidth + 3), &rcWidth4);
     MouseClick({(rcWidth4.left + rcWidth4.right) / 2, (rcWidth4.top + rcWidth4.bottom) / 2});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwndPopup); }, 5000));
     Rest();

@@ -39,23 +39,6 @@ constexpr long long kMaxPagePixels = 100'000'000;
 
 constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
-// The canvas paused for a dialog of the document for the life of the object.
-class CDialogPause {
-public:
-    explicit CDialogPause(IScrivoCanvas* pCanvas) : m_pCanvas(pCanvas) {
-        if (m_pCanvas)
-            m_pCanvas->PauseForDialog(true);
-    }
-    CDialogPause(const CDialogPause&) = delete;
-    CDialogPause& operator=(const CDialogPause&) = delete;
-    ~CDialogPause() {
-        if (m_pCanvas)
-            m_pCanvas->PauseForDialog(false);
-    }
-
-private:
-    IScrivoCanvas* m_pCanvas;
-};
 } // namespace
 
 void CScrivoDoc::SetFilePrompt(FilePrompt prompt) {
@@ -276,7 +259,7 @@ BOOL CScrivoDoc::CanCloseFrame(CFrameWnd* pFrame) {
 }
 
 void CScrivoDoc::OnFileOpen() {
-    CDialogPause pause(GetCanvas());
+    CCanvasPause pause(GetCanvas(), &IScrivoCanvas::PauseForDialog);
     std::optional<std::wstring> path = PromptFile(true, OpenFilter(), std::wstring());
     if (!path)
         return;
@@ -286,7 +269,7 @@ void CScrivoDoc::OnFileOpen() {
 
 void CScrivoDoc::OnFileSave() {
     IScrivoCanvas* pCanvas = GetCanvas();
-    CDialogPause pause(pCanvas);
+    CCanvasPause pause(pCanvas, &IScrivoCanvas::PauseForDialog);
     int nMode = pCanvas ? pCanvas->GetFrameMode() : 0;
     // Automatic names belong to the alternative interface resources.
     bool bAutoName = GetResourceInstance() != GetModuleHandleW(nullptr);

@@ -40,8 +40,7 @@ void StretchRows(HDC hdc, HBITMAP hbm, const RECT& rcTo, LONG nFirstRow, LONG nR
     GdiFlush();
     const int nOldMode = bPreview ? SetStretchBltMode(hdc, COLORONCOLOR) : 0;
     StretchDIBits(hdc, rcTo.left, rcTo.top, rcTo.right - rcTo.left, rcTo.bottom - rcTo.top, 0,
-                  nFirstRow, ds.dsBm.bmWidth, nRows, ds.dsBm.bmBits, &bmi, DIB_RGB_COLORS,
-                  SRCCOPY);
+                  nFirstRow, ds.dsBm.bmWidth, nRows, ds.dsBm.bmBits, &bmi, DIB_RGB_COLORS, SRCCOPY);
     if (bPreview)
         SetStretchBltMode(hdc, nOldMode);
 }

@@ -28,13 +28,13 @@ public:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"QuilletTestGround";
         RegisterClassExW(&wc);
-        m_hWnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Ground", WS_POPUP | WS_VISIBLE,
-                                 kGround.left, kGround.top, kGround.right - kGround.left,
-                                 kGround.bottom - kGround.top, nullptr, nullptr, wc.hInstance,
-                                 nullptr);
+        m_hWnd =
+            CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Ground", WS_POPUP | WS_VISIBLE,
+                            kGround.left, kGround.top, kGround.right - kGround.left,
+                            kGround.bottom - kGround.top, nullptr, nullptr, wc.hInstance, nullptr);
         Paint(kGreen);
         // Only what the display shows can be frozen.
-        WaitUntil(
+        m_bShown = WaitUntil(
             [] {
                 HDC hdc = GetDC(nullptr);
                 const COLORREF crShown = GetPixel(hdc, 350, 380);
@@ -69,6 +69,9 @@ private:
     }
     static inline COLORREF s_cr = 0;
     HWND m_hWnd = nullptr;
+
+public:
+    bool m_bShown = false;
 };
 
 // The printer's page in its device units: the printable area's place and size on the sheet.
@@ -124,8 +127,10 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
                           (m_session.m_folder / L"MAPI32.DLL").c_str(), FALSE));
     m_session.AddChapter("origin screen\n" + HorizontalStroke(250, 450, 300, 20));
     m_session.AddChapter("origin screen\n" + HorizontalStroke(250, 450, 350, 20));
-    CGroundWindow ground;
     ASSERT_TRUE(m_session.Start(kVirtualTabletOrder));
+    // Made after the program's window, the ground lies above it on the display too.
+    CGroundWindow ground;
+    ASSERT_TRUE(ground.m_bShown);
     Command(m_session.m_hFrame, kDesktopMode);
     ASSERT_TRUE(WaitUntil([&] { return DesktopShown(); }, kTimeout));
     // The desktop is frozen now: what the ground shows later is not what the ink was written on.
@@ -152,8 +157,8 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
         CSelectScope select(dc.Get(), picture.Get());
         EXPECT_LE(ColorDistance(GetPixel(dc.Get(), 150, 100), kPenColor), 70) << "the ink";
         const COLORREF crGround = GetPixel(dc.Get(), 150, 160);
-        EXPECT_LE(ColorDistance(crGround, kGreen), 40) << "the frozen screen, not " << std::hex
-                                                       << crGround;
+        EXPECT_LE(ColorDistance(crGround, kGreen), 40)
+            << "the frozen screen, not " << std::hex << crGround;
     }
 
     // Afterwards the strip, the overlay and the pen are back: a second stroke lands.

@@ -3,6 +3,7 @@
 // process; and what a change of the display does to the tablet context and the panel.
 #include "MainFrame.h"
 
+#include "FrameworkIds.h"
 #include "MessagePump.h"
 #include "Message.h"
 #include "Resources.h"
@@ -13,8 +14,6 @@
 namespace {
 constexpr LONG_PTR kLetterStyle = WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX;
 static_assert(kLetterStyle == 0x00C50000);
-// The application's name, the caption of the mode questions.
-constexpr UINT kAppName = 57344;
 
 void ChangeStyle(HWND hwnd, LONG_PTR nRemove, LONG_PTR nAdd) {
     const LONG_PTR nStyle = GetWindowLongPtrW(hwnd, GWL_STYLE);
@@ -25,7 +24,8 @@ void ChangeStyle(HWND hwnd, LONG_PTR nRemove, LONG_PTR nAdd) {
 bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
     CScrivoView* pView = GetView();
     if (pView && pView->m_bHasInk &&
-        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(kAppName), MB_YESNO) != IDYES)
+        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(IDS_APP_TITLE), MB_YESNO) !=
+            IDYES)
         return false;
     if (CDocument* pDoc = GetActiveDocument())
         pDoc->OnNewDocument();

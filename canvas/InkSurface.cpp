@@ -61,9 +61,7 @@ void CInkSurface::DrawBrush(CSMLine& smShown, CSMLine& smPage, POINT ptFrom, POI
             smShown.DrawSegment(m_hdcShown, int(ptFrom.x / s), int(ptFrom.y / s), int(ptTo.x / s),
                                 int(ptTo.y / s), nWeight, crShown, nKind, nPressureMax, s);
         }
-        RECT rc = smShown.GetPaintedRect();
-        OffsetRect(&rc, -m_ptShownOrigin.x, -m_ptShownOrigin.y);
-        AddChanged(rc);
+        AddChanged(smShown.GetPaintedRect());
     }
     if (bPage && m_hdcPage) {
         const POINT ptPageFrom = SamplePoint(ptFrom), ptPageTo = SamplePoint(ptTo);

@@ -2,6 +2,7 @@
 
 #include "TabletPressure.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 PressureNorm NormalisePressureAxis(LONG nAxisMax) {
@@ -16,7 +17,9 @@ UINT MousePenPressure(int nPressureMax, int nPressureScale) {
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {
     switch (nTool) {
     case kToolPencil:
-        return short(nLevel * 40 * (nPressureMax / 255));
+        // A tablet of fewer than 255 levels writes the pencil as one of 255 levels does, not
+        // with weight 0.
+        return short(nLevel * 40 * std::max(1, nPressureMax / 255));
     case kToolBrush:
         return short(nPressure * nLevel / 5);
     case kToolMarker:

@@ -28,8 +28,8 @@ PressureNorm NormalisePressureAxis(LONG nAxisMax);
 // The raw pressure of the mouse pen: the middle of the normalised range, in the device's units.
 UINT MousePenPressure(int nPressureMax, int nPressureScale);
 
-// The weight of a letter-mode sample: pencil level x 40 x (max / 255), brush pressure x level / 5,
-// marker 2 x level, eraser 1. nPressure is already normalised.
+// The weight of a letter-mode sample: pencil level x 40 x (max / 255, at least 1), brush
+// pressure x level / 5, marker 2 x level, eraser 1. nPressure is already normalised.
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax);
 
 // The pressure a desktop-mode sample works with: the raw pressure halved for a tablet whose axis

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "FrameWnd.h"
+#include "PageRules.h"
 #include "FrameworkIds.h"
 #include "Resources.h"
 #include "ScrivoFrame.h"
@@ -68,8 +69,7 @@ int CScrivoView::OnCreate() {
     m_crBack = settings::ReadBackColor();
     m_crLine = settings::ReadLineColor();
     OpenViewContext();
-    SIZE size = GetScreenSize();
-    m_rcPage = {0, 0, size.cx, size.cx > size.cy ? 2 * size.cx : 5 * size.cx};
+    m_rcPage = page::InitialPage(GetScreenSize());
     RebuildPageBitmap();
     PaintPage(false);
     return CreateOverlay() ? 0 : -1;

@@ -66,7 +66,7 @@ void CScrivoView::OnEditPaste() {
     if (!hbmClip || !GetObjectW(hbmClip, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
         return;
     if (static_cast<long long>(bm.bmWidth) * bm.bmHeight > CPicture::kMaxPixels) {
-        ShowMessage(m_hWnd, CPicture::TooLargeText(), LoadResString(57344),
+        ShowMessage(m_hWnd, CPicture::TooLargeText(), LoadResString(IDS_APP_TITLE),
                     MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Message.h"
+#include "PageRules.h"
 #include "Resources.h"
 #include "ScrivoFrame.h"
 #include "resource.h"
@@ -40,12 +41,10 @@ void CScrivoView::OnZoomOut() {
 }
 
 void CScrivoView::OnAddLine() {
-    const LONG w = m_rcPage.right - m_rcPage.left;
-    if (m_rcPage.bottom <= 4900) {
+    if (page::CanAddLine(m_rcPage)) {
         // The longer page is made first, so that a page the system cannot hold leaves the
         // current one in place.
-        RECT rcLonger = m_rcPage;
-        rcLonger.bottom += 2 * w;
+        const RECT rcLonger = page::WithAddedLines(m_rcPage);
         COwnedBitmap bitmap(CreatePageBitmap(rcLonger));
         if (!bitmap) {
             ShowMessage(m_hWnd, LoadResString(IDS_NO_MORE_LINES), LoadResString(IDS_INFORMATION),
@@ -97,8 +96,7 @@ void CScrivoView::ClearPage() {
     m_bClearRedo = false;
     m_bHasInk = false;
     // A new note is as wide as the screen again, whatever page a file had brought.
-    SIZE size = GetScreenSize();
-    m_rcPage = {0, 0, size.cx, 2 * std::max(size.cx, size.cy)};
+    m_rcPage = page::ClearedPage(GetScreenSize());
     RebuildPageBitmap();
     // In desktop mode the new note starts on the frozen screen without ink.
     if (GetFrameMode() == kModeDesktop && m_dcScreen && m_pOverlay && m_pOverlay->m_dcInk) {

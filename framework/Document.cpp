@@ -4,6 +4,7 @@
 
 #include "DocTemplate.h"
 #include "FileDialog.h"
+#include "FileHandle.h"
 #include "FrameWnd.h"
 #include "FrameworkIds.h"
 #include "Message.h"
@@ -15,26 +16,6 @@
 namespace {
 // A note file larger than this cannot be one of ours; refusing it avoids a huge allocation.
 constexpr LONGLONG kMaxFileBytes = 1LL << 30;
-
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE h) : m_h(h) {}
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    ~CFileHandle() { Close(); }
-    HANDLE Get() const { return m_h; }
-    bool IsValid() const { return m_h != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        bool bOk = true;
-        if (IsValid())
-            bOk = CloseHandle(m_h) != FALSE;
-        m_h = INVALID_HANDLE_VALUE;
-        return bOk;
-    }
-
-private:
-    HANDLE m_h;
-};
 
 std::wstring FolderOf(const std::wstring& strPath) {
     std::wstring::size_type n = strPath.find_last_of(L"\\/");
@@ -62,8 +43,7 @@ BOOL CDocument::OnNewDocument() {
 
 CDocument::EFileError CDocument::ReadFileBytes(const wchar_t* pszPath,
                                                std::vector<std::uint8_t>& data) {
-    CFileHandle file(CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(CFileHandle::OpenToRead(pszPath));
     if (!file.IsValid())
         return EFileError::OpenFailed;
     LARGE_INTEGER size{};

@@ -72,11 +72,14 @@ public:
     // The framework's message texts.
     static std::wstring FileErrorText(EFileError nError, const std::wstring& strPath);
 
-protected:
-    // The error found while reading a file into the archive or writing the archive out.
+    // Reads a whole file (at most 1 GiB: anything larger cannot be a note) into data.
     static EFileError ReadFileBytes(const wchar_t* pszPath, std::vector<std::uint8_t>& data);
+    // Writes data to a new temporary file beside pszPath and replaces pszPath with it only when
+    // the whole write succeeded; a failure leaves the previous file and no partial one.
     static EFileError WriteFileReplacing(const wchar_t* pszPath,
                                          const std::vector<std::uint8_t>& data);
+
+protected:
     HWND OwnerWindow() const;
 
 private:

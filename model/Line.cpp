@@ -1,15 +1,14 @@
 #include "Line.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "GdiObjects.h"
-#include "TabletPressure.h"
 
-CLine::CLine() {
-    const CPressureRange range = QueryPressureRange();
-    m_nPressureMax = range.nMax;
-    m_nPressureScale = range.nScale;
-}
+CLine::CLine() : CLine(QueryPressureRange()) {}
+
+CLine::CLine(const CPressureRange& range)
+    : m_nPressureMax(range.nMax), m_nPressureScale(range.nScale) {}
 
 void CLine::AddPoint(int x, int y, short nWidth) {
     m_points.push_back({x, y, nWidth});
@@ -38,36 +37,88 @@ void CLine::SetTool(short nTool, int bSmooth) {
 }
 
 void CLine::Draw(HDC hdc) {
+    const CPixelTarget target(hdc);
+    Draw(target);
+}
+
+void CLine::Draw(const CPixelTarget& target) {
     const int n = GetPointCount();
+    if (!m_bSmooth) {
+        for (int i = 1; i < n; ++i)
+            DrawPlainSegment(target.Dc(), m_points[i - 1], m_points[i], target.ClipBox());
+        return;
+    }
+    // The renderer lives only while the stroke is drawn: every redraw starts from the same state.
+    CSMLine sm;
     for (int i = 0; i < n; ++i) {
         const LinePoint& pt = m_points[i];
-        if (m_bSmooth) {
-            const LinePoint prev = i == 0 ? LinePoint{0, 0, 0} : m_points[i - 1];
-            const int nKind = i == 0       ? CSMLine::kKindFirst
-                              : i == n - 1 ? CSMLine::kKindLast
-                                           : CSMLine::kKindInner;
-            m_sm.DrawSegment(hdc, prev.x, prev.y, pt.x, pt.y, pt.nWidth, m_crColor, nKind,
-                             m_nPressureMax, 1.0f);
-        } else if (i > 0) {
-            DrawPlainSegment(hdc, m_points[i - 1], pt);
-        }
+        const LinePoint prev = i == 0 ? LinePoint{0, 0, 0} : m_points[i - 1];
+        const int nKind = i == 0       ? CSMLine::kKindFirst
+                          : i == n - 1 ? CSMLine::kKindLast
+                                       : CSMLine::kKindInner;
+        sm.DrawSegment(target, prev.x, prev.y, pt.x, pt.y, pt.nWidth, m_crColor, nKind,
+                       m_nPressureMax, 1.0f);
     }
 }
 
-void CLine::DrawPlainSegment(HDC hdc, const LinePoint& from, const LinePoint& to) const {
+void CLine::DrawPlainSegment(HDC hdc, const LinePoint& from, const LinePoint& to,
+                             const RECT& rcArea) const {
     COwnedPen pen(CreatePen(PS_SOLID, to.nWidth, m_crColor));
     CSelectScope select(hdc, pen.Get());
     const int nOldRop = m_bMask ? SetROP2(hdc, R2_MASKPEN) : 0;
-    MoveToEx(hdc, from.x, from.y, nullptr);
-    LineTo(hdc, to.x, to.y);
+    DrawLineSegment(hdc, from, to, to.nWidth, rcArea);
     if (m_bMask)
         SetROP2(hdc, nOldRop);
 }
 
-void CLine::DrawIfVisible(HDC hdc, const RECT& rcClip) {
+void CLine::DrawLineSegment(HDC hdc, const LinePoint& from, const LinePoint& to, int nWidth,
+                            const RECT& rcArea) {
+    // Samples within this distance of the area are drawn exactly as they are; beyond it the
+    // segment is cut where it leaves the widened area, out of sight with its round end.
+    const double dMargin = (1 << 14) + std::abs(double(nWidth));
+    const double dLeft = rcArea.left - dMargin, dRight = rcArea.right + dMargin;
+    const double dTop = rcArea.top - dMargin, dBottom = rcArea.bottom + dMargin;
+    const auto inside = [&](const LinePoint& pt) {
+        return pt.x >= dLeft && pt.x <= dRight && pt.y >= dTop && pt.y <= dBottom;
+    };
+    if (inside(from) && inside(to)) {
+        MoveToEx(hdc, from.x, from.y, nullptr);
+        LineTo(hdc, to.x, to.y);
+        return;
+    }
+    // Liang-Barsky: the part of the segment from + t (to - from), 0 <= t <= 1, in the area.
+    const double dx = double(to.x) - from.x, dy = double(to.y) - from.y;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {from.x - dLeft, dRight - from.x, from.y - dTop, dBottom - from.y};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1)
+        return;
+    MoveToEx(hdc, static_cast<int>(std::lround(from.x + t0 * dx)),
+             static_cast<int>(std::lround(from.y + t0 * dy)), nullptr);
+    LineTo(hdc, static_cast<int>(std::lround(from.x + t1 * dx)),
+           static_cast<int>(std::lround(from.y + t1 * dy)));
+}
+
+bool CLine::IsVisibleIn(const RECT& rcClip) const {
     RECT rc = m_rcBound, rcMeet;
     InflateRect(&rc, 5, 5);
-    if (IntersectRect(&rcMeet, &rc, &rcClip))
+    return IntersectRect(&rcMeet, &rc, &rcClip) != FALSE;
+}
+
+void CLine::DrawIfVisible(HDC hdc, const RECT& rcClip) {
+    if (IsVisibleIn(rcClip))
         Draw(hdc);
 }
 
@@ -82,11 +133,7 @@ void CLine::Serialize(CArchive& ar) {
         ar.WriteInt16(m_bMask);
         ar.WriteInt16(m_nTool);
         ar.WriteInt32(m_bSmooth);
-        for (const LinePoint& pt : m_points) {
-            ar.WriteInt32(pt.x);
-            ar.WriteInt32(pt.y);
-            ar.WriteInt16(pt.nWidth);
-        }
+        ar.WriteBytes(m_points.data(), m_points.size() * kSampleSize);
         return;
     }
     // Read everything first so that a record cut short changes nothing.
@@ -101,12 +148,9 @@ void CLine::Serialize(CArchive& ar) {
     const short nTool = ar.ReadInt16();
     const int bSmooth = ar.ReadInt32();
     ar.CheckCount(nCount, kSampleSize);
+    // The samples lie in the file as they lie in memory.
     std::vector<LinePoint> points(static_cast<std::size_t>(nCount));
-    for (LinePoint& pt : points) {
-        pt.x = ar.ReadInt32();
-        pt.y = ar.ReadInt32();
-        pt.nWidth = ar.ReadInt16();
-    }
+    ar.ReadBytes(points.data(), points.size() * kSampleSize);
     m_points = std::move(points);
     m_rcBound = rc;
     m_crColor = cr;

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "GdiObjects.h"
+#include "EraseMask.h"
 
 namespace {
 
@@ -15,6 +15,7 @@ bool IsNullRect(const RECT& rc) {
 } // namespace
 
 int CLines::Add(std::unique_ptr<CLine> pLine) {
+    pLine->Compact();
     m_lines.push_back(std::move(pLine));
     return GetCount() - 1;
 }
@@ -46,36 +47,37 @@ RECT CLines::Redo(HDC hdc) {
 RECT CLines::EraseByLast() {
     if (m_lines.empty())
         return {};
-    CMemoryDC dc(nullptr);
-    RECT rcMask;
-    const HBITMAP hOld = m_lines.back()->MakeEraseMask(dc.Get(), rcMask);
+    std::unique_ptr<CLine> pEraser = std::move(m_lines.back());
     m_lines.pop_back();
+    CEraseMask mask(*pEraser);
     RECT rcErased{};
-    if (hOld) {
-        // Walking from the end keeps the indexes still to be visited valid.
-        for (std::size_t i = m_lines.size(); i-- > 0;) {
-            const RECT rc = m_lines[i]->HitByMask(dc.Get(), rcMask);
-            if (IsNullRect(rc))
-                continue;
-            if (IsNullRect(rcErased))
-                rcErased = rc;
-            else
-                UnionRect(&rcErased, &rcErased, &rc);
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-        DeleteObject(SelectObject(dc.Get(), hOld));
+    if (!mask.IsMade())
+        return rcErased;
+    // Walking from the end keeps the indexes still to be visited valid.
+    for (std::size_t i = m_lines.size(); i-- > 0;) {
+        const RECT rc = m_lines[i]->HitByMask(mask);
+        if (IsNullRect(rc))
+            continue;
+        if (IsNullRect(rcErased))
+            rcErased = rc;
+        else
+            UnionRect(&rcErased, &rcErased, &rc);
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
     }
     return rcErased;
 }
 
 void CLines::DrawAll(HDC hdc) {
+    const CPixelTarget target(hdc);
     for (const auto& pLine : m_lines)
-        pLine->Draw(hdc);
+        pLine->Draw(target);
 }
 
 void CLines::DrawInRect(HDC hdc, const RECT& rcClip) {
+    const CPixelTarget target(hdc);
     for (const auto& pLine : m_lines)
-        pLine->DrawIfVisible(hdc, rcClip);
+        if (pLine->IsVisibleIn(rcClip))
+            pLine->Draw(target);
 }
 
 // A straight stroke's bounds may have no width or height; it still counts and widens the union,
@@ -120,8 +122,10 @@ void CLines::Serialize(CArchive& ar) {
     ar.CheckCount(nCount, CLine::kRecordSize);
     std::vector<std::unique_ptr<CLine>> lines;
     lines.reserve(static_cast<std::size_t>(nCount));
+    // Every stroke takes the pressure range of the tablet present now.
+    const CPressureRange range = QueryPressureRange();
     for (std::int32_t i = 0; i < nCount; ++i) {
-        auto pLine = std::make_unique<CLine>();
+        auto pLine = std::make_unique<CLine>(range);
         pLine->Serialize(ar);
         lines.push_back(std::move(pLine));
     }

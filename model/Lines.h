@@ -35,6 +35,11 @@ public:
     // its rectangle.
     RECT Redo(HDC hdc);
     void RemoveAll() { m_lines.clear(); }
+    // Exchanges the strokes and redo stacks of two lists (a note loaded aside takes over).
+    void Swap(CLines& other) noexcept {
+        m_lines.swap(other.m_lines);
+        m_redo.swap(other.m_redo);
+    }
     void ClearRedo() { m_redo.clear(); }
     // Treats the newest stroke as an eraser path: removes it and every stroke it touches, and
     // returns the union of the touched strokes' rectangles inflated by 5.

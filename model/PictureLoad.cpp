@@ -3,40 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "FileHandle.h"
+#include "FrameworkIds.h"
 #include "GdiObjects.h"
 #include "Message.h"
+#include "Resources.h"
 #include "Picture.h"
 #include "kvofunc.h"
 
 namespace {
-
-constexpr wchar_t kAppTitle[] = L"Quillet";
-
-// An open file handle, closed on destruction.
-class CFileHandle {
-public:
-    explicit CFileHandle(const std::wstring& strPath)
-        : m_h(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    ~CFileHandle() {
-        if (m_h != INVALID_HANDLE_VALUE)
-            CloseHandle(m_h);
-    }
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-    std::int64_t Size() const {
-        LARGE_INTEGER n{};
-        return GetFileSizeEx(m_h, &n) ? n.QuadPart : -1;
-    }
-    bool Read(void* p, DWORD n) {
-        DWORD dwRead = 0;
-        return ReadFile(m_h, p, n, &dwRead, nullptr) && dwRead == n;
-    }
-
-private:
-    HANDLE m_h;
-};
 
 using BmpCheck = CPicture::ELoad;
 
@@ -90,10 +65,12 @@ void ShowLoadMessage(BmpCheck check) {
         ShowMessage(nullptr, L"Too small buffer size", L"OpenPicture", MB_OK);
         break;
     case BmpCheck::TooLarge:
-        ShowMessage(nullptr, CPicture::TooLargeText(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(nullptr, CPicture::TooLargeText(), LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
         break;
     default:
-        ShowMessage(nullptr, L"No Suppost This File Type!", kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(nullptr, L"No Suppost This File Type!", LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
         break;
     }
 }
@@ -142,9 +119,9 @@ CPicture::ELoad CPicture::ReadWithLibrary(const std::wstring& strPath) {
 }
 
 CPicture::ELoad CPicture::LoadBmp(const std::wstring& strPath) {
-    CFileHandle file(strPath);
+    CFileHandle file(CFileHandle::OpenToRead(strPath));
     BITMAPFILEHEADER bfh{};
-    const std::int64_t nFileSize = file.IsOpen() ? file.Size() : -1;
+    const std::int64_t nFileSize = file.Size();
     static_assert(sizeof(BITMAPFILEHEADER) == 14, "the file header is 14 bytes");
     if (nFileSize < 14 || !file.Read(&bfh, 14) || bfh.bfType != 0x4D42) // "BM"
         return BmpCheck::NotSupported;

@@ -1,8 +1,11 @@
 #include "SMLine.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "GdiObjects.h"
 
@@ -63,20 +66,16 @@ int Bezier(int a, int b, int c, double t) {
     return static_cast<int>(u * u * a + 2.0 * t * u * b + t * t * c);
 }
 
-bool MaskBit(const std::array<std::uint16_t, 13>& m, int j, int i) {
-    return (m[kCentre + i] >> (kCentre - j)) & 1;
-}
-
 // The triangular half of the window that a move with these signs keeps.
-std::array<std::uint16_t, 13> DirectionTemplate(int dx, int dy) {
+std::array<std::uint16_t, 13> MakeDirectionTemplate(bool bRight, bool bDown) {
     std::array<std::uint16_t, 13> t{};
     for (int k = 0; k < 13; ++k) {
         unsigned row;
-        if (dx > 0 && dy > 0)
+        if (bRight && bDown)
             row = kFullRow << k;
-        else if (dx > 0)
+        else if (bRight)
             row = kFullRow << (12 - k);
-        else if (dy > 0)
+        else if (bDown)
             row = kFullRow >> k;
         else
             row = kFullRow >> (12 - k);
@@ -85,40 +84,70 @@ std::array<std::uint16_t, 13> DirectionTemplate(int dx, int dy) {
     return t;
 }
 
-// Moves the bit of offset (j, i) to offset (j - dx, i - dy); bits leaving the window are lost.
-std::array<std::uint16_t, 13> ShiftMask(const std::array<std::uint16_t, 13>& m, int dx, int dy) {
-    std::array<std::uint16_t, 13> out{};
-    if (std::abs(dx) >= 13 || std::abs(dy) >= 13)
-        return out;
-    for (int r = 0; r < 13; ++r) {
-        const int nFrom = r + dy;
-        if (nFrom < 0 || nFrom >= 13)
-            continue;
-        const unsigned row = m[nFrom];
-        out[r] = static_cast<std::uint16_t>((dx >= 0 ? row << dx : row >> -dx) & kFullRow);
+const std::array<std::uint16_t, 13>& DirectionTemplate(int dx, int dy) {
+    static const std::array<std::uint16_t, 13> templates[4] = {
+        MakeDirectionTemplate(false, false), MakeDirectionTemplate(false, true),
+        MakeDirectionTemplate(true, false), MakeDirectionTemplate(true, true)};
+    return templates[(dx > 0 ? 2 : 0) + (dy > 0 ? 1 : 0)];
+}
+
+// The distance of each window pixel from the centre, as the dot's darkness needs it.
+struct CDistances {
+    double d[13][13];
+    CDistances() {
+        for (int i = -kMaxRadius; i <= kMaxRadius; ++i)
+            for (int j = -kMaxRadius; j <= kMaxRadius; ++j)
+                d[kCentre + i][kCentre + j] = std::sqrt(double(i * i + j * j));
     }
-    return out;
+};
+const CDistances g_distances;
+
+// The mask bits of the columns -r .. r.
+unsigned ColumnsWithin(int r) {
+    return ((1u << (2 * r + 1)) - 1) << (kCentre - r);
+}
+
+// For v of 0 or more, far below 2^63.
+bool IsNearInteger(double v) {
+    const double dFraction = v - static_cast<double>(static_cast<long long>(v));
+    return dFraction < 1e-6 || dFraction > 1.0 - 1e-6;
 }
 
 } // namespace
 
 void CSMLine::DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure,
                           COLORREF crColor, int nKind, int nPressureMax, float fScale) {
+    const CPixelTarget target(hdc);
+    DrawSegment(target, xPrev, yPrev, x, y, nPressure, crColor, nKind, nPressureMax, fScale);
+}
+
+void CSMLine::DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int x, int y,
+                          int nPressure, COLORREF crColor, int nKind, int nPressureMax,
+                          float fScale) {
     if (nPressureMax > 256)
         nPressure /= 2;
     // Stored weights come from files too: keep the pressure where the softness stays positive.
     nPressure = std::clamp(nPressure, 0, 256);
     SetColorAndScale(crColor, fScale);
+    m_bPlainDirect = target.IsDirect() && m_nPixelSize == 1 && m_nDivisor == 1;
     const POINT ptPrev = ClampPoint(xPrev, yPrev);
     const POINT pt = ClampPoint(x, y);
 
-    m_hdc = hdc;
+    m_pTarget = &target;
     m_rcPainted = {};
-    if (GetClipBox(hdc, &m_rcClip) == ERROR)
-        m_rcClip = {-kCoordLimit * 64, -kCoordLimit * 64, kCoordLimit * 64, kCoordLimit * 64};
-    // Single pixels are filled with the DC brush; the caller's brush and its colour come back.
-    const COLORREF crDcBrush = GetDCBrushColor(hdc);
-    CSelectScope brush(hdc, GetStockObject(DC_BRUSH));
+    m_ptPaintedMin = {LONG_MAX, LONG_MAX};
+    m_ptPaintedMax = {LONG_MIN, LONG_MIN};
+    HDC hdc = target.Dc();
+    // Single pixels of other contexts are filled with the DC brush; the caller's brush and its
+    // colour come back.
+    std::optional<CSelectScope> brush;
+    COLORREF crDcBrush = 0;
+    if (target.IsDirect()) {
+        target.Flush();
+    } else {
+        crDcBrush = GetDCBrushColor(hdc);
+        brush.emplace(hdc, GetStockObject(DC_BRUSH));
+    }
 
     if (nKind == kKindFirst)
         StartStroke(pt, nPressure);
@@ -131,8 +160,24 @@ void CSMLine::DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPres
         else
             TakeOddSample(pt, nPressure, nKind == kKindLast);
     }
-    SetDCBrushColor(hdc, crDcBrush);
-    m_hdc = nullptr;
+    if (!target.IsDirect())
+        SetDCBrushColor(hdc, crDcBrush);
+    SetPaintedRect();
+    m_pTarget = nullptr;
+}
+
+// The pixels painted by this call, cut to the clip box, in device units.
+void CSMLine::SetPaintedRect() {
+    if (m_ptPaintedMin.x > m_ptPaintedMax.x)
+        return;
+    const RECT& rcClip = m_pTarget->ClipBox();
+    RECT rc = {std::max(m_ptPaintedMin.x, rcClip.left), std::max(m_ptPaintedMin.y, rcClip.top),
+               std::min(m_ptPaintedMax.x, rcClip.right), std::min(m_ptPaintedMax.y, rcClip.bottom)};
+    if (m_pTarget->IsDirect())
+        OffsetRect(&rc, m_pTarget->DeviceOffset().x, m_pTarget->DeviceOffset().y);
+    else
+        LPtoDP(m_pTarget->Dc(), reinterpret_cast<POINT*>(&rc), 2);
+    m_rcPainted = rc;
 }
 
 void CSMLine::SetColorAndScale(COLORREF crColor, float fScale) {
@@ -197,7 +242,8 @@ void CSMLine::TakeEvenSample(POINT pt, int nPressure, bool bLast) {
 }
 
 // Odd samples are control points: the curve runs to the midpoint between the last two of them,
-// or to the sample itself when it is the last one.
+// or to the sample itself when it is the last one. A midpoint that coincides with either of
+// them leaves nothing to draw, for the last sample too.
 void CSMLine::TakeOddSample(POINT pt, int nPressure, bool bLast) {
     if (!bLast && IsWithin(pt, m_pt2, 2)) {
         m_nParity = 0;
@@ -205,19 +251,18 @@ void CSMLine::TakeOddSample(POINT pt, int nPressure, bool bLast) {
     }
     m_nPresNew = nPressure;
     m_ptNew = pt;
+    const POINT ptFix1 = ToFixed(m_pt1), ptFixN = ToFixed(pt);
+    m_pt2 = {(m_pt1.x + pt.x) / 2, (m_pt1.y + pt.y) / 2};
+    m_ptFix2 = {(ptFix1.x + ptFixN.x) / 2, (ptFix1.y + ptFixN.y) / 2};
+    if (m_pt2 == m_pt1 || m_pt2 == pt) {
+        m_nParity = 0;
+        return;
+    }
     if (bLast) {
         m_pt2 = pt;
-        m_ptFix2 = ToFixed(pt);
+        m_ptFix2 = ptFixN;
         m_nSteps = 2 * Chebyshev(m_pt0, m_pt2);
         m_nPres2 = std::min(m_nPres2, 30);
-    } else {
-        const POINT ptFix1 = ToFixed(m_pt1), ptFixN = ToFixed(pt);
-        m_pt2 = {(m_pt1.x + pt.x) / 2, (m_pt1.y + pt.y) / 2};
-        m_ptFix2 = {(ptFix1.x + ptFixN.x) / 2, (ptFix1.y + ptFixN.y) / 2};
-        if (m_pt2 == m_pt1 || m_pt2 == pt) {
-            m_nParity = 0;
-            return;
-        }
     }
     DrawCurve();
 }
@@ -278,7 +323,8 @@ void CSMLine::StepCurve() {
         const POINT pt = {ptFix.x >> 8, ptFix.y >> 8};
         if (pt == ptLast)
             continue;
-        m_nPres = static_cast<int>((m_nPres2 - m_nPres0) * j / nSteps + m_nPres0);
+        // |p2 - p0| <= 256 and j < nSteps <= 2^18: the product fits 32 bits.
+        m_nPres = (m_nPres2 - m_nPres0) * static_cast<int>(j) / static_cast<int>(nSteps) + m_nPres0;
         m_ring.Push(pt, ptFix, m_nPres);
         bool bFullyPainted = false;
         if (!m_bFirstCurveDone && nFirstDots < 3) {
@@ -289,8 +335,7 @@ void CSMLine::StepCurve() {
         m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
         const POINT ptFixMove = {ptFix.x - ptLastFix.x, ptFix.y - ptLastFix.y};
         UpdateMasks(ptFixMove, {pt.x - ptLast.x, pt.y - ptLast.y}, bFullyPainted);
-        SetDirection(ptFixMove, ptFix);
-        StampStep(pt);
+        StampStep(pt, ptFixMove, ptFix);
         ptLastFix = ptFix;
         ptLast = pt;
     }
@@ -298,35 +343,58 @@ void CSMLine::StepCurve() {
 
 // The new stamp paints only the pixels of its direction template that the previous stamp's
 // footprint, moved along with the pen, does not already cover.
+// The footprint F is the previous template (with the new one when the stamp painted fully),
+// shifted by the pixel move: the bit of offset (j, i) moves to offset (j - dx, i - dy), and
+// bits leaving the window are lost.
 void CSMLine::UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted) {
-    m_mFootprint = m_mTemplate;
+    Mask mFrom = m_mTemplate;
     m_mTemplate = DirectionTemplate(ptFixMove.x, ptFixMove.y);
     if (bFullyPainted)
         for (int r = 0; r < 13; ++r)
-            m_mFootprint[r] |= m_mTemplate[r];
-    m_mFootprint = ShiftMask(m_mFootprint, ptPixMove.x, ptPixMove.y);
+            mFrom[r] |= m_mTemplate[r];
+    const int dx = ptPixMove.x, dy = ptPixMove.y;
+    Mask mFootprint{};
+    if (std::abs(dx) < 13 && std::abs(dy) < 13) {
+        // Rows r whose source row r + dy lies in the window.
+        const int rFirst = std::max(0, -dy), rEnd = std::min(13, 13 - dy);
+        for (int r = rFirst; r < rEnd; ++r)
+            mFootprint[r] = static_cast<std::uint16_t>(
+                dx >= 0 ? (unsigned(mFrom[r + dy]) << dx) & kFullRow : mFrom[r + dy] >> -dx);
+    }
     for (int r = 0; r < 13; ++r)
-        m_mPaint[r] = static_cast<std::uint16_t>(m_mTemplate[r] & ~m_mFootprint[r] & kFullRow);
+        m_mPaint[r] = static_cast<std::uint16_t>(m_mTemplate[r] & ~mFootprint[r] & kFullRow);
 }
 
 void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
-    const double dTheta = std::atan2(std::abs(ptFixMove.y), std::abs(ptFixMove.x));
     m_nSignX = SignOf(ptFixMove.x);
     m_nSignY = SignOf(ptFixMove.y);
-    m_nSin = static_cast<int>(std::sin(dTheta) * m_nPres);
-    m_nCos = static_cast<int>(std::cos(dTheta) * m_nPres);
+    // The sine and cosine of the move's angle are its legs over its length. Far from an integer,
+    // the pressure times either truncates as the trigonometric functions would; near one (a move
+    // along an axis, a Pythagorean triple) the functions themselves decide.
+    const double ax = std::abs(double(ptFixMove.x)), ay = std::abs(double(ptFixMove.y));
+    const double dLength = std::sqrt(ax * ax + ay * ay);
+    const double dSin = dLength > 0 ? ay / dLength * m_nPres : 0.0;
+    const double dCos = dLength > 0 ? ax / dLength * m_nPres : 0.0;
+    if (!IsNearInteger(dSin) && !IsNearInteger(dCos)) {
+        m_nSin = static_cast<int>(dSin);
+        m_nCos = static_cast<int>(dCos);
+    } else {
+        const double dTheta = std::atan2(std::abs(ptFixMove.y), std::abs(ptFixMove.x));
+        m_nSin = static_cast<int>(std::sin(dTheta) * m_nPres);
+        m_nCos = static_cast<int>(std::cos(dTheta) * m_nPres);
+    }
     const int fx = ptFix.x & 255, fy = ptFix.y & 255;
     m_nCentre = (fy * m_nCos * m_nSignY - fx * m_nSin * m_nSignX) >> 8;
 }
 
-void CSMLine::StampStep(POINT pt) {
+void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
     const int nReach = 255 / m_nSoftness + 3;
     const bool bFarFromCorner = !IsWithin(pt, m_ptCorner, nReach);
     const bool bStraight = m_dPrevAngle > 129.0 && m_dAngle1 > 129.0 && m_dAngle2 > 129.0;
     if (m_nPres < 71 || bFarFromCorner || bStraight)
-        StampDirectional(pt, false);
+        StampDirectional(pt, ptFixMove, ptFix, false);
     else if (m_nPres < 151)
-        StampDirectional(pt, true);
+        StampDirectional(pt, ptFixMove, ptFix, true);
     else {
         // A heavy stamp at a corner: a whole dot, and the next step paints its whole template.
         StampDot(pt, m_nPres, true);
@@ -335,7 +403,11 @@ void CSMLine::StampStep(POINT pt) {
 }
 
 int CSMLine::Radius(bool bSoftened) const {
-    const int nBase = 255 / m_nSoftness;
+    // Softness lies between 100 and 300: 255 / softness without a division.
+    const int nBase = m_nSoftness >= 256   ? 0
+                      : m_nSoftness >= 128 ? 1
+                      : m_nSoftness >= 86  ? 2
+                                           : 255 / m_nSoftness;
     int r;
     if (bSoftened)
         r = nBase + std::max(0, m_nPres - 175) / 25;
@@ -346,61 +418,168 @@ int CSMLine::Radius(bool bSoftened) const {
     return std::min(r, kMaxRadius);
 }
 
+// True when some pixel of the stamp of radius r at pt lands inside the clip box.
+bool CSMLine::IsStampVisible(POINT pt, int r) const {
+    const int nSize = m_nPixelSize, d = m_nDivisor;
+    const auto target = [nSize, d](int n) { return d == 1 ? n * nSize : n * nSize / d; };
+    const RECT& rc = m_pTarget->ClipBox();
+    return target(pt.x + r) + nSize > rc.left && target(pt.x - r) < rc.right &&
+           target(pt.y + r) + nSize > rc.top && target(pt.y - r) < rc.bottom;
+}
+
 // A round stamp: darkness grows with the distance from the centre; the pixels dark enough to
 // count as painted become the footprint that the next stamp leaves alone.
 void CSMLine::StampDot(POINT pt, int nPressure, bool bSoftened) {
     m_mPaint.fill(kFullRow);
     m_nSoftness = (255 - nPressure) * 200 / 255 + 100;
     const int r = Radius(bSoftened);
-    PaintPixel(pt.x, pt.y, 0);
+    const bool bVisible = IsStampVisible(pt, r);
+    if (bVisible)
+        PaintPixel(pt.x, pt.y, 0);
     for (int i = -r; i <= r; ++i)
         for (int j = -r; j <= r; ++j) {
-            if ((i == 0 && j == 0) || !MaskBit(m_mPaint, j, i))
+            if (i == 0 && j == 0)
                 continue;
-            const int g = static_cast<int>(std::sqrt(double(i * i + j * j)) * m_nSoftness);
-            PaintPixel(pt.x + j, pt.y + i, g);
+            const int g = static_cast<int>(g_distances.d[kCentre + i][kCentre + j] * m_nSoftness);
+            if (bVisible)
+                PaintPixel(pt.x + j, pt.y + i, g);
             if (g < m_nPres + 255)
                 m_mTemplate[kCentre + i] |= static_cast<std::uint16_t>(1u << (kCentre - j));
         }
 }
 
 // A stamp across the line of travel: darkness is the pressure times the signed distance of the
-// pixel from the line through the exact position.
-void CSMLine::StampDirectional(POINT pt, bool bSoftened) {
+// pixel from the line through the exact position. The pixels are visited row by row and from
+// left to right: at scales below 1/2 two of them can land on one target pixel.
+void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened) {
     const int r = Radius(bSoftened);
+    if (!IsStampVisible(pt, r))
+        return;
+    SetDirection(ptFixMove, ptFix);
+    if (m_bPlainDirect) {
+        StampDirectionalDirect(pt, r);
+        return;
+    }
     PaintPixel(pt.x, pt.y, m_nCentre);
-    for (int i = -r; i <= r; ++i)
-        for (int j = -r; j <= r; ++j) {
-            if ((i == 0 && j == 0) || !MaskBit(m_mPaint, j, i))
-                continue;
-            PaintPixel(pt.x + j, pt.y + i,
-                       m_nCentre + m_nSignX * j * m_nSin - m_nSignY * i * m_nCos);
+    const unsigned nColumns = ColumnsWithin(r);
+    // A pixel whose darkness reaches this is left as it is (PaintPixel): tested here, it costs
+    // no call.
+    const int nLimit = 256 + m_nPres * 3 / 2;
+    const int nStep = m_nSignX * m_nSin;
+    for (int i = -r; i <= r; ++i) {
+        unsigned nRow = m_mPaint[kCentre + i] & nColumns;
+        if (i == 0)
+            nRow &= ~(1u << kCentre);
+        const int nRowDarkness = m_nCentre - m_nSignY * i * m_nCos;
+        while (nRow) {
+            const int nBit = 31 - std::countl_zero(nRow);
+            nRow &= ~(1u << nBit);
+            const int j = kCentre - nBit;
+            const int g = nRowDarkness + j * nStep;
+            if (g < nLimit && g > -nLimit)
+                PaintPixel(pt.x + j, pt.y + i, g);
         }
+    }
+}
+
+// The pixels of a directional stamp on a direct target at scale 1, painted as PaintPixel paints
+// them: the centre first, then row by row and from left to right, with the rows and columns
+// outside the clip box left out at once.
+void CSMLine::StampDirectionalDirect(POINT pt, int r) {
+    const RECT& rc = m_pTarget->ClipBox();
+    const int iFirst = std::max<int>(-r, rc.top - pt.y);
+    const int iLast = std::min<int>(r, rc.bottom - 1 - pt.y);
+    const int jFirst = std::max<int>(-r, rc.left - pt.x);
+    const int jLast = std::min<int>(r, rc.right - 1 - pt.x);
+    if (jFirst > jLast)
+        return;
+    const unsigned nColumns = ((1u << (jLast - jFirst + 1)) - 1) << (kCentre - jLast);
+    // Copies of what the loop reads: the pixel stores below could otherwise alias them.
+    const Mask mPaint = m_mPaint;
+    const int nLighten = m_nPres * 3 / 2, nStep = m_nSignX * m_nSin;
+    const int nCentre = m_nCentre, nRowStep = -m_nSignY * m_nCos;
+    const int nBlue = m_nBlue, nGreen = m_nGreen, nRed = m_nRed;
+    const int nBytes = m_pTarget->PixelBytes();
+    const std::ptrdiff_t nRowBytes = m_pTarget->RowStep();
+    std::uint8_t* const pCentre = m_pTarget->RowAddress(pt.y) + std::ptrdiff_t(pt.x) * nBytes;
+    // The brush over the pixel at p with transparency e, false when e leaves it as it is.
+    const auto paint = [=](std::uint8_t* p, int nDarkness) {
+        const int e = std::max(0, std::abs(nDarkness) - nLighten);
+        if (e >= 256)
+            return false;
+        p[0] = static_cast<std::uint8_t>((nBlue * (255 - e) + p[0] * e) >> 8);
+        p[1] = static_cast<std::uint8_t>((nGreen * (255 - e) + p[1] * e) >> 8);
+        p[2] = static_cast<std::uint8_t>((nRed * (255 - e) + p[2] * e) >> 8);
+        if (nBytes == 4)
+            p[3] = 0;
+        return true;
+    };
+    int jPainted0 = kMaxRadius + 1, jPainted1 = -kMaxRadius - 1;
+    int iPainted0 = kMaxRadius + 1, iPainted1 = -kMaxRadius - 1;
+    // The centre goes first, its darkness the line's at the exact position.
+    if (iFirst <= 0 && iLast >= 0 && ((1u << kCentre) & nColumns) && paint(pCentre, nCentre))
+        jPainted0 = jPainted1 = iPainted0 = iPainted1 = 0;
+    for (int i = iFirst; i <= iLast; ++i) {
+        unsigned nRow = mPaint[kCentre + i] & nColumns;
+        if (i == 0)
+            nRow &= ~(1u << kCentre);
+        if (!nRow)
+            continue;
+        const int nRowDarkness = nCentre + i * nRowStep;
+        std::uint8_t* const pRow = pCentre + i * nRowBytes;
+        while (nRow) {
+            const int nBit = 31 - std::countl_zero(nRow);
+            nRow &= ~(1u << nBit);
+            const int j = kCentre - nBit;
+            if (!paint(pRow + j * nBytes, nRowDarkness + j * nStep))
+                continue;
+            jPainted0 = std::min(jPainted0, j);
+            jPainted1 = std::max(jPainted1, j);
+            iPainted0 = std::min(iPainted0, i);
+            iPainted1 = i;
+        }
+    }
+    if (iPainted0 <= iPainted1) {
+        GrowPainted(pt.x + jPainted0, pt.y + iPainted0, 1);
+        GrowPainted(pt.x + jPainted1, pt.y + iPainted1, 1);
+    }
 }
 
 void CSMLine::PaintPixel(int x, int y, int nDarkness) {
-    const int d = m_nDivisor;
-    if (d >= 2 && ((x + 1) % d == 0 || (y + 1) % d == 0))
-        return;
     const int e = std::max(0, std::abs(nDarkness) - m_nPres * 3 / 2);
     if (e >= 256)
+        return;
+    if (m_bPlainDirect) {
+        // The page bitmap at scale 1: one pixel of memory.
+        const COLORREF crOld = m_pTarget->Read(x, y);
+        if (crOld != CLR_INVALID) {
+            m_pTarget->Write(x, y, Blend(crOld, e));
+            GrowPainted(x, y, 1);
+        }
+        return;
+    }
+    const int d = m_nDivisor;
+    if (d >= 2 && ((x + 1) % d == 0 || (y + 1) % d == 0))
         return;
     const int nSize = m_nPixelSize;
     const int tx = x * nSize / d, ty = y * nSize / d;
     // Pixels outside the clip box would neither read nor paint: skip the calls.
-    if (tx + nSize <= m_rcClip.left || tx >= m_rcClip.right || ty + nSize <= m_rcClip.top ||
-        ty >= m_rcClip.bottom)
+    const RECT& rcClip = m_pTarget->ClipBox();
+    if (tx + nSize <= rcClip.left || tx >= rcClip.right || ty + nSize <= rcClip.top ||
+        ty >= rcClip.bottom)
         return;
-    const RECT rcPixel = {tx, ty, tx + nSize, ty + nSize};
-    UnionRect(&m_rcPainted, &m_rcPainted, &rcPixel);
-    const COLORREF crOld = GetPixel(m_hdc, tx, ty);
-    const COLORREF cr = RGB((m_nRed * (255 - e) + GetRValue(crOld) * e) >> 8,
-                            (m_nGreen * (255 - e) + GetGValue(crOld) * e) >> 8,
-                            (m_nBlue * (255 - e) + GetBValue(crOld) * e) >> 8);
-    if (nSize == 1 && d >= 2) {
-        SetPixel(m_hdc, tx, ty, cr);
+    const CPixelTarget& target = *m_pTarget;
+    const COLORREF crOld = target.IsDirect() ? target.Read(tx, ty) : GetPixel(target.Dc(), tx, ty);
+    const COLORREF cr = Blend(crOld, e);
+    GrowPainted(tx, ty, nSize);
+    if (target.IsDirect()) {
+        target.Fill(tx, ty, nSize, nSize, cr);
         return;
     }
-    SetDCBrushColor(m_hdc, cr);
-    PatBlt(m_hdc, tx, ty, nSize, nSize, PATCOPY);
+    if (nSize == 1 && d >= 2) {
+        SetPixel(target.Dc(), tx, ty, cr);
+        return;
+    }
+    SetDCBrushColor(target.Dc(), cr);
+    PatBlt(target.Dc(), tx, ty, nSize, nSize, PATCOPY);
 }

@@ -2,15 +2,18 @@
 // into a smoothed, anti-aliased line whose width and darkness follow the pen pressure: odd
 // samples are the control points of quadratic Bezier curves whose joints are the midpoints
 // between them, and each pixel step along a curve blends a small soft stamp into the target
-// with GetPixel and single-pixel fills. Three 13 x 13 bit masks keep the pixels that the
-// previous stamp painted from being blended again by the next one. The renderer owns its ring
-// of recent stamps (CPtPres) and draws only through the device context of each call.
+// (CPixelTarget: straight into a DIB section's memory, or with GetPixel and single-pixel fills
+// on any other device context). Three 13 x 13 bit masks keep the pixels that the previous stamp
+// painted from being blended again by the next one. The renderer owns its ring of recent stamps
+// (CPtPres) and draws only on the target of each call.
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
+#include "PixelTarget.h"
 #include "PtPres.h"
 
 class CSMLine {
@@ -28,9 +31,12 @@ public:
     // (scale 2 paints 2 x 2 blocks, scale 0.5 every second pixel at half the coordinates).
     void DrawSegment(HDC hdc, int xPrev, int yPrev, int x, int y, int nPressure, COLORREF crColor,
                      int nKind, int nPressureMax, float fScale);
+    // The same on a target examined once for many calls (a whole stroke or page).
+    void DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int x, int y, int nPressure,
+                     COLORREF crColor, int nKind, int nPressureMax, float fScale);
 
-    // The rectangle of target pixels (logical units of the device context) that the last
-    // DrawSegment painted; empty when it painted nothing.
+    // The target pixels that the last DrawSegment painted, in device units (empty when it
+    // painted none): what a caller drawing into memory copies on to the window.
     RECT GetPaintedRect() const { return m_rcPainted; }
 
     // Read-only views for tests and the stroke's hit test.
@@ -51,15 +57,30 @@ private:
     void StepCurve();
     void UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted);
     void SetDirection(POINT ptFixMove, POINT ptFix);
-    void StampStep(POINT pt);
+    void StampStep(POINT pt, POINT ptFixMove, POINT ptFix);
     int Radius(bool bSoftened) const;
+    bool IsStampVisible(POINT pt, int r) const;
     void StampDot(POINT pt, int nPressure, bool bSoftened);
-    void StampDirectional(POINT pt, bool bSoftened);
+    void StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened);
     void PaintPixel(int x, int y, int nDarkness);
+    void StampDirectionalDirect(POINT pt, int r);
+    void GrowPainted(int x, int y, int nSize) {
+        m_ptPaintedMin = {std::min<LONG>(m_ptPaintedMin.x, x), std::min<LONG>(m_ptPaintedMin.y, y)};
+        m_ptPaintedMax = {std::max<LONG>(m_ptPaintedMax.x, x + nSize),
+                          std::max<LONG>(m_ptPaintedMax.y, y + nSize)};
+    }
+    void SetPaintedRect();
+    // The brush colour laid over crOld with transparency e (0 to 255).
+    COLORREF Blend(COLORREF crOld, int e) const {
+        return RGB((m_nRed * (255 - e) + GetRValue(crOld) * e) >> 8,
+                   (m_nGreen * (255 - e) + GetGValue(crOld) * e) >> 8,
+                   (m_nBlue * (255 - e) + GetBValue(crOld) * e) >> 8);
+    }
 
     // Set by every call.
-    HDC m_hdc = nullptr;
-    RECT m_rcClip{};
+    const CPixelTarget* m_pTarget = nullptr;
+    bool m_bPlainDirect = false; // a direct target at scale 1: one pixel of memory per pixel
+    POINT m_ptPaintedMin{}, m_ptPaintedMax{}; // logical bounds of what this call paints
     RECT m_rcPainted{};
     COLORREF m_crColor = 0;
     int m_nRed = 0, m_nGreen = 0, m_nBlue = 0;
@@ -86,9 +107,8 @@ private:
     // The direction of the current step.
     int m_nSignX = 1, m_nSignY = 1, m_nSin = 0, m_nCos = 0, m_nCentre = 0;
 
-    Mask m_mFootprint{}; // F: what the previous stamp painted
-    Mask m_mTemplate{};  // T: the direction template
-    Mask m_mPaint{};     // M: what the next stamp may paint
+    Mask m_mTemplate{}; // T: the direction template
+    Mask m_mPaint{};    // M: what the next stamp may paint
 
     CPtPres m_ring;
 };

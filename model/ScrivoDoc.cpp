@@ -8,6 +8,7 @@
 #include "FrameworkIds.h"
 #include "GdiObjects.h"
 #include "Message.h"
+#include "PageRules.h"
 #include "Resources.h"
 #include "Settings.h"
 #include "View.h"
@@ -30,12 +31,6 @@ std::wstring LastPart(const std::wstring& strPath) {
     std::wstring::size_type n = strPath.find_last_of(L'\\');
     return n == std::wstring::npos ? strPath : strPath.substr(n + 1);
 }
-
-// The largest page a note file may describe: wider or taller pages than any screen gives, or a
-// bitmap of more than 100 million pixels, mark the file as damaged.
-constexpr LONG kMaxPageWidth = 16384;
-constexpr LONG kMaxPageHeight = 65536;
-constexpr long long kMaxPagePixels = 100'000'000;
 
 constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
@@ -133,16 +128,12 @@ BOOL CScrivoDoc::OnOpenDocument(const wchar_t* pszPath) {
     return TRUE;
 }
 
-CNotePaper CScrivoDoc::CheckedPaper(const CNoteHeader& header) {
-    CNotePaper paper;
-    paper.crBack = settings::SafeColor(header.m_crPaper, settings::kDefaultBackColor);
-    paper.crLine = settings::SafeColor(header.m_crLine, settings::kDefaultLineColor);
-    paper.nLineHeight = settings::SafeLineHeight(header.m_nLineSpacing);
-    paper.rcPage = header.m_rcPaper;
-    const RECT& rc = paper.rcPage;
-    if (rc.left != 0 || rc.top != 0 || rc.right <= 0 || rc.bottom <= 0 ||
-        rc.right > kMaxPageWidth || rc.bottom > kMaxPageHeight ||
-        static_cast<long long>(rc.right) * rc.bottom > kMaxPagePixels)
+CNotePaper CScrivoDoc::CheckedPaper(const CNotePaper& stored) {
+    CNotePaper paper = stored;
+    paper.crBack = settings::SafeColor(stored.crBack, settings::kDefaultBackColor);
+    paper.crLine = settings::SafeColor(stored.crLine, settings::kDefaultLineColor);
+    paper.nLineHeight = settings::SafeLineHeight(stored.nLineHeight);
+    if (!page::IsWritablePage(paper.rcPage))
         throw CArchiveException("paper rectangle out of range");
     return paper;
 }
@@ -150,41 +141,30 @@ CNotePaper CScrivoDoc::CheckedPaper(const CNoteHeader& header) {
 void CScrivoDoc::Serialize(CArchive& ar) {
     IScrivoCanvas* pCanvas = GetCanvas();
     if (ar.IsStoring()) {
-        CNotePaper paper = pCanvas ? pCanvas->GetPaper() : CNotePaper{};
-        CNoteHeader header;
-        header.m_crPaper = paper.crBack;
-        header.m_crLine = paper.crLine;
-        header.m_nLineSpacing = paper.nLineHeight;
-        header.m_rcPaper = paper.rcPage;
-        CNoteFile::Store(ar, header, m_lines, m_pictures);
+        const CNotePaper paper = pCanvas ? pCanvas->GetPaper() : CNotePaper{};
+        CNoteFile::Store(ar, paper, m_lines, m_pictures);
         return;
     }
     // The whole file is read aside first; only a note that reads completely replaces this one.
     CNoteFile note;
     note.Load(ar);
-    CNotePaper paper = CheckedPaper(note.m_header);
+    CNotePaper paper = CheckedPaper(note.m_paper);
     if (pCanvas && !pCanvas->SetPaper(paper))
         throw std::runtime_error("no page bitmap for the note's paper");
     UpdateAllViews(nullptr);
     m_pictures.Swap(*note.m_pPictures);
-    // The strokes are read once more straight into the note's own list, which cannot fail now
-    // that the same bytes have been read completely.
-    CArchive arStrokes(ar.Data());
-    CNoteHeader header;
-    header.Serialize(arStrokes);
-    m_lines.Serialize(arStrokes);
+    m_lines.Swap(*note.m_pLines);
 }
 
 bool CScrivoDoc::IsReadableNote(const std::wstring& strPath) {
     std::vector<std::uint8_t> data;
-    DWORD dwError = 0;
-    if (!ReadNoteFileData(strPath, data, dwError))
+    if (ReadFileBytes(strPath.c_str(), data) != EFileError::None)
         return false;
     try {
         CArchive ar(std::move(data));
         CNoteFile note;
         note.Load(ar);
-        CheckedPaper(note.m_header);
+        CheckedPaper(note.m_paper);
         return true;
     } catch (...) {
         return false;

@@ -14,14 +14,6 @@
 #include "NoteFile.h"
 #include "Pictures.h"
 
-// The paper settings of a note: the first 28 bytes of its file.
-struct CNotePaper {
-    COLORREF crBack = 0;
-    COLORREF crLine = 0;
-    int nLineHeight = 0;
-    RECT rcPage = {0, 0, 0, 0};
-};
-
 // What the document needs of the canvas that shows it.
 class IScrivoCanvas {
 public:
@@ -123,6 +115,9 @@ public:
     static std::wstring SaveFilter(int nMode);
 
     IScrivoCanvas* GetCanvas() const;
+    // The paper of a note file made safe, or CArchiveException when the file's page is not one
+    // the program can write (PageRules.h).
+    static CNotePaper CheckedPaper(const CNotePaper& stored);
 
     CPictures m_pictures;
     int m_nImageFormat = 1;
@@ -149,8 +144,6 @@ public:
     static RECT MailArea(bool bInk, const RECT& rcInk);
 
 private:
-    // The paper of a note file, or CArchiveException when the file's page is out of range.
-    static CNotePaper CheckedPaper(const CNoteHeader& header);
     std::optional<std::wstring> PromptFile(bool bOpen, const std::wstring& strFilter,
                                            const std::wstring& strName);
 };

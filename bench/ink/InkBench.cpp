@@ -1,18 +1,22 @@
-// Benchmarks of the ink model: brush renderer throughput, a page of 2,000 strokes of 100 samples
-// drawn into a 24-bit page bitmap, erasing with 10,000 strokes on the page, and the memory one
-// stored sample costs. Plain program: prints one line per figure.
+// Benchmarks of the ink model, each beside the old way in the same run: a page of 2,000 strokes
+// of 100 samples drawn into a 24-bit page bitmap, erasing with 10,000 strokes on the page, and
+// the memory one stored sample costs. Plain program: prints the figures and their ratios.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "DibFormat.h"
+#include "EraseOracle.h"
 #include "Lines.h"
+#include "NoteOracle.h"
 
 namespace {
 
@@ -45,14 +49,12 @@ std::unique_ptr<CLine> MakeRandomStroke(std::mt19937& rng, int nSamples, int cx,
     return pLine;
 }
 
-// A 24-bit page bitmap selected into a memory DC.
+// A 24-bit bottom-up page bitmap, as the canvas keeps it, selected into a memory DC.
 class CPageBitmap {
 public:
-    CPageBitmap(int cx, int cy) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 24, BI_RGB};
-        void* pBits = nullptr;
-        m_hbm = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    CPageBitmap(int cx, int cy) : m_nBytes(static_cast<std::size_t>(DibStride(cx, 24)) * cy) {
+        const BITMAPINFO bmi = DibHeader(cx, cy, 24);
+        m_hbm = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &m_pBits, nullptr, 0);
         m_hdc = CreateCompatibleDC(nullptr);
         m_hOld = SelectObject(m_hdc, m_hbm);
         PatBlt(m_hdc, 0, 0, cx, cy, WHITENESS);
@@ -63,36 +65,67 @@ public:
         DeleteObject(m_hbm);
     }
     HDC Dc() const { return m_hdc; }
+    bool SameBytes(const CPageBitmap& other) const {
+        GdiFlush();
+        return m_nBytes == other.m_nBytes && std::memcmp(m_pBits, other.m_pBits, m_nBytes) == 0;
+    }
 
 private:
+    std::size_t m_nBytes;
+    void* m_pBits = nullptr;
     HBITMAP m_hbm;
     HDC m_hdc;
     HGDIOBJ m_hOld;
 };
 
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void PrintRatio(const char* pszWhat, double dNew, double dOld, const char* pszUnit) {
+    std::printf("%s: new %.1f %s, old %.1f %s, old/new %.1fx\n", pszWhat, dNew, pszUnit, dOld,
+                pszUnit, dOld / dNew);
+}
+
+// The page drawn into the same kind of bitmap twice: straight into its memory, and the old way,
+// one GetPixel and one fill per pixel (the renderer takes that path for any context that is not
+// a plain section, here the same section with the advanced graphics mode set).
 void BenchPage() {
     std::mt19937 rng(1);
     CLines lines;
     for (int i = 0; i < 2000; ++i)
         lines.Add(MakeRandomStroke(rng, 100, kPageWidth, kPageHeight));
-    CPageBitmap page(kPageWidth, kPageHeight);
-    const auto t0 = Clock::now();
-    lines.DrawAll(page.Dc());
+    CPageBitmap page(kPageWidth, kPageHeight), oldPage(kPageWidth, kPageHeight);
+    SetGraphicsMode(oldPage.Dc(), GM_ADVANCED);
+    auto t0 = Clock::now();
+    lines.DrawAll(oldPage.Dc());
     GdiFlush();
-    const double ms = MillisecondsSince(t0);
-    std::printf("brush: page of 2000 strokes x 100 samples into a %dx%d 24-bit bitmap: %.0f ms\n",
-                kPageWidth, kPageHeight, ms);
-    std::printf("brush: throughput %.0f samples/s\n", 200000.0 / (ms / 1000.0));
+    const double msOld = MillisecondsSince(t0);
+    double msNew = 1e9;
+    for (int nRun = 0; nRun < 3; ++nRun) {
+        PatBlt(page.Dc(), 0, 0, kPageWidth, kPageHeight, WHITENESS);
+        t0 = Clock::now();
+        lines.DrawAll(page.Dc());
+        msNew = std::min(msNew, MillisecondsSince(t0));
+    }
+    std::printf("page: 2000 strokes x 100 samples into a %dx%d 24-bit page bitmap (new: best of "
+                "3), same pixels: %s\n",
+                kPageWidth, kPageHeight, page.SameBytes(oldPage) ? "yes" : "NO");
+    PrintRatio("page", msNew, msOld, "ms");
 }
 
+// Ten eraser loops of 150 pixels across among 10,000 strokes: each one first through the old
+// touch test (a bitmap per stroke, kept as the oracle), which finds the strokes without removing
+// them, then through the stroke list, which removes them; both must find the same.
 void BenchErase() {
     std::mt19937 rng(2);
     CLines lines;
     for (int i = 0; i < 10000; ++i)
         lines.Add(MakeRandomStroke(rng, 30, kPageWidth, kPageHeight));
-    // Ten erasers, each a closed loop of 150 pixels across somewhere on the page.
-    double msTotal = 0, msMax = 0;
+    std::vector<double> msNew, msOld;
     int nErased = 0;
+    bool bSame = true;
     for (int k = 0; k < 10; ++k) {
         const int cx = 150 + 140 * k, cy = 200 + 190 * k;
         auto pEraser = std::make_unique<CLine>();
@@ -102,16 +135,20 @@ void BenchErase() {
                               cy + static_cast<int>(75 * std::sin(a * 3.14159265 / 18)), 100);
         const int nBefore = lines.GetCount();
         lines.Add(std::move(pEraser));
-        const auto t0 = Clock::now();
-        lines.EraseByLast();
-        const double ms = MillisecondsSince(t0);
-        msTotal += ms;
-        msMax = std::max(msMax, ms);
+        auto t0 = Clock::now();
+        const COracleErase old = OracleEraseByLast(lines);
+        msOld.push_back(MillisecondsSince(t0));
+        t0 = Clock::now();
+        const RECT rc = lines.EraseByLast();
+        msNew.push_back(MillisecondsSince(t0));
         nErased += nBefore - lines.GetCount();
+        bSame = bSame && EqualRect(&rc, &old.rcErased) &&
+                nBefore - lines.GetCount() == static_cast<int>(old.erased.size());
     }
-    std::printf("erase: 10000 strokes on the page, eraser loop 150 px across: %.1f ms on average, "
-                "%.1f ms at most (%d strokes erased by 10 erasers)\n",
-                msTotal / 10, msMax, nErased);
+    std::printf("erase: 10000 strokes on the page, 10 eraser loops 150 px across, %d strokes "
+                "erased, the same strokes both ways: %s\n",
+                nErased, bSame ? "yes" : "NO");
+    PrintRatio("erase (median)", Median(msNew), Median(msOld), "ms");
 }
 
 SIZE_T PrivateBytes() {
@@ -123,23 +160,74 @@ SIZE_T PrivateBytes() {
     return std::max(pmc.PrivateUsage, pmc.PagefileUsage);
 }
 
-void BenchMemory() {
+// A stroke as it was kept before samples were packed: 12-byte samples grown one by one, and a
+// brush renderer of its own for the stroke's whole life.
+struct COldStrokeInMemory {
+    virtual ~COldStrokeInMemory() = default;
+    std::vector<COldSample> points;
+    int nPressureMax = 511, nPressureScale = 2, bSmooth = 1;
+    short bMask = 0, nTool = 3;
+    CSMLine sm;
+    COLORREF crColor = 0;
+    RECT rcBound{};
+};
+
+// Bytes of memory per sample of 10,000 strokes of 100 samples, kept the new or the old way. Run
+// in a process of its own, so that no earlier allocation is reused.
+double MemoryPerSample(bool bOld) {
     std::mt19937 rng(3);
     const SIZE_T nBefore = PrivateBytes();
-    {
-        CLines lines;
-        for (int i = 0; i < 10000; ++i)
-            lines.Add(MakeRandomStroke(rng, 100, kPageWidth, kPageHeight));
-        const SIZE_T nAfter = PrivateBytes();
-        std::printf("memory: 1000000 samples in 10000 strokes: %.1f bytes per sample "
-                    "(sample %zu bytes, stroke object %zu bytes)\n",
-                    double(nAfter - nBefore) / 1e6, sizeof(LinePoint), sizeof(CLine));
+    CLines lines;
+    std::vector<std::unique_ptr<COldStrokeInMemory>> oldStrokes;
+    for (int i = 0; i < 10000; ++i) {
+        auto pLine = MakeRandomStroke(rng, 100, kPageWidth, kPageHeight);
+        if (!bOld) {
+            lines.Add(std::move(pLine));
+            continue;
+        }
+        auto pOld = std::make_unique<COldStrokeInMemory>();
+        for (int n = 0; n < pLine->GetPointCount(); ++n) {
+            const LinePoint& pt = pLine->GetPoint(n);
+            pOld->points.push_back({pt.x, pt.y, pt.nWidth});
+        }
+        oldStrokes.push_back(std::move(pOld));
     }
+    return double(PrivateBytes() - nBefore) / 1e6;
+}
+
+double MemoryInOwnProcess(const char* pszWhich) {
+    wchar_t szExe[MAX_PATH];
+    GetModuleFileNameW(nullptr, szExe, MAX_PATH);
+    std::wstring strCommand = L"\"" + std::wstring(szExe) + L"\" memory-";
+    strCommand += pszWhich[0] == 'o' ? L"old" : L"new";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, strCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi))
+        return -1;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD dwCentibytes = 0;
+    GetExitCodeProcess(pi.hProcess, &dwCentibytes);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return dwCentibytes / 100.0;
+}
+
+void BenchMemory() {
+    const double dNew = MemoryInOwnProcess("new"), dOld = MemoryInOwnProcess("old");
+    std::printf("memory: 1000000 samples in 10000 strokes, each way in a process of its own "
+                "(sample %zu bytes, stroke object %zu bytes; before %zu and %zu)\n",
+                sizeof(LinePoint), sizeof(CLine), sizeof(COldSample), sizeof(COldStrokeInMemory));
+    PrintRatio("memory per sample", dNew, dOld, "bytes");
 }
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // A child measuring memory reports bytes per sample, in hundredths, as its exit code.
+    if (argc == 2 && std::strncmp(argv[1], "memory-", 7) == 0)
+        return static_cast<int>(MemoryPerSample(argv[1][7] == 'o') * 100 + 0.5);
     BenchPage();
     BenchErase();
     BenchMemory();

@@ -101,6 +101,21 @@ TEST(BrushSkip, NearLastSampleIsNotSkipped) {
     EXPECT_NE(b.FirstDifference(a), "");
 }
 
+// The last sample is an odd one whose midpoint with the control point is the control point
+// itself: as for any odd sample, nothing is drawn.
+TEST(BrushSkip, LastOddSampleWhoseMidpointIsTheControlPointDrawsNothing) {
+    CDibCanvas stroke(60, 40), dot(60, 40);
+    CSMLine sm;
+    sm.DrawSegment(stroke.Dc(), 0, 0, 10, 10, 200, kBlack, CSMLine::kKindFirst, 256, 1.0f);
+    sm.DrawSegment(stroke.Dc(), 10, 10, 20, 10, 200, kBlack, CSMLine::kKindInner, 256, 1.0f);
+    sm.DrawSegment(stroke.Dc(), 20, 10, 30, 10, 200, kBlack, CSMLine::kKindInner, 256, 1.0f);
+    sm.DrawSegment(stroke.Dc(), 30, 10, 21, 10, 200, kBlack, CSMLine::kKindLast, 256, 1.0f);
+    CSMLine smDot;
+    smDot.DrawSegment(dot.Dc(), 0, 0, 10, 10, 200, kBlack, CSMLine::kKindFirst, 256, 1.0f);
+    EXPECT_EQ(stroke.FirstDifference(dot), "");
+    EXPECT_GT(dot.CountOther(kWhite), 0);
+}
+
 TEST(BrushPressure, PressuresAreHalvedAboveAMaximumOf256) {
     std::vector<Sample> half = Wave();
     for (Sample& s : half)

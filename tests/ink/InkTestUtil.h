@@ -1,6 +1,8 @@
-// Small helpers shared by the ink tests: rectangle comparison and printing, stroke building.
+// Small helpers shared by the ink tests: rectangle comparison and printing, stroke building,
+// the process's peak memory.
 #pragma once
 #include <windows.h>
+#include <psapi.h>
 
 #include <initializer_list>
 #include <memory>
@@ -16,6 +18,14 @@ inline bool operator==(const RECT& a, const RECT& b) {
 
 inline void PrintTo(const RECT& rc, std::ostream* os) {
     *os << "(" << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom << ")";
+}
+
+// The most memory the process has held at once so far, in bytes.
+inline SIZE_T PeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return pmc.PeakWorkingSetSize;
 }
 
 inline RECT Inflated(RECT rc, int n) {

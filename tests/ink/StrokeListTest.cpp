@@ -1,6 +1,8 @@
 // The stroke list: undo and redo, erasing with an eraser stroke, bounds.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "DibCanvas.h"
 #include "InkTestUtil.h"
 #include "Lines.h"
@@ -105,6 +107,49 @@ TEST(EraseByLast, EnclosedStrokesAreRemovedAndTheirInflatedUnionReturned) {
     EXPECT_EQ(lines.EraseByLast(), rcExpected);
     ASSERT_EQ(lines.GetCount(), 1);
     EXPECT_EQ(lines.GetAt(0), pC);
+}
+
+// A square standing on its corner, and a round loop: what lies in the corners of their bounds
+// stays, what they enclose or cross goes.
+TEST(EraseByLast, DiagonalLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
+    CLines lines;
+    lines.Add(MakeStroke(CLine::kToolBrush, 1, 0, {{66, 58, 300}, {74, 62, 300}}));
+    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{26, 16, 1}, {30, 18, 1}}));
+    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{112, 104, 2}, {116, 100, 2}}));
+    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{95, 20, 1}, {95, 50, 1}}));
+    CLine* pCorner1 = lines.GetAt(1);
+    CLine* pCorner2 = lines.GetAt(2);
+    RECT rcExpected;
+    const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), 5);
+    const RECT rcCrossing = Inflated(lines.GetAt(3)->GetBound(), 5);
+    UnionRect(&rcExpected, &rcInside, &rcCrossing);
+    lines.Add(Eraser({{120, 60, 1}, {70, 110, 1}, {20, 60, 1}, {70, 10, 1}, {120, 60, 1}}));
+    EXPECT_EQ(lines.EraseByLast(), rcExpected);
+    ASSERT_EQ(lines.GetCount(), 2);
+    EXPECT_EQ(lines.GetAt(0), pCorner1);
+    EXPECT_EQ(lines.GetAt(1), pCorner2);
+}
+
+TEST(EraseByLast, RoundLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
+    CLines lines;
+    lines.Add(MakeStroke(CLine::kToolBrush, 1, 0, {{60, 50, 200}, {80, 70, 200}}));
+    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{26, 18, 1}, {30, 20, 1}}));
+    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{70, 2, 1}, {70, 16, 1}}));
+    CLine* pCorner = lines.GetAt(1);
+    RECT rcExpected;
+    const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), 5);
+    const RECT rcCrossing = Inflated(lines.GetAt(2)->GetBound(), 5);
+    UnionRect(&rcExpected, &rcInside, &rcCrossing);
+    auto pEraser = std::make_unique<CLine>();
+    pEraser->SetTool(CLine::kToolEraser, 1);
+    for (int k = 0; k <= 36; ++k)
+        pEraser->AddPoint(70 + static_cast<int>(std::lround(50 * std::cos(k * 3.14159265 / 18))),
+                          60 + static_cast<int>(std::lround(50 * std::sin(k * 3.14159265 / 18))),
+                          1);
+    lines.Add(std::move(pEraser));
+    EXPECT_EQ(lines.EraseByLast(), rcExpected);
+    ASSERT_EQ(lines.GetCount(), 1);
+    EXPECT_EQ(lines.GetAt(0), pCorner);
 }
 
 TEST(EraseByLast, CrossedStrokeIsRemoved) {

@@ -131,6 +131,25 @@ TEST(StrokeDraw, MarkerOverInkKeepsEveryChannelAtMostWhatItWas) {
         }
 }
 
+// A damaged note's plain stroke that runs to (2^26, 2^26): the page shows what a stroke to just
+// beyond its corner shows, without a region or bitmap millions of pixels long.
+TEST(StrokeDraw, FarAwaySampleOfAPlainStrokeDrawsWhatIsVisibleOnly) {
+    CDibCanvas farPage(120, 100), nearPage(120, 100);
+    const auto pFar = MakeStroke(CLine::kToolPencil, 0, 0, {{10, 10, 3}, {1 << 26, 1 << 26, 3}});
+    const auto pNear = MakeStroke(CLine::kToolPencil, 0, 0, {{10, 10, 3}, {400, 400, 3}});
+    const SIZE_T nPeakBefore = PeakWorkingSet();
+    pFar->Draw(farPage.Dc());
+    EXPECT_LT(PeakWorkingSet() - nPeakBefore, SIZE_T(64) << 20) << "bytes more at the peak";
+    pNear->Draw(nearPage.Dc());
+    EXPECT_EQ(farPage.FirstDifference(nearPage), "");
+    EXPECT_GT(farPage.CountOther(kWhite), 200);
+    // Far the other way, and across: nothing of it reaches the page.
+    CDibCanvas empty(120, 100);
+    MakeStroke(CLine::kToolMarker, 0, 0, {{-(1 << 26), 50, 3}, {-(1 << 25), 1 << 26, 3}})
+        ->Draw(empty.Dc());
+    EXPECT_EQ(empty.CountOther(kWhite), 0);
+}
+
 TEST(StrokeDraw, DrawIfVisibleDrawsOnlyWhenTheInflatedBoundMeetsTheClip) {
     auto pLine = MakeStroke(CLine::kToolPencil, 0, 0, {{10, 10, 1}, {30, 10, 1}});
     // Bound (9,9,31,11), inflated (4,4,36,16).

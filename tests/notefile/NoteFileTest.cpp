@@ -2,6 +2,7 @@
 // damaged files.
 #include <gtest/gtest.h>
 
+#include "Document.h"
 #include "NoteFile.h"
 #include "NoteTestUtil.h"
 
@@ -31,7 +32,7 @@ std::unique_ptr<CPicture> Picture(int w, int h, const std::vector<COLORREF>& px,
     return p;
 }
 
-Bytes Store(const CNoteHeader& header, CLines& lines, CPictures& pictures) {
+Bytes Store(const CNotePaper& header, CLines& lines, CPictures& pictures) {
     CArchive ar;
     CNoteFile::Store(ar, header, lines, pictures);
     return ar.Data();
@@ -44,10 +45,10 @@ bool SameRect(const RECT& a, const RECT& b) {
 // A note with three strokes and two pictures, and its stored bytes.
 struct CSampleNote {
     CSampleNote() {
-        header.m_crPaper = 0x00112233;
-        header.m_crLine = 0x00445566;
-        header.m_nLineSpacing = 45;
-        header.m_rcPaper = {0, 0, 1600, 4900};
+        header.crBack = 0x00112233;
+        header.crLine = 0x00445566;
+        header.nLineHeight = 45;
+        header.rcPage = {0, 0, 1600, 4900};
         lines.Add(
             Stroke(CLine::kToolPencil, 0, 0x000000FF, {{10, 20, 3}, {15, 25, 3}, {30, 40, 4}}));
         lines.Add(Stroke(CLine::kToolBrush, 1, 0x00FF0000, {{-5, 7, 300}, {6, -8, 511}}));
@@ -60,7 +61,7 @@ struct CSampleNote {
         pictures.Add(Picture(5, 4, pixels2, {-10, 50, 40, 90}));
         bytes = Store(header, lines, pictures);
     }
-    CNoteHeader header;
+    CNotePaper header;
     CLines lines;
     CPictures pictures;
     std::vector<COLORREF> pixels1, pixels2;
@@ -106,8 +107,8 @@ void ExpectSamePictures(CPictures& a, CPictures& b) {
 } // namespace
 
 TEST(NoteFileLayout, EmptyNoteIsThirtySixBytes) {
-    CNoteHeader header;
-    header.m_rcPaper = {1, 2, 1601, 4902};
+    CNotePaper header;
+    header.rcPage = {1, 2, 1601, 4902};
     CLines lines;
     CPictures pictures;
     const Bytes b = Store(header, lines, pictures);
@@ -124,7 +125,7 @@ TEST(NoteFileLayout, EmptyNoteIsThirtySixBytes) {
 }
 
 TEST(NoteFileLayout, StrokeWithoutSamplesIsAThirtyTwoByteRecord) {
-    CNoteHeader header;
+    CNotePaper header;
     CLines lines;
     lines.Add(Stroke(CLine::kToolPencil, 0, 0x00ABCDEF, {}));
     CPictures pictures;
@@ -137,7 +138,7 @@ TEST(NoteFileLayout, StrokeWithoutSamplesIsAThirtyTwoByteRecord) {
 }
 
 TEST(NoteFileLayout, ThreeByTwoPictureHasStrideTwelveAndTwentyFourBytes) {
-    CNoteHeader header;
+    CNotePaper header;
     CLines lines;
     CPictures pictures;
     // Top row: 1,2,3 / bottom row: 4,5,6 (as R,G,B triples).
@@ -184,17 +185,17 @@ TEST(NoteFileRoundTrip, WrittenNoteReadsBackTheSameStrokesAndPictures) {
     CNoteFile loaded;
     loaded.Load(ar);
     EXPECT_TRUE(capture.Messages().empty());
-    EXPECT_EQ(loaded.m_header.m_crPaper, 0x00112233u);
-    EXPECT_EQ(loaded.m_header.m_crLine, 0x00445566u);
-    EXPECT_EQ(loaded.m_header.m_nLineSpacing, 45);
-    EXPECT_TRUE(SameRect(loaded.m_header.m_rcPaper, {0, 0, 1600, 4900}));
+    EXPECT_EQ(loaded.m_paper.crBack, 0x00112233u);
+    EXPECT_EQ(loaded.m_paper.crLine, 0x00445566u);
+    EXPECT_EQ(loaded.m_paper.nLineHeight, 45);
+    EXPECT_TRUE(SameRect(loaded.m_paper.rcPage, {0, 0, 1600, 4900}));
     ExpectSameStrokes(note.lines, *loaded.m_pLines);
     ExpectSamePictures(note.pictures, *loaded.m_pPictures);
     EXPECT_EQ(BitmapPixels(loaded.m_pPictures->GetAt(0)->GetBitmap()), note.pixels1);
     EXPECT_EQ(BitmapPixels(loaded.m_pPictures->GetAt(1)->GetBitmap()), note.pixels2);
     EXPECT_EQ(loaded.m_pPictures->GetSel(), -1);
     EXPECT_FALSE(loaded.m_pPictures->GetAt(0)->IsSelected());
-    EXPECT_EQ(Store(loaded.m_header, *loaded.m_pLines, *loaded.m_pPictures), note.bytes);
+    EXPECT_EQ(Store(loaded.m_paper, *loaded.m_pLines, *loaded.m_pPictures), note.bytes);
 }
 
 // A note assembled byte by byte, without the program's archive.
@@ -216,9 +217,9 @@ TEST(NoteFileIndependentWriter, HandAssembledNoteIsReadCorrectly) {
     CNoteFile note;
     note.Load(ar);
     EXPECT_TRUE(capture.Messages().empty());
-    EXPECT_EQ(note.m_header.m_crPaper, 0x00E5E2CCu);
-    EXPECT_EQ(note.m_header.m_nLineSpacing, 60);
-    EXPECT_TRUE(SameRect(note.m_header.m_rcPaper, {0, 0, 800, 1200}));
+    EXPECT_EQ(note.m_paper.crBack, 0x00E5E2CCu);
+    EXPECT_EQ(note.m_paper.nLineHeight, 60);
+    EXPECT_TRUE(SameRect(note.m_paper.rcPage, {0, 0, 800, 1200}));
     ASSERT_EQ(note.m_pLines->GetCount(), 2);
     const CLine& brush = *note.m_pLines->GetAt(0);
     EXPECT_EQ(brush.GetTool(), 3);
@@ -257,7 +258,7 @@ TEST(NoteFileDamaged, EveryTruncationIsRefusedAndChangesNothing) {
         EXPECT_THROW(note.Load(ar), CArchiveException) << "cut at " << n;
     }
     EXPECT_TRUE(capture.Messages().empty());
-    EXPECT_EQ(note.m_header.m_nLineSpacing, 45);
+    EXPECT_EQ(note.m_paper.nLineHeight, 45);
     ExpectSameStrokes(sample.lines, *note.m_pLines);
     ExpectSamePictures(sample.pictures, *note.m_pPictures);
 }
@@ -372,7 +373,7 @@ TEST(NoteFileDamaged, TrailingBytesAfterTheLastPictureAreIgnored) {
 // A picture without an image is stored as a 0 x 0 picture after its message, and reads back
 // silently as a picture without an image in the same place.
 TEST(NoteFilePictureWithoutImage, IsStoredEmptyAfterSavePicture1) {
-    CNoteHeader header;
+    CNotePaper header;
     CLines lines;
     CPictures pictures;
     auto p = std::make_unique<CPicture>();
@@ -407,22 +408,19 @@ TEST(NoteFileData, WrittenBytesAreReadBackAndReplaceTheOldFile) {
     const std::wstring strPath = TempFile(L"note.Qzn");
     WriteFileBytes(strPath, Bytes(5000, 0x11));
     CSampleNote sample;
-    DWORD dwError = 1;
-    ASSERT_TRUE(WriteNoteFileData(strPath, sample.bytes, dwError));
-    EXPECT_EQ(dwError, 0u);
+    using E = CDocument::EFileError;
+    ASSERT_EQ(CDocument::WriteFileReplacing(strPath.c_str(), sample.bytes), E::None);
     Bytes data;
-    ASSERT_TRUE(ReadNoteFileData(strPath, data, dwError));
+    ASSERT_EQ(CDocument::ReadFileBytes(strPath.c_str(), data), E::None);
     EXPECT_EQ(data, sample.bytes);
-    EXPECT_EQ(GetFileAttributesW((strPath + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
     DeleteFileW(strPath.c_str());
 }
 
-TEST(NoteFileData, FailuresReportTheSystemErrorAndLeaveNoFile) {
+TEST(NoteFileData, FailuresAreReportedAndLeaveNoFile) {
     const std::wstring strPath = TempFile(L"no-such-folder\\note.Qzn");
-    DWORD dwError = 0;
-    EXPECT_FALSE(WriteNoteFileData(strPath, Bytes(10, 1), dwError));
-    EXPECT_NE(dwError, 0u);
+    using E = CDocument::EFileError;
+    EXPECT_EQ(CDocument::WriteFileReplacing(strPath.c_str(), Bytes(10, 1)), E::SaveFailed);
+    EXPECT_EQ(GetFileAttributesW(strPath.c_str()), INVALID_FILE_ATTRIBUTES);
     Bytes data;
-    EXPECT_FALSE(ReadNoteFileData(TempFile(L"absent.Qzn"), data, dwError));
-    EXPECT_EQ(dwError, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(CDocument::ReadFileBytes(TempFile(L"absent.Qzn").c_str(), data), E::OpenFailed);
 }

@@ -3,6 +3,7 @@
 
 #include "NoteTestUtil.h"
 #include "Picture.h"
+#include "Resources.h"
 #include "kvofunc.h"
 
 namespace {
@@ -293,4 +294,16 @@ TEST(PictureLoadBad, InfoHeaderSizeBeyondTheFileIsTooSmall) {
     std::vector<std::uint8_t> file = MakeBmp(1, 1, 24, 0, {}, {0, 0, 0, 0}, 54);
     file[14] = file[15] = file[16] = 0xF0; // biSize 0x00F0F0F0
     ExpectRefused(LoadBytes(file, L"bisize.bmp"), L"Too small buffer size", L"OpenPicture");
+}
+
+// The caption is the program's title from the resources in use, so that a resource library
+// with a title of its own names the program its way in these messages too.
+TEST(PictureLoadMessages, TheCaptionIsTheTitleOfTheResourcesInUse) {
+    HMODULE hTitle = LoadLibraryW(L"title_test_resources.dll");
+    ASSERT_NE(hTitle, nullptr);
+    SetResourceInstance(hTitle);
+    const CLoaded r = LoadBytes({'h', 'e', 'l', 'l', 'o'}, L"note.txt");
+    SetResourceInstance(nullptr);
+    FreeLibrary(hTitle);
+    ExpectRefused(r, L"No Suppost This File Type!", L"Quillet Test");
 }

@@ -41,9 +41,10 @@ TEST(LetterWeights, PencilLevelsOneToFiveGive80To400WhateverThePressure) {
                 << "level " << nLevel << ", pressure " << nPressure;
 }
 
-TEST(LetterWeights, PencilFollowsTheNormalisedMaximum) {
+TEST(LetterWeights, PencilFollowsTheNormalisedMaximumAndNeverWeighsNothing) {
     EXPECT_EQ(LetterWeight(kToolPencil, 2, 100, 255), 80);
-    EXPECT_EQ(LetterWeight(kToolPencil, 2, 100, 254), 0);
+    for (int nMax : {254, 100, 1})
+        EXPECT_EQ(LetterWeight(kToolPencil, 2, 1, nMax), 80) << "maximum " << nMax;
 }
 
 TEST(LetterWeights, BrushAtLevelFiveAndFullPressureGives511) {

@@ -194,3 +194,26 @@ TEST(ToolCursor, IsACircleOfThePenColourOnATransparentSquare) {
     DeleteObject(ii.hbmColor);
     DeleteObject(ii.hbmMask);
 }
+
+// A tablet of 128 pressure levels: every tool writes, and the pencil exactly as on 256 levels.
+TEST(StrokeCapture, ATabletOfFewLevelsWritesWithEveryToolAndThePencilAsOnAFullOne) {
+    std::vector<COLORREF> pencil[2];
+    for (LONG nAxisMax : {255, 127}) {
+        FakeTablet tablet;
+        tablet.nAxisMax = nAxisMax;
+        CFakeCanvas canvas(tablet);
+        for (int nTool : {kToolPencil, kToolBrush, kToolMarker}) {
+            canvas.SelectTool(nTool);
+            const int y = 60 + 40 * nTool;
+            canvas.Stroke(Line({50, y}, {250, y}, 20), UINT(nAxisMax));
+            EXPECT_TRUE(PageInkNear(canvas, 150, y, kDefaultPenColor, 60))
+                << "axis maximum " << nAxisMax << ", tool " << nTool;
+        }
+        ASSERT_EQ(canvas.m_lines.GetCount(), 3);
+        EXPECT_EQ(canvas.m_lines.GetAt(0)->GetPoint(0).nWidth, 80) << "axis maximum " << nAxisMax;
+        for (int y = 130; y <= 150; ++y)
+            for (int x = 40; x <= 260; ++x)
+                pencil[nAxisMax == 127].push_back(canvas.PagePixel(x, y));
+    }
+    EXPECT_EQ(pencil[1], pencil[0]) << "the pencil's pixels";
+}

@@ -1,5 +1,5 @@
-// A 24-bit top-down DIB section selected into its own memory DC: the surface the ink tests draw
-// on and read back pixel by pixel.
+// A DIB section selected into its own memory DC: the surface the ink tests draw on and read back
+// pixel by pixel. 24-bit top-down unless asked otherwise (the page bitmap is 24-bit bottom-up).
 #pragma once
 #include <windows.h>
 
@@ -9,7 +9,8 @@
 
 class CDibCanvas {
 public:
-    CDibCanvas(int cx, int cy, COLORREF crFill = RGB(255, 255, 255));
+    CDibCanvas(int cx, int cy, COLORREF crFill = RGB(255, 255, 255), int nBits = 24,
+               bool bBottomUp = false);
     ~CDibCanvas();
     CDibCanvas(const CDibCanvas&) = delete;
     CDibCanvas& operator=(const CDibCanvas&) = delete;
@@ -19,6 +20,11 @@ public:
     int Height() const { return m_cy; }
     void Fill(const RECT& rc, COLORREF cr);
     COLORREF Pixel(int x, int y) const;
+    // The section's memory as it stands, every byte (row padding and the fourth byte of 32-bit
+    // pixels included).
+    std::vector<std::uint8_t> Bytes() const;
+    // Sets the fourth byte of every 32-bit pixel.
+    void SetFourthBytes(std::uint8_t n);
     // Pixels that are not crFill.
     int CountOther(COLORREF crFill) const;
     // The smallest rectangle holding every pixel that is not crFill (empty when none).
@@ -30,7 +36,10 @@ public:
     bool LoadBmp(const std::wstring& strPath);
 
 private:
-    int m_cx, m_cy, m_nStride;
+    const std::uint8_t* PixelAddress(int x, int y) const;
+
+    int m_cx, m_cy, m_nBits, m_nStride;
+    bool m_bBottomUp;
     HDC m_hdc = nullptr;
     HBITMAP m_hbm = nullptr;
     HGDIOBJ m_hOld = nullptr;

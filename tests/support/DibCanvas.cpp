@@ -1,19 +1,16 @@
 #include "DibCanvas.h"
 
+#include "DibFormat.h"
+
 #include <cstdio>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
-CDibCanvas::CDibCanvas(int cx, int cy, COLORREF crFill)
-    : m_cx(cx), m_cy(cy), m_nStride((cx * 3 + 3) / 4 * 4) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    bmi.bmiHeader.biCompression = BI_RGB;
+CDibCanvas::CDibCanvas(int cx, int cy, COLORREF crFill, int nBits, bool bBottomUp)
+    : m_cx(cx), m_cy(cy), m_nBits(nBits), m_nStride(static_cast<int>(DibStride(cx, nBits))),
+      m_bBottomUp(bBottomUp) {
+    const BITMAPINFO bmi = DibHeader(cx, bBottomUp ? cy : -cy, static_cast<WORD>(nBits));
     void* pBits = nullptr;
     m_hbm = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     m_pBits = static_cast<std::uint8_t*>(pBits);
@@ -35,10 +32,27 @@ void CDibCanvas::Fill(const RECT& rc, COLORREF cr) {
     GdiFlush();
 }
 
+const std::uint8_t* CDibCanvas::PixelAddress(int x, int y) const {
+    const int nRow = m_bBottomUp ? m_cy - 1 - y : y;
+    return m_pBits + static_cast<std::size_t>(nRow) * m_nStride + x * (m_nBits / 8);
+}
+
 COLORREF CDibCanvas::Pixel(int x, int y) const {
     GdiFlush();
-    const std::uint8_t* p = m_pBits + static_cast<std::size_t>(y) * m_nStride + x * 3;
+    const std::uint8_t* p = PixelAddress(x, y);
     return RGB(p[2], p[1], p[0]);
+}
+
+std::vector<std::uint8_t> CDibCanvas::Bytes() const {
+    GdiFlush();
+    return {m_pBits, m_pBits + static_cast<std::size_t>(m_nStride) * m_cy};
+}
+
+void CDibCanvas::SetFourthBytes(std::uint8_t n) {
+    GdiFlush();
+    for (int y = 0; y < m_cy; ++y)
+        for (int x = 0; x < m_cx; ++x)
+            const_cast<std::uint8_t*>(PixelAddress(x, y))[3] = n;
 }
 
 int CDibCanvas::CountOther(COLORREF crFill) const {

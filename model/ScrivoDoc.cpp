@@ -206,6 +206,8 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
         ReportFileError(EFileError::SaveFailed, strPath);
         return false;
     }
+    // The sizing handles of a selected picture belong to the screen, not to the picture file.
+    pCanvas->DropPictureSelection();
     CNotePaper paper = pCanvas->GetPaper();
     POINT ptPictures = m_pictures.GetExtent();
     RECT rcPictures = {0, 0, ptPictures.x, ptPictures.y};

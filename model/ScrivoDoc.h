@@ -42,6 +42,8 @@ public:
     // The screen as desktop mode froze it (null in the other modes): the ground of the mail
     // picture, so that the ink lies on what it was written over.
     virtual HDC GetDesktopImage() const = 0;
+    // Drops the picture selection and repaints the page without its sizing handles.
+    virtual void DropPictureSelection() = 0;
 
 protected:
     ~IScrivoCanvas() = default;

@@ -42,6 +42,13 @@ protected:
         m_pView->PaintPage(true);
     }
     RECT RectOf(int i) const { return m_pDoc->m_pictures.GetAt(i)->GetRect(); }
+    // A red picture at (100, 100, 200, 200), selected with the picture tool.
+    void AddSelectedRedSquare() {
+        AddFlat({100, 100, 200, 200}, RGB(255, 0, 0));
+        m_pFrame->RouteCommand(ID_TOOL_PICTURE);
+        Mouse(WM_LBUTTONDOWN, 150, 150, MK_LBUTTON);
+        Mouse(WM_LBUTTONUP, 150, 150, 0);
+    }
 };
 
 } // namespace
@@ -128,10 +135,7 @@ TEST_F(PictureCommands, MenuCommandsWithoutASelectionChangeNothing) {
 }
 
 TEST_F(PictureCommands, ChoosingAPenDropsTheSelectionAndItsTracker) {
-    AddFlat({100, 100, 200, 200}, RGB(255, 0, 0));
-    m_pFrame->RouteCommand(ID_TOOL_PICTURE);
-    Mouse(WM_LBUTTONDOWN, 150, 150, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, 150, 150, 0);
+    AddSelectedRedSquare();
     EXPECT_EQ(Page(202, 202), RGB(0, 0, 0)) << "the bottom-right handle is drawn";
     m_pFrame->RouteCommand(ID_TOOL_PENCIL);
     EXPECT_EQ(m_pDoc->m_pictures.GetSel(), -1);
@@ -139,10 +143,7 @@ TEST_F(PictureCommands, ChoosingAPenDropsTheSelectionAndItsTracker) {
 }
 
 TEST_F(PictureCommands, AJpegExportHoldsThePictureWithoutItsSizingHandles) {
-    AddFlat({100, 100, 200, 200}, RGB(255, 0, 0));
-    m_pFrame->RouteCommand(ID_TOOL_PICTURE);
-    Mouse(WM_LBUTTONDOWN, 150, 150, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, 150, 150, 0);
+    AddSelectedRedSquare();
     ASSERT_EQ(Page(202, 202), RGB(0, 0, 0)) << "the bottom-right handle is drawn";
     const std::wstring strPath = m_folder / L"export.jpg";
     m_pDoc->m_bSaveAsJpg = true;

@@ -7,9 +7,6 @@
 #include "resource.h"
 
 namespace {
-constexpr UINT kPanelStyle = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
-constexpr UINT kBarStyle = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_TOOLTIPS | CBRS_FLYBY;
-static_assert(kPanelStyle == 0x8230 && kBarStyle == 0x2830);
 // The letter window cannot be dragged wider than this.
 constexpr LONG kMaxTrackWidth = 1920;
 } // namespace
@@ -53,13 +50,9 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
 int CMainFrame::OnCreate(CREATESTRUCTW* pcs) {
     if (CFrameWnd::OnCreate(pcs) == -1)
         return -1;
-    if (!m_wndPanel.Create(m_hWnd, IDD_PANEL, kPanelStyle, IDD_PANEL))
-        return -1;
-    if (!m_wndBar.Create(m_hWnd, IDD_TOOLBAR, kBarStyle, IDD_TOOLBAR))
-        return -1;
-    AddDockedBar(&m_wndBar);
-    AddDockedBar(&m_wndPanel);
     m_nMode = 0;
+    if (!CreateBars())
+        return -1;
     HMENU hMenu = GetMenu(m_hWnd);
     SetMenu(m_hWnd, nullptr);
     if (hMenu)
@@ -79,13 +72,8 @@ bool CMainFrame::OnCmdMsg(UINT nID) {
         OnInkingMode();
         return true;
     default:
-        return false;
+        return OnWindowCommand(nID);
     }
-}
-
-void CMainFrame::ShowPanelControl(UINT nID, bool bShow) {
-    if (HWND hwnd = GetDlgItem(m_wndPanel.m_hWnd, static_cast<int>(nID)))
-        ShowWindow(hwnd, bShow ? SW_SHOW : SW_HIDE);
 }
 
 void CMainFrame::ShowControlBars(bool bShow) {
@@ -107,6 +95,22 @@ LRESULT CMainFrame::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DISPLAYCHANGE:
         return OnDisplayChange();
+    case WM_SIZE:
+        CFrameWnd::WindowProc(uMsg, wParam, lParam);
+        OnSizeBars();
+        return 0;
+    case WM_MOVE:
+        Default(uMsg, wParam, lParam);
+        OnMoveBars();
+        return 0;
+    case WM_SHOWWINDOW:
+        Default(uMsg, wParam, lParam);
+        ShowWindow(m_wndPanel.m_penw.m_hWnd, SW_HIDE);
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE)
+            m_wndBar.HideTip();
+        return Default(uMsg, wParam, lParam);
     default:
         return CFrameWnd::WindowProc(uMsg, wParam, lParam);
     }

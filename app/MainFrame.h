@@ -3,7 +3,8 @@
 // class, "LETTER" or "INKING", by which other starts of the program find it, and owns the
 // working mode (0 letter, 1 desktop, 2 inking).
 #pragma once
-#include "DialogBar.h"
+#include "ControlDlg.h"
+#include "DLGBAR.h"
 #include "FrameWnd.h"
 #include "ScrivoFrame.h"
 
@@ -30,13 +31,24 @@ public:
     int GetMode() const override { return m_nMode; }
     bool IsInkingProcess() const override;
     void ShowPanelControl(UINT nID, bool bShow) override;
+    void EnablePanelControl(UINT nID, bool bEnable) override;
+    void TogglePenWidthPopup(int nTool, int nLevel) override;
+    void ClosePenWidthPopup() override;
+    int PenWidthPopupTool() const override;
+    void OnToolChanged(int nOldTool, int nNewTool) override;
+    void OnThicknessChanged(int nTool, int nLevel) override;
+    void RepaintToolBar() override;
+    void OnStartWriting() override;
+    void OnInkDone() override;
+    bool IsStartTipWanted() const override;
+    bool IsPenCovered(POINT ptScreen) const override;
     void ShowControlBars(bool bShow) override;
 
     // The window class of this process: "INKING" when it was started for inking.
     const wchar_t* ClassName() const;
 
-    CDialogBar m_wndPanel;
-    CDialogBar m_wndBar;
+    ControlDlg m_wndPanel;
+    CDLGBAR m_wndBar;
     int m_nMode = 0;
 
 protected:
@@ -54,4 +66,10 @@ protected:
     // Closes the view's tablet context and opens it again, telling the user when it cannot.
     void ReopenViewContext();
     LRESULT OnDisplayChange();
+    // What the bars and the pen-width popup do when the frame changes (MainFrameBars.cpp).
+    bool CreateBars();
+    void OnSizeBars();
+    void OnMoveBars();
+    // The bars' window buttons: 1141 Scale (maximised or normal) and 1143 Minimise.
+    bool OnWindowCommand(UINT nID);
 };

@@ -9,6 +9,7 @@
 #include "Resources.h"
 #include "ScrivoApp.h"
 #include "ScrivoView.h"
+#include "WindowShape.h"
 #include "resource.h"
 
 namespace {
@@ -37,6 +38,8 @@ void CMainFrame::ArrangeBars(bool bInvalidate) {
         InvalidateRect(m_wndBar.m_hWnd, nullptr, TRUE);
         InvalidateRect(m_wndPanel.m_hWnd, nullptr, TRUE);
     }
+    m_wndBar.ArrangeForMode(m_nMode);
+    m_wndPanel.ArrangeForMode(m_nMode);
     RecalcLayout();
 }
 
@@ -117,6 +120,10 @@ void CMainFrame::StartInking() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
     OnInkingMode();
+    // The program's own strip has rounded corners; the library's keeps its rectangle.
+    CScrivoApp* pApp = CScrivoApp::Get();
+    if (!pApp || !pApp->m_bNewUI)
+        ShapeWindow(m_hWnd, IDB_STRIP_SHAPE, RGB(255, 255, 255));
 }
 
 LRESULT CMainFrame::OnDisplayChange() {

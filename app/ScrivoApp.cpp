@@ -12,6 +12,7 @@
 #include "ScrivoView.h"
 #include "Settings.h"
 #include "StartKind.h"
+#include "TabletPause.h"
 #include "resource.h"
 
 std::wstring CScrivoApp::GetModuleDir() {
@@ -34,6 +35,25 @@ void CScrivoApp::LoadUIResources(bool bLoad) {
         return;
     m_bNewUI = TRUE;
     SetResourceInstance(m_hUIResources);
+}
+
+void CScrivoApp::OnAppAbout() {
+    auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
+    if (!pFrame || !pFrame->m_hWnd) {
+        m_aboutDlg.DoModal(nullptr);
+        return;
+    }
+    pFrame->ClosePenWidthPopup();
+    CTabletPause pause(pFrame->GetView(), pFrame->m_nMode);
+    m_aboutDlg.DoModal(pFrame->m_hWnd);
+}
+
+bool CScrivoApp::OnCmdMsg(UINT nID) {
+    if (nID == ID_APP_ABOUT) {
+        OnAppAbout();
+        return true;
+    }
+    return CWinApp::OnCmdMsg(nID);
 }
 
 namespace {
@@ -59,6 +79,7 @@ CScrivoDoc* CScrivoApp::CurrentDocument() const {
 }
 
 DWORD CScrivoApp::OnIdle() {
+    CWinApp::OnIdle();
     return m_recovery.OnIdle(GetTickCount64(), CurrentDocument());
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include "AboutDlg.h"
 #include "DocTemplate.h"
 #include "RecoveryKeeper.h"
 #include "WinApp.h"
@@ -18,6 +19,10 @@ public:
     ~CScrivoApp() override { CloseDocTemplate(); }
 
     BOOL InitInstance() override;
+    bool OnCmdMsg(UINT nID) override;
+    // The About command: the about box, modal, with the pen-width popup closed and (in desktop
+    // and inking mode) the tablet context closed around it.
+    void OnAppAbout();
     DWORD OnIdle() override;
     int ExitInstance() override;
 
@@ -28,6 +33,7 @@ public:
     static std::wstring GetModuleDir();
 
     BOOL m_bNewUI = FALSE;
+    CAboutDlg m_aboutDlg;
     BYTE m_bInking = 0;
 
 private:

@@ -125,7 +125,8 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnFilePrintPreviewCommand();
         return true;
     default:
-        return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID);
+        return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
+               OnWidthCommand(nID);
     }
 }
 

@@ -65,6 +65,10 @@ public:
     void LineHeightUp();
     void LineHeightDown();
     void OnScriptLineColor();
+
+    // The width buttons open the pen-width popup; the popup's width commands set the width of
+    // the tool it shows (ScrivoViewTools.cpp).
+    bool OnWidthCommand(UINT nID);
     // Client point to page point: trunc((client + scroll) / zoom).
     POINT ClientToPage(POINT ptClient) const;
 
@@ -183,6 +187,11 @@ protected:
     void MarkModified() override;
     void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
     HCURSOR EraserCursor() const override;
+    // The neighbours of the tools: the tool buttons and the line spacing of the panel
+    // (ScrivoViewTools.cpp).
+    void OnToolChanged(int nOld, int nNew) override;
+    void OnThicknessChanged(int nType, int nLevel) override;
+    void OnInkWritten() override;
     void DropPictureSelection() override;
     // The picture tool's share of the mouse: true when the message is fully handled.
     bool OnPictureMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);

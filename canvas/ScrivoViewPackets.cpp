@@ -23,6 +23,8 @@ bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        // Writing on the page closes the pen-width popup.
+        ClosePenWidthPopup();
         PenMouseDown();
         OnMousePen(uMsg, ScreenPointOf(m_hWnd, lParam));
         lResult = 0;

@@ -95,6 +95,8 @@ void CScrivoView::ClearPage() {
     m_bDrawing = false;
     m_bClearRedo = false;
     m_bHasInk = false;
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->EnablePanelControl(IDC_LINE_SPACING, true);
     // A new note is as wide as the screen again, whatever page a file had brought.
     m_rcPage = page::ClearedPage(GetScreenSize());
     RebuildPageBitmap();

@@ -126,6 +126,11 @@ bool CFrameWnd::IsCommandEnabled(UINT nID) {
     return cmdUI.m_bEnabled;
 }
 
+void CFrameWnd::OnIdleUpdateCmdUI() {
+    for (CDialogBar* pBar : m_arrBars)
+        pBar->UpdateDialogControls(this);
+}
+
 bool CFrameWnd::PreTranslateMessage(MSG* pMsg) {
     if (!m_hAccelTable || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return false;

@@ -38,7 +38,9 @@ public:
     bool RouteUpdateCommand(CCmdUI& cmdUI);
     bool IsCommandEnabled(UINT nID);
     // Accelerator keys of the frame; true when the message was used.
-    virtual bool PreTranslateMessage(MSG* pMsg);
+    bool PreTranslateMessage(MSG* pMsg) override;
+    // Enables and disables the bars' controls by their commands' update handlers.
+    void OnIdleUpdateCmdUI();
 
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;

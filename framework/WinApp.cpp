@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FileDialog.h"
@@ -10,6 +12,7 @@
 #include "RecentFileList.h"
 #include "Resources.h"
 #include "ShellRegistration.h"
+#include "Wnd.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -65,10 +68,42 @@ int CWinApp::MessageLoop() {
 }
 
 void CWinApp::PumpMessage(MSG& msg) {
-    if (m_pMainWnd && m_pMainWnd->m_hWnd && m_pMainWnd->PreTranslateMessage(&msg))
+    if (PreTranslateMessage(&msg))
         return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+}
+
+void CWinApp::AddMessageFilter(CWnd* pWnd) {
+    if (std::find(m_arrFilters.begin(), m_arrFilters.end(), pWnd) == m_arrFilters.end())
+        m_arrFilters.push_back(pWnd);
+}
+
+void CWinApp::RemoveMessageFilter(CWnd* pWnd) {
+    std::erase(m_arrFilters, pWnd);
+}
+
+bool CWinApp::PreTranslateMessage(MSG* pMsg) {
+    // A filter may remove itself while it looks at the message.
+    const std::vector<CWnd*> arrFilters = m_arrFilters;
+    for (CWnd* pWnd : arrFilters)
+        if (pWnd->FilterMessage(pMsg))
+            return true;
+    if (CWnd::WalkPreTranslateTree(pMsg))
+        return true;
+    // Messages of windows outside the main frame (its pop-ups without owner) still see its
+    // accelerators.
+    CFrameWnd* pFrame = m_pMainWnd;
+    if (!pFrame || !pFrame->m_hWnd)
+        return false;
+    HWND hwndRoot = pMsg->hwnd ? GetAncestor(pMsg->hwnd, GA_ROOTOWNER) : nullptr;
+    return hwndRoot != pFrame->m_hWnd && pFrame->PreTranslateMessage(pMsg);
+}
+
+DWORD CWinApp::OnIdle() {
+    if (m_pMainWnd && m_pMainWnd->m_hWnd)
+        m_pMainWnd->OnIdleUpdateCmdUI();
+    return INFINITE;
 }
 
 void CWinApp::SetRegistryKey(const wchar_t* pszCompany) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CmdTarget.h"
 #include "CommandLineInfo.h"
@@ -14,6 +15,7 @@ class CDocument;
 class CFrameWnd;
 class CRecentFileList;
 class CSingleDocTemplate;
+class CWnd;
 
 class CWinApp : public CCmdTarget {
 public:
@@ -29,13 +31,19 @@ public:
     int Run(HINSTANCE hInstance);
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance() { return 0; }
-    // Runs the message loop until WM_QUIT; returns its exit code. Whenever the queue is empty it
-    // calls OnIdle, and again when the time OnIdle asked for has passed without a message.
+    // Runs the message loop until WM_QUIT; returns its exit code. Each message is offered to the
+    // windows it concerns first (PreTranslateMessage). Whenever the queue is empty it calls
+    // OnIdle, and again when the time OnIdle asked for has passed without a message.
     int MessageLoop();
-    // Background work of the user-interface thread between messages. Returns how many
-    // milliseconds may pass before it wants to run again without a message (INFINITE: only after
-    // the next message).
-    virtual DWORD OnIdle() { return INFINITE; }
+    virtual bool PreTranslateMessage(MSG* pMsg);
+    // Work of the user-interface thread between messages: the frame enables and disables its
+    // bars' controls. Returns how many milliseconds may pass before it wants to run again without
+    // a message (INFINITE: only after the next message).
+    virtual DWORD OnIdle();
+    // Windows that see every message of the loop before anything else (FilterMessage), for
+    // instance a pop-up that closes at a click anywhere else.
+    void AddMessageFilter(CWnd* pWnd);
+    void RemoveMessageFilter(CWnd* pWnd);
 
     // Profile: HKEY_CURRENT_USER\Software\<company>\<application title>.
     void SetRegistryKey(const wchar_t* pszCompany);
@@ -85,4 +93,5 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::wstring m_strRegistryKey;
     bool m_bShellOpen = false;
+    std::vector<CWnd*> m_arrFilters;
 };

@@ -1,6 +1,7 @@
 ; QuilletSetup.exe: installs Quillet for the user who runs it (no administrator rights): the
-; program, its launcher and libraries, the note file type, start-menu shortcuts for the letter
-; window and for inking, and an uninstaller that takes all of it away again.
+; program, its launcher and libraries, its help file and alternative look, the note file type,
+; start-menu shortcuts for the letter window and for inking, and an uninstaller that takes all of
+; it away again.
 ; Built by makensis with -DBIN=<folder of the built program> -DOUTFILE=<setup> -DICON=<icon>.
 
 Unicode true
@@ -35,12 +36,8 @@ Section "Quillet"
     File "${BIN}/KVOStart.exe"
     File "${BIN}/Brevix.dll"
     File "${BIN}/kvofunc.dll"
-    !if /FileExists "${BIN}/help.chm"
-        File "${BIN}/help.chm"
-    !endif
-    !if /FileExists "${BIN}/QznRes.dll"
-        File "${BIN}/QznRes.dll"
-    !endif
+    File "${BIN}/help.chm"
+    File "${BIN}/QznRes.dll"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
     ; The note file type, as the program itself registers it.

@@ -49,3 +49,4 @@
 
 // Window message that performs Add Line on the canvas view.
 #define WM_ADD_LINE 1234
+#include "ShellResource.h"

@@ -5,8 +5,7 @@
 namespace {
 struct CFindData {
     DWORD dwProcessId;
-    const wchar_t* pszClass;
-    bool bVisible;
+    const std::function<bool(HWND)>* pPredicate;
     HWND hwnd;
 };
 
@@ -14,16 +13,31 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
     auto* p = reinterpret_cast<CFindData*>(lParam);
     DWORD dwPid = 0;
     GetWindowThreadProcessId(hwnd, &dwPid);
-    wchar_t szClass[64] = {};
-    GetClassNameW(hwnd, szClass, 64);
-    if (dwPid == p->dwProcessId && lstrcmpW(szClass, p->pszClass) == 0 &&
-        (!p->bVisible || IsWindowVisible(hwnd))) {
+    if (dwPid == p->dwProcessId && (*p->pPredicate)(hwnd)) {
         p->hwnd = hwnd;
         return FALSE;
     }
     return TRUE;
 }
+
+std::function<bool(HWND)> OfClass(const wchar_t* pszClass, bool bVisible) {
+    return [pszClass, bVisible](HWND hwnd) {
+        return WindowClass(hwnd) == pszClass && (!bVisible || IsWindowVisible(hwnd));
+    };
+}
 } // namespace
+
+HWND FindProcessWindow(DWORD dwProcessId, const std::function<bool(HWND)>& predicate) {
+    CFindData data{dwProcessId, &predicate, nullptr};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
+    return data.hwnd;
+}
+
+std::wstring WindowClass(HWND hwnd) {
+    wchar_t sz[64] = {};
+    GetClassNameW(hwnd, sz, 64);
+    return sz;
+}
 
 bool InstallProgram(const std::wstring& strFolder) {
     return InstallProgramFiles(strFolder);
@@ -83,19 +97,13 @@ int CProgram::WaitForExit(DWORD nTimeoutMs) {
 }
 
 HWND CProgram::FindWindowOfClass(const wchar_t* pszClass) const {
-    CFindData data{m_pi.dwProcessId, pszClass, false, nullptr};
-    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
-    return data.hwnd;
+    return FindProcessWindow(m_pi.dwProcessId, OfClass(pszClass, true));
 }
 
 HWND CProgram::WaitForWindow(const wchar_t* pszClass, DWORD nTimeoutMs, bool bVisible) const {
-    CFindData data{m_pi.dwProcessId, pszClass, bVisible, nullptr};
+    HWND hwnd = nullptr;
     WaitUntil(
-        [&] {
-            data.hwnd = nullptr;
-            EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
-            return data.hwnd != nullptr;
-        },
+        [&] { return (hwnd = FindProcessWindow(m_pi.dwProcessId, OfClass(pszClass, bVisible))); },
         nTimeoutMs);
-    return data.hwnd;
+    return hwnd;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ public:
     void Kill();
     // Waits for the process to end; its exit code, or -1 on timeout.
     int WaitForExit(DWORD nTimeoutMs);
-    // The process's top-level window of this class (null while there is none).
+    // The process's visible top-level window of this class (null while there is none); the
+    // program keeps hidden dialogs of its own, such as the pen-width popup.
     HWND FindWindowOfClass(const wchar_t* pszClass) const;
     // Waits until the process has a top-level window of this class; null on timeout.
     HWND WaitForWindow(const wchar_t* pszClass, DWORD nTimeoutMs, bool bVisible = true) const;
@@ -33,6 +35,10 @@ private:
     PROCESS_INFORMATION m_pi{};
 };
 
+// The first top-level window of a process for which predicate holds, or null.
+HWND FindProcessWindow(DWORD dwProcessId, const std::function<bool(HWND)>& predicate);
+// A window's class name.
+std::wstring WindowClass(HWND hwnd);
 // Copies KVOmail.exe and the libraries it loads from this test's folder into strFolder.
 bool InstallProgram(const std::wstring& strFolder);
 // Window text.

@@ -111,8 +111,8 @@ TEST_F(Installer, SilentInstallOpensNotesByTheirTypeAndTheUninstallLeavesNothing
     const std::wstring strSetup = BinaryFolder() + L"\\QuilletSetup.exe";
     ASSERT_TRUE(Exists(strSetup));
     ASSERT_EQ(RunToEnd(L"\"" + strSetup + L"\" /S /D=" + m_strDir), 0);
-    for (const wchar_t* pszFile :
-         {L"KVOmail.exe", L"KVOStart.exe", L"Brevix.dll", L"kvofunc.dll", L"Uninstall.exe"})
+    for (const wchar_t* pszFile : {L"KVOmail.exe", L"KVOStart.exe", L"Brevix.dll", L"kvofunc.dll",
+                                   L"help.chm", L"QznRes.dll", L"Uninstall.exe"})
         EXPECT_TRUE(Exists(m_strDir + L"\\" + pszFile)) << testing::PrintToString(pszFile);
     // Only what the program needs: no test tool of the build.
     EXPECT_FALSE(Exists(m_strDir + L"\\wintab32.dll"));

@@ -62,11 +62,6 @@ void BringToFront(HWND hwnd) {
     WaitUntil([&] { return GetForegroundWindow() == hwnd; }, 5000);
 }
 
-void Command(HWND hwndFrame, UINT nID) {
-    PostMessageW(hwndFrame, WM_COMMAND, nID, 0);
-    Settle(hwndFrame);
-}
-
 void MouseClick(HWND hwnd, POINT pt) {
     MoveTo(hwnd, pt);
     SendMouse(MOUSEEVENTF_LEFTDOWN);

@@ -14,8 +14,6 @@ HWND FindViewOf(HWND hwndFrame);
 // Waits until the window has kept its place for a while (a window manager-less display settles).
 bool WaitForSteadyWindow(HWND hwnd);
 void BringToFront(HWND hwnd);
-// A command the way a tool-bar or panel button sends it, waiting until it is handled.
-void Command(HWND hwndFrame, UINT nID);
 
 // Mouse at client points of a window: move, press, release.
 void MouseClick(HWND hwnd, POINT pt);

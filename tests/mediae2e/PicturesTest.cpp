@@ -112,9 +112,9 @@ protected:
         ASSERT_TRUE(WaitForSteadyWindow(m_hwndView));
         BringToFront(m_hwnd);
     }
-    // Inserts a picture through the program's file dialog.
+    // Inserts a picture through the panel's Insert Image button and the program's file dialog.
     void Insert(const std::wstring& strPath) {
-        Command(m_hwnd, 1079);
+        ClickBarPlace(PanelOf(m_hwnd), LetterPanel::kInsertImage);
         HWND hwndDialog = m_program.WaitForWindow(L"#32770", kTimeout);
         ASSERT_NE(hwndDialog, nullptr);
         ASSERT_TRUE(AnswerFileDialog(hwndDialog, strPath));
@@ -134,7 +134,7 @@ TEST_F(Pictures, InsertMoveResizeSendBackBringToFrontAndSave) {
     ASSERT_TRUE(CTestFolder::WriteBytes(strBmp, bmp));
     ASSERT_TRUE(WriteFlatJpeg(strJpeg, 80, 50, RGB(30, 160, 40)));
     Insert(strBmp);
-    Command(m_hwnd, 1104); // the picture tool
+    ClickBarPlace(PanelOf(m_hwnd), LetterPanel::kPicture);
     // The BMP lies at (0, 0, 60, 40): drag it by its middle to (300, 200).
     MouseDrag(m_hwndView, {30, 20}, {330, 220});
     Insert(strJpeg);
@@ -188,7 +188,7 @@ TEST_F(Pictures, CopiedPictureArrivesOnTheRealClipboardAsAnImage) {
     const std::vector<std::uint8_t> bmp = PatternBmp(60, 40);
     ASSERT_TRUE(CTestFolder::WriteBytes(strBmp, bmp));
     Insert(strBmp);
-    Command(m_hwnd, 1104);
+    ClickBarPlace(PanelOf(m_hwnd), LetterPanel::kPicture);
     MouseClick(m_hwndView, {30, 20});
     BringToFront(m_hwnd);
     PressCtrlKey('C');

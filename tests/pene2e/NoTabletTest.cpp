@@ -122,7 +122,7 @@ TEST(NoTablet, WithoutATabletTheProgramSaysSoOnceAndWorksWithoutInk) {
         ASSERT_TRUE(session.Launch(pszOrder));
         AnswerTabletBox(session);
         ASSERT_TRUE(session.WaitForFrame());
-        session.Command(1081); // Zoom In
+        session.ClickPanel(LetterPanel::kZoomIn);
         EXPECT_FALSE(WaitUntil([&] { return HasDialog(session.m_program); }, 1500))
             << "the message is shown once";
         DragWithMouse(session.m_hView);

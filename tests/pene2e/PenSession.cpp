@@ -173,16 +173,16 @@ bool CPenSession::RunChapter(size_t n) {
     return WaitUntil([&] { return WaitForSingleObject(hDone, 0) == WAIT_OBJECT_0; }, 30000);
 }
 
-void CPenSession::Command(UINT nID) const {
-    DWORD_PTR nResult = 0;
-    SendMessageTimeoutW(m_hFrame, WM_COMMAND, nID, 0, SMTO_NORMAL, 10000, &nResult);
+void CPenSession::ClickPanel(POINT ptPlace) const {
+    ClickBarPlace(PanelOf(m_hFrame), ptPlace);
+    MouseTo(ClientPoint(m_hView, 700, 500));
 }
 
 bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes) {
     // Save asks for the name every time; the note goes to a new file, so nothing asks to
     // overwrite.
     const std::wstring strSaved = m_folder / (L"saved" + std::to_wstring(++m_nSaves) + L".Qzn");
-    PostMessageW(m_hFrame, WM_COMMAND, 57603, 0);
+    ClickBarPlace(ToolBarOf(m_hFrame), LetterToolBar::kSave);
     HWND hDialog = m_program.WaitForWindow(L"#32770", 10000);
     if (!hDialog)
         return false;
@@ -200,6 +200,7 @@ bool CPenSession::SaveAndRead(std::vector<SavedStroke>& strokes) {
             },
             10000))
         return false;
+    m_savedBytes = bytes;
     return ReadSavedStrokes(bytes, strokes);
 }
 

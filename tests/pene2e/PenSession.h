@@ -1,7 +1,7 @@
 // One run of KVOmail.exe for the pen tests: the program and the virtual tablet in a folder of
 // their own, a note file to save into, and a tablet script in chapters. Each chapter starts when
 // the test says so and tells the test when it is done, so that the test can check pixels and
-// send commands between strokes.
+// click the program's buttons between strokes.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 
 #include "ProgramFiles.h"
 #include "ProgramRunner.h"
+#include "UserInput.h"
 
 // The default pen colour and paper colour.
 constexpr COLORREF kPenColor = 0x800000;
@@ -49,9 +50,11 @@ public:
     bool Relaunch();
     // Lets chapter n (from 0) run and waits until it is done.
     bool RunChapter(size_t n);
-    // Sends a command to the main frame and waits until it is handled.
-    void Command(UINT nID) const;
-    // Saves the note and reads its strokes back.
+    // Clicks the panel's button at a place of the layout tables (LetterPanel) and waits until it
+    // has been handled; the pointer then rests on the paper, out of the way of the pen's ink.
+    void ClickPanel(POINT ptPlace) const;
+    // Saves the note (the tool bar's Save button and the file dialog) and reads its strokes back;
+    // the file's bytes stay in m_savedBytes.
     bool SaveAndRead(std::vector<SavedStroke>& strokes);
     // Screen pixel at a point of the view's client area, once the view has painted.
     COLORREF ViewPixel(int x, int y) const;
@@ -63,6 +66,7 @@ public:
     std::wstring m_strNote;
     HWND m_hFrame = nullptr;
     HWND m_hView = nullptr;
+    std::vector<std::uint8_t> m_savedBytes;
 
 private:
     std::string EventName(const char* pszWhat, size_t n) const;

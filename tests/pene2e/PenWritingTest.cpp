@@ -5,8 +5,7 @@
 #include "PenSession.h"
 
 namespace {
-constexpr UINT kPencil = 1040, kBrush = 1039, kMarker = 1041, kEraser = 1093;
-constexpr UINT kUndo = 1046, kRedo = 1047, kZoomIn = 1081;
+using namespace LetterPanel;
 
 bool IsInk(COLORREF cr) {
     return ColorDistance(cr, kPaperColor) >= 80;
@@ -38,15 +37,15 @@ TEST(PenWriting, EveryToolWritesWhereTheCursorWasAndTheNoteKeepsItsSamples) {
 
     ASSERT_TRUE(session.RunChapter(0));
     EXPECT_TRUE(session.WaitForPixel(200, 60, kPenColor, 60)) << "pencil ink on the screen";
-    session.Command(kBrush);
+    session.ClickPanel(kBrush);
     ASSERT_TRUE(session.RunChapter(1));
     EXPECT_TRUE(IsInk(session.ViewPixel(200, 160))) << "brush ink on the screen";
-    session.Command(kMarker);
+    session.ClickPanel(kMarker);
     ASSERT_TRUE(session.RunChapter(2));
     EXPECT_EQ(session.ViewPixel(200, 260), kPaperColor & kPenColor) << "marker masks the paper";
-    session.Command(kPencil);
+    session.ClickPanel(kPencil);
     ASSERT_TRUE(session.RunChapter(3));
-    session.Command(kZoomIn);
+    session.ClickPanel(kZoomIn);
     ASSERT_TRUE(session.RunChapter(4));
     EXPECT_TRUE(session.WaitForPixel(200, 400, kPenColor, 60)) << "pencil ink at zoom 2";
     // Shown again from the page bitmap, the ink stays where it was written.
@@ -80,20 +79,20 @@ TEST(PenWriting, EraserUndoAndRedoChangeOnlyWhatTheyShould) {
         ASSERT_TRUE(session.RunChapter(i));
     ASSERT_TRUE(session.WaitForPixel(150, 260, kPenColor, 60));
 
-    session.Command(kUndo);
-    session.Command(kUndo);
+    session.ClickPanel(kUndo);
+    session.ClickPanel(kUndo);
     EXPECT_TRUE(session.WaitForPixel(150, 260, kPaperColor, 8)) << "third stroke undone";
     EXPECT_TRUE(session.WaitForPixel(150, 160, kPaperColor, 8)) << "second stroke undone";
     EXPECT_TRUE(IsInk(session.ViewPixel(150, 60))) << "first stroke stays";
-    session.Command(kRedo);
+    session.ClickPanel(kRedo);
     EXPECT_TRUE(session.WaitForPixel(150, 160, kPenColor, 60)) << "second stroke redone";
 
     ASSERT_TRUE(session.RunChapter(3));
-    session.Command(kRedo);
+    session.ClickPanel(kRedo);
     Sleep(300);
     EXPECT_EQ(session.ViewPixel(150, 260), kPaperColor) << "the undone third stroke is gone";
 
-    session.Command(kEraser);
+    session.ClickPanel(kEraser);
     ASSERT_TRUE(session.RunChapter(4));
     EXPECT_TRUE(session.WaitForPixel(150, 60, kPaperColor, 8)) << "enclosed stroke erased";
     EXPECT_TRUE(session.WaitForPixel(150, 40, kPaperColor, 8)) << "the eraser path vanishes";

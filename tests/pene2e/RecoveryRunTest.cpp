@@ -58,11 +58,11 @@ TEST(RecoveryEndToEnd, StrokesWrittenBeforeTheProgramWasKilledAreRestoredAtTheNe
     session.AddChapter(HorizontalStroke(100, 300, 160, 20));
     session.AddChapter(HorizontalStroke(120, 320, 260, 10));
     ASSERT_TRUE(session.Start(kVirtualTabletOrder));
-    session.Command(1039); // brush
+    session.ClickPanel(LetterPanel::kBrush);
     ASSERT_TRUE(session.RunChapter(0));
-    session.Command(1041); // marker
+    session.ClickPanel(LetterPanel::kMarker);
     ASSERT_TRUE(session.RunChapter(1));
-    session.Command(1040); // pencil
+    session.ClickPanel(LetterPanel::kPencil);
     ASSERT_TRUE(session.RunChapter(2));
 
     // The copy holds every stroke within a few seconds of the last one.

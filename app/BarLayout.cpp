@@ -1,0 +1,129 @@
+#include "BarLayout.h"
+#include "FrameworkIds.h"
+
+#include "BitmapButton.h"
+#include "GdiObjects.h"
+#include "PenCapture.h"
+#include "ScrivoView.h"
+#include "resource.h"
+
+namespace {
+constexpr CPlace H = {EPlace::Hide, 0, 0};
+constexpr CPlace S(short x, short y) {
+    return {EPlace::Show, x, y};
+}
+constexpr CPlace P(short x, short y) {
+    return {EPlace::PlaceHidden, x, y};
+}
+} // namespace
+
+// Columns: letter, desktop, inking (own pictures); letter, desktop, inking (library's).
+const CBarRow g_barLayout[] = {
+    {57600, {S(10, 2), S(302, 5), H, S(14, 4), S(265, 14), H}},
+    {57601, {S(49, 2), H, H, S(56, 4), H, H}},
+    {57603, {S(96, 2), S(341, 5), H, S(99, 4), S(302, 14), H}},
+    {ID_FILE_PRINT_PREVIEW, {S(136, 2), S(384, 5), H, S(143, 4), S(336, 14), H}},
+    {57607, {S(183, 2), S(429, 5), H, S(184, 4), S(369, 14), H}},
+    {ID_FILE_SEND_MAIL, {S(235, 2), S(476, 5), H, S(225, 4), S(403, 14), H}},
+    {ID_DESKTOP_MODE, {S(286, 2), H, H, S(269, 4), H, H}},
+    {ID_LETTER_MODE, {H, S(527, 5), H, H, S(435, 11), H}},
+    {57664, {S(343, 2), S(578, 5), S(483, 5), S(316, 4), S(468, 14), S(427, 14)}},
+    {ID_START_WRITING, {H, H, S(313, 4), H, H, S(265, 14)}},
+    {ID_HAND_OVER_INK, {H, H, P(370, 4), H, H, P(369, 14)}},
+    {ID_CANCEL_WRITING, {H, H, P(426, 4), H, H, P(314, 14)}},
+    {ID_WINDOW_MINIMIZE, {H, H, S(546, 4), H, H, H}},
+    {57665, {H, H, S(586, 4), H, H, H}},
+    {ID_WINDOW_SCALE, {H, H, H, H, H, H}},
+    {ID_PENCIL_WIDTH, {H, S(77, 31), S(77, 31), H, S(49, 29), S(49, 29)}},
+    {ID_BRUSH_WIDTH, {H, S(125, 31), S(125, 31), H, S(84, 29), S(84, 29)}},
+    {ID_MARKER_WIDTH, {H, S(174, 31), S(174, 31), H, S(119, 29), S(119, 29)}},
+};
+const std::size_t g_nBarLayoutRows = std::size(g_barLayout);
+
+// Columns: letter, letter on a small screen, desktop, inking (own pictures); the same with the
+// library's pictures, which are more compact.
+const CPanelRow g_panelLayout[] = {
+    {ID_TOOL_PICTURE, {S(0, 14), S(0, 14), H, H, S(8, 18), S(8, 18), H, H}},
+    {ID_TOOL_ERASER,
+     {S(64, 14), S(64, 14), S(30, -10), S(30, -10), S(52, 18), S(52, 18), S(4, 8), S(4, 8)}},
+    {ID_TOOL_PENCIL,
+     {S(131, 26), S(131, 26), S(87, 2), S(87, 2), S(98, 32), S(98, 32), S(44, 14), S(44, 14)}},
+    {ID_TOOL_BRUSH,
+     {S(176, 26), S(176, 26), S(132, 2), S(132, 2), S(130, 32), S(130, 32), S(79, 14), S(79, 14)}},
+    {ID_TOOL_MARKER,
+     {S(225, 26), S(225, 26), S(181, 2), S(181, 2), S(166, 32), S(166, 32), S(114, 14),
+      S(114, 14)}},
+    {ID_PENCIL_WIDTH, {S(121, 0), S(121, 0), H, H, S(104, 14), S(104, 14), H, H}},
+    {ID_BRUSH_WIDTH, {S(169, 0), S(169, 0), H, H, S(136, 14), S(136, 14), H, H}},
+    {ID_MARKER_WIDTH, {S(218, 0), S(218, 0), H, H, S(170, 14), S(170, 14), H, H}},
+    {ID_SCRIPT_LINE_COLOR, {S(265, 38), H, H, H, S(214, 36), H, H, H}},
+    {IDC_LINE_SPACING, {S(303, 43), H, H, H, S(250, 40), H, H, H}},
+    {ID_EDIT_UNDO_STROKE,
+     {S(530, 31), S(520, 25), S(486, 10), S(486, 10), S(488, 34), S(404, 34), S(440, 14),
+      S(440, 14)}},
+    {ID_EDIT_REDO_STROKE,
+     {S(560, 31), S(550, 25), S(516, 10), S(516, 10), S(520, 34), S(436, 34), S(472, 14),
+      S(472, 14)}},
+    {ID_ZOOM_IN, {S(590, 31), S(460, 25), H, H, S(552, 34), S(340, 34), H, H}},
+    {ID_ZOOM_OUT, {S(622, 31), S(490, 25), H, H, S(584, 34), S(372, 34), H, H}},
+    {ID_CAPTURE_SCREEN, {S(654, 31), S(400, 25), H, H, S(622, 34), S(296, 34), H, H}},
+    {ID_INSERT_IMAGE, {S(711, 31), S(360, 25), H, H, S(668, 34), S(260, 34), H, H}},
+    {ID_ADD_LINE, {S(746, 31), S(270, 25), H, H, S(704, 34), S(214, 34), H, H}},
+    {ID_WINDOW_MINIMIZE, {H, H, P(551, 10), H, H, H, P(544, 12), S(544, 12)}},
+    {57665, {H, H, S(586, 10), H, H, H, S(584, 12), S(584, 12)}},
+};
+const std::size_t g_nPanelLayoutRows = std::size(g_panelLayout);
+
+int PanelColumn(int nMode, bool bSmallScreen, bool bNewUI) {
+    const int nColumn = nMode == 0 ? (bSmallScreen ? 1 : 0) : (nMode == 1 ? 2 : 3);
+    return nColumn + (bNewUI ? 4 : 0);
+}
+
+RECT ColorBlockRect(int nColumn, int i) {
+    // First block and steps to the next column and row: letter and strip with the program's
+    // pictures, then with the library's.
+    struct CGrid {
+        int x0, y0, dx, dy;
+    };
+    constexpr CGrid kGrids[4] = {
+        {364, 33, 28, 28}, {301, 13, 28, 28}, {312, 36, 26, 24}, {262, 10, 26, 24}};
+    const CGrid& g = kGrids[(nColumn < 4 ? 0 : 2) + ((nColumn % 4) < 2 ? 0 : 1)];
+    const int x = g.x0 + g.dx * (i % 6), y = g.y0 + g.dy * (i / 6);
+    return {x, y, x + 15, y + 15};
+}
+
+POINT PenSwatchOffset(int nColumn) {
+    if ((nColumn % 4) < 2)
+        return {0, 0};
+    return nColumn < 4 ? POINT{-75, -31} : POINT{-39, -16};
+}
+
+void ApplyPlace(HWND hwndControl, const CPlace& place) {
+    if (!hwndControl)
+        return;
+    if (place.nShow != EPlace::Hide)
+        SetWindowPos(hwndControl, nullptr, place.x, place.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwndControl, place.nShow == EPlace::Show ? SW_SHOWNA : SW_HIDE);
+}
+
+void DrawBackground(HDC hdc, HBITMAP hbmBack, const RECT& rcClient) {
+    const SIZE size = BitmapSize(hbmBack);
+    if (size.cx <= 0)
+        return;
+    CMemoryDC dc(hdc);
+    CSelectScope select(dc.Get(), hbmBack);
+    BitBlt(hdc, 0, 0, size.cx, size.cy, dc.Get(), 0, 0, SRCCOPY);
+    if (rcClient.right > size.cx)
+        StretchBlt(hdc, size.cx, 0, rcClient.right - size.cx, size.cy, dc.Get(), size.cx - 1, 0, 1,
+                   size.cy, SRCCOPY);
+}
+
+RECT ChildRect(HWND hwndParent, HWND hwndChild) {
+    RECT rc{};
+    if (!hwndChild)
+        return rc;
+    GetWindowRect(hwndChild, &rc);
+    MapWindowPoints(nullptr, hwndParent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}

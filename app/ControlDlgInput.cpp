@@ -1,0 +1,137 @@
+// The colour and line panel's mouse and scroll-bar handling: colour swatches, colour blocks,
+// line spacing and dragging the strip.
+#include <windowsx.h>
+
+#include "BarLayout.h"
+#include "ControlDlg.h"
+#include "MainFrame.h"
+#include "Resources.h"
+#include "ScrivoView.h"
+#include "TabletPause.h"
+#include "resource.h"
+
+bool ControlDlg::PickColor(COLORREF& cr) {
+    CTabletPause pause(View(), Mode());
+    m_dlgColor.SetCurrentColor(cr);
+    // Owned by the frame: above the top-most strip, and nothing else of the program can be
+    // clicked while it is open.
+    if (m_dlgColor.DoModal(m_pFrame ? m_pFrame->m_hWnd : nullptr) != IDOK)
+        return false;
+    cr = m_dlgColor.GetColor();
+    return true;
+}
+
+void ControlDlg::SetPenColor(COLORREF cr) {
+    CScrivoView* pView = View();
+    if (!pView)
+        return;
+    pView->m_crPen = cr;
+    pView->RebuildToolCursor();
+    const RECT rc = PenSwatchRect();
+    InvalidateRect(m_hWnd, &rc, FALSE);
+}
+
+int ControlDlg::BlockAt(POINT pt) const {
+    // Blocks that are not drawn cannot be hit either.
+    if (m_nArrangedMode == 0 && m_bSmallScreen)
+        return -1;
+    for (int i = 0; i < settings::kColorBlocks; ++i) {
+        const RECT rc = ChildRect(m_hWnd, GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i));
+        if (PtInRect(&rc, pt))
+            return i;
+    }
+    return -1;
+}
+
+void ControlDlg::OnLButtonDown(POINT pt) {
+    m_penw.HideRequest();
+    CScrivoView* pView = View();
+    bool bCancelled = false, bInvalidated = false;
+    const RECT rcPen = PenSwatchRect();
+    if (pView && PtInRect(&rcPen, pt)) {
+        COLORREF cr = pView->m_crPen;
+        if (PickColor(cr))
+            SetPenColor(cr);
+        else
+            bCancelled = true;
+    }
+    const RECT rcBack = BackSwatchRect();
+    if (pView && Mode() == 0 && PtInRect(&rcBack, pt)) {
+        COLORREF cr = pView->m_crBack;
+        if (PickColor(cr)) {
+            pView->m_crBack = cr;
+            // The strokes are drawn again on the new paper.
+            pView->PaintPage(true);
+            InvalidateRect(m_hWnd, &rcBack, FALSE);
+            bInvalidated = true;
+        } else {
+            bCancelled = true;
+        }
+    }
+    if (const int i = BlockAt(pt); i >= 0)
+        SetPenColor(m_crBlocks[i]);
+    if (!bInvalidated && !bCancelled)
+        m_drag.Begin(m_hWnd, pt);
+}
+
+void ControlDlg::OnLButtonDblClk(POINT pt) {
+    const int i = BlockAt(pt);
+    if (i < 0)
+        return;
+    COLORREF cr = m_crBlocks[i];
+    if (!PickColor(cr))
+        return;
+    m_crBlocks[i] = cr;
+    SetPenColor(cr);
+    const RECT rc = ChildRect(m_hWnd, GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i));
+    InvalidateRect(m_hWnd, &rc, FALSE);
+}
+
+void ControlDlg::OnVScroll(int nCode) {
+    CScrivoView* pView = View();
+    if (!pView || (nCode != SB_LINEUP && nCode != SB_LINEDOWN))
+        return;
+    // The spacing of a written note stays (the view also disables the scroll bar then).
+    if (pView->m_bHasInk)
+        return;
+    if (nCode == SB_LINEUP)
+        pView->LineHeightUp();
+    else
+        pView->LineHeightDown();
+}
+
+INT_PTR ControlDlg::DialogProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (uMsg) {
+    case WM_PAINT:
+        OnPaint();
+        return TRUE;
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_LBUTTONDOWN: {
+        // A press handed on from elsewhere comes in screen coordinates, marked by key state 255.
+        POINT ptClient = pt;
+        if (wParam == 255)
+            ScreenToClient(m_hWnd, &ptClient);
+        OnLButtonDown(ptClient);
+        return FALSE;
+    }
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(pt);
+        return FALSE;
+    case WM_MOUSEMOVE:
+        m_drag.OnMouseMove(m_hWnd, pt, wParam);
+        return FALSE;
+    case WM_LBUTTONUP:
+        m_drag.End();
+        return FALSE;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam));
+        return FALSE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default:
+        return CDialogBar::DialogProc(uMsg, wParam, lParam);
+    }
+}

@@ -12,7 +12,6 @@
 
 namespace {
 constexpr DWORD kTimeout = 30000;
-constexpr UINT kDesktopMode = 32795;
 constexpr COLORREF kGreen = RGB(20, 180, 60);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr RECT kGround = {200, 200, 500, 400};
@@ -131,7 +130,7 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
     // Made after the program's window, the ground lies above it on the display too.
     CGroundWindow ground;
     ASSERT_TRUE(ground.m_bShown);
-    Command(m_session.m_hFrame, kDesktopMode);
+    ClickBarPlace(ToolBarOf(m_session.m_hFrame), LetterToolBar::kDesktopMode);
     ASSERT_TRUE(WaitUntil([&] { return DesktopShown(); }, kTimeout));
     // The desktop is frozen now: what the ground shows later is not what the ink was written on.
     ground.Paint(kGrey);

@@ -34,7 +34,7 @@ constexpr POINT kPicture{0, 14}, kEraser{64, 14}, kPencil{131, 26}, kBrush{176, 
 } // namespace LetterPanel
 // The letter window's tool bar, the same way.
 namespace LetterToolBar {
-constexpr POINT kSave{96, 2};
+constexpr POINT kSave{96, 2}, kDesktopMode{286, 2};
 } // namespace LetterToolBar
 
 // The file name box of a file dialog: an edit inside combo box 0x47C, or edit 0x480.

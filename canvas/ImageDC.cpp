@@ -1,15 +1,11 @@
 #include "ImageDC.h"
 
+#include "DibFormat.h"
+
 HBITMAP CreateImageBitmap(int cx, int cy) {
     if (cx <= 0 || cy <= 0)
         return nullptr;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bmi = DibHeader(cx, cy, 24);
     CWindowDC screen(nullptr);
     void* pBits = nullptr;
     return CreateDIBSection(screen.Get(), &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);

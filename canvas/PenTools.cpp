@@ -1,6 +1,7 @@
 // Tool and width commands, the tool cursor, the mouse button state and stroke undo and redo.
 #include "PenCapture.h"
 
+#include "DibFormat.h"
 #include "GdiObjects.h"
 #include "PenRules.h"
 
@@ -161,12 +162,7 @@ void CPenCapture::RebuildToolCursor() {
     const int cx = GetSystemMetrics(SM_CXCURSOR), cy = GetSystemMetrics(SM_CYCURSOR);
     const bool bBlackPen = m_crPen == RGB(0, 0, 0);
     const COLORREF crTransparent = bBlackPen ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
+    const BITMAPINFO bmi = DibHeader(cx, -cy, 32);
     void* pBits = nullptr;
     COwnedBitmap bmColor(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
     if (!bmColor || !pBits)

@@ -33,6 +33,8 @@ public:
     std::uint32_t ReadUInt32() { return static_cast<std::uint32_t>(ReadLE(4)); }
     std::int16_t ReadInt16() { return static_cast<std::int16_t>(ReadLE(2)); }
     void ReadBytes(void* p, std::size_t n);
+    // Makes room for n more bytes at once (storing), so that a large note grows its buffer once.
+    void Reserve(std::size_t n) { m_data.reserve(m_data.size() + n); }
 
     // Bytes not yet read (loading).
     std::size_t Remaining() const { return m_data.size() - m_nPos; }

@@ -2,6 +2,7 @@
 // writes them beside the file and only then replaces the file.
 #include "AttachmentWriter.h"
 
+#include "DibFormat.h"
 #include "WicSession.h"
 #include "kvofunc.h"
 
@@ -38,13 +39,8 @@ bool CopyPixels(HDC hdc, HBITMAP hbm, CPixels& px) {
         hdcSrc = dcOwn.Get();
     }
 
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight; // top-down, as WIC wants its rows
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    // Top-down, as WIC wants its rows.
+    const BITMAPINFO bmi = DibHeader(bm.bmWidth, -bm.bmHeight, 32);
     void* pvBits = nullptr;
     HBITMAP hDib = CreateDIBSection(hdcSrc, &bmi, DIB_RGB_COLORS, &pvBits, nullptr, 0);
     if (!hDib)

@@ -1,5 +1,6 @@
 // CreateBitmapFromFile: decodes the first frame of an image file into a screen-compatible bitmap.
 #include "AttachmentWriter.h"
+#include "DibFormat.h"
 #include "ImageProbe.h"
 #include "WicSession.h"
 #include "kvofunc.h"
@@ -79,13 +80,7 @@ HBITMAP MakeScreenBitmap(UINT nWidth, UINT nHeight, const std::vector<BYTE>& bit
         return nullptr;
     HBITMAP hbm =
         CreateCompatibleBitmap(hdcScreen, static_cast<int>(nWidth), static_cast<int>(nHeight));
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = static_cast<LONG>(nWidth);
-    bmi.bmiHeader.biHeight = -static_cast<LONG>(nHeight);
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bmi = DibHeader(static_cast<LONG>(nWidth), -static_cast<LONG>(nHeight), 32);
     if (hbm && SetDIBits(hdcScreen, hbm, 0, nHeight, bits.data(), &bmi, DIB_RGB_COLORS) !=
                    static_cast<int>(nHeight)) {
         DeleteObject(hbm);

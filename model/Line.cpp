@@ -48,6 +48,9 @@ void CLine::Draw(const CPixelTarget& target) {
             DrawPlainSegment(target.Dc(), m_points[i - 1], m_points[i], target.ClipBox());
         return;
     }
+    // Drawing that GDI may still hold for the section (a plain stroke before this one) lands
+    // before the renderer writes its memory.
+    target.Flush();
     // The renderer lives only while the stroke is drawn: every redraw starts from the same state.
     CSMLine sm;
     for (int i = 0; i < n; ++i) {

@@ -113,6 +113,10 @@ RECT CLines::GetInkBound() const {
 
 void CLines::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
+        std::size_t nBytes = 4;
+        for (const auto& pLine : m_lines)
+            nBytes += CLine::kRecordSize + CLine::kSampleSize * pLine->GetPointCount();
+        ar.Reserve(nBytes);
         ar.WriteInt32(GetCount());
         for (const auto& pLine : m_lines)
             pLine->Serialize(ar);

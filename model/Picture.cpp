@@ -8,18 +8,6 @@
 
 namespace {
 
-// A header for 24-bit bottom-up rows of nWidth x nHeight, the layout of stored pixels.
-BITMAPINFO StoredRowsInfo(int nWidth, int nHeight) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = nWidth;
-    bmi.bmiHeader.biHeight = nHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    return bmi;
-}
-
 void WriteRect(CArchive& ar, const RECT& rc) {
     ar.WriteInt32(rc.left);
     ar.WriteInt32(rc.top);
@@ -118,7 +106,7 @@ void CPicture::StorePixels(CArchive& ar) {
         ShowMessage(nullptr, L"Function parameter error", L"SavePicture1", MB_OK);
     } else {
         rows.resize(static_cast<std::size_t>(StoredStride(bm.bmWidth) * bm.bmHeight));
-        BITMAPINFO bmi = StoredRowsInfo(bm.bmWidth, bm.bmHeight);
+        BITMAPINFO bmi = DibHeader(bm.bmWidth, bm.bmHeight, 24);
         CWindowDC dcDesktop(GetDesktopWindow());
         CMemoryDC dcMem(dcDesktop.Get());
         bOk = GetDIBits(dcMem.Get(), m_hBitmap, 0, bm.bmHeight, rows.data(), &bmi,
@@ -171,7 +159,7 @@ void CPicture::LoadPixels(CArchive& ar) {
     ar.ReadBytes(rows.data(), rows.size());
     CWindowDC dcScreen(nullptr);
     HBITMAP hbm = CreateCompatibleBitmap(dcScreen.Get(), nWidth, nHeight);
-    const BITMAPINFO bmi = StoredRowsInfo(nWidth, nHeight);
+    const BITMAPINFO bmi = DibHeader(nWidth, nHeight, 24);
     if (hbm &&
         SetDIBits(dcScreen.Get(), hbm, 0, nHeight, rows.data(), &bmi, DIB_RGB_COLORS) != nHeight) {
         DeleteObject(hbm);

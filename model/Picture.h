@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Archive.h"
+#include "DibFormat.h"
 #include "PictureTracker.h"
 
 class CPicture {
@@ -20,7 +21,7 @@ public:
     // what a damaged header can make the program allocate.
     static constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
     // Stored rows are 24-bit and padded to 4 bytes: the stride of a stored row of nWidth pixels.
-    static std::int64_t StoredStride(std::int64_t nWidth) { return (nWidth * 3 + 3) / 4 * 4; }
+    static std::int64_t StoredStride(std::int64_t nWidth) { return DibStride(nWidth, 24); }
     // The message for an image larger than kMaxPixels.
     static std::wstring TooLargeText();
     // How reading an image file went: read by the picture's own rules, to be read by the image

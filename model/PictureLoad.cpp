@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "DibFormat.h"
 #include "FileHandle.h"
 #include "FrameworkIds.h"
 #include "GdiObjects.h"
@@ -50,7 +51,7 @@ BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
         bih.biSizeImage = static_cast<DWORD>(nHeight * bih.biWidth);
     // The pixels start right after the header and the colour table, and must all be there.
     const std::int64_t nOffset = bih.biSize + nColors * 4;
-    const std::int64_t nStride = (static_cast<std::int64_t>(bih.biWidth) * nBits + 31) / 32 * 4;
+    const std::int64_t nStride = DibStride(bih.biWidth, nBits);
     // Compared by division: stride x height can exceed 64 bits for a hostile header.
     if (nOffset > nDataSize || nHeight > (nDataSize - nOffset) / nStride)
         return BmpCheck::TooSmall;

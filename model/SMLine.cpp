@@ -48,7 +48,20 @@ int SignOf(int n) {
 }
 
 // The angle at the apex between the rays to a and to b, 0 to 180 degrees (180: a straight line).
+// The renderer only asks whether it reaches 129 or 130 degrees: an angle clearly beyond both on
+// one side is told by its cosine alone (as 0 or 180), without the arc tangents.
 double TurningAngle(POINT apex, POINT a, POINT b) {
+    const double ax = double(a.x) - apex.x, ay = double(a.y) - apex.y;
+    const double bx = double(b.x) - apex.x, by = double(b.y) - apex.y;
+    const double dNorms = std::sqrt((ax * ax + ay * ay) * (bx * bx + by * by));
+    if (dNorms > 0.0) {
+        // cos 129 degrees is -0.62932, cos 130 degrees -0.64279.
+        const double dCos = (ax * bx + ay * by) / dNorms;
+        if (dCos < -0.6428 - 1e-6)
+            return 180.0;
+        if (dCos > -0.6293 + 1e-6)
+            return 0.0;
+    }
     const double da = std::atan2(double(a.y - apex.y), double(a.x - apex.x));
     const double db = std::atan2(double(b.y - apex.y), double(b.x - apex.x));
     double d = std::fabs(da - db) * 180.0 / kPi;
@@ -142,9 +155,7 @@ void CSMLine::DrawSegment(const CPixelTarget& target, int xPrev, int yPrev, int 
     // colour come back.
     std::optional<CSelectScope> brush;
     COLORREF crDcBrush = 0;
-    if (target.IsDirect()) {
-        target.Flush();
-    } else {
+    if (!target.IsDirect()) {
         crDcBrush = GetDCBrushColor(hdc);
         brush.emplace(hdc, GetStockObject(DC_BRUSH));
     }
@@ -378,6 +389,14 @@ void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
     if (!IsNearInteger(dSin) && !IsNearInteger(dCos)) {
         m_nSin = static_cast<int>(dSin);
         m_nCos = static_cast<int>(dCos);
+    } else if (ptFixMove.y == 0) {
+        // Along the x axis, or no move: the angle is 0, its sine 0 and its cosine 1.
+        m_nSin = 0;
+        m_nCos = m_nPres;
+    } else if (ptFixMove.x == 0) {
+        // Along the y axis: the sine of a right angle is 1, its cosine far below 1 / pressure.
+        m_nSin = m_nPres;
+        m_nCos = 0;
     } else {
         const double dTheta = std::atan2(std::abs(ptFixMove.y), std::abs(ptFixMove.x));
         m_nSin = static_cast<int>(std::sin(dTheta) * m_nPres);

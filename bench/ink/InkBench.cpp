@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <cstdio>
 #include <memory>
@@ -65,6 +66,14 @@ public:
         DeleteObject(m_hbm);
     }
     HDC Dc() const { return m_hdc; }
+    // A checksum of the page's bytes (FNV-1a), to compare pages of different builds.
+    std::uint32_t Checksum() const {
+        GdiFlush();
+        std::uint32_t h = 2166136261u;
+        for (std::size_t i = 0; i < m_nBytes; ++i)
+            h = (h ^ static_cast<const std::uint8_t*>(m_pBits)[i]) * 16777619u;
+        return h;
+    }
     bool SameBytes(const CPageBitmap& other) const {
         GdiFlush();
         return m_nBytes == other.m_nBytes && std::memcmp(m_pBits, other.m_pBits, m_nBytes) == 0;
@@ -110,8 +119,9 @@ void BenchPage() {
         msNew = std::min(msNew, MillisecondsSince(t0));
     }
     std::printf("page: 2000 strokes x 100 samples into a %dx%d 24-bit page bitmap (new: best of "
-                "3), same pixels: %s\n",
-                kPageWidth, kPageHeight, page.SameBytes(oldPage) ? "yes" : "NO");
+                "3), same pixels: %s, checksum %08x\n",
+                kPageWidth, kPageHeight, page.SameBytes(oldPage) ? "yes" : "NO",
+                static_cast<unsigned>(page.Checksum()));
     PrintRatio("page", msNew, msOld, "ms");
 }
 

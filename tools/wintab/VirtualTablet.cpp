@@ -268,6 +268,13 @@ UINT WINAPI WTInfoA(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
     }
     case WTI_DEVICES:
         return DeviceInfo(nIndex, lpOutput);
+    case WTI_STATUS: {
+        if (nIndex != STA_CONTEXTS)
+            return 0;
+        std::lock_guard lk(g_mutex);
+        const UINT nContexts = UINT(g_contexts.size());
+        return UINT(CopyOut(wCategory, &nContexts, sizeof nContexts, lpOutput));
+    }
     default:
         return 0;
     }

@@ -119,10 +119,10 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
-        OnFilePrint(nID == ID_FILE_PRINT_DIRECT);
+        OnFilePrintCommand(nID == ID_FILE_PRINT_DIRECT);
         return true;
     case ID_FILE_PRINT_PREVIEW:
-        OnFilePrintPreview();
+        OnFilePrintPreviewCommand();
         return true;
     default:
         return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||

@@ -81,6 +81,7 @@ public:
     HDC GetPageDC() const override { return m_dcPage.Get(); }
     int GetFrameMode() const override;
     void PauseForDialog(bool bPause) override;
+    void PauseForMail(bool bPause) override;
     HDC GetDesktopImage() const override;
 
     // Paper and page (the page bitmap holds the whole page at zoom 1).
@@ -97,12 +98,19 @@ public:
     // it, so that the window's pixels are never read.
     CImageDC m_dcShown;
 
-    // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width.
+    // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width; in
+    // desktop mode each page shows the frozen screen with the ink.
     UINT PrintPageCount() const;
+    // The Print and Print Preview commands, with desktop mode's pause of the pen and the overlay.
+    void OnFilePrintCommand(bool bDirect);
+    void OnFilePrintPreviewCommand();
     bool OnPreparePrinting(CPrintInfo& info) override;
     void OnBeginPrinting(HDC hdc, CPrintInfo& info) override;
     void OnPrint(HDC hdc, CPrintInfo& info) override;
     void OnEndPrinting(HDC hdc, CPrintInfo& info) override;
+    void OnEndPrintPreview(HDC hdc, CPrintInfo& info) override;
+    // Desktop mode's printed picture: the frozen screen with the ink, while a print run lasts.
+    CImageDC m_dcPrintScreen;
 
     // Clipboard (ScrivoViewClipboard.cpp).
     void OnEditCopy();
@@ -168,6 +176,7 @@ protected:
     // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     HWND TabletWindow() const override { return m_hWnd; }
+    bool IsCanvasCovered() const override { return GetPreview() != nullptr; }
     int TabletMode() const override { return GetFrameMode(); }
     float CanvasZoom() const override { return m_fZoom; }
     POINT CanvasScroll() const override { return GetScrollPosition(); }

@@ -122,6 +122,24 @@ void CScrivoView::PauseForDialog(bool bPause) {
     ShowOverlay(true);
 }
 
+void CScrivoView::PauseForMail(bool bPause) {
+    if (GetFrameMode() != kModeDesktop)
+        return;
+    const HWND hwndFrame = OverlayMainFrame();
+    if (bPause) {
+        if (hwndFrame)
+            ShowWindow(hwndFrame, SW_MINIMIZE);
+        ShowOverlay(false);
+        CloseTabletContext();
+        return;
+    }
+    if (hwndFrame)
+        ShowWindow(hwndFrame, SW_RESTORE);
+    OpenViewContext();
+    // The overlay comes back active, with the strip in front of it.
+    ShowOverlay(true);
+}
+
 HDC CScrivoView::GetDesktopImage() const {
     return GetFrameMode() == kModeDesktop ? m_dcScreen.Get() : nullptr;
 }

@@ -1,11 +1,17 @@
-// Printing the note: the page bitmap in bands of twice the page width, one band per printed page,
-// each stretched over the printable area; the preview shows the same pages with the bars hidden.
+// Printing the note: in letter mode the page bitmap in bands of twice the page width, one band per
+// printed page, each stretched over the printable area; in desktop mode the frozen screen with the
+// ink on every page, scaled to the printable width below a top margin. The preview shows the same
+// pages with the bars hidden.
 #include "ScrivoView.h"
 
+#include "FrameWnd.h"
 #include "PrintInfo.h"
 #include "ScrivoFrame.h"
 
 namespace {
+
+// Device units between the printable area's top and the printed desktop.
+constexpr int kDesktopTop = 200;
 
 // Bands are counted from the bottom of the bottom-up page bitmap, as the page count is rounded
 // up: when the page height is not a multiple of the band height, the first band reaches above
@@ -22,6 +28,23 @@ CBand BandOfPage(LONG nPageHeight, LONG nBand, UINT nMaxPage, UINT nPage) {
     return band;
 }
 
+// Stretches nRows rows of a DIB section, from row nFirstRow counted from its bottom, onto rcTo.
+void StretchRows(HDC hdc, HBITMAP hbm, const RECT& rcTo, LONG nFirstRow, LONG nRows,
+                 bool bPreview) {
+    DIBSECTION ds{};
+    if (!hbm || GetObjectW(hbm, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits || nRows <= 0)
+        return;
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = ds.dsBmih;
+    bmi.bmiHeader.biHeight = ds.dsBm.bmHeight; // bottom-up: source rows count from the bottom
+    GdiFlush();
+    const int nOldMode = bPreview ? SetStretchBltMode(hdc, COLORONCOLOR) : 0;
+    StretchDIBits(hdc, rcTo.left, rcTo.top, rcTo.right - rcTo.left, rcTo.bottom - rcTo.top, 0,
+                  nFirstRow, ds.dsBm.bmWidth, nRows, ds.dsBm.bmBits, &bmi, DIB_RGB_COLORS, SRCCOPY);
+    if (bPreview)
+        SetStretchBltMode(hdc, nOldMode);
+}
+
 } // namespace
 
 UINT CScrivoView::PrintPageCount() const {
@@ -30,42 +53,87 @@ UINT CScrivoView::PrintPageCount() const {
     return b > 0 && h > 0 ? static_cast<UINT>((h + b - 1) / b) : 1;
 }
 
+void CScrivoView::OnFilePrintCommand(bool bDirect) {
+    // Desktop mode: the pen rests and the overlay keeps out of the dialogs' way meanwhile.
+    PauseForDialog(true);
+    OnFilePrint(bDirect);
+    PauseForDialog(false);
+}
+
+void CScrivoView::OnFilePrintPreviewCommand() {
+    const bool bDesktop = GetFrameMode() == kModeDesktop;
+    if (bDesktop)
+        CloseTabletContext();
+    OnFilePrintPreview();
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    // The end of the preview opens the context again; without a preview nothing else would.
+    if (bDesktop && !GetPreview())
+        OpenViewContext();
+}
+
 bool CScrivoView::OnPreparePrinting(CPrintInfo& info) {
     info.SetMaxPage(PrintPageCount());
     return DoPreparePrinting(info);
 }
 
 void CScrivoView::OnBeginPrinting(HDC /*hdc*/, CPrintInfo& info) {
-    if (info.m_bPreview)
-        if (IScrivoFrame* pFrame = GetScrivoFrame())
-            pFrame->ShowControlBars(false);
+    IScrivoFrame* pFrame = GetScrivoFrame();
+    if (info.m_bPreview && pFrame)
+        pFrame->ShowControlBars(false);
+    if (GetFrameMode() != kModeDesktop || !m_dcScreen)
+        return;
+    // The snapshot of the frozen screen gets the ink once: drawn again for every page (or every
+    // paint of the preview), the soft edges of the strokes would darken.
+    const SIZE size = m_dcScreen.Size();
+    if (m_dcPrintScreen.Create(size.cx, size.cy)) {
+        BitBlt(m_dcPrintScreen.Get(), 0, 0, size.cx, size.cy, m_dcScreen.Get(), 0, 0, SRCCOPY);
+        if (CLines* pLines = Strokes())
+            pLines->DrawInRect(m_dcPrintScreen.Get(), {0, 0, size.cx, size.cy});
+    }
+    if (info.m_bPreview && GetParentFrame())
+        ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMAXIMIZED);
 }
 
 void CScrivoView::OnEndPrinting(HDC /*hdc*/, CPrintInfo& info) {
-    if (info.m_bPreview)
-        if (IScrivoFrame* pFrame = GetScrivoFrame())
-            pFrame->ShowControlBars(true);
+    if (!info.m_bPreview) {
+        m_dcPrintScreen.Reset();
+        return;
+    }
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->ShowControlBars(true);
+}
+
+void CScrivoView::OnEndPrintPreview(HDC hdc, CPrintInfo& info) {
+    if (GetFrameMode() == kModeDesktop) {
+        m_dcPrintScreen.Reset();
+        if (GetParentFrame())
+            ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWNORMAL);
+        if (CLines* pLines = Strokes(); pLines && m_pOverlay && m_pOverlay->m_dcInk) {
+            pLines->DrawAll(m_pOverlay->m_dcInk.Get());
+            InvalidateRect(m_pOverlay->m_hWnd, nullptr, FALSE);
+        }
+        OpenViewContext();
+    }
+    CScrollView::OnEndPrintPreview(hdc, info);
 }
 
 void CScrivoView::OnPrint(HDC hdc, CPrintInfo& info) {
-    DIBSECTION ds{};
-    if (!m_bmPage || GetObjectW(m_bmPage.Get(), sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits)
-        return;
-    const LONG w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
-    const CBand band = BandOfPage(h, 2 * w, info.GetMaxPage(), info.m_nCurPage);
-    if (band.nRows <= 0)
-        return;
     const RECT& rcDraw = info.m_rectDraw;
     const int cx = rcDraw.right - rcDraw.left, cy = rcDraw.bottom - rcDraw.top;
+    if (m_dcPrintScreen) {
+        const SIZE size = m_dcPrintScreen.Size();
+        const RECT rcTo{rcDraw.left, rcDraw.top + kDesktopTop, rcDraw.right,
+                        rcDraw.top + kDesktopTop + MulDiv(cx, size.cy, size.cx)};
+        StretchRows(hdc, m_dcPrintScreen.Bitmap(), rcTo, 0, size.cy, info.m_bPreview);
+        return;
+    }
+    BITMAP bm{};
+    if (!m_bmPage || !GetObjectW(m_bmPage.Get(), sizeof(bm), &bm))
+        return;
+    const LONG w = bm.bmWidth;
+    const CBand band = BandOfPage(bm.bmHeight, 2 * w, info.GetMaxPage(), info.m_nCurPage);
     // The band's missing rows are its top part; the rows on the page fill the rest below them.
-    const int yTop = rcDraw.top + MulDiv(2 * w - band.nRows, cy, 2 * w);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = ds.dsBmih;
-    bmi.bmiHeader.biHeight = h; // bottom-up: source rows are counted from the bottom
-    GdiFlush();
-    const int nOldMode = info.m_bPreview ? SetStretchBltMode(hdc, COLORONCOLOR) : 0;
-    StretchDIBits(hdc, rcDraw.left, yTop, cx, rcDraw.bottom - yTop, 0, band.nFirstRow, w,
-                  band.nRows, ds.dsBm.bmBits, &bmi, DIB_RGB_COLORS, SRCCOPY);
-    if (info.m_bPreview)
-        SetStretchBltMode(hdc, nOldMode);
+    const RECT rcTo{rcDraw.left, rcDraw.top + MulDiv(2 * w - band.nRows, cy, 2 * w), rcDraw.right,
+                    rcDraw.bottom};
+    StretchRows(hdc, m_bmPage.Get(), rcTo, band.nFirstRow, band.nRows, info.m_bPreview);
 }

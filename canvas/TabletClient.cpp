@@ -157,7 +157,9 @@ bool CTabletClient::OnMousePen(UINT uMsg, POINT ptScreen) {
 
 void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt) {
     const DWORD nTime = packet.pkTime, nButtons = packet.pkButtons;
-    const UINT nPressure = packet.pkNormalPressure;
+    // Under a covering window the packets come without pressure: a stroke in progress ends there
+    // and none begins.
+    const UINT nPressure = IsCanvasCovered() ? 0 : packet.pkNormalPressure;
     if (m_nCaptureState == 2) {
         OnCapturePacket(nTime, nButtons, pt.x, pt.y, nPressure);
         return;

@@ -82,6 +82,10 @@ protected:
     virtual BOOL OnDesktopPacket(DWORD, DWORD, LONG, LONG, UINT) { return FALSE; }
     virtual BOOL OnInkingPacket(DWORD, DWORD, LONG, LONG, UINT) { return FALSE; }
 
+    // Whether a window of the program lies over the canvas for now (the print preview): the pen
+    // writes nothing under it.
+    virtual bool IsCanvasCovered() const { return false; }
+
     // System services, replaceable in tests.
     virtual POINT TabletCursorPos() const;
     virtual void TabletSleep(DWORD dwMs) const { Sleep(dwMs); }

@@ -34,23 +34,6 @@ std::wstring LastPart(const std::wstring& strPath) {
 
 constexpr DWORD kDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
-// The canvas paused for a dialog of the document for the life of the object.
-class CDialogPause {
-public:
-    explicit CDialogPause(IScrivoCanvas* pCanvas) : m_pCanvas(pCanvas) {
-        if (m_pCanvas)
-            m_pCanvas->PauseForDialog(true);
-    }
-    CDialogPause(const CDialogPause&) = delete;
-    CDialogPause& operator=(const CDialogPause&) = delete;
-    ~CDialogPause() {
-        if (m_pCanvas)
-            m_pCanvas->PauseForDialog(false);
-    }
-
-private:
-    IScrivoCanvas* m_pCanvas;
-};
 } // namespace
 
 void CScrivoDoc::SetFilePrompt(FilePrompt prompt) {
@@ -223,6 +206,8 @@ bool CScrivoDoc::ExportPicture(const std::wstring& strPath) {
         ReportFileError(EFileError::SaveFailed, strPath);
         return false;
     }
+    // The sizing handles of a selected picture belong to the screen, not to the picture file.
+    pCanvas->DropPictureSelection();
     CNotePaper paper = pCanvas->GetPaper();
     POINT ptPictures = m_pictures.GetExtent();
     RECT rcPictures = {0, 0, ptPictures.x, ptPictures.y};
@@ -256,7 +241,7 @@ BOOL CScrivoDoc::CanCloseFrame(CFrameWnd* pFrame) {
 }
 
 void CScrivoDoc::OnFileOpen() {
-    CDialogPause pause(GetCanvas());
+    CCanvasPause pause(GetCanvas(), &IScrivoCanvas::PauseForDialog);
     std::optional<std::wstring> path = PromptFile(true, OpenFilter(), std::wstring());
     if (!path)
         return;
@@ -266,7 +251,7 @@ void CScrivoDoc::OnFileOpen() {
 
 void CScrivoDoc::OnFileSave() {
     IScrivoCanvas* pCanvas = GetCanvas();
-    CDialogPause pause(pCanvas);
+    CCanvasPause pause(pCanvas, &IScrivoCanvas::PauseForDialog);
     int nMode = pCanvas ? pCanvas->GetFrameMode() : 0;
     // Automatic names belong to the alternative interface resources.
     bool bAutoName = GetResourceInstance() != GetModuleHandleW(nullptr);

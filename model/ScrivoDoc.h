@@ -35,12 +35,39 @@ public:
     // overlay is marked busy; with false the context opens again and the overlay shows again.
     // Nothing in the other modes.
     virtual void PauseForDialog(bool bPause) = 0;
+    // Desktop mode, around the mail client: with true the main frame is minimised, the overlay
+    // hidden and the tablet context closed, so that the screen shows the other programs and the
+    // pen writes nothing; with false all comes back. Nothing in the other modes.
+    virtual void PauseForMail(bool bPause) = 0;
     // The screen as desktop mode froze it (null in the other modes): the ground of the mail
     // picture, so that the ink lies on what it was written over.
     virtual HDC GetDesktopImage() const = 0;
+    // Drops the picture selection and repaints the page without its sizing handles.
+    virtual void DropPictureSelection() = 0;
 
 protected:
     ~IScrivoCanvas() = default;
+};
+
+// The canvas paused for the life of the object, through PauseForDialog or PauseForMail: true at
+// the start, false on every way out.
+class CCanvasPause {
+public:
+    using PauseFn = void (IScrivoCanvas::*)(bool);
+    CCanvasPause(IScrivoCanvas* pCanvas, PauseFn pfnPause) : m_pCanvas(pCanvas), m_pfn(pfnPause) {
+        if (m_pCanvas)
+            (m_pCanvas->*m_pfn)(true);
+    }
+    CCanvasPause(const CCanvasPause&) = delete;
+    CCanvasPause& operator=(const CCanvasPause&) = delete;
+    ~CCanvasPause() {
+        if (m_pCanvas)
+            (m_pCanvas->*m_pfn)(false);
+    }
+
+private:
+    IScrivoCanvas* m_pCanvas;
+    PauseFn m_pfn;
 };
 
 class CScrivoDoc : public CDocument {

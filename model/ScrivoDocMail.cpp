@@ -36,6 +36,9 @@ std::wstring CScrivoDoc::MailFileName(const std::wstring& strTitle, int nImageFo
 }
 
 void CScrivoDoc::OnFileSendMail() {
+    // Desktop mode: the screen shows only the other programs while the mail client runs, and the
+    // strip, the overlay and the pen come back on every way out.
+    CCanvasPause pause(GetCanvas(), &IScrivoCanvas::PauseForMail);
     CFlagScope mailing(m_bMailing);
     const std::wstring strTitle = LoadResString(57344);
     const HWND hwndOwner = GetFrame() ? GetFrame()->m_hWnd : nullptr;

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "PenCapture.h"
+#include "kvofunc.h"
 
 namespace {
 
@@ -41,6 +42,13 @@ protected:
         m_pView->PaintPage(true);
     }
     RECT RectOf(int i) const { return m_pDoc->m_pictures.GetAt(i)->GetRect(); }
+    // A red picture at (100, 100, 200, 200), selected with the picture tool.
+    void AddSelectedRedSquare() {
+        AddFlat({100, 100, 200, 200}, RGB(255, 0, 0));
+        m_pFrame->RouteCommand(ID_TOOL_PICTURE);
+        Mouse(WM_LBUTTONDOWN, 150, 150, MK_LBUTTON);
+        Mouse(WM_LBUTTONUP, 150, 150, 0);
+    }
 };
 
 } // namespace
@@ -127,12 +135,28 @@ TEST_F(PictureCommands, MenuCommandsWithoutASelectionChangeNothing) {
 }
 
 TEST_F(PictureCommands, ChoosingAPenDropsTheSelectionAndItsTracker) {
-    AddFlat({100, 100, 200, 200}, RGB(255, 0, 0));
-    m_pFrame->RouteCommand(ID_TOOL_PICTURE);
-    Mouse(WM_LBUTTONDOWN, 150, 150, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, 150, 150, 0);
+    AddSelectedRedSquare();
     EXPECT_EQ(Page(202, 202), RGB(0, 0, 0)) << "the bottom-right handle is drawn";
     m_pFrame->RouteCommand(ID_TOOL_PENCIL);
     EXPECT_EQ(m_pDoc->m_pictures.GetSel(), -1);
     EXPECT_EQ(Page(202, 202), kPaper);
+}
+
+TEST_F(PictureCommands, AJpegExportHoldsThePictureWithoutItsSizingHandles) {
+    AddSelectedRedSquare();
+    ASSERT_EQ(Page(202, 202), RGB(0, 0, 0)) << "the bottom-right handle is drawn";
+    const std::wstring strPath = m_folder / L"export.jpg";
+    m_pDoc->m_bSaveAsJpg = true;
+    ASSERT_TRUE(m_pDoc->OnSaveDocument(strPath.c_str()));
+    m_pDoc->m_bSaveAsJpg = false;
+    int cx = 0, cy = 0;
+    COwnedBitmap picture(CreateBitmapFromFileW(strPath.c_str(), &cx, &cy));
+    ASSERT_TRUE(picture);
+    CMemoryDC dc;
+    CSelectScope select(dc.Get(), picture.Get());
+    for (POINT pt : {POINT{202, 202}, POINT{97, 97}, POINT{150, 202}}) {
+        const COLORREF cr = GetPixel(dc.Get(), pt.x, pt.y);
+        EXPECT_GT(GetGValue(cr), 180) << "paper at " << pt.x << "," << pt.y;
+    }
+    EXPECT_GT(GetRValue(GetPixel(dc.Get(), 150, 150)), 200) << "the picture";
 }

@@ -67,3 +67,24 @@ TEST_F(PrintPreview, ShowsTheBandsOfThePrintoutWithTheBarsHidden) {
     EXPECT_TRUE(Shown(m_pFrame->m_wndBar.m_hWnd));
     EXPECT_TRUE(Shown(m_pFrame->m_wndPanel.m_hWnd));
 }
+
+// The preview lies over the canvas: the pen writes nothing under it, and writes again once it
+// has closed.
+TEST_F(PrintPreview, ThePenWritesNothingUnderThePreview) {
+    ASSERT_TRUE(m_pView->IsMousePen()) << "this process has no tablet";
+    const auto Drag = [this] {
+        HWND hwnd = m_pView->m_hWnd;
+        SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
+        for (int x = 50; x <= 200; x += 10)
+            SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 40));
+        SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(200, 40));
+    };
+    m_pFrame->RouteCommand(ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(m_pView->GetPreview(), nullptr);
+    Drag();
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    EXPECT_FALSE(m_pDoc->IsModified());
+    Click(CPreviewWnd::kClose);
+    Drag();
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
+}

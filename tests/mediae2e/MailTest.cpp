@@ -4,36 +4,16 @@
 
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "MediaNotes.h"
 #include "Input.h"
+#include "MailRecords.h"
 #include "ProgramFiles.h"
 #include "ProgramRunner.h"
 #include "kvofunc.h"
 
 namespace {
 constexpr DWORD kTimeout = 30000;
-
-std::wstring BinFile(const wchar_t* pszName) {
-    wchar_t sz[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, sz, MAX_PATH);
-    std::wstring str = sz;
-    return str.substr(0, str.find_last_of(L'\\') + 1) + pszName;
-}
-
-// The lines "key=value" of a call record (UTF-8).
-std::map<std::string, std::string> ReadRecord(const std::wstring& strPath) {
-    const std::vector<std::uint8_t> bytes = CTestFolder::ReadBytes(strPath);
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    std::map<std::string, std::string> record;
-    for (std::string strLine; std::getline(in, strLine);) {
-        const auto n = strLine.find('=');
-        if (n != std::string::npos)
-            record[strLine.substr(0, n)] = strLine.substr(n + 1);
-    }
-    return record;
-}
 
 std::string Utf8(const std::wstring& str) {
     char sz[2048] = {};
@@ -127,7 +107,7 @@ protected:
         WaitUntil([&] { return !CTestFolder::ReadBytes(strRecord).empty(); }, kTimeout);
         // The program has finished the command once its window takes input again.
         WaitUntil([&] { return IsWindowEnabled(m_hwnd) != FALSE; }, kTimeout);
-        return ReadRecord(strRecord);
+        return ReadMailRecord(strRecord);
     }
     // The message box the program shows next, its text, closed again with Enter.
     std::wstring NextBoxText() const {
@@ -200,7 +180,7 @@ TEST_F(Mail, TheNoteGoesAsAJpegAttachmentAndEveryOutcomeRemovesTheTemporaryFile)
     Answer(2);
     SendMail();
     EXPECT_EQ(NextBoxText(), L"Send Mail failed to send message.");
-    EXPECT_EQ(ReadRecord(m_strRecords + L"\\call4.txt")["result"], "2");
+    EXPECT_EQ(ReadMailRecord(m_strRecords + L"\\call4.txt")["result"], "2");
     EXPECT_EQ(CountFiles(m_strTemp, L"*"), 0);
     ExpectClosesWithoutAsking();
 }

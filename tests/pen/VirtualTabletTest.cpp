@@ -137,3 +137,23 @@ TEST_F(VirtualTablet, PlaysAScriptAsPacketsWithTheCursorOnEachSampleAndClicksAro
         EXPECT_NE(s.packet.pkTime, 0u) << "packet " << i;
     }
 }
+
+// A program that closes and reopens its context (a resize) may still have packet messages of the
+// closed one waiting: their handle must not name the new context, as a driver's never does.
+TEST_F(VirtualTablet, AClosedContextsHandleIsNeverGivenToALaterOne) {
+    WriteScript("");
+    LOGCONTEXTA lc{};
+    g_api.WTInfoA(WTI_DEFCONTEXT, 0, &lc);
+    const HCTX hFirst = g_api.WTOpenA(m_hWnd, &lc, TRUE);
+    ASSERT_NE(hFirst, nullptr);
+    ASSERT_TRUE(g_api.WTClose(hFirst));
+    for (int i = 0; i < 3; ++i) {
+        const HCTX hNext = g_api.WTOpenA(m_hWnd, &lc, TRUE);
+        ASSERT_NE(hNext, nullptr);
+        EXPECT_NE(hNext, hFirst) << "open " << i;
+        EXPECT_FALSE(g_api.WTEnable(hFirst, TRUE)) << "open " << i;
+        EXPECT_FALSE(g_api.WTClose(hFirst)) << "open " << i;
+        EXPECT_TRUE(g_api.WTClose(hNext));
+    }
+    EXPECT_TRUE(PumpUntilDone());
+}

@@ -40,6 +40,20 @@ protected:
     // The pointer rests on the paper again, where the pen will write.
     void Rest() { MouseTo(ClientPoint(m_session.m_hView, 700, 500)); }
     HWND PanelButton(UINT nID) const { return CShellDriver::ButtonOf(m_pDriver->Panel(), nID); }
+    // The pen-width popup once it has slid out to its full height and stopped, or null.
+    HWND OpenedPopup() const {
+        HWND hwndPopup = nullptr;
+        RECT rc{}, rcLast{};
+        const bool bOpen = WaitUntil(
+            [&] {
+                rcLast = rc;
+                hwndPopup = m_pDriver->Popup();
+                return hwndPopup && IsWindowVisible(hwndPopup) && GetWindowRect(hwndPopup, &rc) &&
+                       rc.bottom - rc.top == 98 && EqualRect(&rc, &rcLast);
+            },
+            5000);
+        return bOpen ? hwndPopup : nullptr;
+    }
 
     CPenSession m_session;
     std::unique_ptr<CShellDriver> m_pDriver;
@@ -65,16 +79,8 @@ TEST_F(ShellClicks, ToolsWidthsAndColourBlocksShapeTheNextStrokes) {
 
     // The pencil's width button slides the popup up out of its top edge, without width 2.
     ClickPanel(121, 0);
-    HWND hwndPopup = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            hwndPopup = m_pDriver->Popup();
-            RECT rc{};
-            return hwndPopup && IsWindowVisible(hwndPopup) && GetWindowRect(hwndPopup, &rc) &&
-                   rc.bottom - rc.top == 98;
-        },
-        5000))
-        << "the popup did not open to its full height";
+    HWND hwndPopup = OpenedPopup();
+    ASSERT_NE(hwndPopup, nullptr) << "the popup did not open to its full height";
     RECT rcPopup{}, rcAnchor{};
     GetWindowRect(hwndPopup, &rcPopup);
     GetWindowRect(PanelButton(kPencilWidth), &rcAnchor);
@@ -236,4 +242,77 @@ TEST_F(ShellClicks, DoubleClickedBlockTakesTheChosenColourAndKeepsItAfterTheProg
         << "RGB 12, 34, 56 as decimal";
     EXPECT_EQ(GetPrivateProfileIntW(L"COLOR", L"PENCOLOR", -1, strIni.c_str()), 3678732);
     EXPECT_EQ(GetPrivateProfileIntW(L"COLOR", L"COLORBLOCK4", -1, strIni.c_str()), 16711935);
+}
+
+namespace {
+// The pixels of a part of a window's client area.
+std::vector<COLORREF> PixelsOf(HWND hwnd, const RECT& rc) {
+    RECT rcClient{};
+    GetClientRect(hwnd, &rcClient);
+    const std::vector<COLORREF> all = WindowPixels(hwnd);
+    std::vector<COLORREF> part;
+    for (LONG y = rc.top; y < rc.bottom; ++y)
+        for (LONG x = rc.left; x < rc.right; ++x)
+            part.push_back(all.at(static_cast<size_t>(y * rcClient.right + x)));
+    return part;
+}
+} // namespace
+
+// The Desktop button turns the window into the strip at the bottom-right corner; the strip's own
+// buttons choose a tool and a width, and its Letter button brings the letter window back.
+TEST_F(ShellClicks, DesktopStripButtonsChooseToolAndWidthAndLetterButtonReturns) {
+    Start();
+    HWND hwndFrame = m_session.m_hFrame;
+    ClickBar(286, 2);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            RECT rc{};
+            return GetWindowRect(hwndFrame, &rc) && rc.right - rc.left == 629 &&
+                   rc.bottom - rc.top == 116 && IsWindowVisible(hwndFrame);
+        },
+        15000))
+        << "the desktop strip, 629 x 116";
+    RECT rcWork{}, rcStrip{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+    GetWindowRect(hwndFrame, &rcStrip);
+    EXPECT_EQ(rcStrip.right, rcWork.right);
+    EXPECT_EQ(rcStrip.bottom, rcWork.bottom);
+    EXPECT_FALSE(GetWindowLongW(hwndFrame, GWL_STYLE) & WS_CAPTION);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return CShellDriver::RectIn(m_pDriver->Panel(), PanelButton(kBrush)).left == 132; },
+        5000))
+        << "the panel in its desktop layout, left "
+        << CShellDriver::RectIn(m_pDriver->Panel(), PanelButton(kBrush)).left;
+
+    // The brush's width on the tool bar, "2 " at 145, 11 until a width is chosen (read with the
+    // pointer away from the buttons, so that no hover image or tip is in the picture).
+    const RECT rcBrushWidth = {145, 11, 175, 31};
+    Rest();
+    const std::vector<COLORREF> widthBefore = PixelsOf(m_pDriver->Bar(), rcBrushWidth);
+    ClickPanel(132, 2);
+    EXPECT_TRUE(m_pDriver->WaitForImage(PanelButton(kBrush), 206)) << "brush chosen";
+    ClickBar(125, 31);
+    HWND hwndPopup = OpenedPopup();
+    ASSERT_NE(hwndPopup, nullptr) << "the tool bar's width button opens the popup";
+    RECT rcWidth4{};
+    GetWindowRect(GetDlgItem(hwndPopup, kFirstWidth + 3), &rcWidth4);
+    MouseClick({(rcWidth4.left + rcWidth4.right) / 2, (rcWidth4.top + rcWidth4.bottom) / 2});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwndPopup); }, 5000));
+    Rest();
+    EXPECT_TRUE(
+        WaitUntil([&] { return PixelsOf(m_pDriver->Bar(), rcBrushWidth) != widthBefore; }, 5000))
+        << "the tool bar shows the new width";
+
+    ClickBar(527, 5);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return (GetWindowLongW(hwndFrame, GWL_STYLE) & WS_CAPTION) == WS_CAPTION &&
+                   IsZoomed(hwndFrame);
+        },
+        15000))
+        << "the letter window again";
+    EXPECT_TRUE(WaitUntil(
+        [&] { return CShellDriver::RectIn(m_pDriver->Panel(), PanelButton(kBrush)).left == 176; },
+        5000))
+        << "the panel in its letter layout";
 }

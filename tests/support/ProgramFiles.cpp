@@ -2,6 +2,25 @@
 
 #include <windows.h>
 
+namespace {
+// A value of Wine's per-program settings for KVOmail.exe (a key under AppDefaults\KVOmail.exe);
+// a null value removes it.
+void SetProgramWineValue(const wchar_t* pszKey, const wchar_t* pszName, const wchar_t* pszValue) {
+    const std::wstring strKey =
+        std::wstring(L"Software\\Wine\\AppDefaults\\KVOmail.exe\\") + pszKey;
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, strKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &hKey, nullptr) != ERROR_SUCCESS)
+        return;
+    if (pszValue)
+        RegSetValueExW(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+                       DWORD((wcslen(pszValue) + 1) * sizeof(wchar_t)));
+    else
+        RegDeleteValueW(hKey, pszName);
+    RegCloseKey(hKey);
+}
+} // namespace
+
 std::wstring BinaryFolder() {
     wchar_t sz[MAX_PATH * 2] = {};
     GetModuleFileNameW(nullptr, sz, MAX_PATH * 2);
@@ -25,15 +44,9 @@ void SetProgramTabletLibrary(const wchar_t* pszOrder) {
 }
 
 void SetProgramDllOrder(const wchar_t* pszDll, const wchar_t* pszOrder) {
-    HKEY hKey = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER,
-                        L"Software\\Wine\\AppDefaults\\KVOmail.exe\\DllOverrides", 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return;
-    if (pszOrder)
-        RegSetValueExW(hKey, pszDll, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszOrder),
-                       DWORD((wcslen(pszOrder) + 1) * sizeof(wchar_t)));
-    else
-        RegDeleteValueW(hKey, pszDll);
-    RegCloseKey(hKey);
+    SetProgramWineValue(L"DllOverrides", pszDll, pszOrder);
+}
+
+void SetProgramWindowsManaged(bool bManaged) {
+    SetProgramWineValue(L"X11 Driver", L"Managed", bManaged ? nullptr : L"N");
 }

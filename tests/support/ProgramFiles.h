@@ -19,3 +19,7 @@ constexpr wchar_t kVirtualTabletOrder[] = L"n,b";
 void SetProgramTabletLibrary(const wchar_t* pszOrder);
 // The same for any library pszDll ("mapi32", ...); a null order removes the setting.
 void SetProgramDllOrder(const wchar_t* pszDll, const wchar_t* pszOrder);
+// Whether Wine hands KVOmail.exe's top-level windows to a window manager (the default). The test
+// display has none: there each hide of a managed window waits two seconds for a manager's answer
+// that never comes. Tests that start the program many times turn it off and back on.
+void SetProgramWindowsManaged(bool bManaged);

@@ -6,7 +6,10 @@
 //
 // The folder for the records is QUILLET_MAPI_FOLDER (read at each call). There the stand-in
 // reads "result.txt" (a decimal result code, 0 when missing) and writes, for call n (from 1),
-// "call<n>.txt" and "call<n>-attachment<k>.bin".
+// "call<n>.txt" and "call<n>-attachment<k>.bin". Beside the call's fields the record tells what
+// the calling program showed while its mail client ran ("windows": the classes of its visible
+// top-level windows, minimised ones marked) and how many tablet contexts it held open then
+// ("tablet", asked of the tablet library it has loaded).
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +37,38 @@ std::wstring Wide(LPCSTR psz) {
 }
 std::wstring Wide(PCWSTR psz) {
     return psz ? psz : L"(null)";
+}
+
+BOOL CALLBACK AddShownWindow(HWND hwnd, LPARAM lParam) {
+    DWORD dwProcess = 0;
+    GetWindowThreadProcessId(hwnd, &dwProcess);
+    if (dwProcess != GetCurrentProcessId() || !IsWindowVisible(hwnd))
+        return TRUE;
+    wchar_t szClass[64] = {};
+    GetClassNameW(hwnd, szClass, 64);
+    auto& strList = *reinterpret_cast<std::wstring*>(lParam);
+    strList += std::wstring(strList.empty() ? L"" : L" ") + szClass +
+               (IsIconic(hwnd) ? L"(minimised)" : L"");
+    return TRUE;
+}
+
+std::wstring ShownWindows() {
+    std::wstring strList;
+    EnumWindows(AddShownWindow, reinterpret_cast<LPARAM>(&strList));
+    return strList;
+}
+
+// The open contexts of the tablet library in this process (Wintab's status category), or
+// "none" without one.
+std::wstring TabletContexts() {
+    using WTInfoFn = UINT(WINAPI*)(UINT, UINT, LPVOID);
+    constexpr UINT kStatus = 2, kContexts = 1;
+    HMODULE hWintab = GetModuleHandleW(L"wintab32.dll");
+    auto pfn = hWintab ? reinterpret_cast<WTInfoFn>(GetProcAddress(hWintab, "WTInfoA")) : nullptr;
+    UINT nContexts = 0;
+    if (!pfn || pfn(kStatus, kContexts, &nContexts) != sizeof nContexts)
+        return L"none";
+    return std::to_wstring(nContexts);
 }
 
 ULONG RequestedResult(const std::wstring& strFolder) {
@@ -71,7 +106,8 @@ ULONG Send(const wchar_t* pszKind, ULONG_PTR lhSession, ULONG_PTR ulUIParam, con
         L"\nnote=" + Wide(pMessage->lpszNoteText) + L"\ntype=" + Wide(pMessage->lpszMessageType) +
         L"\noriginator=" + (pMessage->lpOriginator ? L"set" : L"none") + L"\nrecipients=" +
         std::to_wstring(pMessage->nRecipCount) + L"\nfiles=" +
-        std::to_wstring(pMessage->nFileCount) + L"\n";
+        std::to_wstring(pMessage->nFileCount) + L"\nwindows=" + ShownWindows() + L"\ntablet=" +
+        TabletContexts() + L"\n";
     ULONG nResult = RequestedResult(strFolder);
     for (ULONG i = 0; i < pMessage->nFileCount; ++i) {
         const auto& file = pMessage->lpFiles[i];

@@ -23,6 +23,7 @@ struct QueuedPacket {
 };
 
 struct VirtualContext {
+    HCTX hCtx = nullptr;
     HWND hWnd = nullptr;
     LOGCONTEXTA lc{};
     bool bEnabled = false;
@@ -36,10 +37,14 @@ std::mutex g_mutex;
 std::condition_variable g_changed;
 // Oldest first; the newest open context receives the packets.
 std::vector<std::unique_ptr<VirtualContext>> g_contexts;
+// Handles are numbers never given twice, as a driver's are: a context opened right after another
+// was closed (a resize) would otherwise often get the freed context's address, and a packet
+// message still waiting for the closed context would be taken for the new one.
+UINT_PTR g_nLastHandle = 0x7A00;
 
 VirtualContext* Find(HCTX hCtx) {
     for (auto& p : g_contexts)
-        if (reinterpret_cast<HCTX>(p.get()) == hCtx)
+        if (p->hCtx == hCtx)
             return p.get();
     return nullptr;
 }
@@ -103,9 +108,8 @@ void WritePacket(VirtualContext& ctx, const QueuedPacket& q, BYTE* pOut) {
     std::memset(pOut, 0, PacketSize(mask));
     BYTE* p = pOut;
     if (mask & PK_CONTEXT) {
-        HCTX h = reinterpret_cast<HCTX>(&ctx);
-        std::memcpy(p, &h, sizeof h);
-        p += sizeof h;
+        std::memcpy(p, &ctx.hCtx, sizeof ctx.hCtx);
+        p += sizeof ctx.hCtx;
     }
     const DWORD nEvent = HIWORD(q.packet.nButtons);
     if (nEvent == TBN_DOWN)
@@ -208,7 +212,7 @@ bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
         return false;
     }
     VirtualContext* pCtx = NewestEnabled();
-    const HCTX hCtx = reinterpret_cast<HCTX>(pCtx);
+    const HCTX hCtx = pCtx->hCtx;
     const HWND hWnd = pCtx->hWnd;
     const UINT nMessage = pCtx->lc.lcMsgBase + 0;
     const UINT nSerial = ++pCtx->nSerial;
@@ -264,6 +268,13 @@ UINT WINAPI WTInfoA(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
     }
     case WTI_DEVICES:
         return DeviceInfo(nIndex, lpOutput);
+    case WTI_STATUS: {
+        if (nIndex != STA_CONTEXTS)
+            return 0;
+        std::lock_guard lk(g_mutex);
+        const UINT nContexts = UINT(g_contexts.size());
+        return UINT(CopyOut(wCategory, &nContexts, sizeof nContexts, lpOutput));
+    }
     default:
         return 0;
     }
@@ -277,9 +288,10 @@ HCTX WINAPI WTOpenA(HWND hWnd, LOGCONTEXTA* lpLogCtx, BOOL fEnable) {
     pCtx->lc = *lpLogCtx;
     pCtx->lc.lcPktData &= kSupportedData;
     pCtx->bEnabled = fEnable != FALSE;
-    const HCTX hCtx = reinterpret_cast<HCTX>(pCtx.get());
+    HCTX hCtx = nullptr;
     {
         std::lock_guard lk(g_mutex);
+        hCtx = pCtx->hCtx = reinterpret_cast<HCTX>(++g_nLastHandle);
         g_contexts.push_back(std::move(pCtx));
     }
     g_changed.notify_all();
@@ -291,9 +303,8 @@ HCTX WINAPI WTOpenA(HWND hWnd, LOGCONTEXTA* lpLogCtx, BOOL fEnable) {
 BOOL WINAPI WTClose(HCTX hCtx) {
     {
         std::lock_guard lk(g_mutex);
-        auto it = std::find_if(g_contexts.begin(), g_contexts.end(), [&](const auto& p) {
-            return reinterpret_cast<HCTX>(p.get()) == hCtx;
-        });
+        auto it = std::find_if(g_contexts.begin(), g_contexts.end(),
+                               [&](const auto& p) { return p->hCtx == hCtx; });
         if (it == g_contexts.end())
             return FALSE;
         g_contexts.erase(it);

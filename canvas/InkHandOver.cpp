@@ -12,31 +12,36 @@ bool CInkHandOver::HasStrokes(const CLines& lines, bool bMarker) {
     return false;
 }
 
-bool CInkHandOver::HandOver(const CLines& lines) {
+CInkHandOver::Result CInkHandOver::HandOver(const CLines& lines) {
     if (lines.GetCount() == 0)
-        return false;
+        return Result::NoInk;
     // A straight stroke has bounds of no height: the groups are told apart by their strokes.
     const RECT rcAll = lines.GetBound(), rcMarker = lines.GetMarkerBound();
     const RECT rcInk = lines.GetInkBound();
     const bool bMarker = HasStrokes(lines, true), bInk = HasStrokes(lines, false);
     const RECT rcFirst = bInk ? rcInk : rcMarker;
-    if (!m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
-        // The begin is ended whatever it answered; then the ink goes in as a picture.
+    int nTaken = 0, nRefused = 0;
+    if (m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
+        if (bInk) {
+            InsertPolylines(lines, false, nTaken, nRefused);
+            m_bridge.OfficeEnd();
+        }
+        if (bMarker) {
+            if (bInk)
+                m_bridge.OfficeBegin(m_hwndOwner, &rcMarker);
+            InsertPolylines(lines, true, nTaken, nRefused);
+            m_bridge.OfficeEnd();
+        }
+        if (nRefused == 0)
+            return Result::HandedOver;
+        // Part of the ink is in the document already: a picture of all of it would double that.
+        if (nTaken > 0)
+            return Result::Failed;
+    } else {
+        // The begin is ended whatever it answered.
         m_bridge.OfficeEnd();
-        InsertPicture(lines, rcAll);
-        return true;
     }
-    if (bInk) {
-        InsertPolylines(lines, false);
-        m_bridge.OfficeEnd();
-    }
-    if (bMarker) {
-        if (bInk)
-            m_bridge.OfficeBegin(m_hwndOwner, &rcMarker);
-        InsertPolylines(lines, true);
-        m_bridge.OfficeEnd();
-    }
-    return true;
+    return InsertPicture(lines, rcAll) ? Result::HandedOver : Result::Failed;
 }
 
 float CInkHandOver::WidthInPoints(const CLine& line, int nDpi) {
@@ -49,7 +54,7 @@ float CInkHandOver::WidthInPoints(const CLine& line, int nDpi) {
     return float(dSum / n * 72.0 / nDpi);
 }
 
-void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker) {
+void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker, int& nTaken, int& nRefused) {
     CWindowDC screen(nullptr);
     const int nDpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
     for (int i = 0; i < lines.GetCount(); ++i) {
@@ -61,19 +66,21 @@ void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker) {
         for (int k = 0; k < line.GetPointCount(); ++k)
             points.push_back({line.GetPoint(k).x, line.GetPoint(k).y});
         const RECT rc = line.GetBound();
-        m_bridge.OfficeRect(&rc, points.data(), int(points.size()), line.GetColor(),
-                            WidthInPoints(line, nDpi), bMarker ? 1 : 0);
+        const bool bTaken =
+            m_bridge.OfficeRect(&rc, points.data(), int(points.size()), line.GetColor(),
+                                WidthInPoints(line, nDpi), bMarker ? 1 : 0) != 0;
+        ++(bTaken ? nTaken : nRefused);
     }
 }
 
-void CInkHandOver::InsertPicture(const CLines& lines, const RECT& rcAll) {
+bool CInkHandOver::InsertPicture(const CLines& lines, const RECT& rcAll) {
     const int cx = std::max(1L, rcAll.right - rcAll.left);
     const int cy = std::max(1L, rcAll.bottom - rcAll.top);
     CWindowDC window(m_hwndOwner);
     COwnedBitmap bitmap(CreateCompatibleBitmap(window.Get(), cx, cy));
     CMemoryDC dc(window.Get());
     if (!bitmap || !dc)
-        return;
+        return false;
     {
         CSelectScope select(dc.Get(), bitmap.Get());
         RECT rcWhite = {-5, -5, cx + 5, cy + 5};
@@ -82,6 +89,6 @@ void CInkHandOver::InsertPicture(const CLines& lines, const RECT& rcAll) {
         for (int i = 0; i < lines.GetCount(); ++i)
             lines.GetAt(i)->Draw(dc.Get());
         SetViewportOrgEx(dc.Get(), 0, 0, nullptr);
-        m_bridge.Insert(m_hwndOwner, &rcAll, dc.Get(), bitmap.Get());
+        return m_bridge.Insert(m_hwndOwner, &rcAll, dc.Get(), bitmap.Get()) != 0;
     }
 }

@@ -2,7 +2,7 @@
 // Office bridge. An application that takes drawing objects gets every stroke as a polyline in
 // screen pixels, which the bridge maps into the document: first the ordinary ink, then, in a
 // second pass behind the text, the marker ink. Any other application gets all the ink as one
-// picture on white, pasted through the clipboard.
+// picture on white, pasted through the clipboard; so does one that took none of the polylines.
 #pragma once
 #include <windows.h>
 
@@ -14,9 +14,10 @@ public:
     // hwndOwner is the view's window: it owns the clipboard offers and the bridge's timer.
     CInkHandOver(IInkBridge& bridge, HWND hwndOwner) : m_bridge(bridge), m_hwndOwner(hwndOwner) {}
 
-    // Offers the strokes (screen pixels) to the application under them; false when there were
-    // none.
-    bool HandOver(const CLines& lines);
+    enum class Result { NoInk, HandedOver, Failed };
+    // Offers the strokes (screen pixels) to the application under them. Failed: some of the ink
+    // may not have arrived (a polyline or the picture was refused), so the strokes must stay.
+    Result HandOver(const CLines& lines);
 
     // A stroke's line weight in points: the mean width of its samples, in screen pixels of
     // nDpi per inch.
@@ -25,9 +26,11 @@ public:
 private:
     // Whether there are marker strokes (bMarker) or other strokes.
     static bool HasStrokes(const CLines& lines, bool bMarker);
-    // One pass of drawing objects: the marker strokes (behind the text) or the others.
-    void InsertPolylines(const CLines& lines, bool bMarker);
-    void InsertPicture(const CLines& lines, const RECT& rcAll);
+    // One pass of drawing objects: the marker strokes (behind the text) or the others; counts
+    // the polylines taken and refused.
+    void InsertPolylines(const CLines& lines, bool bMarker, int& nTaken, int& nRefused);
+    // Whether the bridge took the picture.
+    bool InsertPicture(const CLines& lines, const RECT& rcAll);
 
     IInkBridge& m_bridge;
     HWND m_hwndOwner;

@@ -151,6 +151,8 @@ public:
     // Inking mode (ScrivoViewInking.cpp).
     void StartWriting();
     void HandOverInk();
+    // After a hand-over that did not place all of the ink: the run is armed again with the ink.
+    void KeepInkAfterFailedHandOver();
     void CancelWriting();
     IInkBridge& Bridge() { return *m_pBridge; }
     // Puts another bridge in place (tests).

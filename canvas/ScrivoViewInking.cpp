@@ -89,20 +89,36 @@ void CScrivoView::HandOverInk() {
         pFrame->ClosePenWidthPopup();
     }
     DispatchWaitingMessages();
-    CWaitCursor wait;
+    auto result = CInkHandOver::Result::NoInk;
     if (CLines* pLines = Strokes(); pLines && pLines->GetCount() > 0) {
+        CWaitCursor wait;
         // The application under the ink must be what the bridge finds there.
         ShowOverlay(false);
-        CInkHandOver(Bridge(), m_hWnd).HandOver(*pLines);
+        result = CInkHandOver(Bridge(), m_hWnd).HandOver(*pLines);
     }
     if (!m_hCtx)
         m_hCtx = OpenTabletContext(m_hWnd, TRUE);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    if (result == CInkHandOver::Result::Failed) {
+        KeepInkAfterFailedHandOver();
+        return;
+    }
     ShowOverlay(false);
     if (CLines* pLines = Strokes()) {
         pLines->RemoveAll();
         pLines->ClearRedo();
     }
+}
+
+void CScrivoView::KeepInkAfterFailedHandOver() {
+    // The run goes on as it was before Inking: the ink back on the frozen screen, the strip in
+    // its writing state. Inking tries again; Cancel throws the ink away.
+    m_bInkArmed = true;
+    ShowOverlay(true);
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->OnStartWriting();
+    ShowMessage(m_hWnd, LoadResString(IDS_INK_NOT_PLACED), LoadResString(IDS_INKING_TITLE),
+                MB_ICONEXCLAMATION);
 }
 
 void CScrivoView::CancelWriting() {

@@ -121,21 +121,25 @@ void StartInsertionTimer(HWND hwndOwner) {
     g_hTimerWnd = g_nTimerId ? hwndOwner : nullptr;
 }
 
+// 1 once the ink is on offer and the paste keys are sent; 0 when nothing was placed, so that the
+// caller keeps the ink.
 int Insert(HWND hwndOwner, const RECT* prcInk, HDC hdc, HBITMAP hbm) {
     // Without ink to offer, a paste would put the user's older clipboard into the application.
     if (!prcInk || !CanPackInk(hdc, hbm))
-        return 1;
+        return 0;
     const POINT ptCentre{
         static_cast<LONG>((static_cast<long long>(prcInk->left) + prcInk->right) / 2),
         static_cast<LONG>((static_cast<long long>(prcInk->top) + prcInk->bottom) / 2)};
     if (!ActivateTarget(ptCentre))
-        return 1;
+        return 0;
     // Without a window of this thread to render them, the formats are handed over at once.
     const bool bDelayed = hwndOwner && IsWindow(hwndOwner) &&
                           GetWindowThreadProcessId(hwndOwner, nullptr) == GetCurrentThreadId();
-    const bool bDib = PutInkOnClipboard(hwndOwner, hdc, hbm, bDelayed);
-    if (bDib || g_hPendingDib)
-        OfferInkHtml(hwndOwner, hdc, hbm, bDelayed);
+    // A clipboard that someone else holds open keeps the bitmap pending; a paste now would again
+    // insert the older clipboard.
+    if (!PutInkOnClipboard(hwndOwner, hdc, hbm, bDelayed))
+        return 0;
+    OfferInkHtml(hwndOwner, hdc, hbm, bDelayed);
     SendPasteKeys();
     StartInsertionTimer(bDelayed ? hwndOwner : nullptr);
     return 1;
@@ -197,7 +201,7 @@ int WINAPI Brevix_Insert(HWND hwndOwner, const RECT* prcInk, HDC hdc, HBITMAP hb
     try {
         return Insert(hwndOwner, prcInk, hdc, hbm);
     } catch (...) {
-        return 1;
+        return 0;
     }
 }
 

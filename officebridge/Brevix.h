@@ -31,9 +31,10 @@
 // Pastes the ink into the application under the centre of *prcInk (screen pixels): offers the
 // bitmap as a delayed CF_DIB and, when kvofunc.dll wrote it as a GIF into a temporary file, a
 // delayed "HTML Format" naming that file; sends Ctrl+V and starts a 2000 ms timer on hwndOwner
-// that removes an image nobody asked for and posts message 1224 (WM_USER + 200). Does nothing
-// when the centre is not over a child window. Always returns 1. Without a window of this thread
-// as owner the formats are handed over at once.
+// that removes an image nobody asked for and posts message 1224 (WM_USER + 200). Returns 1 then;
+// 0 when nothing was placed: no ink, the centre not over a child window, or the clipboard held
+// open by someone else (no paste is sent, so the caller can keep the ink). Without a window of
+// this thread as owner the formats are handed over at once.
 BREVIX_API int WINAPI Brevix_Insert(HWND hwndOwner, const RECT* prcInk, HDC hdc, HBITMAP hbm);
 // Hands a pending format to the open clipboard (CF_DIB or "HTML Format"), or with format 0 every
 // pending format. Returns 1 for those formats, also when nothing is pending; 0 for any other.

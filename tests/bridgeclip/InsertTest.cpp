@@ -61,7 +61,8 @@ TEST_F(ClipboardInsertion, InkOverTheTopLevelWindowItselfDoesNothing) {
     OffsetRect(&rc, 0, -(rc.top - 105) - (rc.bottom - rc.top) / 2); // centre at y 105: the frame
     EXPECT_EQ(WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}),
               target.Frame());
-    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 0)
+        << "nothing was placed: the caller keeps the ink";
     PumpFor(300);
     EXPECT_TRUE(target.m_keys.empty());
     EXPECT_EQ(ClipboardText(), "kept");
@@ -76,7 +77,7 @@ TEST_F(ClipboardInsertion, CentreIsTheTruncatedMiddleOfTheRectangle) {
     const RECT rcChild = target.ChildRect();
     // (149 + 150) / 2 = 149 lies left of the child; (150 + 151) / 2 = 150 is its first column.
     const RECT rcOutside{rcChild.left - 1, rcChild.top + 10, rcChild.left, rcChild.top + 20};
-    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rcOutside, m_ink.Dc(), m_ink.Bitmap()), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rcOutside, m_ink.Dc(), m_ink.Bitmap()), 0);
     PumpFor(200);
     EXPECT_TRUE(target.m_keys.empty());
     const RECT rcInside{rcChild.left, rcChild.top + 10, rcChild.left + 1, rcChild.top + 20};
@@ -85,13 +86,13 @@ TEST_F(ClipboardInsertion, CentreIsTheTruncatedMiddleOfTheRectangle) {
 }
 
 TEST_F(ClipboardInsertion, NoRectangleDoesNothing) {
-    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), nullptr, m_ink.Dc(), m_ink.Bitmap()), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), nullptr, m_ink.Dc(), m_ink.Bitmap()), 0);
 }
 
-TEST_F(ClipboardInsertion, InkOverNoWindowOfThisProgramStillReturnsOne) {
+TEST_F(ClipboardInsertion, InkOverNoWindowIsNotPlaced) {
     CPasteTarget target(Ask::None);
     const RECT rc{-500, -500, -400, -400};
-    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap()), 0);
     PumpFor(200);
     EXPECT_TRUE(target.m_keys.empty());
 }
@@ -182,10 +183,23 @@ TEST_F(ClipboardInsertion, WithoutABitmapNothingIsPasted) {
     CPasteTarget target(Ask::Both);
     PutSentinelText("older clipboard");
     const RECT rc = target.ChildRect();
-    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), nullptr), 1);
-    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, nullptr, m_ink.Bitmap()), 1);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), nullptr), 0);
+    EXPECT_EQ(Brevix_Insert(m_owner.Hwnd(), &rc, nullptr, m_ink.Bitmap()), 0);
     PumpFor(300);
     EXPECT_TRUE(target.m_keys.empty()) << "the older clipboard would be pasted";
     EXPECT_EQ(ClipboardText(), "older clipboard");
     EXPECT_TRUE(NewFiles(m_before, AanFiles()).empty());
+}
+
+TEST_F(ClipboardInsertion, ABusyClipboardPastesNothingAndSaysSo) {
+    CPasteTarget target(Ask::Both);
+    PutSentinelText("older clipboard");
+    const RECT rc = target.ChildRect();
+    ASSERT_TRUE(OpenClipboard(nullptr)); // someone else holds the clipboard open
+    const int nResult = Brevix_Insert(m_owner.Hwnd(), &rc, m_ink.Dc(), m_ink.Bitmap());
+    CloseClipboard();
+    EXPECT_EQ(nResult, 0) << "the caller keeps the ink";
+    PumpFor(300);
+    EXPECT_TRUE(target.m_keys.empty()) << "the older clipboard would be pasted";
+    EXPECT_EQ(ClipboardText(), "older clipboard");
 }

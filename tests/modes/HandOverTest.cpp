@@ -8,6 +8,9 @@
 #include "RecordingBridge.h"
 
 namespace {
+constexpr auto kDone = CInkHandOver::Result::HandedOver;
+constexpr auto kFailed = CInkHandOver::Result::Failed;
+
 // A plain stroke in screen pixels, as inking mode records it.
 std::unique_ptr<CLine> Plain(short nTool, COLORREF cr, std::vector<POINT> points, short nWidth) {
     auto pLine = std::make_unique<CLine>();
@@ -26,7 +29,7 @@ struct HandingOverInk : ::testing::Test {
     ~HandingOverInk() override { DestroyWindow(m_hwnd); }
     void Pencil() { lines.Add(Plain(2, RGB(0, 0, 128), {{100, 100}, {150, 120}, {200, 100}}, 2)); }
     void Marker() { lines.Add(Plain(4, RGB(255, 255, 0), {{120, 200}, {220, 200}}, 6)); }
-    bool Run() { return CInkHandOver(bridge, m_hwnd).HandOver(lines); }
+    CInkHandOver::Result Run() { return CInkHandOver(bridge, m_hwnd).HandOver(lines); }
 
     HWND m_hwnd = nullptr;
     CLines lines;
@@ -46,7 +49,7 @@ TEST_F(HandingOverInk, OrdinaryInkGoesFirstThenMarkerInkBehindTheTextEachInItsOw
     Pencil();
     Marker();
     lines.Add(Plain(3, RGB(200, 0, 0), {{300, 300}, {310, 330}}, 4));
-    ASSERT_TRUE(Run());
+    ASSERT_EQ(Run(), kDone);
     ASSERT_EQ(bridge.Sequence(), "Begin Rect Rect End Begin Rect End");
     // A plain stroke's bounds reach half its width beyond its samples (nothing for 2 pixels).
     const RECT rcInk = {100, 100, 311, 331}, rcMarker = {118, 198, 222, 202};
@@ -71,7 +74,7 @@ TEST_F(HandingOverInk, OrdinaryInkGoesFirstThenMarkerInkBehindTheTextEachInItsOw
 
 TEST_F(HandingOverInk, MarkerInkAloneIsOfferedOnceBehindTheText) {
     Marker();
-    ASSERT_TRUE(Run());
+    ASSERT_EQ(Run(), kDone);
     ASSERT_EQ(bridge.Sequence(), "Begin Rect End");
     const RECT rcMarker = {118, 198, 222, 202};
     EXPECT_TRUE(EqualRect(&bridge.m_calls[0].rc, &rcMarker));
@@ -82,7 +85,7 @@ TEST_F(HandingOverInk, AnApplicationWithoutDrawingObjectsGetsAllTheInkAsOnePictu
     Pencil();
     Marker();
     bridge.m_nBeginResult = 0;
-    ASSERT_TRUE(Run());
+    ASSERT_EQ(Run(), kDone);
     ASSERT_EQ(bridge.Sequence(), "Begin End Insert");
     const CBridgeCall& picture = bridge.m_calls[2];
     const RECT rcAll = {100, 100, 222, 202};
@@ -97,21 +100,48 @@ TEST_F(HandingOverInk, AnApplicationWithoutDrawingObjectsGetsAllTheInkAsOnePictu
     EXPECT_EQ(picture.Pixel(121, 0), RGB(255, 255, 255));
 }
 
+TEST_F(HandingOverInk, WhenNeitherPolylinesNorThePictureAreTakenTheHandOverFails) {
+    Pencil();
+    Marker();
+    bridge.m_nBeginResult = 0;
+    bridge.m_nInsertResult = 0;
+    EXPECT_EQ(Run(), kFailed);
+    EXPECT_EQ(bridge.Sequence(), "Begin End Insert");
+    // An application that begins but takes no polyline gets the picture instead.
+    bridge.m_calls.clear();
+    bridge.m_nBeginResult = 1;
+    bridge.m_nRectsTaken = 0;
+    EXPECT_EQ(Run(), kFailed);
+    EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin Rect End Insert");
+    bridge.m_calls.clear();
+    bridge.m_nRectsTaken = 0;
+    bridge.m_nInsertResult = 1;
+    EXPECT_EQ(Run(), kDone);
+}
+
+TEST_F(HandingOverInk, PolylinesTakenInPartFailWithoutAPictureThatWouldDoubleThem) {
+    Pencil();
+    Marker();
+    bridge.m_nRectsTaken = 1;
+    EXPECT_EQ(Run(), kFailed);
+    EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin Rect End");
+}
+
 TEST_F(HandingOverInk, WithoutStrokesNothingIsOffered) {
-    EXPECT_FALSE(Run());
+    EXPECT_EQ(Run(), CInkHandOver::Result::NoInk);
     EXPECT_TRUE(bridge.m_calls.empty());
 }
 
 TEST_F(HandingOverInk, AStraightStrokeWithBoundsOfNoHeightIsHandedOverToo) {
     lines.Add(Plain(2, RGB(0, 0, 128), {{100, 100}, {200, 100}}, 2));
     Marker();
-    ASSERT_TRUE(Run());
+    ASSERT_EQ(Run(), kDone);
     ASSERT_EQ(bridge.Sequence(), "Begin Rect End Begin Rect End");
     const RECT rcLine = {100, 100, 200, 100};
     EXPECT_TRUE(EqualRect(&bridge.m_calls[0].rc, &rcLine));
     bridge.m_calls.clear();
     bridge.m_nBeginResult = 0;
-    ASSERT_TRUE(Run());
+    ASSERT_EQ(Run(), kDone);
     const RECT rcAll = {100, 100, 222, 202};
     EXPECT_TRUE(EqualRect(&bridge.m_calls[2].rc, &rcAll));
 }

@@ -1,7 +1,7 @@
 // A writing run of inking mode in the program's own process: Start to write freezes the screen,
 // strokes are plain lines in screen pixels on the overlay, Inking hands them over once the
 // overlay is gone, Cancel drops them; either way no stroke and no redo is left. Without the
-// bridge the ink stays on the screen.
+// bridge, or when it places nothing, the ink stays on the screen.
 #include <gtest/gtest.h>
 
 #include "ModesFixture.h"
@@ -83,4 +83,27 @@ TEST_F(InkingRun, WithoutTheBridgeTheInkStaysOnTheScreenAndTheRunGoesOn) {
     // Cancel still ends the run.
     m_pFrame->RouteCommand(ID_CANCEL_WRITING);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+}
+
+TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) {
+    m_pBridge->m_nBeginResult = 0;
+    m_pBridge->m_nInsertResult = 0;
+    View().StartWriting();
+    WriteTwoStrokes();
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    EXPECT_EQ(m_pBridge->Sequence(), "Begin End Insert");
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
+    EXPECT_TRUE(View().m_bInkArmed);
+    EXPECT_TRUE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_EQ(InkPixel({400, 300}), kPen);
+    // The strip is back in its writing state: Inking again, and this time the picture is taken.
+    m_pBridge->m_calls.clear();
+    m_pBridge->m_nInsertResult = 1;
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    EXPECT_EQ(m_pBridge->Sequence(), "Begin End Insert");
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_EQ(m_messages.size(), 1u);
 }

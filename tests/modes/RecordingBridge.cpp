@@ -25,7 +25,7 @@ int CRecordingBridge::OfficeRect(const RECT* prcStroke, const POINT* ppt, int nC
     call.fWidth = fWidth;
     call.nFlag = bBehind;
     m_calls.push_back(call);
-    return 1;
+    return m_nRectsTaken-- > 0 ? 1 : 0;
 }
 
 int CRecordingBridge::OfficeEnd() {
@@ -47,7 +47,7 @@ int CRecordingBridge::Insert(HWND hwndOwner, const RECT* prcInk, HDC hdc, HBITMA
                 call.pixels.push_back(GetPixel(hdc, x, y));
     }
     m_calls.push_back(call);
-    return 1;
+    return m_nInsertResult;
 }
 
 std::string CRecordingBridge::Sequence() const {

@@ -1,7 +1,7 @@
 // A stand-in for the Office bridge that records every call the canvas makes, with the points
-// and the picture it hands over, and answers Begin as the test says. It is as strict as the
-// bridge about what it takes: rectangles and points must be there, the picture must be a
-// bitmap selected into the device context it comes with.
+// and the picture it hands over, and answers Begin, Rect and Insert as the test says. It is as
+// strict as the bridge about what it takes: rectangles and points must be there, the picture must
+// be a bitmap selected into the device context it comes with.
 #pragma once
 #include <windows.h>
 
@@ -39,6 +39,9 @@ public:
 
     std::vector<CBridgeCall> m_calls;
     int m_nBeginResult = 1;
+    // Polylines taken before the bridge starts refusing them, and the answer to Insert.
+    int m_nRectsTaken = 1000;
+    int m_nInsertResult = 1;
     bool m_bAvailable = true;
     int m_nOpenBegins = 0;
     // Windows found under the ink's centre at each Begin (the overlay must be gone by then).

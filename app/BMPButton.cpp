@@ -49,12 +49,17 @@ void CBMPButton::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
         return;
     if (GetCapture() == hwnd)
         ReleaseCapture();
-    // The capture comes back so that leaving the button is still noticed; a button that its
+    // The capture comes back so that leaving the button is still noticed, together with the
+    // hover state that notices it, and only while the pointer is over the button: a release
+    // elsewhere (a press that a tablet delivered to the button while it held the capture) must
+    // not leave the program's mouse with a button that would never let it go. A button that its
     // command hid cannot be left any more.
-    if (!s_bDestroyed && IsWindowVisible(hwnd))
+    RECT rc{};
+    GetClientRect(hwnd, &rc);
+    s_bHover = !s_bDestroyed && IsWindowVisible(hwnd) &&
+               PtInRect(&rc, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (s_bHover)
         SetCapture(hwnd);
-    else
-        s_bHover = false;
 }
 
 LRESULT CBMPButton::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -5,11 +5,12 @@
 
 #include "GdiObjects.h"
 
-bool CInkHandOver::HasStrokes(const CLines& lines, bool bMarker) {
+int CInkHandOver::CountStrokes(const CLines& lines, bool bMarker) {
+    int n = 0;
     for (int i = 0; i < lines.GetCount(); ++i)
         if ((lines.GetAt(i)->GetTool() == CLine::kToolMarker) == bMarker)
-            return true;
-    return false;
+            ++n;
+    return n;
 }
 
 CInkHandOver::Result CInkHandOver::HandOver(const CLines& lines) {
@@ -18,7 +19,8 @@ CInkHandOver::Result CInkHandOver::HandOver(const CLines& lines) {
     // A straight stroke has bounds of no height: the groups are told apart by their strokes.
     const RECT rcAll = lines.GetBound(), rcMarker = lines.GetMarkerBound();
     const RECT rcInk = lines.GetInkBound();
-    const bool bMarker = HasStrokes(lines, true), bInk = HasStrokes(lines, false);
+    const int nMarker = CountStrokes(lines, true);
+    const bool bInk = CountStrokes(lines, false) > 0;
     const RECT rcFirst = bInk ? rcInk : rcMarker;
     int nTaken = 0, nRefused = 0;
     if (m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
@@ -26,10 +28,12 @@ CInkHandOver::Result CInkHandOver::HandOver(const CLines& lines) {
             InsertPolylines(lines, false, nTaken, nRefused);
             m_bridge.OfficeEnd();
         }
-        if (bMarker) {
-            if (bInk)
-                m_bridge.OfficeBegin(m_hwndOwner, &rcMarker);
-            InsertPolylines(lines, true, nTaken, nRefused);
+        if (nMarker > 0) {
+            // A second begin that fails has no connection to take the marker ink.
+            if (!bInk || m_bridge.OfficeBegin(m_hwndOwner, &rcMarker))
+                InsertPolylines(lines, true, nTaken, nRefused);
+            else
+                nRefused += nMarker;
             m_bridge.OfficeEnd();
         }
         if (nRefused == 0)

@@ -24,8 +24,8 @@ public:
     static float WidthInPoints(const CLine& line, int nDpi);
 
 private:
-    // Whether there are marker strokes (bMarker) or other strokes.
-    static bool HasStrokes(const CLines& lines, bool bMarker);
+    // The number of marker strokes (bMarker) or of the other strokes.
+    static int CountStrokes(const CLines& lines, bool bMarker);
     // One pass of drawing objects: the marker strokes (behind the text) or the others; counts
     // the polylines taken and refused.
     void InsertPolylines(const CLines& lines, bool bMarker, int& nTaken, int& nRefused);

@@ -153,6 +153,8 @@ public:
     void HandOverInk();
     // After a hand-over that did not place all of the ink: the run is armed again with the ink.
     void KeepInkAfterFailedHandOver();
+    // A message about a writing run, in a box the mouse can reach past the overlay.
+    void ShowInkingMessage(UINT nText);
     void CancelWriting();
     IInkBridge& Bridge() { return *m_pBridge; }
     // Puts another bridge in place (tests).

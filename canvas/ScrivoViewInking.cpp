@@ -75,8 +75,7 @@ void CScrivoView::HandOverInk() {
     // Without the bridge the ink cannot go anywhere: it stays on the screen, the run stays armed,
     // and Cancel remains the way out.
     if (!Bridge().IsAvailable()) {
-        ShowMessage(m_hWnd, LoadResString(IDS_NO_BRIDGE), LoadResString(IDS_INKING_TITLE),
-                    MB_ICONEXCLAMATION);
+        ShowInkingMessage(IDS_NO_BRIDGE);
         return;
     }
     IScrivoFrame* pFrame = GetScrivoFrame();
@@ -117,8 +116,14 @@ void CScrivoView::KeepInkAfterFailedHandOver() {
     ShowOverlay(true);
     if (IScrivoFrame* pFrame = GetScrivoFrame())
         pFrame->OnStartWriting();
-    ShowMessage(m_hWnd, LoadResString(IDS_INK_NOT_PLACED), LoadResString(IDS_INKING_TITLE),
-                MB_ICONEXCLAMATION);
+    ShowInkingMessage(IDS_INK_NOT_PLACED);
+}
+
+void CScrivoView::ShowInkingMessage(UINT nText) {
+    // The overlay holds the mouse while it is shown: the box's buttons must get their clicks.
+    if (m_pOverlay && GetCapture() == m_pOverlay->m_hWnd)
+        ReleaseCapture();
+    ShowMessage(m_hWnd, LoadResString(nText), LoadResString(IDS_INKING_TITLE), MB_ICONEXCLAMATION);
 }
 
 void CScrivoView::CancelWriting() {

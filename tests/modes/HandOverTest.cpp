@@ -125,6 +125,12 @@ TEST_F(HandingOverInk, PolylinesTakenInPartFailWithoutAPictureThatWouldDoubleThe
     bridge.m_nRectsTaken = 1;
     EXPECT_EQ(Run(), kFailed);
     EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin Rect End");
+    // A marker pass whose begin fails has nothing to take its polylines.
+    bridge.m_calls.clear();
+    bridge.m_nRectsTaken = 1000;
+    bridge.m_nBeginsTaken = 1;
+    EXPECT_EQ(Run(), kFailed);
+    EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin End");
 }
 
 TEST_F(HandingOverInk, WithoutStrokesNothingIsOffered) {

@@ -11,7 +11,7 @@ int CRecordingBridge::OfficeBegin(HWND, const RECT* prcInk) {
     m_hwndUnderInk.push_back(
         WindowFromPoint({(prcInk->left + prcInk->right) / 2, (prcInk->top + prcInk->bottom) / 2}));
     ++m_nOpenBegins;
-    return m_nBeginResult;
+    return m_nBeginsTaken-- > 0 ? m_nBeginResult : 0;
 }
 
 int CRecordingBridge::OfficeRect(const RECT* prcStroke, const POINT* ppt, int nCount, COLORREF cr,

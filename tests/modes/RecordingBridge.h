@@ -39,7 +39,8 @@ public:
 
     std::vector<CBridgeCall> m_calls;
     int m_nBeginResult = 1;
-    // Polylines taken before the bridge starts refusing them, and the answer to Insert.
+    // Begins and polylines taken before the bridge starts refusing them; the answer to Insert.
+    int m_nBeginsTaken = 1000;
     int m_nRectsTaken = 1000;
     int m_nInsertResult = 1;
     bool m_bAvailable = true;

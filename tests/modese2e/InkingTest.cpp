@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "ColourWindow.h"
 #include "ModesSession.h"
 #include "OfficeTestBase.h"
 
@@ -14,6 +15,9 @@ namespace {
 constexpr COLORREF kInkColor = 0x800000;
 const std::wstring kInkingTitle = L"Scribola";
 constexpr wchar_t kOverlay[] = L"Plovexa-I";
+const std::wstring kNotPlaced = L"Not all of the ink could be placed into the application under "
+                                L"it. The ink stays on the screen: Inking tries again, Cancel "
+                                L"removes it.";
 
 // Two pencil strokes and one marker stroke over the document window of a fake at (100, 100).
 constexpr POINT kDiagonal[2] = {{250, 220}, {450, 320}};
@@ -52,13 +56,34 @@ protected:
             m_session.AddChapter(ScreenStroke(kMarkerLine[0], kMarkerLine[1], 10));
     }
     bool Start() { return m_session.StartProgram(L"Inking", L"INKING", kInkingTitle); }
+    // A message box of the program with this text, once it shows; null after 15 s.
+    HWND WaitForBox(const std::wstring& strText) const {
+        HWND hBox = nullptr;
+        WaitUntil(
+            [&] {
+                hBox = m_session.m_program.FindWindowOfClass(L"#32770");
+                return hBox && IsWindowVisible(hBox) &&
+                       WindowText(GetDlgItem(hBox, 0xFFFF)) == strText;
+            },
+            15000);
+        return hBox && WindowText(GetDlgItem(hBox, 0xFFFF)) == strText ? hBox : nullptr;
+    }
+    // Clicks the OK button of the box with this text; true once the box is gone.
+    bool ClickOkOn(const std::wstring& strText) const {
+        HWND hBox = WaitForBox(strText);
+        RECT rc{};
+        if (!hBox || !GetWindowRect(GetDlgItem(hBox, IDOK), &rc))
+            return false;
+        MouseClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        return WaitUntil([&] { return !IsWindow(hBox); }, 5000);
+    }
     // Start to write, the strokes of chapters nFirst.., Inking; the step that got stuck, or
     // empty.
     std::string WriteAndHandOver(size_t nFirst, bool bMarker) {
         m_session.ClickStripPanel(StripPanel::kPencil);
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
         if (!m_session.WaitForOverlay(kOverlay, true))
-            return "Start to write";
+            return "Start to write: " + m_session.InputState();
         if (!m_session.RunChapter(nFirst))
             return "pencil strokes";
         if (bMarker) {
@@ -67,7 +92,7 @@ protected:
                 return "marker stroke";
         }
         m_session.ClickToolBar(InkingToolBar::kInking);
-        return m_session.WaitForOverlay(kOverlay, false) ? "" : "Inking";
+        return m_session.WaitForOverlay(kOverlay, false) ? "" : "Inking: " + m_session.InputState();
     }
 
     std::unique_ptr<CClassRegistration> m_pRegistration;
@@ -80,10 +105,15 @@ TEST_F(Inking, EachApplicationGetsThePencilAsPolylinesThenTheMarkerBehindTheText
         const char *pszKind, *pszVersion, *pszCall;
         float fAddX; // Word's polylines are relative to the page: its option distance is added.
         const char* pszMissing;
+        // The application's last call of a hand-over, and how often it comes (once a pass).
+        const char* pszLast;
+        size_t nLast;
     };
-    const CCase cases[] = {{"excel", "11.0", "shapes.AddPolyline call ", 0, ""},
-                           {"word", "11.0", "shapes.AddPolyline call ", 90, " missing"},
-                           {"powerpoint", "11.0", "shapes[1].AddPolyline call ", 0, ""}};
+    const CCase cases[] = {
+        {"excel", "11.0", "shapes.AddPolyline call ", 0, "", "app.ScreenUpdating put true", 2},
+        {"word", "11.0", "shapes.AddPolyline call ", 90, " missing", "StatusBar put \"Completed\"",
+         2},
+        {"powerpoint", "11.0", "shapes[1].AddPolyline call ", 0, "", ".ZOrder call 5", 1}};
     for (size_t i = 0; i < std::size(cases); ++i)
         AddWritingRun(true);
     ASSERT_TRUE(Start());
@@ -92,14 +122,14 @@ TEST_F(Inking, EachApplicationGetsThePencilAsPolylinesThenTheMarkerBehindTheText
         SCOPED_TRACE(c.pszKind);
         CFakeOffice fake(c.pszKind, FakeArgs(c.pszVersion));
         ASSERT_TRUE(fake.IsReady());
-        ASSERT_EQ(WriteAndHandOver(2 * i, true), "");
+        ASSERT_EQ(WriteAndHandOver(2 * i, true), "") << fake.Log();
         ASSERT_TRUE(WaitUntil([&] { return FindScribbles(fake).size() == 2; }, 15000))
             << fake.Log();
-        // The marker's polyline goes behind the text after it is added.
-        ASSERT_TRUE(WaitUntil(
-            [&] { return fake.Matching("AddPolyline").size() == 3 && fake.Has(".ZOrder call 5"); },
-            15000))
+        // The application stays until the program is done with it: ended earlier, it would fail
+        // the hand-over's last calls. Then the program has nothing to say.
+        ASSERT_TRUE(WaitUntil([&] { return fake.Matching(c.pszLast).size() == c.nLast; }, 15000))
             << fake.Log();
+        EXPECT_EQ(m_session.BoxText(), "");
         // First pass: the pencil strokes over the pencil's bounds, in their order.
         const std::vector<CScribble> scribbles = FindScribbles(fake);
         const std::vector<std::string> polylines = fake.Matching("AddPolyline");
@@ -119,9 +149,31 @@ TEST_F(Inking, EachApplicationGetsThePencilAsPolylinesThenTheMarkerBehindTheText
     }
 }
 
-TEST_F(Inking, WithoutAnOfficeApplicationAPasteConsumerReceivesTheInkAsOnePicture) {
+TEST_F(Inking, InkNothingTakesStaysOnTheScreenAndAPasteConsumerReceivesItAsOnePicture) {
+    AddWritingRun(false);
     AddWritingRun(false);
     ASSERT_TRUE(Start());
+    {
+        // A window without child windows under the ink: no document takes drawing objects
+        // there, and there is nothing to paste into.
+        CColourWindow plain({200, 180, 500, 360}, RGB(0, 160, 0));
+        m_session.ClickStripPanel(StripPanel::kPencil);
+        m_session.ClickToolBar(InkingToolBar::kStartWriting);
+        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
+        ASSERT_TRUE(m_session.RunChapter(0));
+        m_session.ClickToolBar(InkingToolBar::kInking);
+        ASSERT_TRUE(ClickOkOn(L"Is Not in Word Window Client"));
+        HWND hBox = WaitForBox(kNotPlaced);
+        ASSERT_NE(hBox, nullptr);
+        // The ink is back on the frozen screen and the box takes a click.
+        EXPECT_TRUE(IsWindowVisible(m_session.Overlay(kOverlay)));
+        EXPECT_EQ(ScreenPixel({350, 300}), kInkColor);
+        EXPECT_EQ(ScreenPixel({350, 340}), RGB(0, 160, 0));
+        ASSERT_TRUE(ClickOkOn(kNotPlaced));
+        EXPECT_EQ(ScreenPixel({350, 300}), kInkColor);
+        m_session.ClickToolBar(InkingToolBar::kCancel);
+        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
+    }
     const std::wstring strResult = m_session.m_folder / L"paste";
     const std::wstring strEvent = L"ModesPasteReady" + std::to_wstring(GetCurrentProcessId());
     HANDLE hReady = CreateEventW(nullptr, TRUE, FALSE, strEvent.c_str());
@@ -138,7 +190,7 @@ TEST_F(Inking, WithoutAnOfficeApplicationAPasteConsumerReceivesTheInkAsOnePictur
     // Its pasting window (200 x 150 at (20, 20) of the frame) under the ink's centre.
     SetWindowPos(hwndConsumer, HWND_TOP, 230, 160, 400, 300, SWP_SHOWWINDOW);
 
-    ASSERT_EQ(WriteAndHandOver(0, false), "");
+    ASSERT_EQ(WriteAndHandOver(1, false), "");
     // The consumer pastes on Ctrl+V, asks for the bitmap and ends.
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);

@@ -2,6 +2,13 @@
 
 namespace {
 constexpr DWORD kStartTimeout = 30000;
+
+std::string Describe(HWND hwnd) {
+    if (!hwnd)
+        return "none";
+    const std::wstring str = WindowClass(hwnd) + L" \"" + WindowText(hwnd) + L"\"";
+    return std::string(str.begin(), str.end());
+}
 } // namespace
 
 std::string ScreenStroke(POINT ptFrom, POINT ptTo, int nSteps) {
@@ -42,13 +49,15 @@ void CModesSession::ClickStripPanel(POINT ptPlace) const {
 
 void CModesSession::ClickStrip(HWND hwndBar, POINT ptPlace) const {
     // While the overlay holds the mouse, the pointer reaching the strip makes it let go, as a
-    // user's hand does on the way to a button; the click follows once it has.
+    // user's hand does on the way to a button; the click follows once it has. A strip button
+    // may hold the mouse for its hover highlight: that is the strip's own.
     MouseTo(ClientPoint(hwndBar, ptPlace.x + 10, ptPlace.y + 10));
     const DWORD dwThread = GetWindowThreadProcessId(m_hFrame, nullptr);
     WaitUntil(
         [&] {
             GUITHREADINFO info{sizeof info};
-            return GetGUIThreadInfo(dwThread, &info) && info.hwndCapture == nullptr;
+            return GetGUIThreadInfo(dwThread, &info) &&
+                   (!info.hwndCapture || IsChild(m_hFrame, info.hwndCapture));
         },
         3000);
     ClickBarPlace(hwndBar, ptPlace);
@@ -68,4 +77,26 @@ bool CModesSession::WaitForOverlay(const wchar_t* pszClass, bool bShown) const {
             return hwnd && (IsWindowVisible(hwnd) != FALSE) == bShown;
         },
         10000);
+}
+
+std::string CModesSession::BoxText() const {
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR nResult = 0;
+        SendMessageTimeoutW(m_hView, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
+        Sleep(20);
+    }
+    HWND hBox = m_program.FindWindowOfClass(L"#32770");
+    return hBox ? Describe(GetDlgItem(hBox, 0xFFFF)) : std::string();
+}
+
+std::string CModesSession::InputState() const {
+    GUITHREADINFO info{sizeof info};
+    GetGUIThreadInfo(GetWindowThreadProcessId(m_hFrame, nullptr), &info);
+    POINT pt{};
+    GetCursorPos(&pt);
+    HWND hBox = m_program.FindWindowOfClass(L"#32770");
+    return "capture " + Describe(info.hwndCapture) + ", focus " + Describe(info.hwndFocus) +
+           ", foreground " + Describe(GetForegroundWindow()) + ", cursor " + std::to_string(pt.x) +
+           "," + std::to_string(pt.y) + " over " + Describe(WindowFromPoint(pt)) + ", box " +
+           (hBox ? Describe(GetDlgItem(hBox, 0xFFFF)) : std::string("none"));
 }

@@ -29,6 +29,12 @@ public:
     HWND Overlay(const wchar_t* pszClass) const;
     // Waits until the overlay is shown (bShown) or hidden.
     bool WaitForOverlay(const wchar_t* pszClass, bool bShown) const;
+    // Once the program has handled what it was given, the text of its message box (empty when
+    // it shows none).
+    std::string BoxText() const;
+    // Where the program's input stands, for a failure message: the windows with the mouse
+    // capture, the focus and the foreground, the one under the cursor, and any message box.
+    std::string InputState() const;
 
 private:
     void ClickStrip(HWND hwndBar, POINT ptPlace) const;

@@ -5,6 +5,7 @@
 void CArchive::WriteLE(std::uint32_t n, int nBytes) {
     for (int i = 0; i < nBytes; ++i)
         m_data.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
+    FlushWhenFull();
 }
 
 std::uint32_t CArchive::ReadLE(int nBytes) {
@@ -18,7 +19,21 @@ std::uint32_t CArchive::ReadLE(int nBytes) {
 
 void CArchive::WriteBytes(const void* p, std::size_t n) {
     const auto* pb = static_cast<const std::uint8_t*>(p);
+    if (m_sink && n >= kPieceSize) {
+        // A block as large as a piece goes on as it is, after what came before it.
+        Flush();
+        m_sink(pb, n);
+        return;
+    }
     m_data.insert(m_data.end(), pb, pb + n);
+    FlushWhenFull();
+}
+
+void CArchive::Flush() {
+    if (!m_sink || m_data.empty())
+        return;
+    m_sink(m_data.data(), m_data.size());
+    m_data.clear();
 }
 
 void CArchive::ReadBytes(void* p, std::size_t n) {

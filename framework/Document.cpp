@@ -1,5 +1,6 @@
 #include "Document.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "DocTemplate.h"
@@ -30,6 +31,40 @@ CDocument::EFileError WriteError(DWORD dwError) {
     if (dwError == ERROR_DISK_FULL || dwError == ERROR_HANDLE_DISK_FULL)
         return CDocument::EFileError::DiskFull;
     return CDocument::EFileError::SaveFailed;
+}
+
+// Thrown by the file's sink to stop the storing when a write fails.
+struct CWriteFailed {
+    DWORD dwError;
+};
+
+bool WriteAll(HANDLE hFile, const std::uint8_t* p, std::size_t n) {
+    std::size_t nDone = 0;
+    while (nDone < n) {
+        const DWORD nChunk = static_cast<DWORD>(std::min<std::size_t>(n - nDone, 1 << 24));
+        DWORD nWritten = 0;
+        if (!WriteFile(hFile, p + nDone, nChunk, &nWritten, nullptr) || nWritten == 0)
+            return false;
+        nDone += nWritten;
+    }
+    return true;
+}
+
+// Lets store write through a storing archive straight into the file.
+CDocument::EFileError StoreInto(HANDLE hFile, const std::function<void(CArchive&)>& store) {
+    CArchive ar([hFile](const std::uint8_t* p, std::size_t n) {
+        if (!WriteAll(hFile, p, n))
+            throw CWriteFailed{GetLastError()};
+    });
+    try {
+        store(ar);
+        ar.Flush();
+    } catch (const CWriteFailed& failed) {
+        return WriteError(failed.dwError);
+    } catch (...) {
+        return CDocument::EFileError::SaveFailed;
+    }
+    return CDocument::EFileError::None;
 }
 } // namespace
 
@@ -67,7 +102,7 @@ CDocument::EFileError CDocument::ReadFileBytes(const wchar_t* pszPath,
 }
 
 CDocument::EFileError CDocument::WriteFileReplacing(const wchar_t* pszPath,
-                                                    const std::vector<std::uint8_t>& data) {
+                                                    const std::function<void(CArchive&)>& store) {
     wchar_t szFull[MAX_PATH * 2] = {};
     if (!GetFullPathNameW(pszPath, static_cast<DWORD>(std::size(szFull)), szFull, nullptr))
         return EFileError::SaveFailed;
@@ -78,17 +113,7 @@ CDocument::EFileError CDocument::WriteFileReplacing(const wchar_t* pszPath,
     {
         CFileHandle file(CreateFileW(szTemp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid())
-            nError = WriteError(GetLastError());
-        std::size_t nDone = 0;
-        while (nError == EFileError::None && nDone < data.size()) {
-            DWORD nChunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - nDone, 1 << 24));
-            DWORD nWritten = 0;
-            if (!WriteFile(file.Get(), data.data() + nDone, nChunk, &nWritten, nullptr) ||
-                nWritten == 0)
-                nError = WriteError(GetLastError());
-            nDone += nWritten;
-        }
+        nError = file.IsValid() ? StoreInto(file.Get(), store) : WriteError(GetLastError());
         if (nError == EFileError::None && !FlushFileBuffers(file.Get()))
             nError = WriteError(GetLastError());
         if (!file.Close() && nError == EFileError::None)
@@ -100,6 +125,12 @@ CDocument::EFileError CDocument::WriteFileReplacing(const wchar_t* pszPath,
     if (nError != EFileError::None)
         DeleteFileW(szTemp);
     return nError;
+}
+
+CDocument::EFileError CDocument::WriteFileReplacing(const wchar_t* pszPath,
+                                                    const std::vector<std::uint8_t>& data) {
+    return WriteFileReplacing(pszPath,
+                              [&data](CArchive& ar) { ar.WriteBytes(data.data(), data.size()); });
 }
 
 BOOL CDocument::OnOpenDocument(const wchar_t* pszPath) {
@@ -126,14 +157,7 @@ BOOL CDocument::OnOpenDocument(const wchar_t* pszPath) {
 
 BOOL CDocument::OnSaveDocument(const wchar_t* pszPath) {
     CWaitCursor wait;
-    EFileError nError = EFileError::None;
-    try {
-        CArchive ar;
-        Serialize(ar);
-        nError = WriteFileReplacing(pszPath, ar.Data());
-    } catch (...) {
-        nError = EFileError::SaveFailed;
-    }
+    const EFileError nError = WriteFileReplacing(pszPath, [this](CArchive& ar) { Serialize(ar); });
     if (nError != EFileError::None) {
         ReportFileError(nError, pszPath);
         return FALSE;
@@ -143,13 +167,7 @@ BOOL CDocument::OnSaveDocument(const wchar_t* pszPath) {
 }
 
 bool CDocument::StoreCopy(const wchar_t* pszPath) {
-    try {
-        CArchive ar;
-        Serialize(ar);
-        return WriteFileReplacing(pszPath, ar.Data()) == EFileError::None;
-    } catch (...) {
-        return false;
-    }
+    return WriteFileReplacing(pszPath, [this](CArchive& ar) { Serialize(ar); }) == EFileError::None;
 }
 
 BOOL CDocument::SaveModified() {

@@ -74,8 +74,12 @@ public:
 
     // Reads a whole file (at most 1 GiB: anything larger cannot be a note) into data.
     static EFileError ReadFileBytes(const wchar_t* pszPath, std::vector<std::uint8_t>& data);
-    // Writes data to a new temporary file beside pszPath and replaces pszPath with it only when
-    // the whole write succeeded; a failure leaves the previous file and no partial one.
+    // Writes what store puts into a storing archive to a new temporary file beside pszPath, piece
+    // by piece as it comes, and replaces pszPath with it only when the whole write succeeded
+    // (an exception from store fails it); a failure leaves the previous file and no partial one.
+    static EFileError WriteFileReplacing(const wchar_t* pszPath,
+                                         const std::function<void(CArchive&)>& store);
+    // The same with bytes already gathered.
     static EFileError WriteFileReplacing(const wchar_t* pszPath,
                                          const std::vector<std::uint8_t>& data);
 

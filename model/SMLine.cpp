@@ -21,6 +21,10 @@ constexpr int kCoordLimit = 1 << 22;
 // a bounded time; a real curve needs three or four steps per pixel of its length.
 constexpr long long kMaxSteps = 1 << 18;
 constexpr double kPi = 3.14159265358979323846;
+// The area read ahead of the pen is at most this many pixels across (a curve of a real stroke
+// spans a few pixels), and the bytes of a processor cache line.
+constexpr int kTouchSpan = 64;
+constexpr int kCacheLine = 64;
 
 POINT ClampPoint(int x, int y) {
     return {std::clamp(x, -kCoordLimit, kCoordLimit), std::clamp(y, -kCoordLimit, kCoordLimit)};
@@ -319,7 +323,35 @@ void CSMLine::RepairCorner() {
     }
 }
 
+// Reads the bitmap ahead of the pen, around the newest sample and as far again beyond it, where
+// the next curve will paint: a page of the bitmap not read lately costs a walk of the page tables
+// on its first touch, which then overlaps the painting of this curve instead of stalling the next
+// one. Each row is read once for its page (a prefetch hint is dropped when the page is not mapped
+// yet); the rest of the row's span is prefetched.
+void CSMLine::TouchAhead() const {
+    const POINT ptAhead = {2 * m_ptNew.x - m_pt2.x, 2 * m_ptNew.y - m_pt2.y};
+    const RECT& rc = m_pTarget->ClipBox();
+    const int x0 = std::max<int>(rc.left, std::min({m_pt2.x, m_ptNew.x, ptAhead.x}) - kMaxRadius);
+    const int x1 =
+        std::min<int>(rc.right, std::max({m_pt2.x, m_ptNew.x, ptAhead.x}) + kMaxRadius + 1);
+    const int y0 = std::max<int>(rc.top, std::min({m_pt2.y, m_ptNew.y, ptAhead.y}) - kMaxRadius);
+    const int y1 =
+        std::min<int>(rc.bottom, std::max({m_pt2.y, m_ptNew.y, ptAhead.y}) + kMaxRadius + 1);
+    if (x0 >= x1 || y1 - y0 > kTouchSpan || x1 - x0 > kTouchSpan)
+        return;
+    const int nBytes = m_pTarget->PixelBytes();
+    const int nFirst = x0 * nBytes, nLast = (x1 - 1) * nBytes;
+    for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* pRow = m_pTarget->RowAddress(y);
+        static_cast<void>(*static_cast<const volatile std::uint8_t*>(pRow + nFirst));
+        for (int n = nFirst + kCacheLine; n < nLast + kCacheLine; n += kCacheLine)
+            __builtin_prefetch(pRow + std::min(n, nLast), 1);
+    }
+}
+
 void CSMLine::StepCurve() {
+    if (m_bPlainDirect)
+        TouchAhead();
     long long nSteps = m_nSteps;
     nSteps *= nSteps < 20 ? 4 : 3;
     nSteps = std::min(nSteps, kMaxSteps);

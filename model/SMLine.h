@@ -54,6 +54,7 @@ private:
     void DrawCurve();
     void StampShortCurve();
     void RepairCorner();
+    void TouchAhead() const;
     void StepCurve();
     void UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted);
     void SetDirection(POINT ptFixMove, POINT ptFix);

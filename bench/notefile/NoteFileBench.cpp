@@ -91,12 +91,11 @@ int Measure(const char* pszWhat, CLines& lines, CPictures& pictures) {
     using E = CDocument::EFileError;
     Bytes stored, storedOld;
     const double msSave = Best([&] {
-        CArchive ar;
-        CNoteFile::Store(ar, paper, lines, pictures);
-        if (CDocument::WriteFileReplacing(strPath.c_str(), ar.Data()) != E::None)
+        const auto store = [&](CArchive& ar) { CNoteFile::Store(ar, paper, lines, pictures); };
+        if (CDocument::WriteFileReplacing(strPath.c_str(), store) != E::None)
             std::printf("write failed\n");
-        stored = ar.Data();
     });
+    CDocument::ReadFileBytes(strPath.c_str(), stored);
     const double msSaveOld = Best([&] {
         CArchive ar;
         paper.Serialize(ar);

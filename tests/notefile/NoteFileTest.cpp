@@ -416,6 +416,51 @@ TEST(NoteFileData, WrittenBytesAreReadBackAndReplaceTheOldFile) {
     DeleteFileW(strPath.c_str());
 }
 
+// Stores more than a piece of the file's sink in small fields, then one large block, then a few
+// fields more: the file receives them in pieces, in order.
+void StoreManyPieces(CArchive& ar) {
+    for (std::int32_t i = 0; i < 100000; ++i)
+        ar.WriteInt32(i * 7919);
+    ar.WriteBytes(Bytes(CArchive::kPieceSize + 3, 0x5A).data(), CArchive::kPieceSize + 3);
+    for (std::int16_t i = 0; i < 9; ++i)
+        ar.WriteInt16(i);
+}
+
+TEST(NoteFileData, AFileWrittenPieceByPieceHoldsWhatTheArchiveStored) {
+    const std::wstring strPath = TempFile(L"pieces.Qzn");
+    using E = CDocument::EFileError;
+    ASSERT_EQ(CDocument::WriteFileReplacing(strPath.c_str(), StoreManyPieces), E::None);
+    CArchive inMemory;
+    StoreManyPieces(inMemory);
+    Bytes data;
+    ASSERT_EQ(CDocument::ReadFileBytes(strPath.c_str(), data), E::None);
+    EXPECT_EQ(data, inMemory.Data());
+    DeleteFileW(strPath.c_str());
+}
+
+TEST(NoteFileData, AStoreFailingAfterItsFirstPiecesKeepsTheOldFileAndLeavesNoOther) {
+    const std::wstring strFolder = TempFile(L"failing-store");
+    CreateDirectoryW(strFolder.c_str(), nullptr);
+    const std::wstring strPath = strFolder + L"\\note.Qzn";
+    WriteFileBytes(strPath, Bytes(5000, 0x11));
+    using E = CDocument::EFileError;
+    const auto failing = [](CArchive& ar) {
+        StoreManyPieces(ar);
+        throw CArchiveException("a picture without its image");
+    };
+    EXPECT_EQ(CDocument::WriteFileReplacing(strPath.c_str(), failing), E::SaveFailed);
+    Bytes data;
+    ASSERT_EQ(CDocument::ReadFileBytes(strPath.c_str(), data), E::None);
+    EXPECT_EQ(data, Bytes(5000, 0x11));
+    WIN32_FIND_DATAW found{};
+    HANDLE hFind = FindFirstFileW((strFolder + L"\\*.tmp").c_str(), &found);
+    EXPECT_EQ(hFind, INVALID_HANDLE_VALUE) << "a temporary file was left";
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+    DeleteFileW(strPath.c_str());
+    RemoveDirectoryW(strFolder.c_str());
+}
+
 TEST(NoteFileData, FailuresAreReportedAndLeaveNoFile) {
     const std::wstring strPath = TempFile(L"no-such-folder\\note.Qzn");
     using E = CDocument::EFileError;

@@ -35,9 +35,13 @@ void CBMPButton::OnMouseMove(POINT pt) {
     } else if (s_bHover) {
         s_bHover = false;
         ReleaseCapture();
-        if (HWND hwndSink = GetDlgItem(GetParent(m_hWnd), IDC_FOCUS_SINK))
-            SetFocus(hwndSink);
+        GiveFocusToSink();
     }
+}
+
+void CBMPButton::GiveFocusToSink() {
+    if (HWND hwndSink = GetDlgItem(GetParent(m_hWnd), IDC_FOCUS_SINK))
+        SetFocus(hwndSink);
 }
 
 void CBMPButton::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
@@ -60,6 +64,8 @@ void CBMPButton::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
                PtInRect(&rc, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     if (s_bHover)
         SetCapture(hwnd);
+    else if (GetFocus() == hwnd)
+        GiveFocusToSink();
 }
 
 LRESULT CBMPButton::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -19,6 +19,8 @@ protected:
 
 private:
     void OnMouseMove(POINT pt);
+    // The bar's focus sink takes the focus, and with it the button's focused image.
+    void GiveFocusToSink();
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
 
     static bool s_bHover;

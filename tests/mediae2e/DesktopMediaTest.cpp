@@ -3,6 +3,7 @@
 // MAPI32.DLL, and Ctrl+P prints the frozen desktop with the ink through Wine's PostScript driver.
 #include <gtest/gtest.h>
 
+#include "ColourWindow.h"
 #include "GdiObjects.h"
 #include "Input.h"
 #include "MailRecords.h"
@@ -16,62 +17,6 @@ constexpr COLORREF kGreen = RGB(20, 180, 60);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr RECT kGround = {200, 200, 500, 400};
 constexpr int kDpi = 100;
-
-// A titled window of one colour, owned by the test: the ground the ink is written on. The mail
-// area grows to the titled windows under the ink, so the attachment is exactly this window.
-class CGroundWindow {
-public:
-    CGroundWindow() {
-        WNDCLASSEXW wc{sizeof wc};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuilletTestGround";
-        RegisterClassExW(&wc);
-        m_hWnd =
-            CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Ground", WS_POPUP | WS_VISIBLE,
-                            kGround.left, kGround.top, kGround.right - kGround.left,
-                            kGround.bottom - kGround.top, nullptr, nullptr, wc.hInstance, nullptr);
-        Paint(kGreen);
-        // Only what the display shows can be frozen.
-        m_bShown = WaitUntil(
-            [] {
-                HDC hdc = GetDC(nullptr);
-                const COLORREF crShown = GetPixel(hdc, 350, 380);
-                ReleaseDC(nullptr, hdc);
-                return crShown == kGreen;
-            },
-            5000);
-    }
-    ~CGroundWindow() {
-        DestroyWindow(m_hWnd);
-        UnregisterClassW(L"QuilletTestGround", GetModuleHandleW(nullptr));
-    }
-    CGroundWindow(const CGroundWindow&) = delete;
-    CGroundWindow& operator=(const CGroundWindow&) = delete;
-
-    void Paint(COLORREF cr) {
-        s_cr = cr;
-        InvalidateRect(m_hWnd, nullptr, TRUE);
-        UpdateWindow(m_hWnd);
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-        if (uMsg != WM_ERASEBKGND)
-            return DefWindowProcW(hwnd, uMsg, wParam, lParam);
-        RECT rc{};
-        GetClientRect(hwnd, &rc);
-        HBRUSH hbr = CreateSolidBrush(s_cr);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, hbr);
-        DeleteObject(hbr);
-        return 1;
-    }
-    static inline COLORREF s_cr = 0;
-    HWND m_hWnd = nullptr;
-
-public:
-    bool m_bShown = false;
-};
 
 // The printer's page in its device units: the printable area's place and size on the sheet.
 struct CPrinterPage {
@@ -128,12 +73,14 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
     m_session.AddChapter("origin screen\n" + HorizontalStroke(250, 450, 350, 20));
     ASSERT_TRUE(m_session.Start(kVirtualTabletOrder));
     // Made after the program's window, the ground lies above it on the display too.
-    CGroundWindow ground;
+    // A titled ground: the mail area grows to the titled windows under the ink, so the
+    // attachment is exactly this window.
+    CColourWindow ground(kGround, kGreen, L"Ground");
     ASSERT_TRUE(ground.m_bShown);
     ClickBarPlace(ToolBarOf(m_session.m_hFrame), LetterToolBar::kDesktop);
     ASSERT_TRUE(WaitUntil([&] { return DesktopShown(); }, kTimeout));
     // The desktop is frozen now: what the ground shows later is not what the ink was written on.
-    ground.Paint(kGrey);
+    ground.Repaint(kGrey);
     ASSERT_TRUE(m_session.RunChapter(0));
 
     PressKeyOfProgram('M');

@@ -1,6 +1,6 @@
 #include "ColourWindow.h"
 
-CColourWindow::CColourWindow(const RECT& rc, COLORREF cr) {
+CColourWindow::CColourWindow(const RECT& rc, COLORREF cr, const wchar_t* pszTitle) {
     m_hBrush = CreateSolidBrush(cr);
     m_strClass = L"ModesColour" + std::to_wstring(cr);
     WNDCLASSEXW wc{sizeof wc};
@@ -9,14 +9,26 @@ CColourWindow::CColourWindow(const RECT& rc, COLORREF cr) {
     wc.hbrBackground = m_hBrush;
     wc.lpszClassName = m_strClass.c_str();
     RegisterClassExW(&wc);
-    m_hWnd = CreateWindowExW(WS_EX_TOPMOST, m_strClass.c_str(), L"", WS_POPUP | WS_VISIBLE, rc.left,
-                             rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+    m_hWnd = CreateWindowExW(WS_EX_TOPMOST, m_strClass.c_str(), pszTitle, WS_POPUP | WS_VISIBLE,
+                             rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(m_hWnd);
     // Only what the display shows can be frozen: wait until it shows the window.
     const POINT ptCentre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    for (int i = 0; i < 250 && ScreenPixel(ptCentre) != cr; ++i)
-        Sleep(20);
+    for (int i = 0; i < 250 && !m_bShown; ++i) {
+        m_bShown = ScreenPixel(ptCentre) == cr;
+        if (!m_bShown)
+            Sleep(20);
+    }
+}
+
+void CColourWindow::Repaint(COLORREF cr) {
+    HBRUSH hOld = m_hBrush;
+    m_hBrush = CreateSolidBrush(cr);
+    SetClassLongPtrW(m_hWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(m_hBrush));
+    DeleteObject(hOld);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    UpdateWindow(m_hWnd);
 }
 
 CColourWindow::~CColourWindow() {

@@ -5,14 +5,19 @@
 
 #include <string>
 
-// A top-most window filled with one colour, repainted in it whenever asked.
+// A top-most window filled with one colour, repainted in it whenever asked. A title makes it a
+// window that the program's mail area grows to.
 class CColourWindow {
 public:
-    CColourWindow(const RECT& rc, COLORREF cr);
+    CColourWindow(const RECT& rc, COLORREF cr, const wchar_t* pszTitle = L"");
     ~CColourWindow();
     CColourWindow(const CColourWindow&) = delete;
     CColourWindow& operator=(const CColourWindow&) = delete;
+    // Fills the window with another colour from now on.
+    void Repaint(COLORREF cr);
     HWND m_hWnd = nullptr;
+    // Whether the display showed the window's colour at its centre once it was made.
+    bool m_bShown = false;
 
 private:
     HBRUSH m_hBrush = nullptr;

@@ -101,12 +101,55 @@ std::array<std::uint16_t, 13> MakeDirectionTemplate(bool bRight, bool bDown) {
     return t;
 }
 
-const std::array<std::uint16_t, 13>& DirectionTemplate(int dx, int dy) {
-    static const std::array<std::uint16_t, 13> templates[4] = {
+using Mask = std::array<std::uint16_t, 13>;
+
+// Which of the four direction templates a move with these signs keeps.
+int TemplateIndex(int dx, int dy) {
+    return (dx > 0 ? 2 : 0) + (dy > 0 ? 1 : 0);
+}
+
+const Mask& DirectionTemplate(int nIndex) {
+    static const Mask templates[4] = {
         MakeDirectionTemplate(false, false), MakeDirectionTemplate(false, true),
         MakeDirectionTemplate(true, false), MakeDirectionTemplate(true, true)};
-    return templates[(dx > 0 ? 2 : 0) + (dy > 0 ? 1 : 0)];
+    return templates[nIndex];
 }
+
+// What the next stamp may paint: its template less the footprint mFrom shifted by the pixel
+// move: the bit of offset (j, i) moves to offset (j - dx, i - dy), and bits leaving the window
+// are lost.
+Mask PaintMask(const Mask& mFrom, const Mask& mTemplate, int dx, int dy) {
+    Mask mFootprint{};
+    if (std::abs(dx) < 13 && std::abs(dy) < 13) {
+        // Rows r whose source row r + dy lies in the window.
+        const int rFirst = std::max(0, -dy), rEnd = std::min(13, 13 - dy);
+        for (int r = rFirst; r < rEnd; ++r)
+            mFootprint[r] = static_cast<std::uint16_t>(
+                dx >= 0 ? (unsigned(mFrom[r + dy]) << dx) & kFullRow : mFrom[r + dy] >> -dx);
+    }
+    Mask mPaint;
+    for (int r = 0; r < 13; ++r)
+        mPaint[r] = static_cast<std::uint16_t>(mTemplate[r] & ~mFootprint[r] & kFullRow);
+    return mPaint;
+}
+
+// Almost every step follows a directional stamp and moves one pixel at most each way: its paint
+// mask depends only on the two templates and the move, and is made once for all strokes.
+// Index [previous template (kNoTemplate: none)][template][dy + 1][dx + 1].
+constexpr int kNoTemplate = 4;
+struct CPaintMasks {
+    Mask m[5][4][3][3];
+    CPaintMasks() {
+        for (int nFrom = 0; nFrom <= kNoTemplate; ++nFrom)
+            for (int nTo = 0; nTo < 4; ++nTo)
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        m[nFrom][nTo][dy + 1][dx + 1] =
+                            PaintMask(nFrom == kNoTemplate ? Mask{} : DirectionTemplate(nFrom),
+                                      DirectionTemplate(nTo), dx, dy);
+    }
+};
+const CPaintMasks g_paintMasks;
 
 // The distance of each window pixel from the centre, as the dot's darkness needs it.
 struct CDistances {
@@ -129,6 +172,60 @@ bool IsNearInteger(double v) {
     const double dFraction = v - static_cast<double>(static_cast<long long>(v));
     return dFraction < 1e-6 || dFraction > 1.0 - 1e-6;
 }
+
+// The rows of one directional stamp on a section's memory: the brush over each pixel of the
+// paint mask (within the clip box's columns and rows) whose transparency e = |darkness| -
+// lightening, raised to 0, stays below 256. Darkness is linear across the stamp.
+struct CStampRows {
+    struct Painted {
+        unsigned nColumns = 0; // mask bits of the columns painted
+        int iFirst = 0, iLast = -1;
+    };
+    Mask mPaint;
+    unsigned nColumns;
+    int iFirst, iLast;
+    int nCentre, nStep, nRowStep, nLighten;
+    std::array<int, 3> anBrush; // blue, green, red
+    std::ptrdiff_t nRowBytes;
+    std::uint8_t* pCentre;
+
+    template <int kBytes> Painted Paint() const {
+        // (brush * (255 - e) + old * e) >> 8, with the brush's part taken out of the loop.
+        const int nBlue255 = anBrush[0] * 255, nGreen255 = anBrush[1] * 255,
+                  nRed255 = anBrush[2] * 255;
+        Painted painted;
+        for (int i = iFirst; i <= iLast; ++i) {
+            unsigned nRow = mPaint[kCentre + i] & nColumns;
+            if (!nRow)
+                continue;
+            const int nRowDarkness = nCentre + i * nRowStep;
+            std::uint8_t* const pRow = pCentre + i * nRowBytes;
+            unsigned nRowPainted = 0;
+            do {
+                const int nBit = std::countr_zero(nRow);
+                nRow &= nRow - 1;
+                const int j = kCentre - nBit;
+                const int e = std::max(0, std::abs(nRowDarkness + j * nStep) - nLighten);
+                if (e >= 256)
+                    continue;
+                std::uint8_t* const p = pRow + j * kBytes;
+                p[0] = static_cast<std::uint8_t>((nBlue255 + e * (p[0] - anBrush[0])) >> 8);
+                p[1] = static_cast<std::uint8_t>((nGreen255 + e * (p[1] - anBrush[1])) >> 8);
+                p[2] = static_cast<std::uint8_t>((nRed255 + e * (p[2] - anBrush[2])) >> 8);
+                if constexpr (kBytes == 4)
+                    p[3] = 0;
+                nRowPainted |= 1u << nBit;
+            } while (nRow);
+            if (nRowPainted) {
+                if (!painted.nColumns)
+                    painted.iFirst = i;
+                painted.iLast = i;
+                painted.nColumns |= nRowPainted;
+            }
+        }
+        return painted;
+    }
+};
 
 } // namespace
 
@@ -218,6 +315,7 @@ void CSMLine::StartStroke(POINT pt, int nPressure) {
     m_ptFix2 = ToFixed(pt);
     m_nPres = m_nPres2 = nPressure;
     m_mTemplate = {};
+    m_nTemplate = kNoTemplate;
     StampDot(pt, nPressure, false);
     m_ptCorner = {0, 0};
 }
@@ -385,27 +483,23 @@ void CSMLine::StepCurve() {
 }
 
 // The new stamp paints only the pixels of its direction template that the previous stamp's
-// footprint, moved along with the pen, does not already cover.
-// The footprint F is the previous template (with the new one when the stamp painted fully),
-// shifted by the pixel move: the bit of offset (j, i) moves to offset (j - dx, i - dy), and
-// bits leaving the window are lost.
+// footprint, moved along with the pen, does not already cover. The footprint is the previous
+// template (with the new one when the stamp painted fully).
 void CSMLine::UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted) {
-    Mask mFrom = m_mTemplate;
-    m_mTemplate = DirectionTemplate(ptFixMove.x, ptFixMove.y);
-    if (bFullyPainted)
-        for (int r = 0; r < 13; ++r)
-            mFrom[r] |= m_mTemplate[r];
+    const int nTemplate = TemplateIndex(ptFixMove.x, ptFixMove.y);
+    const Mask& mTemplate = DirectionTemplate(nTemplate);
     const int dx = ptPixMove.x, dy = ptPixMove.y;
-    Mask mFootprint{};
-    if (std::abs(dx) < 13 && std::abs(dy) < 13) {
-        // Rows r whose source row r + dy lies in the window.
-        const int rFirst = std::max(0, -dy), rEnd = std::min(13, 13 - dy);
-        for (int r = rFirst; r < rEnd; ++r)
-            mFootprint[r] = static_cast<std::uint16_t>(
-                dx >= 0 ? (unsigned(mFrom[r + dy]) << dx) & kFullRow : mFrom[r + dy] >> -dx);
+    if (m_nTemplate >= 0 && !bFullyPainted && std::abs(dx) <= 1 && std::abs(dy) <= 1) {
+        m_mPaint = g_paintMasks.m[m_nTemplate][nTemplate][dy + 1][dx + 1];
+    } else {
+        Mask mFrom = m_mTemplate;
+        if (bFullyPainted)
+            for (int r = 0; r < 13; ++r)
+                mFrom[r] |= mTemplate[r];
+        m_mPaint = PaintMask(mFrom, mTemplate, dx, dy);
     }
-    for (int r = 0; r < 13; ++r)
-        m_mPaint[r] = static_cast<std::uint16_t>(m_mTemplate[r] & ~mFootprint[r] & kFullRow);
+    m_mTemplate = mTemplate;
+    m_nTemplate = nTemplate;
 }
 
 void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
@@ -450,6 +544,7 @@ void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
         // A heavy stamp at a corner: a whole dot, and the next step paints its whole template.
         StampDot(pt, m_nPres, true);
         m_mTemplate = {};
+        m_nTemplate = kNoTemplate;
     }
 }
 
@@ -482,6 +577,7 @@ bool CSMLine::IsStampVisible(POINT pt, int r) const {
 // count as painted become the footprint that the next stamp leaves alone.
 void CSMLine::StampDot(POINT pt, int nPressure, bool bSoftened) {
     m_mPaint.fill(kFullRow);
+    m_nTemplate = -1;
     m_nSoftness = (255 - nPressure) * 200 / 255 + 100;
     const int r = Radius(bSoftened);
     const bool bVisible = IsStampVisible(pt, r);
@@ -534,8 +630,8 @@ void CSMLine::StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSof
 }
 
 // The pixels of a directional stamp on a direct target at scale 1, painted as PaintPixel paints
-// them: the centre first, then row by row and from left to right, with the rows and columns
-// outside the clip box left out at once.
+// them, with the rows and columns outside the clip box left out at once. A stamp paints each of
+// its pixels once, so their order does not matter; the centre is painted whatever the mask.
 void CSMLine::StampDirectionalDirect(POINT pt, int r) {
     const RECT& rc = m_pTarget->ClipBox();
     const int iFirst = std::max<int>(-r, rc.top - pt.y);
@@ -544,55 +640,25 @@ void CSMLine::StampDirectionalDirect(POINT pt, int r) {
     const int jLast = std::min<int>(r, rc.right - 1 - pt.x);
     if (jFirst > jLast)
         return;
-    const unsigned nColumns = ((1u << (jLast - jFirst + 1)) - 1) << (kCentre - jLast);
-    // Copies of what the loop reads: the pixel stores below could otherwise alias them.
-    const Mask mPaint = m_mPaint;
-    const int nLighten = m_nPres * 3 / 2, nStep = m_nSignX * m_nSin;
-    const int nCentre = m_nCentre, nRowStep = -m_nSignY * m_nCos;
-    const int nBlue = m_nBlue, nGreen = m_nGreen, nRed = m_nRed;
-    const int nBytes = m_pTarget->PixelBytes();
-    const std::ptrdiff_t nRowBytes = m_pTarget->RowStep();
-    std::uint8_t* const pCentre = m_pTarget->RowAddress(pt.y) + std::ptrdiff_t(pt.x) * nBytes;
-    // The brush over the pixel at p with transparency e, false when e leaves it as it is.
-    const auto paint = [=](std::uint8_t* p, int nDarkness) {
-        const int e = std::max(0, std::abs(nDarkness) - nLighten);
-        if (e >= 256)
-            return false;
-        p[0] = static_cast<std::uint8_t>((nBlue * (255 - e) + p[0] * e) >> 8);
-        p[1] = static_cast<std::uint8_t>((nGreen * (255 - e) + p[1] * e) >> 8);
-        p[2] = static_cast<std::uint8_t>((nRed * (255 - e) + p[2] * e) >> 8);
-        if (nBytes == 4)
-            p[3] = 0;
-        return true;
-    };
-    int jPainted0 = kMaxRadius + 1, jPainted1 = -kMaxRadius - 1;
-    int iPainted0 = kMaxRadius + 1, iPainted1 = -kMaxRadius - 1;
-    // The centre goes first, its darkness the line's at the exact position.
-    if (iFirst <= 0 && iLast >= 0 && ((1u << kCentre) & nColumns) && paint(pCentre, nCentre))
-        jPainted0 = jPainted1 = iPainted0 = iPainted1 = 0;
-    for (int i = iFirst; i <= iLast; ++i) {
-        unsigned nRow = mPaint[kCentre + i] & nColumns;
-        if (i == 0)
-            nRow &= ~(1u << kCentre);
-        if (!nRow)
-            continue;
-        const int nRowDarkness = nCentre + i * nRowStep;
-        std::uint8_t* const pRow = pCentre + i * nRowBytes;
-        while (nRow) {
-            const int nBit = 31 - std::countl_zero(nRow);
-            nRow &= ~(1u << nBit);
-            const int j = kCentre - nBit;
-            if (!paint(pRow + j * nBytes, nRowDarkness + j * nStep))
-                continue;
-            jPainted0 = std::min(jPainted0, j);
-            jPainted1 = std::max(jPainted1, j);
-            iPainted0 = std::min(iPainted0, i);
-            iPainted1 = i;
-        }
-    }
-    if (iPainted0 <= iPainted1) {
-        GrowPainted(pt.x + jPainted0, pt.y + iPainted0, 1);
-        GrowPainted(pt.x + jPainted1, pt.y + iPainted1, 1);
+    CStampRows rows;
+    rows.mPaint = m_mPaint;
+    rows.mPaint[kCentre] |= 1u << kCentre;
+    rows.nColumns = ((1u << (jLast - jFirst + 1)) - 1) << (kCentre - jLast);
+    rows.iFirst = iFirst;
+    rows.iLast = iLast;
+    rows.nCentre = m_nCentre;
+    rows.nStep = m_nSignX * m_nSin;
+    rows.nRowStep = -m_nSignY * m_nCos;
+    rows.nLighten = m_nPres * 3 / 2;
+    rows.anBrush = {m_nBlue, m_nGreen, m_nRed};
+    rows.nRowBytes = m_pTarget->RowStep();
+    rows.pCentre = m_pTarget->RowAddress(pt.y) + std::ptrdiff_t(pt.x) * m_pTarget->PixelBytes();
+    const CStampRows::Painted painted =
+        m_pTarget->PixelBytes() == 3 ? rows.Paint<3>() : rows.Paint<4>();
+    if (painted.nColumns) {
+        GrowPainted(pt.x + kCentre - (31 - std::countl_zero(painted.nColumns)),
+                    pt.y + painted.iFirst, 1);
+        GrowPainted(pt.x + kCentre - std::countr_zero(painted.nColumns), pt.y + painted.iLast, 1);
     }
 }
 

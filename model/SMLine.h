@@ -108,8 +108,9 @@ private:
     // The direction of the current step.
     int m_nSignX = 1, m_nSignY = 1, m_nSin = 0, m_nCos = 0, m_nCentre = 0;
 
-    Mask m_mTemplate{}; // T: the direction template
-    Mask m_mPaint{};    // M: what the next stamp may paint
+    Mask m_mTemplate{};   // T: the direction template
+    int m_nTemplate = -1; // which whole direction template T is (or that it is empty); -1: other
+    Mask m_mPaint{};      // M: what the next stamp may paint
 
     CPtPres m_ring;
 };

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "EraseMask.h"
+#include "StrokeBands.h"
 
 namespace {
 
@@ -73,10 +74,20 @@ RECT CLines::EraseByLast() {
     return rcErased;
 }
 
+// On a DIB section each run of brush strokes is drawn in bands on all processors; the plain
+// strokes between the runs are drawn by GDI on this thread, in their place in the order.
 void CLines::DrawAll(HDC hdc) {
     const CPixelTarget target(hdc);
-    for (const auto& pLine : m_lines)
-        pLine->Draw(target);
+    const auto isSmooth = [](const std::unique_ptr<CLine>& pLine) { return pLine->IsSmooth(); };
+    for (auto it = m_lines.begin(); it != m_lines.end();) {
+        if (!target.IsDirect() || !(*it)->IsSmooth()) {
+            (*it++)->Draw(target);
+            continue;
+        }
+        const auto itEnd = std::find_if_not(it, m_lines.end(), isSmooth);
+        CStrokeBands(std::span(it, itEnd)).Draw(target, CStrokeBands::BandCount());
+        it = itEnd;
+    }
 }
 
 void CLines::DrawInRect(HDC hdc, const RECT& rcClip) {

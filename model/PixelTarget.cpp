@@ -19,6 +19,14 @@ CPixelTarget::CPixelTarget(HDC hdc) : m_hdc(hdc) {
     Flush();
 }
 
+CPixelTarget::CPixelTarget(const CPixelTarget& whole, LONG nTop, LONG nBottom)
+    : m_hdc(whole.m_hdc), m_rcClip(whole.m_rcClip), m_pRow0(whole.m_pRow0),
+      m_nRowStep(whole.m_nRowStep), m_nPixelBytes(whole.m_nPixelBytes),
+      m_ptOffset(whole.m_ptOffset) {
+    m_rcClip.top = std::max(m_rcClip.top, nTop);
+    m_rcClip.bottom = std::max(m_rcClip.top, std::min(m_rcClip.bottom, nBottom));
+}
+
 bool CPixelTarget::OpenDirect() {
     if (!m_hdc || GetMapMode(m_hdc) != MM_TEXT || GetGraphicsMode(m_hdc) != GM_COMPATIBLE ||
         GetLayout(m_hdc) != 0)

@@ -16,6 +16,9 @@
 class CPixelTarget {
 public:
     explicit CPixelTarget(HDC hdc);
+    // The rows nTop to nBottom - 1 of a direct target: the same memory with the clip box cut to
+    // them, for one thread of a page drawn in horizontal bands.
+    CPixelTarget(const CPixelTarget& whole, LONG nTop, LONG nBottom);
     CPixelTarget(const CPixelTarget&) = delete;
     CPixelTarget& operator=(const CPixelTarget&) = delete;
 

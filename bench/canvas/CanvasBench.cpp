@@ -20,6 +20,7 @@
 #include "ScrivoApp.h"
 #include "ScrivoDoc.h"
 #include "ScrivoView.h"
+#include "StrokeBands.h"
 #include "resource.h"
 
 namespace {
@@ -75,8 +76,9 @@ int main() {
     CScrivoView* pView = pFrame->GetView();
     CScrivoDoc* pDoc = pView->GetDocument();
 
-    std::printf("page %ld x %ld, window 1024 x 768\n", pView->m_rcPage.right,
-                pView->m_rcPage.bottom);
+    std::printf("page %ld x %ld, window 1024 x 768; whole pages drawn on %d threads, the old way "
+                "on 1\n",
+                pView->m_rcPage.right, pView->m_rcPage.bottom, CStrokeBands::BandCount());
     std::printf("%-34s %8.2f ms\n",
                 "PaintPage, paper only:", Millis(10, [&] { pView->PaintPage(false); }));
     AddStrokes(pDoc, 2000);

@@ -18,6 +18,7 @@
 #include "EraseOracle.h"
 #include "Lines.h"
 #include "NoteOracle.h"
+#include "StrokeBands.h"
 
 namespace {
 
@@ -97,35 +98,48 @@ void PrintRatio(const char* pszWhat, double dNew, double dOld, const char* pszUn
                 pszUnit, dOld / dNew);
 }
 
-// The page drawn into the same kind of bitmap twice: straight into its memory, and the old way,
-// one GetPixel and one fill per pixel (the renderer takes that path for any context that is not
-// a plain section, here the same section with the advanced graphics mode set). Three runs each,
-// taking turns, so that a change in the machine's load meets both ways alike; the medians count.
+// The page drawn into the same kind of bitmap three ways: as the program draws it (straight into
+// its memory, in bands on all processors), the same renderer on one thread, and the old way, one
+// GetPixel and one fill per pixel on one thread (the renderer takes that path for any context
+// that is not a plain section, here the same section with the advanced graphics mode set). Three
+// runs each, taking turns, so that a change in the machine's load meets all ways alike; the
+// medians count.
 void BenchPage() {
     std::mt19937 rng(1);
     CLines lines;
     for (int i = 0; i < 2000; ++i)
         lines.Add(MakeRandomStroke(rng, 100, kPageWidth, kPageHeight));
-    CPageBitmap page(kPageWidth, kPageHeight), oldPage(kPageWidth, kPageHeight);
+    CPageBitmap page(kPageWidth, kPageHeight), onePage(kPageWidth, kPageHeight),
+        oldPage(kPageWidth, kPageHeight);
     SetGraphicsMode(oldPage.Dc(), GM_ADVANCED);
-    const auto timeDraw = [&lines](const CPageBitmap& target) {
+    const auto timeDraw = [](const CPageBitmap& target, const auto& draw) {
         PatBlt(target.Dc(), 0, 0, kPageWidth, kPageHeight, WHITENESS);
         GdiFlush();
         const auto t0 = Clock::now();
-        lines.DrawAll(target.Dc());
+        draw(target.Dc());
         GdiFlush();
         return MillisecondsSince(t0);
     };
-    std::vector<double> msNew, msOld;
+    const auto drawAll = [&lines](HDC hdc) { lines.DrawAll(hdc); };
+    const auto drawOnOneThread = [&lines](HDC hdc) {
+        const CPixelTarget target(hdc);
+        for (int i = 0; i < lines.GetCount(); ++i)
+            lines.GetAt(i)->Draw(target);
+    };
+    std::vector<double> msNew, msOne, msOld;
     for (int nRun = 0; nRun < 3; ++nRun) {
-        msNew.push_back(timeDraw(page));
-        msOld.push_back(timeDraw(oldPage));
+        msNew.push_back(timeDraw(page, drawAll));
+        msOne.push_back(timeDraw(onePage, drawOnOneThread));
+        msOld.push_back(timeDraw(oldPage, drawAll));
     }
     std::printf("page: 2000 strokes x 100 samples into a %dx%d 24-bit page bitmap (median of 3), "
-                "same pixels: %s, checksum %08x\n",
-                kPageWidth, kPageHeight, page.SameBytes(oldPage) ? "yes" : "NO",
+                "the program's way on %d threads, the old way on 1, same pixels all three ways: "
+                "%s, checksum %08x\n",
+                kPageWidth, kPageHeight, CStrokeBands::BandCount(),
+                page.SameBytes(oldPage) && onePage.SameBytes(oldPage) ? "yes" : "NO",
                 static_cast<unsigned>(page.Checksum()));
     PrintRatio("page", Median(msNew), Median(msOld), "ms");
+    PrintRatio("page, the renderer on one thread", Median(msOne), Median(msOld), "ms");
 }
 
 // Ten eraser loops of 150 pixels across among 10,000 strokes: each one first through the old
@@ -241,8 +255,15 @@ int main(int argc, char** argv) {
     // A child measuring memory reports bytes per sample, in hundredths, as its exit code.
     if (argc == 2 && std::strncmp(argv[1], "memory-", 7) == 0)
         return static_cast<int>(MemoryPerSample(argv[1][7] == 'o') * 100 + 0.5);
-    BenchPage();
-    BenchErase();
-    BenchMemory();
+    // "page", "erase" or "memory" runs that benchmark alone.
+    const auto wanted = [argc, argv](const char* pszName) {
+        return argc < 2 || std::strcmp(argv[1], pszName) == 0;
+    };
+    if (wanted("page"))
+        BenchPage();
+    if (wanted("erase"))
+        BenchErase();
+    if (wanted("memory"))
+        BenchMemory();
     return 0;
 }

@@ -1,0 +1,99 @@
+#include "StrokeBands.h"
+
+#include <algorithm>
+#include <numeric>
+#include <thread>
+
+namespace {
+
+constexpr int kMaxBands = 4;
+// A run of fewer samples is drawn on one thread: starting threads would cost more than it saves.
+constexpr std::size_t kMinSamplesForBands = 4000;
+// Rows a brush stroke paints beyond its samples: the widest stamp's radius, and one to spare.
+constexpr long long kStampReach = 7;
+
+} // namespace
+
+CStrokeBands::CStrokeBands(std::span<const std::unique_ptr<CLine>> lines) : m_lines(lines) {
+    m_rows.reserve(lines.size());
+    for (const auto& pLine : lines) {
+        // The curves run inside the hull of the samples, so their rows bound the stamps'.
+        long long nTop = 0, nBottom = -1;
+        for (int i = 0; i < pLine->GetPointCount(); ++i) {
+            const long long y = pLine->GetPoint(i).y;
+            nTop = i == 0 ? y : std::min(nTop, y);
+            nBottom = i == 0 ? y : std::max(nBottom, y);
+        }
+        m_rows.push_back({nTop - kStampReach, nBottom + kStampReach + 1});
+        m_nSamples += static_cast<std::size_t>(pLine->GetPointCount());
+    }
+}
+
+int CStrokeBands::BandCount() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxBands);
+}
+
+// The first row of each band and, last, the end of the clip box: each band's strokes, counted
+// by the middle of their rows, hold an equal share of the samples.
+std::vector<LONG> CStrokeBands::CutBands(const RECT& rcClip, int nBands) const {
+    std::vector<std::size_t> order(m_rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto middle = [this](std::size_t i) { return m_rows[i].nTop + m_rows[i].nBottom; };
+    std::sort(order.begin(), order.end(),
+              [&middle](std::size_t a, std::size_t b) { return middle(a) < middle(b); });
+    std::vector<LONG> cuts = {rcClip.top};
+    std::size_t nCounted = 0;
+    for (std::size_t i : order) {
+        nCounted += static_cast<std::size_t>(m_lines[i]->GetPointCount());
+        if (static_cast<int>(cuts.size()) < nBands &&
+            nCounted * static_cast<std::size_t>(nBands) >= m_nSamples * cuts.size())
+            cuts.push_back(static_cast<LONG>(
+                std::clamp<long long>(middle(i) / 2, cuts.back(), rcClip.bottom)));
+    }
+    while (static_cast<int>(cuts.size()) < nBands)
+        cuts.push_back(rcClip.bottom);
+    cuts.push_back(rcClip.bottom);
+    return cuts;
+}
+
+void CStrokeBands::DrawBand(const CPixelTarget& target, LONG nTop, LONG nBottom) const {
+    if (nTop >= nBottom)
+        return;
+    const CPixelTarget band(target, nTop, nBottom);
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        if (m_rows[i].nTop < nBottom && m_rows[i].nBottom > nTop)
+            m_lines[i]->Draw(band);
+}
+
+void CALLBACK CStrokeBands::DrawBandOfPool(PTP_CALLBACK_INSTANCE, void* pContext, PTP_WORK) {
+    const auto& band = *static_cast<const BandWork*>(pContext);
+    band.pBands->DrawBand(*band.pTarget, band.nTop, band.nBottom);
+}
+
+// The first band is drawn on the calling thread, the others on the system's thread pool, whose
+// threads stay ready between pages (starting a thread of its own took milliseconds).
+void CStrokeBands::Draw(const CPixelTarget& target, int nBands) const {
+    nBands = m_nSamples < kMinSamplesForBands ? 1 : std::clamp(nBands, 1, kMaxBands);
+    const std::vector<LONG> cuts = CutBands(target.ClipBox(), nBands);
+    // Whatever GDI still holds for the section lands before any thread paints its memory.
+    target.Flush();
+    std::vector<BandWork> bands;
+    bands.reserve(static_cast<std::size_t>(nBands)); // the pool holds pointers into it
+    std::vector<PTP_WORK> submitted;
+    for (int b = 1; b < nBands; ++b) {
+        bands.push_back({this, &target, cuts[b], cuts[b + 1]});
+        PTP_WORK pWork = CreateThreadpoolWork(&DrawBandOfPool, &bands.back(), nullptr);
+        if (!pWork) {
+            // No pool to be had: this band is drawn here (its rows are no other band's).
+            DrawBand(target, cuts[b], cuts[b + 1]);
+            continue;
+        }
+        SubmitThreadpoolWork(pWork);
+        submitted.push_back(pWork);
+    }
+    DrawBand(target, cuts[0], cuts[1]);
+    for (PTP_WORK pWork : submitted) {
+        WaitForThreadpoolWorkCallbacks(pWork, FALSE);
+        CloseThreadpoolWork(pWork);
+    }
+}

@@ -1,0 +1,90 @@
+// A whole page redrawn in horizontal bands on several threads leaves the bytes that drawing the
+// strokes one after another through GDI leaves: at every band count, over a moved origin, and
+// with marker strokes between the brush strokes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "DibCanvas.h"
+#include "InkTestUtil.h"
+#include "Lines.h"
+#include "StrokeBands.h"
+
+namespace {
+
+constexpr int kWidth = 300, kHeight = 400;
+constexpr COLORREF kPaper = RGB(250, 250, 240);
+
+// Wandering heavy brush strokes over the whole canvas and past its edges, 24,000 samples in all
+// (runs of brush strokes long enough for bands); every sixtieth one a wide marker stroke when
+// bMarkers is set.
+std::vector<std::unique_ptr<CLine>> PageStrokes(bool bMarkers) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> startX(-10, kWidth + 10), startY(-10, kHeight + 10),
+        turn(-30, 30), pressure(60, 500);
+    std::vector<std::unique_ptr<CLine>> strokes;
+    for (int s = 0; s < 300; ++s) {
+        const bool bMarker = bMarkers && s % 60 == 59;
+        auto pLine = std::make_unique<CLine>();
+        pLine->SetColor(bMarker ? RGB(255, 230, 0) : RGB(20 + s % 200, 40, 160));
+        pLine->SetTool(bMarker ? CLine::kToolMarker : CLine::kToolBrush, bMarker ? 0 : 1);
+        double x = startX(rng), y = startY(rng), dAngle = turn(rng) * 0.2;
+        for (int i = 0; i < 80; ++i) {
+            dAngle += turn(rng) * 0.02;
+            x += 3.5 * std::cos(dAngle);
+            y += 3.5 * std::sin(dAngle);
+            pLine->AddPoint(static_cast<int>(x), static_cast<int>(y),
+                            static_cast<short>(bMarker ? 9 : pressure(rng)));
+        }
+        strokes.push_back(std::move(pLine));
+    }
+    return strokes;
+}
+
+// The strokes one after another through GDI (GetPixel and fills: the advanced graphics mode
+// keeps the renderer off the section's memory), on one thread.
+void DrawOneByOne(const std::vector<std::unique_ptr<CLine>>& strokes, CDibCanvas& canvas) {
+    SetGraphicsMode(canvas.Dc(), GM_ADVANCED);
+    for (const auto& pLine : strokes)
+        pLine->Draw(canvas.Dc());
+    SetGraphicsMode(canvas.Dc(), GM_COMPATIBLE);
+}
+
+} // namespace
+
+TEST(PageBands, EveryBandCountLeavesTheBytesOfOneStrokeAfterAnother) {
+    const std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(false);
+    for (POINT ptOrigin : {POINT{0, 0}, POINT{-13, 29}}) {
+        CDibCanvas expected(kWidth, kHeight, kPaper, 24, true);
+        SetViewportOrgEx(expected.Dc(), ptOrigin.x, ptOrigin.y, nullptr);
+        DrawOneByOne(strokes, expected);
+        ASSERT_GT(expected.CountOther(kPaper), kWidth * kHeight / 3);
+        for (int nBands = 1; nBands <= 4; ++nBands) {
+            SCOPED_TRACE(testing::Message()
+                         << nBands << " bands, origin " << ptOrigin.x << "," << ptOrigin.y);
+            CDibCanvas banded(kWidth, kHeight, kPaper, 24, true);
+            SetViewportOrgEx(banded.Dc(), ptOrigin.x, ptOrigin.y, nullptr);
+            const CPixelTarget target(banded.Dc());
+            ASSERT_TRUE(target.IsDirect());
+            CStrokeBands(strokes).Draw(target, nBands);
+            EXPECT_EQ(banded.FirstDifference(expected), "");
+        }
+    }
+}
+
+TEST(PageBands, MarkerStrokesBetweenBrushStrokesKeepTheirPlaceInTheOrder) {
+    CLines lines;
+    std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(true);
+    CDibCanvas expected(kWidth, kHeight, kPaper, 32, false);
+    DrawOneByOne(strokes, expected);
+    for (auto& pLine : strokes)
+        lines.Add(std::move(pLine));
+    CDibCanvas page(kWidth, kHeight, kPaper, 32, false);
+    lines.DrawAll(page.Dc());
+    EXPECT_EQ(page.FirstDifference(expected), "");
+    EXPECT_GT(expected.CountOther(kPaper), kWidth * kHeight / 3);
+}

@@ -7,7 +7,8 @@
 namespace {
 
 constexpr int kMaxBands = 4;
-// A run of fewer samples is drawn on one thread: starting threads would cost more than it saves.
+// A run of fewer samples is drawn on the calling thread alone: handing bands to other threads
+// would cost more than it saves.
 constexpr std::size_t kMinSamplesForBands = 4000;
 // Rows a brush stroke paints beyond its samples: the widest stamp's radius, and one to spare.
 constexpr long long kStampReach = 7;

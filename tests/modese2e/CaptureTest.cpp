@@ -1,6 +1,7 @@
 // Capture Screen end to end: the real program's panel button opens the capture dialog above it
-// in place of the main window; Cancel brings the window back; Start freezes the screen, the
-// virtual tablet drags the area, and the note's new picture is exactly that area of the screen.
+// in place of the main window; Cancel, and closing the program, bring the window back; Start
+// freezes the screen, the virtual tablet drags the area, and the note's new picture is exactly
+// that area of the screen.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -93,9 +94,9 @@ TEST_F(CaptureE2E, TheDialogStandsOverThePanelButtonAndStartMakesTheDraggedAreaT
     DeleteObject(hRgn);
 
     ClickButton(hDialog, IDCANCEL);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(m_session.m_hFrame) != FALSE; }, 5000))
-        << "Cancel brings the window back";
-    EXPECT_FALSE(IsWindowVisible(hDialog));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IsWindowVisible(m_session.m_hFrame) && !IsWindowVisible(hDialog); }, 5000))
+        << "Cancel brings the window back in place of the dialog";
 
     ASSERT_EQ(OpenDialog(), hDialog) << m_session.InputState();
     ClickButton(hDialog, 1119);
@@ -104,6 +105,23 @@ TEST_F(CaptureE2E, TheDialogStandsOverThePanelButtonAndStartMakesTheDraggedAreaT
     ASSERT_TRUE(m_session.RunChapter(0));
     ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(m_session.m_hFrame) != FALSE; }, 5000));
+
+    // Closing the program while the dialog is up: the window comes back with its question about
+    // the note, which Esc answers with Cancel.
+    ASSERT_EQ(OpenDialog(), hDialog) << m_session.InputState();
+    PostMessageW(m_session.m_hFrame, WM_CLOSE, 0, 0);
+    HWND hBox = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            hBox = m_session.m_program.FindWindowOfClass(L"#32770");
+            return hBox && hBox != hDialog;
+        },
+        5000))
+        << m_session.InputState();
+    EXPECT_TRUE(IsWindowVisible(m_session.m_hFrame)) << "the question's window shows";
+    EXPECT_FALSE(IsWindowVisible(hDialog));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(hBox); }, 5000));
 
     std::vector<SavedStroke> strokes;
     ASSERT_TRUE(m_session.SaveAndRead(strokes));

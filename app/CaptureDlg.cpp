@@ -111,12 +111,7 @@ void CCaptureDlg::OnCancel() {
 
 void CCaptureDlg::OnPaint() {
     CPaintScope paint(m_hWnd);
-    const SIZE size = BitmapSize(m_bmFace.Get());
-    if (size.cx <= 0)
-        return;
-    CMemoryDC dc(paint.Get());
-    CSelectScope select(dc.Get(), m_bmFace.Get());
-    BitBlt(paint.Get(), 0, 0, size.cx, size.cy, dc.Get(), 0, 0, SRCCOPY);
+    DrawBitmap(paint.Get(), m_bmFace.Get());
 }
 
 bool CCaptureDlg::ForwardToButton(UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -96,8 +96,12 @@ void CCaptureDlg::OnStart() {
     Sleep(100);
     EnableWindow(m_hWnd, FALSE);
     SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (CScrivoView* pView = m_pFrame ? m_pFrame->GetView() : nullptr)
-        pView->StartCapture();
+    CScrivoView* pView = m_pFrame ? m_pFrame->GetView() : nullptr;
+    if (!pView) {
+        OnCancel();
+        return;
+    }
+    pView->StartCapture();
     EndDialog(IDOK);
 }
 

@@ -64,12 +64,7 @@ BOOL CAboutDlg::OnInitDialog() {
 void CAboutDlg::OnPaint() {
     CPaintScope paint(m_hWnd);
     HDC hdc = paint.Get();
-    if (m_bmPicture) {
-        CMemoryDC dc(hdc);
-        CSelectScope select(dc.Get(), m_bmPicture.Get());
-        const SIZE size = BitmapSize(m_bmPicture.Get());
-        BitBlt(hdc, 0, 0, size.cx, size.cy, dc.Get(), 0, 0, SRCCOPY);
-    }
+    DrawBitmap(hdc, m_bmPicture.Get());
     COwnedFont font(CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                                 VARIABLE_PITCH | FF_SWISS, L"Times New Roman"));

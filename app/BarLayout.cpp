@@ -108,15 +108,15 @@ void ApplyPlace(HWND hwndControl, const CPlace& place) {
 }
 
 void DrawBackground(HDC hdc, HBITMAP hbmBack, const RECT& rcClient) {
+    DrawBitmap(hdc, hbmBack);
+    // A wider bar repeats the picture's last column.
     const SIZE size = BitmapSize(hbmBack);
-    if (size.cx <= 0)
+    if (size.cx <= 0 || rcClient.right <= size.cx)
         return;
     CMemoryDC dc(hdc);
     CSelectScope select(dc.Get(), hbmBack);
-    BitBlt(hdc, 0, 0, size.cx, size.cy, dc.Get(), 0, 0, SRCCOPY);
-    if (rcClient.right > size.cx)
-        StretchBlt(hdc, size.cx, 0, rcClient.right - size.cx, size.cy, dc.Get(), size.cx - 1, 0, 1,
-                   size.cy, SRCCOPY);
+    StretchBlt(hdc, size.cx, 0, rcClient.right - size.cx, size.cy, dc.Get(), size.cx - 1, 0, 1,
+               size.cy, SRCCOPY);
 }
 
 RECT ChildRect(HWND hwndParent, HWND hwndChild) {

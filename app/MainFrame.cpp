@@ -107,6 +107,10 @@ LRESULT CMainFrame::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         Default(uMsg, wParam, lParam);
         ShowWindow(m_wndPanel.m_penw.m_hWnd, SW_HIDE);
         return 0;
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+        EndCaptureForClose();
+        return CFrameWnd::WindowProc(uMsg, wParam, lParam);
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE)
             m_wndBar.HideTip();

@@ -3,6 +3,7 @@
 // class, "LETTER" or "INKING", by which other starts of the program find it, and owns the
 // working mode (0 letter, 1 desktop, 2 inking).
 #pragma once
+#include "CaptureDlg.h"
 #include "ControlDlg.h"
 #include "DLGBAR.h"
 #include "FrameWnd.h"
@@ -43,12 +44,14 @@ public:
     bool IsStartTipWanted() const override;
     bool IsPenCovered(POINT ptScreen) const override;
     void ShowControlBars(bool bShow) override;
+    bool ShowCaptureDialog() override { return m_dlgCapture.Open(); }
 
     // The window class of this process: "INKING" when it was started for inking.
     const wchar_t* ClassName() const;
 
     ControlDlg m_wndPanel;
     CDLGBAR m_wndBar;
+    CCaptureDlg m_dlgCapture;
     int m_nMode = 0;
 
 protected:
@@ -74,4 +77,7 @@ protected:
     void OnMoveBars();
     // The bars' window buttons: 1141 Scale (maximised or normal) and 1143 Minimise.
     bool OnWindowCommand(UINT nID);
+    // Before the program closes: a capture in progress gives the screen back and the main
+    // window comes back from behind the capture dialog, so that its questions can be answered.
+    void EndCaptureForClose();
 };

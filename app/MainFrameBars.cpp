@@ -20,7 +20,16 @@ bool CMainFrame::CreateBars() {
     m_wndBar.Init();
     AddDockedBar(&m_wndBar);
     AddDockedBar(&m_wndPanel);
+    // Without the capture dialog Capture Screen leaves the main window as it is.
+    m_dlgCapture.Create(this);
     return true;
+}
+
+void CMainFrame::EndCaptureForClose() {
+    if (m_dlgCapture.IsOpen())
+        m_dlgCapture.OnCancel();
+    if (CScrivoView* pView = GetView())
+        pView->GiveScreenBack();
 }
 
 void CMainFrame::OnSizeBars() {

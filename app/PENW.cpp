@@ -196,12 +196,7 @@ bool CPENW::FilterMessage(MSG* pMsg) {
 
 void CPENW::OnPaint() {
     CPaintScope paint(m_hWnd);
-    const SIZE size = BitmapSize(m_bmBack.Get());
-    if (size.cx <= 0)
-        return;
-    CMemoryDC dc(paint.Get());
-    CSelectScope select(dc.Get(), m_bmBack.Get());
-    BitBlt(paint.Get(), 0, 0, size.cx, size.cy, dc.Get(), 0, 0, SRCCOPY);
+    DrawBitmap(paint.Get(), m_bmBack.Get());
 }
 
 void CPENW::OnShowWindow(bool bShow) {

@@ -39,6 +39,9 @@ public:
     // Whether a pop-up of the program lies under a screen point, or a dialog of the program is
     // open: desktop and inking ink is not written then.
     virtual bool IsPenCovered(POINT /*ptScreen*/) const { return false; }
+    // Capture Screen: shows the capture dialog over the hidden main window; false when there is
+    // none to show.
+    virtual bool ShowCaptureDialog() { return false; }
 
 protected:
     ~IScrivoFrame() = default;

@@ -117,6 +117,9 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
     case ID_INSERT_IMAGE:
         OnInsertImage();
         return true;
+    case ID_CAPTURE_SCREEN:
+        OnCaptureScreen();
+        return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
         OnFilePrintCommand(nID == ID_FILE_PRINT_DIRECT);

@@ -143,9 +143,17 @@ public:
     void ShowOverlay(bool bShow);
     // Back to letter mode: the overlay goes and the frozen screen is given back.
     void LeaveDesktopMode();
+    // Capture Screen: while the tablet context is open, the main window makes way for the
+    // capture dialog, whose Start runs StartCapture.
+    void OnCaptureScreen();
     // Starts selecting a capture area on the tinted frozen screen; Esc ends it.
     void StartCapture();
     void ExitCapture();
+    // Ends a selection in progress as Esc does, before the program closes: the user must see
+    // the program's questions.
+    void GiveScreenBack();
+    // Shows the main window enabled and in front, or hides it.
+    void ShowMainWindow(bool bShow) const;
     CCaptureWindow* GetOverlay() const { return m_pOverlay.get(); }
 
     // Inking mode (ScrivoViewInking.cpp).
@@ -234,7 +242,6 @@ private:
     // The capture area becomes a picture at the page's top-left corner.
     void FinishCapture();
     void ReleaseFrozenScreen();
-    void ShowMainWindow(bool bShow) const;
     // Inking: the commands, and whether the tool commands still start the writing.
     bool OnInkingCommand(UINT nID);
 

@@ -149,6 +149,24 @@ void CScrivoView::LeaveDesktopMode() {
     ReleaseFrozenScreen();
 }
 
+void CScrivoView::OnCaptureScreen() {
+    // The overlay of desktop and inking mode holds their ink: no capture may take it over.
+    if (!m_hCtx || GetFrameMode() != kModeLetter)
+        return;
+    m_nCaptureState = 1;
+    ShowMainWindow(false);
+    IScrivoFrame* pFrame = GetScrivoFrame();
+    if (!pFrame || !pFrame->ShowCaptureDialog()) {
+        m_nCaptureState = 0;
+        ShowMainWindow(true);
+    }
+}
+
+void CScrivoView::GiveScreenBack() {
+    if (m_nCaptureState == 2)
+        ExitCapture();
+}
+
 void CScrivoView::StartCapture() {
     if (m_hCtx && IsBound())
         Binding().WTOverlap(m_hCtx, TRUE);
@@ -327,10 +345,11 @@ void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
     Binding().WTOverlap(m_hCtx, bEnable);
 }
 
-// Esc ends the selection of a capture area, and cancels a writing run of inking mode; in desktop
-// mode it changes nothing, so that no ink goes.
+// Esc ends the selection of a capture area (state 2: the state 1 that a cancelled capture dialog
+// leaves selects nothing, and must not end the overlay of a later mode), and cancels a writing
+// run of inking mode; in desktop mode it changes nothing, so that no ink goes.
 void CScrivoView::OnOverlayEscape() {
-    if (m_nCaptureState != 0 || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
+    if (m_nCaptureState == 2 || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
         if (m_pOverlay)
             EnableWindow(m_pOverlay->m_hWnd, FALSE);
         ExitCapture();
@@ -346,5 +365,5 @@ void CScrivoView::OnOverlayClickBesideStrip() {
 }
 
 bool CScrivoView::IsOverlayInUse() const {
-    return GetFrameMode() != kModeLetter || m_nCaptureState != 0;
+    return GetFrameMode() != kModeLetter || m_nCaptureState == 2;
 }

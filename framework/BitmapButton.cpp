@@ -16,6 +16,15 @@ SIZE BitmapSize(HBITMAP hbm) {
     return {bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
 }
 
+void DrawBitmap(HDC hdc, HBITMAP hbm) {
+    const SIZE size = BitmapSize(hbm);
+    if (size.cx <= 0)
+        return;
+    CMemoryDC dc(hdc);
+    CSelectScope select(dc.Get(), hbm);
+    BitBlt(hdc, 0, 0, size.cx, size.cy, dc.Get(), 0, 0, SRCCOPY);
+}
+
 SIZE ResourceBitmapSize(UINT nID) {
     COwnedBitmap bitmap(LoadResBitmap(MAKEINTRESOURCEW(nID)));
     return BitmapSize(bitmap.Get());

@@ -45,6 +45,8 @@ private:
 HBITMAP LoadResBitmap(LPCWSTR pszName);
 // The size of a bitmap in pixels ({0, 0} for none).
 SIZE BitmapSize(HBITMAP hbm);
+// Draws the whole bitmap at the top-left corner of hdc; nothing without one.
+void DrawBitmap(HDC hdc, HBITMAP hbm);
 // The size of a bitmap resource of the resource source ({0, 0} when it is missing).
 SIZE ResourceBitmapSize(UINT nID);
 // A bitmap's pixels as 0x00RRGGBB, top row first; empty for none.

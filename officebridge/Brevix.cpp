@@ -110,7 +110,7 @@ VOID CALLBACK InsertionTimerProc(HWND hwnd, UINT, UINT_PTR nId, DWORD) {
         g_hTimerWnd = nullptr;
     }
     if (g_hPendingHtml && g_szTempFile[0])
-        DeleteFileA(g_szTempFile);
+        DeleteFileW(g_szTempFile);
     if (hwnd)
         PostMessageA(hwnd, WM_INK_INSERTED, 0, 0);
 }
@@ -176,7 +176,7 @@ int RenderFormat(HWND hwndOwner, UINT uFormat) {
 int RenderFormatTimeOut() {
     StopInsertionTimer();
     if (g_hPendingHtml && g_szTempFile[0])
-        return DeleteFileA(g_szTempFile) ? 1 : 0;
+        return DeleteFileW(g_szTempFile) ? 1 : 0;
     return 0;
 }
 

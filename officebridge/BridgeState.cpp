@@ -1,7 +1,7 @@
 #include "BridgeState.h"
 
 HWND g_hMarkerWnd = nullptr;
-char g_szTempFile[MAX_PATH] = "";
+wchar_t g_szTempFile[MAX_PATH] = L"";
 HGLOBAL g_hPendingDib = nullptr;
 HGLOBAL g_hPendingHtml = nullptr;
 UINT g_cfHtml = 0;
@@ -15,7 +15,7 @@ void DiscardPendingHtml() {
     GlobalFree(g_hPendingHtml);
     g_hPendingHtml = nullptr;
     if (g_szTempFile[0])
-        DeleteFileA(g_szTempFile);
+        DeleteFileW(g_szTempFile);
 }
 
 void StopInsertionTimer() {

@@ -6,7 +6,7 @@
 // Hidden window of class "Plovexa2" that marks the library as loaded; null if it failed.
 extern HWND g_hMarkerWnd;
 // Full path of the image file of the latest insertion ("" when none was made).
-extern char g_szTempFile[MAX_PATH];
+extern wchar_t g_szTempFile[MAX_PATH];
 // Packed 24-bit bitmap not yet taken by the clipboard; null when none. The library owns it.
 extern HGLOBAL g_hPendingDib;
 // "HTML Format" text not yet taken by the clipboard; null when none. The library owns it.

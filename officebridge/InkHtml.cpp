@@ -8,7 +8,7 @@
 
 namespace {
 
-using CreateAttachmentFn = BOOL(WINAPI*)(HDC, HBITMAP, LPCSTR, int, COLORREF, COLORREF);
+using CreateAttachmentFn = BOOL(WINAPI*)(HDC, HBITMAP, LPCWSTR, int, COLORREF, COLORREF);
 
 constexpr int kFormatGif = 0;
 constexpr COLORREF kWhite = 0x00FFFFFF;
@@ -31,19 +31,31 @@ void PutOffset(std::string& strText, const char* pszKey, std::size_t nValue) {
     strText.replace(nAt, 8, szDigits, 8);
 }
 
-// Creates a new empty "aan" file in the user's temporary folder and names it in g_szTempFile.
+// Creates a new empty "aan" file in the user's temporary folder and names it in g_szTempFile. The
+// folder is read in UTF-16, so a user name outside the ANSI code page still gets its file.
 bool CreateTempImageFile() {
-    g_szTempFile[0] = '\0';
-    char szDir[MAX_PATH];
-    const DWORD nDir = GetTempPathA(MAX_PATH, szDir);
-    // GetTempFileNameA needs room for the 14 characters of the file name behind the folder.
+    g_szTempFile[0] = L'\0';
+    wchar_t szDir[MAX_PATH];
+    const DWORD nDir = GetTempPathW(MAX_PATH, szDir);
+    // GetTempFileNameW needs room for the 14 characters of the file name behind the folder.
     if (nDir == 0 || nDir > MAX_PATH - 14)
         return false;
-    char szFile[MAX_PATH];
-    if (!GetTempFileNameA(szDir, "aan", 0, szFile))
+    wchar_t szFile[MAX_PATH];
+    if (!GetTempFileNameW(szDir, L"aan", 0, szFile))
         return false;
-    lstrcpynA(g_szTempFile, szFile, MAX_PATH);
+    lstrcpynW(g_szTempFile, szFile, MAX_PATH);
     return true;
+}
+
+// The path as UTF-8, the encoding of the "HTML Format" text ("" if it cannot be converted).
+std::string Utf8Of(const wchar_t* pszPath) {
+    const int nBytes = WideCharToMultiByte(CP_UTF8, 0, pszPath, -1, nullptr, 0, nullptr, nullptr);
+    if (nBytes <= 1)
+        return "";
+    std::string strPath(static_cast<std::size_t>(nBytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, pszPath, -1, strPath.data(), nBytes, nullptr, nullptr);
+    strPath.resize(static_cast<std::size_t>(nBytes - 1));
+    return strPath;
 }
 
 // Writes the ink as a GIF into g_szTempFile through kvofunc.dll.
@@ -52,7 +64,7 @@ bool WriteInkImage(HDC hdc, HBITMAP hbm) {
     if (reinterpret_cast<UINT_PTR>(hLib) <= 32)
         return false;
     bool bWritten = false;
-    auto pfn = reinterpret_cast<CreateAttachmentFn>(GetProcAddress(hLib, "CreateAttachment"));
+    auto pfn = reinterpret_cast<CreateAttachmentFn>(GetProcAddress(hLib, "CreateAttachmentW"));
     if (pfn)
         bWritten = pfn(hdc, hbm, g_szTempFile, kFormatGif, kWhite, kWhite) != FALSE;
     FreeLibrary(hLib);
@@ -128,12 +140,13 @@ bool OfferInkHtml(HWND hwndOwner, HDC hdc, HBITMAP hbm, bool bDelayed) {
     if (WriteInkImage(hdc, hbm)) {
         if (!g_cfHtml)
             g_cfHtml = RegisterClipboardFormatA("HTML Format");
-        if (g_cfHtml)
-            bOffered = OfferHtmlText(hwndOwner, BuildHtmlClipText(BuildHtmlFragment(g_szTempFile)),
-                                     bDelayed);
+        const std::string strPath = Utf8Of(g_szTempFile);
+        if (g_cfHtml && !strPath.empty())
+            bOffered = OfferHtmlText(
+                hwndOwner, BuildHtmlClipText(BuildHtmlFragment(strPath.c_str())), bDelayed);
     }
     // Nothing names the file unless the text was offered.
     if (!bOffered)
-        DeleteFileA(g_szTempFile);
+        DeleteFileW(g_szTempFile);
     return bOffered;
 }

@@ -5,6 +5,7 @@
 // Dialog templates.
 #define IDD_ABOUTBOX 100
 #define IDD_PENWIDTH 224
+#define IDD_CAPTURE 218
 
 // Tool bar markers (dialog 215): where each button goes first.
 #define IDC_BAR_NEW 1121
@@ -29,6 +30,8 @@
 #define IDC_BAR_CANCEL_BACK 1158
 #define IDC_BAR_START_BACK 1159
 #define IDC_BAR_INKING_BACK 1160
+// The capture dialog's start button (its cancel button is IDCANCEL).
+#define IDC_CAPTURE_START 1119
 // The hidden control that takes the focus when the pointer leaves a bitmap button.
 #define IDC_FOCUS_SINK 1096
 #define IDC_BAR_INK 32798
@@ -87,3 +90,6 @@
 #define IDB_ABOUT 391
 #define IDB_ABOUT_OTHER 393
 #define IDB_CAPTURE_FACE 352
+// The capture dialog's buttons: normal, then pressed and focused at the next two ids.
+#define IDB_CAPTURE_START 353
+#define IDB_CAPTURE_CANCEL 356

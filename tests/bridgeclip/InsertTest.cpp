@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -202,4 +203,25 @@ TEST_F(ClipboardInsertion, ABusyClipboardPastesNothingAndSaysSo) {
     PumpFor(300);
     EXPECT_TRUE(target.m_keys.empty()) << "the older clipboard would be pasted";
     EXPECT_EQ(ClipboardText(), "older clipboard");
+}
+
+TEST_F(ClipboardInsertion, ImageInATemporaryFolderOutsideTheAnsiCodePageIsNamedInUtf8) {
+    wchar_t szTemp[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, szTemp), 0u);
+    const std::wstring strDir = std::wstring(szTemp) + L"Zo\u0142\u4e2d\\";
+    CreateDirectoryW(strDir.c_str(), nullptr);
+    SetEnvironmentVariableW(L"TMP", strDir.c_str());
+    CPasteTarget target(Ask::Html);
+    Insert(target, target.ChildRect());
+    SetEnvironmentVariableW(L"TMP", szTemp);
+
+    const std::string strPath = ImagePathOf(target.m_strHtml);
+    const std::string strUtf8Dir = "Zo\u0142\u4e2d\\aan";
+    EXPECT_NE(strPath.find(strUtf8Dir), std::string::npos) << strPath;
+    wchar_t szPath[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, strPath.c_str(), -1, szPath, MAX_PATH);
+    EXPECT_EQ(std::wstring(szPath).rfind(strDir, 0), 0u);
+    EXPECT_NE(GetFileAttributesW(szPath), INVALID_FILE_ATTRIBUTES) << "the image is where it says";
+    DeleteFileW(szPath);
+    RemoveDirectoryW(strDir.c_str());
 }

@@ -1,8 +1,10 @@
 // Capture Screen in letter mode: the tinted frozen screen, the first ten packets ignored, the
 // rubber band at most every 150 ms, and a picture of exactly the selected area at the page's
-// top-left corner under the strokes; Esc gives the screen back.
+// top-left corner under the strokes; Esc gives the screen back, and a cancelled capture dialog
+// leaves Esc to the modes.
 #include <gtest/gtest.h>
 
+#include "FakeTablet.h"
 #include "ModesFixture.h"
 #include "Picture.h"
 
@@ -84,4 +86,26 @@ TEST_F(ScreenCapture, EscGivesTheScreenBackWithoutAPicture) {
     EXPECT_TRUE(IsWindowEnabled(m_pFrame->m_hWnd));
     // The next capture ignores its first ten packets again.
     EXPECT_EQ(g_nCaptureSkip, 0);
+}
+
+TEST_F(ScreenCapture, ACancelledCaptureDialogLeavesEscInDesktopModeWithoutEffect) {
+    FakeTablet tablet;
+    m_pView->m_pWintab = &tablet.api;
+    m_pView->OpenViewContext();
+    m_pView->OnCmdMsg(ID_CAPTURE_SCREEN);
+    ASSERT_EQ(View().m_nCaptureState, 1);
+    ASSERT_TRUE(m_pFrame->m_dlgCapture.IsOpen());
+    SendMessageW(m_pFrame->m_dlgCapture.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(m_pFrame->m_dlgCapture.IsOpen());
+    EXPECT_EQ(View().m_nCaptureState, 1) << "Cancel leaves the state";
+
+    m_pFrame->OnDesktopMode();
+    DesktopStroke({250, 300}, {450, 300}, 20);
+    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(IsWindowVisible(hwndOverlay)) << "the ink stays on the frozen screen";
+    ASSERT_TRUE(m_pView->m_dcScreen);
+    EXPECT_NE(InkPixel({350, 300}), FrozenPixel({350, 300}));
+    m_pView->m_pWintab = &Wintab();
+    m_pView->m_hCtx = nullptr;
 }

@@ -21,10 +21,9 @@ template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T
     return true;
 }
 
-} // namespace
-
-bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStroke>& strokes) {
-    size_t nPos = 28;
+// Reads the stroke list that starts at nPos, leaving nPos after it.
+bool ReadStrokesAt(const std::vector<std::uint8_t>& b, size_t& nPos,
+                   std::vector<SavedStroke>& strokes) {
     std::uint32_t nCount = 0;
     if (!Take(b, nPos, nCount) || nCount > 10000)
         return false;
@@ -53,6 +52,44 @@ bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStrok
             s.weights.push_back(short(w));
         }
         strokes.push_back(s);
+    }
+    return true;
+}
+} // namespace
+
+bool ReadSavedStrokes(const std::vector<std::uint8_t>& b, std::vector<SavedStroke>& strokes) {
+    size_t nPos = 28;
+    return ReadStrokesAt(b, nPos, strokes);
+}
+
+bool ReadSavedPictures(const std::vector<std::uint8_t>& b, std::vector<SavedPicture>& pictures) {
+    size_t nPos = 28;
+    std::vector<SavedStroke> strokes;
+    std::uint32_t nCount = 0;
+    if (!ReadStrokesAt(b, nPos, strokes) || !Take(b, nPos, nCount) || nCount > 1000)
+        return false;
+    for (std::uint32_t i = 0; i < nCount; ++i) {
+        SavedPicture pic{};
+        std::uint32_t cy = 0, cx = 0, nSize = 0;
+        std::int32_t l, t, r, bt;
+        if (!Take(b, nPos, cy) || !Take(b, nPos, cx) || !Take(b, nPos, l) || !Take(b, nPos, t) ||
+            !Take(b, nPos, r) || !Take(b, nPos, bt) || !Take(b, nPos, nSize) || cx > 10000 ||
+            cy > 10000)
+            return false;
+        const size_t nStride = (cx * 3 + 3) / 4 * 4;
+        if (nSize != nStride * cy || nPos + nSize > b.size())
+            return false;
+        pic.rc = {l, t, r, bt};
+        pic.cx = int(cx);
+        pic.cy = int(cy);
+        // Rows are stored bottom-up, each pixel blue, green, red.
+        for (int y = 0; y < pic.cy; ++y) {
+            const std::uint8_t* pRow = &b[nPos + nStride * size_t(pic.cy - 1 - y)];
+            for (int x = 0; x < pic.cx; ++x)
+                pic.pixels.push_back(RGB(pRow[3 * x + 2], pRow[3 * x + 1], pRow[3 * x]));
+        }
+        nPos += nSize;
+        pictures.push_back(pic);
     }
     return true;
 }

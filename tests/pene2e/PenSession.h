@@ -30,6 +30,16 @@ struct SavedStroke {
 // The strokes of a note file, or nothing when the bytes are not a note.
 bool ReadSavedStrokes(const std::vector<std::uint8_t>& bytes, std::vector<SavedStroke>& strokes);
 
+struct SavedPicture {
+    RECT rc;
+    int cx;
+    int cy;
+    // Top row first.
+    std::vector<COLORREF> pixels;
+};
+// The pictures of a note file, back to front; false when the bytes are not a note.
+bool ReadSavedPictures(const std::vector<std::uint8_t>& bytes, std::vector<SavedPicture>& pictures);
+
 class CPenSession {
 public:
     // The note file is named pszNote (in the session's folder).

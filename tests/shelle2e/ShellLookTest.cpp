@@ -133,6 +133,21 @@ TEST_F(ShellLook, AlternativeLookComesFromQznResAndAMissingLibraryIsIgnored) {
         },
         5000))
         << "the popup has the library's height";
+    // The capture dialog (made hidden at start) in the library's look: the buttons' places, and
+    // its rectangle without round ends.
+    HWND hwndCapture = FindProcessWindow(m_session.m_program.ProcessId(), [](HWND hwnd) {
+        return WindowClass(hwnd) == L"#32770" && GetDlgItem(hwnd, 1119);
+    });
+    ASSERT_NE(hwndCapture, nullptr);
+    const RECT rcStart = CShellDriver::RectIn(hwndCapture, GetDlgItem(hwndCapture, 1119));
+    const RECT rcCancel = CShellDriver::RectIn(hwndCapture, GetDlgItem(hwndCapture, IDCANCEL));
+    EXPECT_EQ(rcStart.left, 58);
+    EXPECT_EQ(rcStart.top, 18);
+    EXPECT_EQ(rcCancel.left, 100);
+    EXPECT_EQ(rcCancel.top, 18);
+    HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(hwndCapture, hRgn), ERROR);
+    DeleteObject(hRgn);
 }
 
 TEST_F(ShellLook, MissingResourceLibraryKeepsTheProgramsOwnLookWithoutAWord) {

@@ -1,6 +1,8 @@
 #include "StrokeBands.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <numeric>
 #include <thread>
 
@@ -12,6 +14,9 @@ constexpr int kMaxBands = 4;
 constexpr std::size_t kMinSamplesForBands = 4000;
 // Rows a brush stroke paints beyond its samples: the widest stamp's radius, and one to spare.
 constexpr long long kStampReach = 7;
+// Rows a cut may move to one that fewer strokes cross: more than the highest ruled line (40), so
+// that handwriting on the lines leaves a gap within reach.
+constexpr long long kCutLeeway = 48;
 
 } // namespace
 
@@ -34,8 +39,37 @@ int CStrokeBands::BandCount() {
     return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxBands);
 }
 
+// Of the rows within kCutLeeway of nRow, the one that the fewest strokes reach across (both bands
+// step through such a stroke), the nearest on a tie.
+long long CStrokeBands::LeastCrossedRow(long long nRow) const {
+    const long long nFirst = nRow - kCutLeeway, nLast = nRow + kCutLeeway;
+    // A stroke reaches across row y when nTop < y < nBottom: counted up where that begins and
+    // down where it ends.
+    std::vector<int> changes(static_cast<std::size_t>(nLast - nFirst + 2));
+    for (const Rows& rows : m_rows) {
+        const long long y0 = std::max(rows.nTop + 1, nFirst),
+                        y1 = std::min(rows.nBottom, nLast + 1);
+        if (y0 < y1) {
+            ++changes[static_cast<std::size_t>(y0 - nFirst)];
+            --changes[static_cast<std::size_t>(y1 - nFirst)];
+        }
+    }
+    long long nBest = nRow;
+    int nBestCount = INT_MAX, nCount = 0;
+    for (long long y = nFirst; y <= nLast; ++y) {
+        nCount += changes[static_cast<std::size_t>(y - nFirst)];
+        if (nCount < nBestCount ||
+            (nCount == nBestCount && std::abs(y - nRow) < std::abs(nBest - nRow))) {
+            nBestCount = nCount;
+            nBest = y;
+        }
+    }
+    return nBest;
+}
+
 // The first row of each band and, last, the end of the clip box: each band's strokes, counted
-// by the middle of their rows, hold an equal share of the samples.
+// by the middle of their rows, hold an equal share of the samples; each cut then moves to the
+// row near it that the fewest strokes reach across.
 std::vector<LONG> CStrokeBands::CutBands(const RECT& rcClip, int nBands) const {
     std::vector<std::size_t> order(m_rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -49,7 +83,7 @@ std::vector<LONG> CStrokeBands::CutBands(const RECT& rcClip, int nBands) const {
         if (static_cast<int>(cuts.size()) < nBands &&
             nCounted * static_cast<std::size_t>(nBands) >= m_nSamples * cuts.size())
             cuts.push_back(static_cast<LONG>(
-                std::clamp<long long>(middle(i) / 2, cuts.back(), rcClip.bottom)));
+                std::clamp<long long>(LeastCrossedRow(middle(i) / 2), cuts.back(), rcClip.bottom)));
     }
     while (static_cast<int>(cuts.size()) < nBands)
         cuts.push_back(rcClip.bottom);

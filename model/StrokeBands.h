@@ -3,7 +3,7 @@
 // the strokes' order, every stroke whose samples come near its rows, clipped to those rows. A
 // pixel is then painted only by its own band's thread and by the same stamps in the same order
 // as on one thread, so the page comes out the same, byte for byte. The bands are cut so that
-// each holds about as many samples.
+// each holds about as many samples, at rows that few strokes reach across.
 #pragma once
 #include <windows.h>
 
@@ -35,6 +35,7 @@ private:
         const CPixelTarget* pTarget;
         LONG nTop, nBottom;
     };
+    long long LeastCrossedRow(long long nRow) const;
     std::vector<LONG> CutBands(const RECT& rcClip, int nBands) const;
     void DrawBand(const CPixelTarget& target, LONG nTop, LONG nBottom) const;
     static void CALLBACK DrawBandOfPool(PTP_CALLBACK_INSTANCE, void* pContext, PTP_WORK);

@@ -116,7 +116,10 @@ void CLine::DrawLineSegment(HDC hdc, const LinePoint& from, const LinePoint& to,
 
 bool CLine::IsVisibleIn(const RECT& rcClip) const {
     RECT rc = m_rcBound, rcMeet;
-    InflateRect(&rc, 5, 5);
+    // A plain stroke's bounds hold its pen widths; a smoothed one's only its samples, and its
+    // stamps reach further.
+    const int nReach = m_bSmooth ? CSMLine::kStampReach : 5;
+    InflateRect(&rc, nReach, nReach);
     return IntersectRect(&rcMeet, &rc, &rcClip) != FALSE;
 }
 

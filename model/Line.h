@@ -75,7 +75,8 @@ public:
     void Draw(HDC hdc);
     // The same on a target examined once for many strokes.
     void Draw(const CPixelTarget& target);
-    // True when the bounding rectangle, inflated by 5, meets rcClip.
+    // True when the bounding rectangle, inflated by 5 (a smoothed stroke: by its stamps' reach),
+    // meets rcClip.
     bool IsVisibleIn(const RECT& rcClip) const;
     // Draws only when the stroke is visible in rcClip.
     void DrawIfVisible(HDC hdc, const RECT& rcClip);

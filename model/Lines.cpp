@@ -50,7 +50,7 @@ RECT CLines::EraseByLast() {
     std::unique_ptr<CLine> pEraser = std::move(m_lines.back());
     m_lines.pop_back();
     // The mask covers the eraser's bounds inflated by 5, and a stroke is looked at only when
-    // its own bounds, inflated alike, meet them: with no such stroke the mask is not made.
+    // its own bounds, inflated as for drawing, meet them: with no such stroke the mask is not made.
     RECT rcReach = pEraser->GetBound();
     InflateRect(&rcReach, 5, 5);
     if (std::none_of(m_lines.begin(), m_lines.end(),

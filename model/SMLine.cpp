@@ -14,6 +14,7 @@ namespace {
 constexpr int kCentre = 6; // mask row and bit of the stamp centre
 constexpr std::uint16_t kFullRow = 0x1FFF;
 constexpr int kMaxRadius = 6;
+static_assert(CSMLine::kStampReach > kMaxRadius);
 // Coordinates beyond this are clamped so that the 1/256-pixel positions fit 32 bits; a page or
 // a screen is far smaller.
 constexpr int kCoordLimit = 1 << 22;

@@ -22,6 +22,9 @@ public:
     static constexpr int kKindFirst = 0; // the first sample of a stroke
     static constexpr int kKindInner = 1; // an inner sample
     static constexpr int kKindLast = 2;  // the last sample: the stroke tapers to its end
+    // How far a stroke's stamps may paint beyond its samples' rows and columns: the widest
+    // stamp's radius, and one to spare.
+    static constexpr int kStampReach = 7;
 
     CSMLine() = default;
     virtual ~CSMLine() = default;

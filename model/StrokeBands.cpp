@@ -12,8 +12,6 @@ constexpr int kMaxBands = 4;
 // A run of fewer samples is drawn on the calling thread alone: handing bands to other threads
 // would cost more than it saves.
 constexpr std::size_t kMinSamplesForBands = 4000;
-// Rows a brush stroke paints beyond its samples: the widest stamp's radius, and one to spare.
-constexpr long long kStampReach = 7;
 // Rows a cut may move to one that fewer strokes cross: more than the highest ruled line (40), so
 // that handwriting on the lines leaves a gap within reach.
 constexpr long long kCutLeeway = 48;
@@ -30,7 +28,7 @@ CStrokeBands::CStrokeBands(std::span<const std::unique_ptr<CLine>> lines) : m_li
             nTop = i == 0 ? y : std::min(nTop, y);
             nBottom = i == 0 ? y : std::max(nBottom, y);
         }
-        m_rows.push_back({nTop - kStampReach, nBottom + kStampReach + 1});
+        m_rows.push_back({nTop - CSMLine::kStampReach, nBottom + CSMLine::kStampReach + 1});
         m_nSamples += static_cast<std::size_t>(pLine->GetPointCount());
     }
 }

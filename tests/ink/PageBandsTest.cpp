@@ -88,3 +88,26 @@ TEST(PageBands, MarkerStrokesBetweenBrushStrokesKeepTheirPlaceInTheOrder) {
     EXPECT_EQ(page.FirstDifference(expected), "");
     EXPECT_GT(expected.CountOther(kPaper), kWidth * kHeight / 3);
 }
+
+// A repaint of one region (after an erase or an undo) draws only the strokes that reach it: a
+// heavy brush stroke whose stamps reach into the region from beyond its samples' bounds must be
+// among them, or the region loses the stroke's edge.
+TEST(PageBands, EachRegionRepaintLeavesTheWholePagesPixels) {
+    CLines lines;
+    std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(false);
+    CDibCanvas expected(kWidth, kHeight, kPaper, 24, false);
+    DrawOneByOne(strokes, expected);
+    for (auto& pLine : strokes)
+        lines.Add(std::move(pLine));
+    constexpr int kTile = 20;
+    for (int y = 0; y < kHeight; y += kTile)
+        for (int x = 0; x < kWidth; x += kTile) {
+            const RECT rcTile = {x, y, x + kTile, y + kTile};
+            CDibCanvas region(kWidth, kHeight, kPaper, 24, false);
+            lines.DrawInRect(region.Dc(), rcTile);
+            for (int ty = y; ty < rcTile.bottom; ++ty)
+                for (int tx = x; tx < rcTile.right; ++tx)
+                    ASSERT_EQ(region.Pixel(tx, ty), expected.Pixel(tx, ty))
+                        << "at " << tx << "," << ty;
+        }
+}

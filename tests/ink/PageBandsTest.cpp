@@ -54,6 +54,14 @@ void DrawOneByOne(const std::vector<std::unique_ptr<CLine>>& strokes, CDibCanvas
     SetGraphicsMode(canvas.Dc(), GM_COMPATIBLE);
 }
 
+// The page strokes drawn one by one into expected, then handed to lines.
+void FillPage(bool bMarkers, CDibCanvas& expected, CLines& lines) {
+    std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(bMarkers);
+    DrawOneByOne(strokes, expected);
+    for (auto& pLine : strokes)
+        lines.Add(std::move(pLine));
+}
+
 } // namespace
 
 TEST(PageBands, EveryBandCountLeavesTheBytesOfOneStrokeAfterAnother) {
@@ -78,11 +86,8 @@ TEST(PageBands, EveryBandCountLeavesTheBytesOfOneStrokeAfterAnother) {
 
 TEST(PageBands, MarkerStrokesBetweenBrushStrokesKeepTheirPlaceInTheOrder) {
     CLines lines;
-    std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(true);
     CDibCanvas expected(kWidth, kHeight, kPaper, 32, false);
-    DrawOneByOne(strokes, expected);
-    for (auto& pLine : strokes)
-        lines.Add(std::move(pLine));
+    FillPage(true, expected, lines);
     CDibCanvas page(kWidth, kHeight, kPaper, 32, false);
     lines.DrawAll(page.Dc());
     EXPECT_EQ(page.FirstDifference(expected), "");
@@ -94,11 +99,8 @@ TEST(PageBands, MarkerStrokesBetweenBrushStrokesKeepTheirPlaceInTheOrder) {
 // among them, or the region loses the stroke's edge.
 TEST(PageBands, EachRegionRepaintLeavesTheWholePagesPixels) {
     CLines lines;
-    std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(false);
     CDibCanvas expected(kWidth, kHeight, kPaper, 24, false);
-    DrawOneByOne(strokes, expected);
-    for (auto& pLine : strokes)
-        lines.Add(std::move(pLine));
+    FillPage(false, expected, lines);
     constexpr int kTile = 20;
     for (int y = 0; y < kHeight; y += kTile)
         for (int x = 0; x < kWidth; x += kTile) {

@@ -22,6 +22,8 @@ constexpr int kCoordLimit = 1 << 22;
 // a bounded time; a real curve needs three or four steps per pixel of its length.
 constexpr long long kMaxSteps = 1 << 18;
 constexpr double kPi = 3.14159265358979323846;
+// Curve positions reckoned in one run before their stamps.
+constexpr int kStepBatch = 64;
 // The area read ahead of the pen is at most this many pixels across (a curve of a real stroke
 // spans a few pixels), and the bytes of a processor cache line.
 constexpr int kTouchSpan = 64;
@@ -75,14 +77,22 @@ double TurningAngle(POINT apex, POINT a, POINT b) {
     return d;
 }
 
-// One coordinate of the quadratic Bezier in 1/256 pixel; a coordinate that is the same in all
+// One coordinate of a quadratic Bezier in 1/256 pixel; a coordinate that is the same in all
 // three points stays exactly where it is.
-int Bezier(int a, int b, int c, double t) {
-    if (a == b && b == c)
-        return a;
-    const double u = 1.0 - t;
-    return static_cast<int>(u * u * a + 2.0 * t * u * b + t * t * c);
-}
+class CBezier {
+public:
+    CBezier(int a, int b, int c) : m_a(a), m_b(b), m_c(c), m_bFixed(a == b && b == c) {}
+    int At(double t) const {
+        if (m_bFixed)
+            return m_a;
+        const double u = 1.0 - t;
+        return static_cast<int>(u * u * m_a + 2.0 * t * u * m_b + t * t * m_c);
+    }
+
+private:
+    double m_a, m_b, m_c;
+    bool m_bFixed;
+};
 
 // The triangular half of the window that a move with these signs keeps.
 std::array<std::uint16_t, 13> MakeDirectionTemplate(bool bRight, bool bDown) {
@@ -455,31 +465,50 @@ void CSMLine::StepCurve() {
     nSteps *= nSteps < 20 ? 4 : 3;
     nSteps = std::min(nSteps, kMaxSteps);
     const POINT ptFix1 = ToFixed(m_pt1);
+    const CBezier bezierX(m_ptFix0.x, ptFix1.x, m_ptFix2.x),
+        bezierY(m_ptFix0.y, ptFix1.y, m_ptFix2.y);
+    const double dLast = double(nSteps - 1);
     POINT ptLastFix = m_ptFix0;
     POINT ptLast = {m_ptFix0.x >> 8, m_ptFix0.y >> 8};
     int nFirstDots = 0;
-    for (long long j = 1; j < nSteps; ++j) {
-        const double t = double(j) / double(nSteps - 1);
-        const POINT ptFix = {Bezier(m_ptFix0.x, ptFix1.x, m_ptFix2.x, t),
-                             Bezier(m_ptFix0.y, ptFix1.y, m_ptFix2.y, t)};
-        const POINT pt = {ptFix.x >> 8, ptFix.y >> 8};
-        if (pt == ptLast)
-            continue;
-        // |p2 - p0| <= 256 and j < nSteps <= 2^18: the product fits 32 bits.
-        m_nPres = (m_nPres2 - m_nPres0) * static_cast<int>(j) / static_cast<int>(nSteps) + m_nPres0;
-        m_ring.Push(pt, ptFix, m_nPres);
-        bool bFullyPainted = false;
-        if (!m_bFirstCurveDone && nFirstDots < 3) {
-            ++nFirstDots;
-            StampDot(pt, m_nPres, false);
-            bFullyPainted = true;
+    // The positions are reckoned a batch at a time, and the ones that left the last pixel
+    // picked out without a branch: whether a position moves cannot be foreseen.
+    std::array<POINT, kStepBatch> fixes;
+    std::array<int, kStepBatch> moved;
+    for (long long jFirst = 1; jFirst < nSteps; jFirst += kStepBatch) {
+        const int nCount = static_cast<int>(std::min<long long>(kStepBatch, nSteps - jFirst));
+        for (int k = 0; k < nCount; ++k) {
+            const double t = double(jFirst + k) / dLast;
+            fixes[k] = {bezierX.At(t), bezierY.At(t)};
         }
-        m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
-        const POINT ptFixMove = {ptFix.x - ptLastFix.x, ptFix.y - ptLastFix.y};
-        UpdateMasks(ptFixMove, {pt.x - ptLast.x, pt.y - ptLast.y}, bFullyPainted);
-        StampStep(pt, ptFixMove, ptFix);
-        ptLastFix = ptFix;
-        ptLast = pt;
+        int nMoved = 0;
+        POINT ptPrev = ptLast;
+        for (int k = 0; k < nCount; ++k) {
+            const POINT pt = {fixes[k].x >> 8, fixes[k].y >> 8};
+            moved[nMoved] = k;
+            nMoved += !(pt == ptPrev);
+            ptPrev = pt;
+        }
+        for (int m = 0; m < nMoved; ++m) {
+            const POINT ptFix = fixes[moved[m]];
+            const POINT pt = {ptFix.x >> 8, ptFix.y >> 8};
+            const int j = static_cast<int>(jFirst) + moved[m];
+            // |p2 - p0| <= 256 and j < nSteps <= 2^18: the product fits 32 bits.
+            m_nPres = (m_nPres2 - m_nPres0) * j / static_cast<int>(nSteps) + m_nPres0;
+            m_ring.Push(pt, ptFix, m_nPres);
+            bool bFullyPainted = false;
+            if (!m_bFirstCurveDone && nFirstDots < 3) {
+                ++nFirstDots;
+                StampDot(pt, m_nPres, false);
+                bFullyPainted = true;
+            }
+            m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
+            const POINT ptFixMove = {ptFix.x - ptLastFix.x, ptFix.y - ptLastFix.y};
+            UpdateMasks(ptFixMove, {pt.x - ptLast.x, pt.y - ptLast.y}, bFullyPainted);
+            StampStep(pt, ptFixMove, ptFix);
+            ptLastFix = ptFix;
+            ptLast = pt;
+        }
     }
 }
 

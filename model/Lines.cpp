@@ -85,7 +85,7 @@ void CLines::DrawAll(HDC hdc) {
             continue;
         }
         const auto itEnd = std::find_if_not(it, m_lines.end(), isSmooth);
-        CStrokeBands(std::span(it, itEnd)).Draw(target, CStrokeBands::BandCount());
+        CStrokeBands(std::span(it, itEnd)).Draw(target, CStrokeBands::ThreadCount());
         it = itEnd;
     }
 }

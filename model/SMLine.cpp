@@ -325,8 +325,7 @@ void CSMLine::StartStroke(POINT pt, int nPressure) {
     m_pt2 = pt;
     m_ptFix2 = ToFixed(pt);
     m_nPres = m_nPres2 = nPressure;
-    m_mTemplate = {};
-    m_nTemplate = kNoTemplate;
+    ForgetFootprint();
     StampDot(pt, nPressure, false);
     m_ptCorner = {0, 0};
 }
@@ -464,6 +463,10 @@ void CSMLine::StepCurve() {
     long long nSteps = m_nSteps;
     nSteps *= nSteps < 20 ? 4 : 3;
     nSteps = std::min(nSteps, kMaxSteps);
+    if (m_bFirstCurveDone && !IsCurveVisible()) {
+        PassCurve(nSteps);
+        return;
+    }
     const POINT ptFix1 = ToFixed(m_pt1);
     const CBezier bezierX(m_ptFix0.x, ptFix1.x, m_ptFix2.x),
         bezierY(m_ptFix0.y, ptFix1.y, m_ptFix2.y);
@@ -510,6 +513,69 @@ void CSMLine::StepCurve() {
             ptLast = pt;
         }
     }
+}
+
+// No footprint: the next step paints its whole template (the stroke's start, after a whole dot).
+void CSMLine::ForgetFootprint() {
+    m_mTemplate = {};
+    m_nTemplate = kNoTemplate;
+}
+
+// True when a stamp of the current curve may land inside the clip box: the curve runs inside the
+// hull of its three points (its positions, truncated, within a pixel of it).
+bool CSMLine::IsCurveVisible() const {
+    const POINT ptFix1 = ToFixed(m_pt1);
+    const int nLeft = std::min({m_ptFix0.x, ptFix1.x, m_ptFix2.x}) >> 8;
+    const int nTop = std::min({m_ptFix0.y, ptFix1.y, m_ptFix2.y}) >> 8;
+    const int nRight = std::max({m_ptFix0.x, ptFix1.x, m_ptFix2.x}) >> 8;
+    const int nBottom = std::max({m_ptFix0.y, ptFix1.y, m_ptFix2.y}) >> 8;
+    constexpr int nPad = kMaxRadius + 1;
+    return IsAreaVisible({nLeft - nPad, nTop - nPad, nRight + nPad, nBottom + nPad});
+}
+
+// Passes a curve whose stamps would all land outside the clip box, leaving the renderer as
+// stepping along it leaves it: the ring holds its last three stamps, and the pressure, softness
+// and footprint are its last stamp's. The steps that leave their pixel are looked for from the
+// end; a page drawn in bands passes most of the curves of strokes that cross into a band.
+void CSMLine::PassCurve(long long nSteps) {
+    const POINT ptFix1 = ToFixed(m_pt1);
+    const CBezier bezierX(m_ptFix0.x, ptFix1.x, m_ptFix2.x),
+        bezierY(m_ptFix0.y, ptFix1.y, m_ptFix2.y);
+    const double dLast = double(nSteps - 1);
+    const auto fixAt = [&](long long j) {
+        const double t = double(j) / dLast;
+        return j == 0 ? m_ptFix0 : POINT{bezierX.At(t), bezierY.At(t)};
+    };
+    const auto pixelOf = [](POINT ptFix) { return POINT{ptFix.x >> 8, ptFix.y >> 8}; };
+    // The last four stamps, newest first: three for the ring and the one the last moved from.
+    struct Stamp {
+        POINT ptFix;
+        int nPres;
+    };
+    std::array<Stamp, 4> stamps;
+    int nStamps = 0;
+    POINT ptFixAfter = fixAt(nSteps - 1);
+    for (long long j = nSteps - 1; j >= 1 && nStamps < 4; --j) {
+        const POINT ptFixBefore = fixAt(j - 1);
+        if (!(pixelOf(ptFixAfter) == pixelOf(ptFixBefore)))
+            stamps[nStamps++] = {
+                ptFixAfter,
+                (m_nPres2 - m_nPres0) * static_cast<int>(j) / static_cast<int>(nSteps) + m_nPres0};
+        ptFixAfter = ptFixBefore;
+    }
+    if (nStamps == 0)
+        return;
+    for (int i = std::min(nStamps, 3) - 1; i >= 0; --i)
+        m_ring.Push(pixelOf(stamps[i].ptFix), stamps[i].ptFix, stamps[i].nPres);
+    const POINT ptFix = stamps[0].ptFix, ptFixFrom = nStamps > 1 ? stamps[1].ptFix : m_ptFix0;
+    m_nPres = stamps[0].nPres;
+    m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
+    if (StepStamp(pixelOf(ptFix)) == EStamp::kCornerDot) {
+        ForgetFootprint();
+        return;
+    }
+    m_nTemplate = TemplateIndex(ptFix.x - ptFixFrom.x, ptFix.y - ptFixFrom.y);
+    m_mTemplate = DirectionTemplate(m_nTemplate);
 }
 
 // The new stamp paints only the pixels of its direction template that the previous stamp's
@@ -562,19 +628,30 @@ void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
     m_nCentre = (fy * m_nCos * m_nSignY - fx * m_nSin * m_nSignX) >> 8;
 }
 
-void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
+// Most steps stamp across the line of travel, softened near a corner; a heavy step at a corner
+// stamps a whole dot.
+CSMLine::EStamp CSMLine::StepStamp(POINT pt) const {
     const int nReach = 255 / m_nSoftness + 3;
     const bool bFarFromCorner = !IsWithin(pt, m_ptCorner, nReach);
     const bool bStraight = m_dPrevAngle > 129.0 && m_dAngle1 > 129.0 && m_dAngle2 > 129.0;
     if (m_nPres < 71 || bFarFromCorner || bStraight)
+        return EStamp::kDirectional;
+    return m_nPres < 151 ? EStamp::kSoftened : EStamp::kCornerDot;
+}
+
+void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
+    switch (StepStamp(pt)) {
+    case EStamp::kDirectional:
         StampDirectional(pt, ptFixMove, ptFix, false);
-    else if (m_nPres < 151)
+        break;
+    case EStamp::kSoftened:
         StampDirectional(pt, ptFixMove, ptFix, true);
-    else {
-        // A heavy stamp at a corner: a whole dot, and the next step paints its whole template.
+        break;
+    case EStamp::kCornerDot:
+        // The next step paints its whole template.
         StampDot(pt, m_nPres, true);
-        m_mTemplate = {};
-        m_nTemplate = kNoTemplate;
+        ForgetFootprint();
+        break;
     }
 }
 
@@ -596,11 +673,17 @@ int CSMLine::Radius(bool bSoftened) const {
 
 // True when some pixel of the stamp of radius r at pt lands inside the clip box.
 bool CSMLine::IsStampVisible(POINT pt, int r) const {
+    return IsAreaVisible({pt.x - r, pt.y - r, pt.x + r, pt.y + r});
+}
+
+// True when some of the pixels from rc's top left to its bottom right corner, both included, land
+// inside the clip box.
+bool CSMLine::IsAreaVisible(const RECT& rc) const {
     const int nSize = m_nPixelSize, d = m_nDivisor;
     const auto target = [nSize, d](int n) { return d == 1 ? n * nSize : n * nSize / d; };
-    const RECT& rc = m_pTarget->ClipBox();
-    return target(pt.x + r) + nSize > rc.left && target(pt.x - r) < rc.right &&
-           target(pt.y + r) + nSize > rc.top && target(pt.y - r) < rc.bottom;
+    const RECT& rcClip = m_pTarget->ClipBox();
+    return target(rc.right) + nSize > rcClip.left && target(rc.left) < rcClip.right &&
+           target(rc.bottom) + nSize > rcClip.top && target(rc.top) < rcClip.bottom;
 }
 
 // A round stamp: darkness grows with the distance from the centre; the pixels dark enough to

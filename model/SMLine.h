@@ -59,11 +59,17 @@ private:
     void RepairCorner();
     void TouchAhead() const;
     void StepCurve();
+    bool IsCurveVisible() const;
+    void PassCurve(long long nSteps);
     void UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted);
     void SetDirection(POINT ptFixMove, POINT ptFix);
+    enum class EStamp { kDirectional, kSoftened, kCornerDot };
+    EStamp StepStamp(POINT pt) const;
     void StampStep(POINT pt, POINT ptFixMove, POINT ptFix);
+    void ForgetFootprint();
     int Radius(bool bSoftened) const;
     bool IsStampVisible(POINT pt, int r) const;
+    bool IsAreaVisible(const RECT& rc) const;
     void StampDot(POINT pt, int nPressure, bool bSoftened);
     void StampDirectional(POINT pt, POINT ptFixMove, POINT ptFix, bool bSoftened);
     void PaintPixel(int x, int y, int nDarkness);

@@ -4,11 +4,16 @@
 #include <climits>
 #include <cstdlib>
 #include <numeric>
+#include <utility>
 #include <thread>
 
 namespace {
 
-constexpr int kMaxBands = 4;
+constexpr int kMaxThreads = 4;
+// Each thread takes the next band not yet drawn until none is left, so that a thread on a busier
+// processor draws fewer of them. The more bands, the better the threads share the page; a stroke
+// that crosses a cut is read by both bands, but each passes the curves that lie outside it.
+constexpr int kBandsPerThread = 2;
 // A run of fewer samples is drawn on the calling thread alone: handing bands to other threads
 // would cost more than it saves.
 constexpr std::size_t kMinSamplesForBands = 4000;
@@ -33,8 +38,8 @@ CStrokeBands::CStrokeBands(std::span<const std::unique_ptr<CLine>> lines) : m_li
     }
 }
 
-int CStrokeBands::BandCount() {
-    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxBands);
+int CStrokeBands::ThreadCount() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
 }
 
 // Of the rows within kCutLeeway of nRow, the one that the fewest strokes reach across (both bands
@@ -98,33 +103,33 @@ void CStrokeBands::DrawBand(const CPixelTarget& target, LONG nTop, LONG nBottom)
             m_lines[i]->Draw(band);
 }
 
-void CALLBACK CStrokeBands::DrawBandOfPool(PTP_CALLBACK_INSTANCE, void* pContext, PTP_WORK) {
-    const auto& band = *static_cast<const BandWork*>(pContext);
-    band.pBands->DrawBand(*band.pTarget, band.nTop, band.nBottom);
+// Draws bands, each the next one that no thread has taken, until none is left.
+void CStrokeBands::CQueue::DrawAll() {
+    for (int b = m_nNext++; b + 1 < static_cast<int>(m_cuts.size()); b = m_nNext++)
+        m_bands.DrawBand(m_target, m_cuts[b], m_cuts[b + 1]);
 }
 
-// The first band is drawn on the calling thread, the others on the system's thread pool, whose
-// threads stay ready between pages (starting a thread of its own took milliseconds).
-void CStrokeBands::Draw(const CPixelTarget& target, int nBands) const {
-    nBands = m_nSamples < kMinSamplesForBands ? 1 : std::clamp(nBands, 1, kMaxBands);
-    const std::vector<LONG> cuts = CutBands(target.ClipBox(), nBands);
+void CALLBACK CStrokeBands::DrawAllOfPool(PTP_CALLBACK_INSTANCE, void* pQueue, PTP_WORK) {
+    static_cast<CQueue*>(pQueue)->DrawAll();
+}
+
+// The calling thread takes bands as the threads of the system's thread pool do, which stay ready
+// between pages (starting a thread of its own took milliseconds).
+void CStrokeBands::Draw(const CPixelTarget& target, int nThreads) const {
+    nThreads = m_nSamples < kMinSamplesForBands ? 1 : std::clamp(nThreads, 1, kMaxThreads);
+    const int nBands = nThreads == 1 ? 1 : nThreads * kBandsPerThread;
+    CQueue queue(*this, target, CutBands(target.ClipBox(), nBands));
     // Whatever GDI still holds for the section lands before any thread paints its memory.
     target.Flush();
-    std::vector<BandWork> bands;
-    bands.reserve(static_cast<std::size_t>(nBands)); // the pool holds pointers into it
     std::vector<PTP_WORK> submitted;
-    for (int b = 1; b < nBands; ++b) {
-        bands.push_back({this, &target, cuts[b], cuts[b + 1]});
-        PTP_WORK pWork = CreateThreadpoolWork(&DrawBandOfPool, &bands.back(), nullptr);
-        if (!pWork) {
-            // No pool to be had: this band is drawn here (its rows are no other band's).
-            DrawBand(target, cuts[b], cuts[b + 1]);
-            continue;
+    for (int t = 1; t < nThreads; ++t) {
+        // Without a pool the calling thread draws every band.
+        if (PTP_WORK pWork = CreateThreadpoolWork(&DrawAllOfPool, &queue, nullptr)) {
+            SubmitThreadpoolWork(pWork);
+            submitted.push_back(pWork);
         }
-        SubmitThreadpoolWork(pWork);
-        submitted.push_back(pWork);
     }
-    DrawBand(target, cuts[0], cuts[1]);
+    queue.DrawAll();
     for (PTP_WORK pWork : submitted) {
         WaitForThreadpoolWorkCallbacks(pWork, FALSE);
         CloseThreadpoolWork(pWork);

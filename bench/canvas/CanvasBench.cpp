@@ -78,7 +78,7 @@ int main() {
 
     std::printf("page %ld x %ld, window 1024 x 768; whole pages drawn on %d threads, the old way "
                 "on 1\n",
-                pView->m_rcPage.right, pView->m_rcPage.bottom, CStrokeBands::BandCount());
+                pView->m_rcPage.right, pView->m_rcPage.bottom, CStrokeBands::ThreadCount());
     std::printf("%-34s %8.2f ms\n",
                 "PaintPage, paper only:", Millis(10, [&] { pView->PaintPage(false); }));
     AddStrokes(pDoc, 2000);

@@ -135,7 +135,7 @@ void BenchPage() {
     std::printf("page: 2000 strokes x 100 samples into a %dx%d 24-bit page bitmap (median of 3), "
                 "the program's way on %d threads, the old way on 1, same pixels all three ways: "
                 "%s, checksum %08x\n",
-                kPageWidth, kPageHeight, CStrokeBands::BandCount(),
+                kPageWidth, kPageHeight, CStrokeBands::ThreadCount(),
                 page.SameBytes(oldPage) && onePage.SameBytes(oldPage) ? "yes" : "NO",
                 static_cast<unsigned>(page.Checksum()));
     PrintRatio("page", Median(msNew), Median(msOld), "ms");

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <memory>
 #include <random>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "DibCanvas.h"
@@ -64,21 +66,21 @@ void FillPage(bool bMarkers, CDibCanvas& expected, CLines& lines) {
 
 } // namespace
 
-TEST(PageBands, EveryBandCountLeavesTheBytesOfOneStrokeAfterAnother) {
+TEST(PageBands, EveryThreadCountLeavesTheBytesOfOneStrokeAfterAnother) {
     const std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(false);
     for (POINT ptOrigin : {POINT{0, 0}, POINT{-13, 29}}) {
         CDibCanvas expected(kWidth, kHeight, kPaper, 24, true);
         SetViewportOrgEx(expected.Dc(), ptOrigin.x, ptOrigin.y, nullptr);
         DrawOneByOne(strokes, expected);
         ASSERT_GT(expected.CountOther(kPaper), kWidth * kHeight / 3);
-        for (int nBands = 1; nBands <= 4; ++nBands) {
+        for (int nThreads = 1; nThreads <= 4; ++nThreads) {
             SCOPED_TRACE(testing::Message()
-                         << nBands << " bands, origin " << ptOrigin.x << "," << ptOrigin.y);
+                         << nThreads << " threads, origin " << ptOrigin.x << "," << ptOrigin.y);
             CDibCanvas banded(kWidth, kHeight, kPaper, 24, true);
             SetViewportOrgEx(banded.Dc(), ptOrigin.x, ptOrigin.y, nullptr);
             const CPixelTarget target(banded.Dc());
             ASSERT_TRUE(target.IsDirect());
-            CStrokeBands(strokes).Draw(target, nBands);
+            CStrokeBands(strokes).Draw(target, nThreads);
             EXPECT_EQ(banded.FirstDifference(expected), "");
         }
     }
@@ -112,4 +114,44 @@ TEST(PageBands, EachRegionRepaintLeavesTheWholePagesPixels) {
                     ASSERT_EQ(region.Pixel(tx, ty), expected.Pixel(tx, ty))
                         << "at " << tx << "," << ty;
         }
+}
+
+// A band draws the curves of a stroke that lie wholly outside it without stepping along them,
+// yet must leave the renderer as they would: the corner repair's last stamps, the footprint the
+// next stamp leaves alone, the pressure. Zigzag strokes with sharp heavy corners, drawn through
+// bands a few rows high, leave the bytes of the whole page.
+TEST(PageBands, ThinBandsOverSharpHeavyCornersLeaveTheWholePagesBytes) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> start(20, 180), leg(2, 9), pressure(140, 600);
+    std::vector<std::unique_ptr<CLine>> strokes;
+    for (int s = 0; s < 40; ++s) {
+        auto pLine = std::make_unique<CLine>();
+        pLine->SetColor(RGB(10 + 5 * s, 60, 200 - 4 * s));
+        pLine->SetTool(CLine::kToolBrush, 1);
+        int x = start(rng), y = start(rng), dx = 4, dy = 3;
+        for (int i = 0; i < 60; ++i) {
+            if (i % leg(rng) == 0) // a sharp turn
+                std::tie(dx, dy) = std::pair(-dy + leg(rng) - 5, dx + leg(rng) - 5);
+            x = std::clamp(x + dx, 0, 199);
+            y = std::clamp(y + dy, 0, 199);
+            pLine->AddPoint(x, y, static_cast<short>(pressure(rng)));
+        }
+        strokes.push_back(std::move(pLine));
+    }
+    CDibCanvas whole(200, 200, kPaper, 24, true);
+    const CPixelTarget wholeTarget(whole.Dc());
+    for (const auto& pLine : strokes)
+        pLine->Draw(wholeTarget);
+    ASSERT_GT(whole.CountOther(kPaper), 200 * 200 / 4);
+    for (int nRows : {1, 3, 8}) {
+        SCOPED_TRACE(testing::Message() << "bands of " << nRows << " rows");
+        CDibCanvas banded(200, 200, kPaper, 24, true);
+        const CPixelTarget target(banded.Dc());
+        for (int y = 0; y < 200; y += nRows) {
+            const CPixelTarget band(target, y, y + nRows);
+            for (const auto& pLine : strokes)
+                pLine->Draw(band);
+        }
+        EXPECT_EQ(banded.FirstDifference(whole), "");
+    }
 }

@@ -10,11 +10,6 @@
 #include "resource.h"
 
 namespace {
-bool IsNewUI() {
-    CScrivoApp* pApp = CScrivoApp::Get();
-    return pApp && pApp->m_bNewUI;
-}
-
 // Makes the button over its mark with its three pictures, at its place; it keeps its own size.
 void CreateButton(CBMPButton& button, HWND hwndDlg, UINT nID, UINT nFirstImage, POINT pt) {
     if (!button.CreateOverMarker(hwndDlg, GetDlgItem(hwndDlg, static_cast<int>(nID)), nID, true))
@@ -35,7 +30,7 @@ bool CCaptureDlg::Create(CMainFrame* pFrame) {
 }
 
 BOOL CCaptureDlg::OnInitDialog() {
-    const int nLook = IsNewUI() ? 1 : 0;
+    const int nLook = CScrivoApp::IsNewUI() ? 1 : 0;
     CreateButton(m_btnStart, m_hWnd, IDC_CAPTURE_START, IDB_CAPTURE_START, kStartPlace[nLook]);
     CreateButton(m_btnCancel, m_hWnd, IDCANCEL, IDB_CAPTURE_CANCEL, kCancelPlace[nLook]);
     m_bmFace.Reset(LoadResBitmap(MAKEINTRESOURCEW(IDB_CAPTURE_FACE)));

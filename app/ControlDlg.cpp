@@ -100,11 +100,6 @@ bool ControlDlg::Init() {
     return true;
 }
 
-bool ControlDlg::IsNewUI() const {
-    CScrivoApp* pApp = CScrivoApp::Get();
-    return pApp && pApp->m_bNewUI;
-}
-
 int ControlDlg::Mode() const {
     return m_pFrame ? m_pFrame->m_nMode : 0;
 }
@@ -114,7 +109,7 @@ CScrivoView* ControlDlg::View() const {
 }
 
 int ControlDlg::Column() const {
-    return PanelColumn(m_nArrangedMode, m_bSmallScreen, IsNewUI());
+    return PanelColumn(m_nArrangedMode, m_bSmallScreen, CScrivoApp::IsNewUI());
 }
 
 UINT ControlDlg::BackgroundOf(int nMode) const {
@@ -147,7 +142,7 @@ void ControlDlg::ArrangeForMode(int nMode) {
         MoveWindow(hwndSpacing, spacing.x, spacing.y, kLineSpacingSize.cx, kLineSpacingSize.cy,
                    FALSE);
     ApplyPlace(hwndSpacing, spacing);
-    const int nLook = IsNewUI() ? 1 : 0;
+    const int nLook = CScrivoApp::IsNewUI() ? 1 : 0;
     for (const auto& [nID, pt] : {std::pair{IDC_PEN_SWATCH, kPenSwatch[nLook]},
                                   std::pair{IDC_BACK_SWATCH, kBackSwatch[nLook]}})
         if (HWND hwnd = GetDlgItem(m_hWnd, nID))

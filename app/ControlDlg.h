@@ -81,7 +81,6 @@ protected:
     INT_PTR DialogProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    bool IsNewUI() const;
     int Mode() const;
     CScrivoView* View() const;
     int Column() const;

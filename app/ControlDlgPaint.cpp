@@ -1,6 +1,7 @@
 // The colour and line panel's painting: background, width levels, swatches and colour blocks.
 #include "BarLayout.h"
 #include "ControlDlg.h"
+#include "ScrivoApp.h"
 #include "ScrivoView.h"
 #include "resource.h"
 
@@ -13,12 +14,13 @@ void ControlDlg::PaintWidths(HDC hdc) {
                                 VARIABLE_PITCH | FF_SWISS, L"Arial"));
     CSelectScope select(hdc, font.Get());
     SetBkMode(hdc, TRANSPARENT);
-    SetTextColor(hdc, IsNewUI() ? RGB(236, 239, 244) : RGB(0, 0, 0));
+    SetTextColor(hdc, CScrivoApp::IsNewUI() ? RGB(236, 239, 244) : RGB(0, 0, 0));
     POINT pts[3] = {{74, 0}, {108, 0}, {144, 0}};
     if (m_nArrangedMode == 0) {
         const POINT letter[2][3] = {{{156, 12}, {204, 12}, {253, 12}},
                                     {{126, 16}, {158, 16}, {194, 16}}};
-        std::copy(std::begin(letter[IsNewUI()]), std::end(letter[IsNewUI()]), pts);
+        std::copy(std::begin(letter[CScrivoApp::IsNewUI()]),
+                  std::end(letter[CScrivoApp::IsNewUI()]), pts);
     }
     const int nLevels[3] = {pView->m_nPencilLevel, pView->m_nBrushLevel, pView->m_nMarkerLevel};
     for (int i = 0; i < 3; ++i) {
@@ -32,7 +34,7 @@ void ControlDlg::PaintSwatches(HDC hdc) {
     CScrivoView* pView = View();
     if (!pView)
         return;
-    const bool bNewUI = IsNewUI();
+    const bool bNewUI = CScrivoApp::IsNewUI();
     if (m_nArrangedMode == 0) {
         // The background swatch lies below and right of the pen swatch, which covers its corner.
         const RECT rc = BackSwatchRect();

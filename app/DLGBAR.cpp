@@ -105,11 +105,6 @@ bool CDLGBAR::Init() {
     return true;
 }
 
-bool CDLGBAR::IsNewUI() const {
-    CScrivoApp* pApp = CScrivoApp::Get();
-    return pApp && pApp->m_bNewUI;
-}
-
 int CDLGBAR::Mode() const {
     return m_pFrame ? m_pFrame->m_nMode : 0;
 }
@@ -128,7 +123,7 @@ void CDLGBAR::CreateToolTips() {
 
 void CDLGBAR::LoadModeImages(int nMode) {
     // Only the library's pictures differ by mode.
-    const int nSet = IsNewUI() ? nMode : 0;
+    const int nSet = CScrivoApp::IsNewUI() ? nMode : 0;
     for (const CModeImages& images : kModeImages) {
         const UINT* pIds = images.nImages[nSet];
         m_buttons[images.nButton].LoadBitmaps(pIds[0], pIds[1], pIds[2]);
@@ -157,7 +152,7 @@ void CDLGBAR::ArrangeForMode(int nMode) {
         return;
     m_bTipOnArrange = true;
     m_nArrangedMode = nMode;
-    const int nColumn = nMode + (IsNewUI() ? 3 : 0);
+    const int nColumn = nMode + (CScrivoApp::IsNewUI() ? 3 : 0);
     for (int i = 0; i < kButtons; ++i) {
         const auto* pRow =
             std::find_if(g_barLayout, g_barLayout + g_nBarLayoutRows,
@@ -214,7 +209,7 @@ void CDLGBAR::OnStartWriting() {
     ShowWindow(m_buttons[kInking].m_hWnd, SW_SHOWNA);
     ShowWindow(m_buttons[kCancel].m_hWnd, SW_SHOWNA);
     ShowWindow(m_buttons[kMinimize].m_hWnd, SW_HIDE);
-    if (IsNewUI() && m_pFrame)
+    if (CScrivoApp::IsNewUI() && m_pFrame)
         m_pFrame->ShowPanelControl(ID_WINDOW_MINIMIZE, false);
 }
 
@@ -223,7 +218,7 @@ void CDLGBAR::OnInkDone() {
     ShowWindow(m_buttons[kInking].m_hWnd, SW_HIDE);
     ShowWindow(m_buttons[kCancel].m_hWnd, SW_HIDE);
     ShowWindow(m_buttons[kMinimize].m_hWnd, SW_SHOWNA);
-    if (IsNewUI() && m_pFrame)
+    if (CScrivoApp::IsNewUI() && m_pFrame)
         m_pFrame->ShowPanelControl(ID_WINDOW_MINIMIZE, true);
 }
 
@@ -250,7 +245,7 @@ void CDLGBAR::OnSize(int cx) {
 
 void CDLGBAR::PaintWidths(HDC hdc) {
     CScrivoView* pView = m_pFrame ? m_pFrame->GetView() : nullptr;
-    const bool bNewUI = IsNewUI();
+    const bool bNewUI = CScrivoApp::IsNewUI();
     COwnedFont font(CreateFontW(bNewUI ? 12 : 20, 0, 0, 0, 900, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                                 VARIABLE_PITCH | FF_SWISS, L"Arial"));

@@ -72,7 +72,6 @@ protected:
     INT_PTR DialogProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    bool IsNewUI() const;
     int Mode() const;
     void LoadModeImages(int nMode);
     void PlaceInkingPictures(bool bInking);

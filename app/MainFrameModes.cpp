@@ -121,8 +121,7 @@ void CMainFrame::StartInking() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
     OnInkingMode();
     // The program's own strip has rounded corners; the library's keeps its rectangle.
-    CScrivoApp* pApp = CScrivoApp::Get();
-    if (!pApp || !pApp->m_bNewUI)
+    if (!CScrivoApp::IsNewUI())
         ShapeWindow(m_hWnd, IDB_STRIP_SHAPE, RGB(255, 255, 255));
 }
 

@@ -46,8 +46,7 @@ bool CPENW::Create(CMainFrame* pFrame) {
 }
 
 BOOL CPENW::OnInitDialog() {
-    CScrivoApp* pApp = CScrivoApp::Get();
-    const int nLook = pApp && pApp->m_bNewUI ? 1 : 0;
+    const int nLook = CScrivoApp::IsNewUI() ? 1 : 0;
     for (int i = 0; i < 5; ++i) {
         if (!m_buttons[i].AutoLoad(kFirstWidth + i, m_hWnd))
             continue;

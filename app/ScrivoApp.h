@@ -31,6 +31,12 @@ public:
     void LoadUIResources(bool bLoad);
     // The folder of the program file, without a trailing backslash.
     static std::wstring GetModuleDir();
+    // Whether the alternative look is in use: false when there is no application object, as
+    // for a dialog made on its own in a test.
+    static bool IsNewUI() {
+        const CScrivoApp* pApp = Get();
+        return pApp && pApp->m_bNewUI;
+    }
 
     BOOL m_bNewUI = FALSE;
     CAboutDlg m_aboutDlg;

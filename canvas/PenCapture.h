@@ -146,7 +146,7 @@ private:
     // Ends the stroke: the steps every mode shares; the stroke's list or null.
     CLines* FinishStroke();
     // The newest stroke, an eraser path, removes what it touches and itself: whether anything
-    // else went, and the area of what went (inflated by 5).
+    // else went, and the area of what went (the strokes' reach bounds).
     static bool EraseWithNewest(CLines& lines, RECT& rcErased);
     void EndLetterStroke(POINT ptOrigin);
     void EndOverlayStroke(bool bMarkModified);

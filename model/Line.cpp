@@ -114,12 +114,20 @@ void CLine::DrawLineSegment(HDC hdc, const LinePoint& from, const LinePoint& to,
            static_cast<int>(std::lround(from.y + t1 * dy)));
 }
 
-bool CLine::IsVisibleIn(const RECT& rcClip) const {
-    RECT rc = m_rcBound, rcMeet;
-    // A plain stroke's bounds hold its pen widths; a smoothed one's only its samples, and its
-    // stamps reach further.
+RECT CLine::GetPaintBound() const {
+    return m_bSmooth ? GetReachBound() : m_rcBound;
+}
+
+RECT CLine::GetReachBound() const {
+    RECT rc = m_rcBound;
     const int nReach = m_bSmooth ? CSMLine::kStampReach : 5;
     InflateRect(&rc, nReach, nReach);
+    return rc;
+}
+
+bool CLine::IsVisibleIn(const RECT& rcClip) const {
+    const RECT rc = GetReachBound();
+    RECT rcMeet;
     return IntersectRect(&rcMeet, &rc, &rcClip) != FALSE;
 }
 

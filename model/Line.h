@@ -64,6 +64,13 @@ public:
     void SetTool(short nTool, int bSmooth);
     short GetTool() const { return m_nTool; }
     RECT GetBound() const { return m_rcBound; }
+    // A rectangle holding every pixel the stroke paints: the bounds of a plain stroke, which
+    // hold its pen widths; those of a smoothed one, which hold only its samples, widened by its
+    // stamps' reach. What undo and redo repaint.
+    RECT GetPaintBound() const;
+    // The bounding rectangle inflated by 5 (a smoothed stroke's by its stamps' reach): what a
+    // region must meet to be drawn on, and what an erase repaints.
+    RECT GetReachBound() const;
 
     int GetPointCount() const { return static_cast<int>(m_points.size()); }
     const LinePoint& GetPoint(int i) const { return m_points.at(i); }
@@ -75,8 +82,7 @@ public:
     void Draw(HDC hdc);
     // The same on a target examined once for many strokes.
     void Draw(const CPixelTarget& target);
-    // True when the bounding rectangle, inflated by 5 (a smoothed stroke: by its stamps' reach),
-    // meets rcClip.
+    // True when the reach bound meets rcClip.
     bool IsVisibleIn(const RECT& rcClip) const;
     // Draws only when the stroke is visible in rcClip.
     void DrawIfVisible(HDC hdc, const RECT& rcClip);
@@ -87,8 +93,9 @@ public:
     // caller selects that one back and deletes the mask it gets in exchange. When the mask
     // cannot be made nothing is selected, rcMask is empty and the result is null.
     HBITMAP MakeEraseMask(HDC hdcMem, RECT& rcMask) const;
-    // The bounding rectangle inflated by 5 when one of this stroke's pixels lies on or inside
-    // the eraser path of the mask, else the empty rectangle.
+    // The reach bound when one of this stroke's pixels lies on or inside the eraser path of the
+    // mask, else the empty rectangle. The pixels looked at are those within the bounding
+    // rectangle inflated by 5, for every kind of stroke.
     RECT HitByMask(CEraseMask& mask) const;
     // Draws the stroke as the touch test sees it, in the path colour: each segment with a pen
     // as wide as its end sample's weight gives, the first sample as a filled square. Only what

@@ -64,15 +64,18 @@ RECT CLine::HitByMask(CEraseMask& mask) const {
     InflateRect(&rcBound, 5, 5);
     if (!IntersectRect(&rc, &rcBound, &mask.Rect()) || !mask.CoversAny(rc))
         return {};
+    // What goes is repainted as far as its stamps reach, which for a brush stroke is further
+    // than the area its pixels are looked for in.
+    const RECT rcRepaint = GetReachBound();
     const HDC hdc = mask.BeginTouch(rc);
     // Most strokes an eraser meets it takes: looking after each piece finds them early. Only a
     // stroke found nowhere is looked at as a whole, so no pixel can be missed.
     for (int i = 0; i < GetPointCount(); ++i) {
         RECT rcPiece = DrawTouchPiece(hdc, mask.Pens(), i, rc);
         if (IntersectRect(&rcPiece, &rcPiece, &rc) && mask.EndTouch(rcPiece))
-            return rcBound;
+            return rcRepaint;
     }
-    return mask.EndTouch(rc) ? rcBound : RECT{};
+    return mask.EndTouch(rc) ? rcRepaint : RECT{};
 }
 
 void CLine::DrawTouchPath(HDC hdc, CPathPens& pens, const RECT& rcArea) const {

@@ -31,7 +31,7 @@ RECT CLines::Undo() {
         return {};
     m_redo.push_back(std::move(m_lines.back()));
     m_lines.pop_back();
-    return m_redo.back()->GetBound();
+    return m_redo.back()->GetPaintBound();
 }
 
 RECT CLines::Redo(HDC hdc) {
@@ -41,7 +41,7 @@ RECT CLines::Redo(HDC hdc) {
     m_redo.pop_back();
     if (hdc)
         m_lines.back()->Draw(hdc);
-    return m_lines.back()->GetBound();
+    return m_lines.back()->GetPaintBound();
 }
 
 RECT CLines::EraseByLast() {

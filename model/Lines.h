@@ -29,10 +29,11 @@ public:
     CLine* GetAt(int nIndex) const;
     int GetRedoCount() const { return static_cast<int>(m_redo.size()); }
 
-    // Moves the newest stroke onto the redo stack; returns its rectangle.
+    // Moves the newest stroke onto the redo stack; returns the rectangle its pixels lay in
+    // (CLine::GetPaintBound).
     RECT Undo();
     // Moves the top of the redo stack back to the end, draws it on hdc (when given) and returns
-    // its rectangle.
+    // the rectangle its pixels lie in.
     RECT Redo(HDC hdc);
     void RemoveAll() { m_lines.clear(); }
     // Exchanges the strokes and redo stacks of two lists (a note loaded aside takes over).
@@ -42,7 +43,7 @@ public:
     }
     void ClearRedo() { m_redo.clear(); }
     // Treats the newest stroke as an eraser path: removes it and every stroke it touches, and
-    // returns the union of the touched strokes' rectangles inflated by 5.
+    // returns the union of the touched strokes' reach bounds (CLine::GetReachBound).
     RECT EraseByLast();
 
     void DrawAll(HDC hdc);

@@ -40,7 +40,7 @@ TEST(StrokeListUndo, UndoAndRedoMoveTheSameStrokeObjects) {
     lines.Add(StrokeA());
     lines.Add(StrokeB());
     CLine* pB = lines.GetAt(1);
-    const RECT rcB = pB->GetBound();
+    const RECT rcB = Inflated(pB->GetBound(), CSMLine::kStampReach);
     EXPECT_EQ(lines.Undo(), rcB);
     EXPECT_EQ(lines.GetCount(), 1);
     EXPECT_EQ(lines.GetRedoCount(), 1);
@@ -51,8 +51,8 @@ TEST(StrokeListUndo, UndoAndRedoMoveTheSameStrokeObjects) {
     EXPECT_EQ(lines.GetRedoCount(), 0);
     // Redo draws the stroke it brings back, and only that one.
     const RECT rcInk = canvas.InkBox(kWhite);
-    EXPECT_GE(rcInk.left, rcB.left - 6);
-    EXPECT_LE(rcInk.right, rcB.right + 7);
+    EXPECT_GE(rcInk.left, rcB.left);
+    EXPECT_LE(rcInk.right, rcB.right);
     EXPECT_GT(canvas.CountOther(kWhite), 0);
 }
 
@@ -93,7 +93,7 @@ TEST(StrokeListUndo, ClearRedoAndRemoveAllEmptyTheirArrays) {
     EXPECT_THROW(lines.GetAt(0), std::out_of_range);
 }
 
-TEST(EraseByLast, EnclosedStrokesAreRemovedAndTheirInflatedUnionReturned) {
+TEST(EraseByLast, EnclosedStrokesAreRemovedAndTheUnionOfTheirReachReturned) {
     CLines lines;
     lines.Add(StrokeA());
     lines.Add(StrokeB());
@@ -101,7 +101,7 @@ TEST(EraseByLast, EnclosedStrokesAreRemovedAndTheirInflatedUnionReturned) {
     CLine* pC = lines.GetAt(2);
     RECT rcExpected;
     const RECT rcA = Inflated(lines.GetAt(0)->GetBound(), 5);
-    const RECT rcB = Inflated(lines.GetAt(1)->GetBound(), 5);
+    const RECT rcB = Inflated(lines.GetAt(1)->GetBound(), CSMLine::kStampReach);
     UnionRect(&rcExpected, &rcA, &rcB);
     lines.Add(ClosedEraser());
     EXPECT_EQ(lines.EraseByLast(), rcExpected);
@@ -120,7 +120,7 @@ TEST(EraseByLast, DiagonalLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
     CLine* pCorner1 = lines.GetAt(1);
     CLine* pCorner2 = lines.GetAt(2);
     RECT rcExpected;
-    const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), 5);
+    const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), CSMLine::kStampReach);
     const RECT rcCrossing = Inflated(lines.GetAt(3)->GetBound(), 5);
     UnionRect(&rcExpected, &rcInside, &rcCrossing);
     lines.Add(Eraser({{120, 60, 1}, {70, 110, 1}, {20, 60, 1}, {70, 10, 1}, {120, 60, 1}}));
@@ -137,7 +137,7 @@ TEST(EraseByLast, RoundLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
     lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{70, 2, 1}, {70, 16, 1}}));
     CLine* pCorner = lines.GetAt(1);
     RECT rcExpected;
-    const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), 5);
+    const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), CSMLine::kStampReach);
     const RECT rcCrossing = Inflated(lines.GetAt(2)->GetBound(), 5);
     UnionRect(&rcExpected, &rcInside, &rcCrossing);
     auto pEraser = std::make_unique<CLine>();
@@ -230,4 +230,55 @@ TEST(EraseByLast, EraserTooLargeForAMaskIsDroppedAndErasesNothing) {
     EXPECT_EQ(lines.EraseByLast(), RECT{});
     ASSERT_EQ(lines.GetCount(), 1);
     EXPECT_EQ(lines.GetAt(0)->GetTool(), CLine::kToolPencil);
+}
+
+namespace {
+
+// The strokes drawn one after another on a fresh page.
+std::unique_ptr<CDibCanvas> DrawnPage(const CLines& lines) {
+    auto pPage = std::make_unique<CDibCanvas>(260, 220, RGB(250, 250, 240));
+    for (int i = 0; i < lines.GetCount(); ++i)
+        lines.GetAt(i)->Draw(pPage->Dc());
+    return pPage;
+}
+
+// Every pixel that differs between the two pages lies in rcRepaint, and some do.
+void ExpectChangesWithin(const CDibCanvas& before, const CDibCanvas& after, const RECT& rcRepaint,
+                         const char* pszWhat) {
+    int nChanged = 0;
+    for (int y = 0; y < before.Height(); ++y)
+        for (int x = 0; x < before.Width(); ++x) {
+            if (before.Pixel(x, y) == after.Pixel(x, y))
+                continue;
+            ++nChanged;
+            const POINT pt{x, y};
+            ASSERT_TRUE(PtInRect(&rcRepaint, pt))
+                << pszWhat << ": pixel " << x << "," << y << " changed outside the rectangle";
+        }
+    EXPECT_GT(nChanged, 0) << pszWhat;
+}
+
+} // namespace
+
+// Undo, redo and erase hand back the page rectangle to repaint: it holds every pixel they
+// change, the faint outer stamps of heavy brush strokes included.
+TEST(StrokeListRepaint, UndoRedoAndEraseReturnEveryPixelTheyChange) {
+    CLines lines;
+    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{20, 20, 5}, {60, 30, 5}}));
+    lines.Add(MakeStroke(CLine::kToolBrush, 1, RGB(0, 0, 128),
+                         {{40, 80, 511}, {90, 84, 511}, {140, 80, 511}, {190, 86, 511}}));
+    lines.Add(MakeStroke(CLine::kToolBrush, 1, RGB(90, 0, 0),
+                         {{60, 190, 511}, {100, 150, 511}, {140, 110, 511}, {180, 70, 511}}));
+    const auto pAll = DrawnPage(lines);
+    const RECT rcUndo = lines.Undo();
+    const auto pUndone = DrawnPage(lines);
+    ExpectChangesWithin(*pAll, *pUndone, rcUndo, "undo");
+    const auto pRedone = DrawnPage(lines);
+    const RECT rcRedo = lines.Redo(pRedone->Dc());
+    ExpectChangesWithin(*pUndone, *pRedone, rcRedo, "redo");
+    // A line down across both brush strokes, clear of the pencil stroke.
+    lines.Add(Eraser({{120, 40, 100}, {120, 200, 100}}));
+    const RECT rcErase = lines.EraseByLast();
+    ASSERT_EQ(lines.GetCount(), 1);
+    ExpectChangesWithin(*pAll, *DrawnPage(lines), rcErase, "erase");
 }

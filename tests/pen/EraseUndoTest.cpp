@@ -103,7 +103,7 @@ TEST(UndoRedo, UndoRepaintsOnlyTheStrokesAreaInflatedBySeven) {
     FakeTablet tablet;
     CFakeCanvas canvas(tablet);
     canvas.Stroke({{50, 60}, {80, 60}, {110, 60}}, 600);
-    const RECT rcBound = canvas.m_lines.GetAt(0)->GetBound();
+    const RECT rcBound = canvas.m_lines.GetAt(0)->GetPaintBound();
     canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
     ASSERT_EQ(canvas.m_repaints.size(), 1u);
     EXPECT_EQ(canvas.m_repaints[0].left, rcBound.left - 7);

@@ -50,7 +50,11 @@ RECT OracleHitByMask(const CLine& stroke, HDC hdcMask, const RECT& rcMask) {
         BitBlt(dc.Get(), rc.left, rc.top, cx, cy, hdcMask, rc.left, rc.top, SRCPAINT);
         SetViewportOrgEx(hdcMask, ptOld.x, ptOld.y, nullptr);
     }
-    return HasNonWhitePixel(dc.Get(), bitmap.Get(), cx, cy) ? rcBound : RECT{};
+    // A brush stroke's stamps reach beyond its samples: its area to repaint is wider.
+    RECT rcRepaint = stroke.GetBound();
+    const int nReach = stroke.IsSmooth() ? CSMLine::kStampReach : 5;
+    InflateRect(&rcRepaint, nReach, nReach);
+    return HasNonWhitePixel(dc.Get(), bitmap.Get(), cx, cy) ? rcRepaint : RECT{};
 }
 
 COracleErase OracleEraseByLast(const CLines& lines) {

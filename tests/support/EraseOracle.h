@@ -10,7 +10,7 @@
 
 // What erasing with the newest stroke of a list takes away.
 struct COracleErase {
-    RECT rcErased{};         // the union of the touched strokes' bounds inflated by 5
+    RECT rcErased{};         // the union of the touched strokes' reach bounds
     std::vector<int> erased; // indexes of the touched strokes, newest first
 };
 

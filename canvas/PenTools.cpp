@@ -98,9 +98,9 @@ void CPenCapture::UndoStroke() {
         RestoreOverlayArea(rc);
         return;
     }
+    // The repaint draws the remaining strokes there once: drawing them a second time would darken
+    // every brush stroke in the area, as a brush blends into what lies under it.
     RepaintPageArea(rc);
-    if (HDC hdcPage = PageDC())
-        pLines->DrawInRect(hdcPage, rc);
     InvalidateCanvas();
 }
 

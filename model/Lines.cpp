@@ -90,11 +90,19 @@ void CLines::DrawAll(HDC hdc) {
     }
 }
 
+// Only the pixels inside the rectangle are drawn: a brush stroke blends into what lies under it,
+// so drawing it again over its own pixels outside a repainted region would darken them. The
+// brush's target is cut to the rectangle before GDI's clipping is (a clipped context would no
+// longer be painted in memory); pencil and marker strokes are clipped by GDI.
 void CLines::DrawInRect(HDC hdc, const RECT& rcClip) {
-    const CPixelTarget target(hdc);
+    const CPixelTarget whole(hdc);
+    const CPixelTarget target(whole, rcClip);
+    const int nSaved = SaveDC(hdc);
+    IntersectClipRect(hdc, rcClip.left, rcClip.top, rcClip.right, rcClip.bottom);
     for (const auto& pLine : m_lines)
         if (pLine->IsVisibleIn(rcClip))
             pLine->Draw(target);
+    RestoreDC(hdc, nSaved);
 }
 
 // A straight stroke's bounds may have no width or height; it still counts and widens the union,

@@ -19,12 +19,14 @@ CPixelTarget::CPixelTarget(HDC hdc) : m_hdc(hdc) {
     Flush();
 }
 
-CPixelTarget::CPixelTarget(const CPixelTarget& whole, LONG nTop, LONG nBottom)
+CPixelTarget::CPixelTarget(const CPixelTarget& whole, const RECT& rcPart)
     : m_hdc(whole.m_hdc), m_rcClip(whole.m_rcClip), m_pRow0(whole.m_pRow0),
       m_nRowStep(whole.m_nRowStep), m_nPixelBytes(whole.m_nPixelBytes),
       m_ptOffset(whole.m_ptOffset) {
-    m_rcClip.top = std::max(m_rcClip.top, nTop);
-    m_rcClip.bottom = std::max(m_rcClip.top, std::min(m_rcClip.bottom, nBottom));
+    m_rcClip.left = std::max(m_rcClip.left, rcPart.left);
+    m_rcClip.top = std::max(m_rcClip.top, rcPart.top);
+    m_rcClip.right = std::max(m_rcClip.left, std::min(m_rcClip.right, rcPart.right));
+    m_rcClip.bottom = std::max(m_rcClip.top, std::min(m_rcClip.bottom, rcPart.bottom));
 }
 
 bool CPixelTarget::OpenDirect() {

@@ -16,9 +16,10 @@
 class CPixelTarget {
 public:
     explicit CPixelTarget(HDC hdc);
-    // The rows nTop to nBottom - 1 of a direct target: the same memory with the clip box cut to
-    // them, for one thread of a page drawn in horizontal bands.
-    CPixelTarget(const CPixelTarget& whole, LONG nTop, LONG nBottom);
+    // The part of a target inside rcPart (logical coordinates): the same context and memory with
+    // the clip box cut to it, for one band of a page drawn on several threads or a region drawn
+    // again. GDI's own clipping of the context is left as it is.
+    CPixelTarget(const CPixelTarget& whole, const RECT& rcPart);
     CPixelTarget(const CPixelTarget&) = delete;
     CPixelTarget& operator=(const CPixelTarget&) = delete;
 

@@ -97,7 +97,7 @@ std::vector<LONG> CStrokeBands::CutBands(const RECT& rcClip, int nBands) const {
 void CStrokeBands::DrawBand(const CPixelTarget& target, LONG nTop, LONG nBottom) const {
     if (nTop >= nBottom)
         return;
-    const CPixelTarget band(target, nTop, nBottom);
+    const CPixelTarget band(target, {target.ClipBox().left, nTop, target.ClipBox().right, nBottom});
     for (std::size_t i = 0; i < m_lines.size(); ++i)
         if (m_rows[i].nTop < nBottom && m_rows[i].nBottom > nTop)
             m_lines[i]->Draw(band);

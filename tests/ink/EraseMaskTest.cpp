@@ -82,17 +82,19 @@ RECT Touch(CLine& stroke, CLine& eraser) {
 
 } // namespace
 
+// A touched brush stroke reports its bounds widened by its stamps' reach (7), a pencil stroke
+// its bounds widened by 5: the area to repaint.
 TEST(StrokeTouch, EnclosedStrokeIsTouchedAndReportsItsInflatedBound) {
     auto pEraser = SquareEraser();
     auto pStroke =
         MakeStroke(CLine::kToolBrush, 1, 0, {{50, 50, 300}, {60, 55, 300}, {70, 52, 300}});
-    EXPECT_EQ(Touch(*pStroke, *pEraser), Inflated(pStroke->GetBound(), 5));
+    EXPECT_EQ(Touch(*pStroke, *pEraser), Inflated(pStroke->GetBound(), 7));
 }
 
 TEST(StrokeTouch, EnclosedSingleDotIsTouched) {
     auto pEraser = SquareEraser();
     auto pDot = MakeStroke(CLine::kToolBrush, 1, 0, {{70, 60, 200}});
-    EXPECT_EQ(Touch(*pDot, *pEraser), Inflated(pDot->GetBound(), 5));
+    EXPECT_EQ(Touch(*pDot, *pEraser), Inflated(pDot->GetBound(), 7));
 }
 
 TEST(StrokeTouch, StrokeCrossingThePathIsTouched) {
@@ -128,7 +130,7 @@ TEST(StrokeTouch, HeavySmoothedStrokeIsTestedWithAWiderPen) {
     auto pEraser = SquareEraser();
     auto pHeavy = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 500}, {125, 80, 500}});
     auto pLight = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 40}, {125, 80, 40}});
-    EXPECT_EQ(Touch(*pHeavy, *pEraser), Inflated(pHeavy->GetBound(), 5));
+    EXPECT_EQ(Touch(*pHeavy, *pEraser), Inflated(pHeavy->GetBound(), 7));
     EXPECT_EQ(Touch(*pLight, *pEraser), RECT{});
 }
 

@@ -148,7 +148,7 @@ TEST(PageBands, ThinBandsOverSharpHeavyCornersLeaveTheWholePagesBytes) {
         CDibCanvas banded(200, 200, kPaper, 24, true);
         const CPixelTarget target(banded.Dc());
         for (int y = 0; y < 200; y += nRows) {
-            const CPixelTarget band(target, y, y + nRows);
+            const CPixelTarget band(target, {0, y, 200, y + nRows});
             for (const auto& pLine : strokes)
                 pLine->Draw(band);
         }

@@ -1,3 +1,4 @@
+#include "DibCanvas.h"
 #include "FakeCanvas.h"
 #include "PenRules.h"
 
@@ -15,6 +16,26 @@ std::vector<POINT> Box(int l, int t, int r, int b) {
     for (int y = b; y >= t; y -= 10)
         v.push_back({l, y});
     return v;
+}
+
+// The page painted afresh: paper, then every stroke once (a stroke drawn live by the pen may
+// differ from its redraw in the last bits).
+void PaintPageAfresh(CFakeCanvas& c, HDC hdc) {
+    COwnedBrush brush(CreateSolidBrush(kPaper));
+    const RECT rc{0, 0, 1280, 2048};
+    FillRect(hdc, &rc, brush.Get());
+    c.m_lines.DrawAll(hdc);
+}
+
+// The pixels of the page that differ, over the area, from the page painted afresh.
+int DifferencesFromAFreshPage(CFakeCanvas& c, RECT rc) {
+    CDibCanvas fresh(1280, 2048, kPaper, 24, true);
+    PaintPageAfresh(c, fresh.Dc());
+    int nDiffer = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            nDiffer += c.PagePixel(x, y) != fresh.Pixel(x, y);
+    return nDiffer;
 }
 
 bool PageHasInkIn(const CFakeCanvas& c, RECT rc) {
@@ -108,4 +129,25 @@ TEST(UndoRedo, UndoRepaintsOnlyTheStrokesAreaInflatedBySeven) {
     ASSERT_EQ(canvas.m_repaints.size(), 1u);
     EXPECT_EQ(canvas.m_repaints[0].left, rcBound.left - 7);
     EXPECT_EQ(canvas.m_repaints[0].bottom, rcBound.bottom + 7);
+}
+
+// Brush ink blends into what lies under it: undoing or erasing a stroke beside a brush stroke
+// must repaint the brush stroke's pixels once, inside the repainted area and outside it alike.
+TEST(UndoRedo, UndoAndEraseBesideABrushStrokeLeaveItAsAFreshPageShowsIt) {
+    FakeTablet tablet;
+    CFakeCanvas canvas(tablet);
+    canvas.SelectTool(kToolBrush);
+    canvas.Stroke({{40, 100}, {120, 104}, {200, 100}, {280, 108}}, 600);
+    canvas.Stroke({{60, 116}, {140, 120}, {220, 116}}, 600);
+    PaintPageAfresh(canvas, canvas.m_dcPage.Get());
+    canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
+    ASSERT_EQ(canvas.m_lines.GetCount(), 1);
+    EXPECT_EQ(DifferencesFromAFreshPage(canvas, {0, 60, 320, 160}), 0);
+
+    canvas.Stroke({{60, 124}, {140, 128}, {220, 124}}, 600);
+    PaintPageAfresh(canvas, canvas.m_dcPage.Get());
+    canvas.SelectTool(kToolEraser);
+    canvas.Stroke(Box(100, 120, 180, 140), 600);
+    ASSERT_EQ(canvas.m_lines.GetCount(), 1);
+    EXPECT_EQ(DifferencesFromAFreshPage(canvas, {0, 60, 320, 160}), 0);
 }

@@ -94,6 +94,28 @@ private:
     bool m_bFixed;
 };
 
+// The positions of a curve stepped in nSteps steps, in 1/256 pixel: step j (1 to nSteps - 1) lies
+// at t = j / (nSteps - 1).
+class CCurveSteps {
+public:
+    CCurveSteps(POINT ptFix0, POINT ptFix1, POINT ptFix2, long long nSteps)
+        : m_x(ptFix0.x, ptFix1.x, ptFix2.x), m_y(ptFix0.y, ptFix1.y, ptFix2.y),
+          m_dLast(double(nSteps - 1)) {}
+    POINT At(long long j) const {
+        const double t = double(j) / m_dLast;
+        return {m_x.At(t), m_y.At(t)};
+    }
+
+private:
+    CBezier m_x, m_y;
+    double m_dLast;
+};
+
+// How soft a stamp of this pressure is: 300 at no pressure, 100 at full.
+int Softness(int nPressure) {
+    return (255 - nPressure) * 200 / 255 + 100;
+}
+
 // The triangular half of the window that a move with these signs keeps.
 std::array<std::uint16_t, 13> MakeDirectionTemplate(bool bRight, bool bDown) {
     std::array<std::uint16_t, 13> t{};
@@ -467,10 +489,7 @@ void CSMLine::StepCurve() {
         PassCurve(nSteps);
         return;
     }
-    const POINT ptFix1 = ToFixed(m_pt1);
-    const CBezier bezierX(m_ptFix0.x, ptFix1.x, m_ptFix2.x),
-        bezierY(m_ptFix0.y, ptFix1.y, m_ptFix2.y);
-    const double dLast = double(nSteps - 1);
+    const CCurveSteps curve(m_ptFix0, ToFixed(m_pt1), m_ptFix2, nSteps);
     POINT ptLastFix = m_ptFix0;
     POINT ptLast = {m_ptFix0.x >> 8, m_ptFix0.y >> 8};
     int nFirstDots = 0;
@@ -480,10 +499,8 @@ void CSMLine::StepCurve() {
     std::array<int, kStepBatch> moved;
     for (long long jFirst = 1; jFirst < nSteps; jFirst += kStepBatch) {
         const int nCount = static_cast<int>(std::min<long long>(kStepBatch, nSteps - jFirst));
-        for (int k = 0; k < nCount; ++k) {
-            const double t = double(jFirst + k) / dLast;
-            fixes[k] = {bezierX.At(t), bezierY.At(t)};
-        }
+        for (int k = 0; k < nCount; ++k)
+            fixes[k] = curve.At(jFirst + k);
         int nMoved = 0;
         POINT ptPrev = ptLast;
         for (int k = 0; k < nCount; ++k) {
@@ -495,9 +512,7 @@ void CSMLine::StepCurve() {
         for (int m = 0; m < nMoved; ++m) {
             const POINT ptFix = fixes[moved[m]];
             const POINT pt = {ptFix.x >> 8, ptFix.y >> 8};
-            const int j = static_cast<int>(jFirst) + moved[m];
-            // |p2 - p0| <= 256 and j < nSteps <= 2^18: the product fits 32 bits.
-            m_nPres = (m_nPres2 - m_nPres0) * j / static_cast<int>(nSteps) + m_nPres0;
+            m_nPres = PressureAt(jFirst + moved[m], nSteps);
             m_ring.Push(pt, ptFix, m_nPres);
             bool bFullyPainted = false;
             if (!m_bFirstCurveDone && nFirstDots < 3) {
@@ -505,7 +520,7 @@ void CSMLine::StepCurve() {
                 StampDot(pt, m_nPres, false);
                 bFullyPainted = true;
             }
-            m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
+            m_nSoftness = Softness(m_nPres);
             const POINT ptFixMove = {ptFix.x - ptLastFix.x, ptFix.y - ptLastFix.y};
             UpdateMasks(ptFixMove, {pt.x - ptLast.x, pt.y - ptLast.y}, bFullyPainted);
             StampStep(pt, ptFixMove, ptFix);
@@ -513,6 +528,12 @@ void CSMLine::StepCurve() {
             ptLast = pt;
         }
     }
+}
+
+// The pressure at step j of nSteps, from the curve's start to its end.
+int CSMLine::PressureAt(long long j, long long nSteps) const {
+    // |p2 - p0| <= 256 and j < nSteps <= 2^18: the product fits 32 bits.
+    return (m_nPres2 - m_nPres0) * static_cast<int>(j) / static_cast<int>(nSteps) + m_nPres0;
 }
 
 // No footprint: the next step paints its whole template (the stroke's start, after a whole dot).
@@ -529,8 +550,8 @@ bool CSMLine::IsCurveVisible() const {
     const int nTop = std::min({m_ptFix0.y, ptFix1.y, m_ptFix2.y}) >> 8;
     const int nRight = std::max({m_ptFix0.x, ptFix1.x, m_ptFix2.x}) >> 8;
     const int nBottom = std::max({m_ptFix0.y, ptFix1.y, m_ptFix2.y}) >> 8;
-    constexpr int nPad = kMaxRadius + 1;
-    return IsAreaVisible({nLeft - nPad, nTop - nPad, nRight + nPad, nBottom + nPad});
+    return IsAreaVisible(
+        {nLeft - kStampReach, nTop - kStampReach, nRight + kStampReach, nBottom + kStampReach});
 }
 
 // Passes a curve whose stamps would all land outside the clip box, leaving the renderer as
@@ -538,14 +559,8 @@ bool CSMLine::IsCurveVisible() const {
 // and footprint are its last stamp's. The steps that leave their pixel are looked for from the
 // end; a page drawn in bands passes most of the curves of strokes that cross into a band.
 void CSMLine::PassCurve(long long nSteps) {
-    const POINT ptFix1 = ToFixed(m_pt1);
-    const CBezier bezierX(m_ptFix0.x, ptFix1.x, m_ptFix2.x),
-        bezierY(m_ptFix0.y, ptFix1.y, m_ptFix2.y);
-    const double dLast = double(nSteps - 1);
-    const auto fixAt = [&](long long j) {
-        const double t = double(j) / dLast;
-        return j == 0 ? m_ptFix0 : POINT{bezierX.At(t), bezierY.At(t)};
-    };
+    const CCurveSteps curve(m_ptFix0, ToFixed(m_pt1), m_ptFix2, nSteps);
+    const auto fixAt = [&](long long j) { return j == 0 ? m_ptFix0 : curve.At(j); };
     const auto pixelOf = [](POINT ptFix) { return POINT{ptFix.x >> 8, ptFix.y >> 8}; };
     // The last four stamps, newest first: three for the ring and the one the last moved from.
     struct Stamp {
@@ -558,9 +573,7 @@ void CSMLine::PassCurve(long long nSteps) {
     for (long long j = nSteps - 1; j >= 1 && nStamps < 4; --j) {
         const POINT ptFixBefore = fixAt(j - 1);
         if (!(pixelOf(ptFixAfter) == pixelOf(ptFixBefore)))
-            stamps[nStamps++] = {
-                ptFixAfter,
-                (m_nPres2 - m_nPres0) * static_cast<int>(j) / static_cast<int>(nSteps) + m_nPres0};
+            stamps[nStamps++] = {ptFixAfter, PressureAt(j, nSteps)};
         ptFixAfter = ptFixBefore;
     }
     if (nStamps == 0)
@@ -569,7 +582,7 @@ void CSMLine::PassCurve(long long nSteps) {
         m_ring.Push(pixelOf(stamps[i].ptFix), stamps[i].ptFix, stamps[i].nPres);
     const POINT ptFix = stamps[0].ptFix, ptFixFrom = nStamps > 1 ? stamps[1].ptFix : m_ptFix0;
     m_nPres = stamps[0].nPres;
-    m_nSoftness = (255 - m_nPres) * 200 / 255 + 100;
+    m_nSoftness = Softness(m_nPres);
     if (StepStamp(pixelOf(ptFix)) == EStamp::kCornerDot) {
         ForgetFootprint();
         return;
@@ -691,7 +704,7 @@ bool CSMLine::IsAreaVisible(const RECT& rc) const {
 void CSMLine::StampDot(POINT pt, int nPressure, bool bSoftened) {
     m_mPaint.fill(kFullRow);
     m_nTemplate = -1;
-    m_nSoftness = (255 - nPressure) * 200 / 255 + 100;
+    m_nSoftness = Softness(nPressure);
     const int r = Radius(bSoftened);
     const bool bVisible = IsStampVisible(pt, r);
     if (bVisible)

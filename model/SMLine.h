@@ -61,6 +61,7 @@ private:
     void StepCurve();
     bool IsCurveVisible() const;
     void PassCurve(long long nSteps);
+    int PressureAt(long long j, long long nSteps) const;
     void UpdateMasks(POINT ptFixMove, POINT ptPixMove, bool bFullyPainted);
     void SetDirection(POINT ptFixMove, POINT ptFix);
     enum class EStamp { kDirectional, kSoftened, kCornerDot };

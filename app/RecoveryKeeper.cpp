@@ -50,7 +50,8 @@ void CRecoveryKeeper::Start(const std::wstring& strFolder, const std::wstring& s
 }
 
 bool CRecoveryKeeper::Offer(CScrivoDoc* pDoc, HWND hwndOwner) {
-    const std::wstring& strCopy = m_pStore->CopyPath();
+    // A copy: a failed keep gives this instance another name.
+    const std::wstring strCopy = m_pStore->CopyPath();
     if (!pDoc || !CScrivoDoc::IsReadableNote(strCopy)) {
         ReportDamaged(hwndOwner);
         return false;
@@ -60,7 +61,10 @@ bool CRecoveryKeeper::Offer(CScrivoDoc* pDoc, HWND hwndOwner) {
                                 FormatString1(LoadResString(IDS_RECOVERY_KEPT), FolderOf(strCopy));
     if (ShowMessage(hwndOwner, strAsk, LoadResString(IDS_APP_TITLE), MB_YESNO | MB_ICONQUESTION) !=
         IDYES) {
-        m_pStore->KeepDeclined();
+        // The answer promised seven days: when the copy cannot be kept so, the person hears it.
+        if (m_pStore->KeepDeclined().empty())
+            ShowMessage(hwndOwner, FormatString1(LoadResString(IDS_RECOVERY_NOT_KEPT), strCopy),
+                        LoadResString(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (!pDoc->RestoreFrom(strCopy)) {
@@ -73,15 +77,23 @@ bool CRecoveryKeeper::Offer(CScrivoDoc* pDoc, HWND hwndOwner) {
 }
 
 void CRecoveryKeeper::ReportDamaged(HWND hwndOwner) {
+    const std::wstring strCopy = m_pStore->CopyPath();
     const std::wstring strKept = m_pStore->SetAsideDamaged();
-    ShowMessage(hwndOwner, FormatString1(LoadResString(IDS_RECOVERY_DAMAGED), strKept),
-                LoadResString(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
+    const std::wstring strText =
+        strKept.empty() ? FormatString1(LoadResString(IDS_RECOVERY_NOT_SET_ASIDE), strCopy)
+                        : FormatString1(LoadResString(IDS_RECOVERY_DAMAGED), strKept);
+    ShowMessage(hwndOwner, strText, LoadResString(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
 DWORD CRecoveryKeeper::OnIdle(ULONGLONG nNow, CScrivoDoc* pDoc) {
     // Without its view the note is closing: the end removes the copy.
-    if (!m_pStore || !pDoc || !pDoc->GetFirstView())
+    if (!m_pStore || !m_pStore->IsOpen() || !pDoc || !pDoc->GetFirstView())
         return INFINITE;
+    // The gaps between a stroke's packets are idle time too: a write there would hold the
+    // packets back. The pen-up's packet brings the next idle time.
+    const IScrivoCanvas* pCanvas = pDoc->GetCanvas();
+    if (pCanvas && pCanvas->IsWriting())
+        return kQuietMs;
     if (!pDoc->IsModified()) {
         if (m_bWritten)
             m_pStore->RemoveCopy();
@@ -107,6 +119,7 @@ DWORD CRecoveryKeeper::OnIdle(ULONGLONG nNow, CScrivoDoc* pDoc) {
         m_nNotBefore = nNow + kRetryMs;
         return kRetryMs;
     }
+    m_pStore->MarkWritten();
     m_bPending = false;
     m_bWritten = true;
     return INFINITE;

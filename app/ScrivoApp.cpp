@@ -57,19 +57,11 @@ bool CScrivoApp::OnCmdMsg(UINT nID) {
 }
 
 namespace {
-// The start kind's word in the names of its recovery copies.
+// The word in the names of a start's recovery copies: every start with a letter window keeps
+// and offers letter copies, so that a note written after a double-click comes back at a start
+// from the menu.
 const wchar_t* KindName(EStartKind nKind) {
-    switch (nKind) {
-    case EStartKind::Letter:
-        return L"letter";
-    case EStartKind::Inking:
-        return L"inking";
-    case EStartKind::Jxm:
-        return L"jxm";
-    case EStartKind::Plain:
-        break;
-    }
-    return L"plain";
+    return nKind == EStartKind::Inking ? L"inking" : L"letter";
 }
 } // namespace
 

@@ -78,6 +78,7 @@ public:
     void ClearPage() override;
     void ScrollToOrigin() override;
     void SetHasInk(bool bHasInk) override { m_bHasInk = bHasInk; }
+    bool IsWriting() const override { return m_bMouseDown || m_bDrawing; }
     HDC GetPageDC() const override { return m_dcPage.Get(); }
     int GetFrameMode() const override;
     void PauseForDialog(bool bPause) override;

@@ -50,6 +50,11 @@ public:
     // Hands the bytes gathered so far to the sink.
     void Flush();
 
+    // A quiet archive stores in the background, unasked: what it stores shows no message, and
+    // what cannot be stored is stored as empty.
+    void SetQuiet(bool bQuiet) { m_bQuiet = bQuiet; }
+    bool IsQuiet() const { return m_bQuiet; }
+
     // Bytes not yet read (loading).
     std::size_t Remaining() const { return m_data.size() - m_nPos; }
     // Throws unless at least nCount records of nMinRecordSize bytes can still follow.
@@ -70,4 +75,5 @@ private:
     std::vector<std::uint8_t> m_data;
     std::size_t m_nPos = 0;
     bool m_bLoading = false;
+    bool m_bQuiet = false;
 };

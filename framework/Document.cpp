@@ -167,7 +167,10 @@ BOOL CDocument::OnSaveDocument(const wchar_t* pszPath) {
 }
 
 bool CDocument::StoreCopy(const wchar_t* pszPath) {
-    return WriteFileReplacing(pszPath, [this](CArchive& ar) { Serialize(ar); }) == EFileError::None;
+    return WriteFileReplacing(pszPath, [this](CArchive& ar) {
+               ar.SetQuiet(true);
+               Serialize(ar);
+           }) == EFileError::None;
 }
 
 BOOL CDocument::SaveModified() {

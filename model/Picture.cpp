@@ -103,7 +103,8 @@ void CPicture::StorePixels(CArchive& ar) {
     bool bOk = m_hBitmap && GetObjectW(m_hBitmap, sizeof(bm), &bm) && bm.bmWidth > 0 &&
                bm.bmHeight > 0 && StoredStride(bm.bmWidth) * bm.bmHeight <= 0x7FFFFFFF;
     if (!bOk) {
-        ShowMessage(nullptr, L"Function parameter error", L"SavePicture1", MB_OK);
+        if (!ar.IsQuiet())
+            ShowMessage(nullptr, L"Function parameter error", L"SavePicture1", MB_OK);
     } else {
         rows.resize(static_cast<std::size_t>(StoredStride(bm.bmWidth) * bm.bmHeight));
         BITMAPINFO bmi = DibHeader(bm.bmWidth, bm.bmHeight, 24);
@@ -111,7 +112,7 @@ void CPicture::StorePixels(CArchive& ar) {
         CMemoryDC dcMem(dcDesktop.Get());
         bOk = GetDIBits(dcMem.Get(), m_hBitmap, 0, bm.bmHeight, rows.data(), &bmi,
                         DIB_RGB_COLORS) == bm.bmHeight;
-        if (!bOk)
+        if (!bOk && !ar.IsQuiet())
             ShowMessage(nullptr, L"Function parameter error", L"SavePicture2", MB_OK);
     }
     // A picture without an image is stored as a 0 x 0 image without pixels, so that the rest of

@@ -21,6 +21,7 @@ ULONGLONG Ticks(const FILETIME& ft) {
 struct CFoundFile {
     std::wstring strName;
     FILETIME ftWritten;
+    ULONGLONG nSize;
 };
 
 // The files of a folder matching a pattern such as "letter-*.Qzn".
@@ -32,7 +33,8 @@ std::vector<CFoundFile> FindFiles(const std::wstring& strFolder, const std::wstr
         return files;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back({fd.cFileName, fd.ftLastWriteTime});
+            files.push_back({fd.cFileName, fd.ftLastWriteTime,
+                             (ULONGLONG(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow});
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return files;
@@ -52,6 +54,22 @@ std::wstring DateName(const FILETIME& ft) {
     std::swprintf(sz, 32, L"%04u-%02u-%02u %02u-%02u-%02u", st.wYear, st.wMonth, st.wDay, st.wHour,
                   st.wMinute, st.wSecond);
     return sz;
+}
+
+// The kinds of copies a start of this kind offers: every start with a letter window takes the
+// letter copies, also those of the plain and mail starts of earlier versions.
+std::vector<std::wstring> OfferedKinds(const std::wstring& strKind) {
+    if (strKind == L"letter")
+        return {L"letter", L"plain", L"jxm"};
+    return {strKind};
+}
+
+// Every kind a copy can carry in its name.
+const wchar_t* const kAllKinds[] = {L"letter", L"inking", L"plain", L"jxm"};
+
+// What the ledger holds of a file: its size and when it was last written.
+std::wstring Identity(ULONGLONG nSize, const FILETIME& ftWritten) {
+    return std::to_wstring(nSize) + L" " + std::to_wstring(Ticks(ftWritten));
 }
 
 FILETIME LastWritten(const std::wstring& strPath) {
@@ -117,7 +135,11 @@ bool CRecoveryStore::Open() {
 }
 
 std::vector<std::wstring> CRecoveryStore::FindLeftOver() const {
-    std::vector<CFoundFile> files = FindFiles(m_strFolder, m_strKind + L"-*.Qzn");
+    std::vector<CFoundFile> files;
+    for (const std::wstring& strKind : OfferedKinds(m_strKind)) {
+        std::vector<CFoundFile> kind = FindFiles(m_strFolder, strKind + L"-*.Qzn");
+        files.insert(files.end(), kind.begin(), kind.end());
+    }
     std::sort(files.begin(), files.end(), [](const CFoundFile& a, const CFoundFile& b) {
         return Ticks(a.ftWritten) > Ticks(b.ftWritten);
     });
@@ -126,18 +148,77 @@ std::vector<std::wstring> CRecoveryStore::FindLeftOver() const {
         const std::wstring strPath = m_strFolder + L"\\" + file.strName;
         if (lstrcmpiW(strPath.c_str(), m_strCopy.c_str()) == 0)
             continue;
-        // A lock that can be removed, or none, belongs to no running instance.
-        const std::wstring strLock =
-            m_strFolder + L"\\" + WithoutExtension(file.strName) + L".lock";
-        if (DeleteFileW(strLock.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+        if (IsLeftOver(file.strName))
             paths.push_back(strPath);
     }
     return paths;
 }
 
+bool CRecoveryStore::IsLeftOver(const std::wstring& strName) const {
+    // A lock that can be removed, or none, belongs to no running instance.
+    const std::wstring strLock = m_strFolder + L"\\" + WithoutExtension(strName) + L".lock";
+    return DeleteFileW(strLock.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 bool CRecoveryStore::Adopt(const std::wstring& strLeftOver) {
-    return IsOpen() &&
-           MoveFileExW(strLeftOver.c_str(), m_strCopy.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!IsOpen() ||
+        !MoveFileExW(strLeftOver.c_str(), m_strCopy.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return false;
+    // A rename keeps the time and size the ledger knows the copy by.
+    const bool bOwn = IsOwn(strLeftOver);
+    Forget(strLeftOver);
+    if (bOwn)
+        MarkWritten();
+    return true;
+}
+
+std::wstring CRecoveryStore::LedgerPath() const {
+    return m_strFolder + L"\\Copies.ini";
+}
+
+std::wstring CRecoveryStore::NameOf(const std::wstring& strPath) {
+    return strPath.substr(strPath.find_last_of(L'\\') + 1);
+}
+
+void CRecoveryStore::Record(const std::wstring& strPath) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(strPath.c_str(), GetFileExInfoStandard, &data))
+        return;
+    const ULONGLONG nSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    WritePrivateProfileStringW(L"Copies", NameOf(strPath).c_str(),
+                               Identity(nSize, data.ftLastWriteTime).c_str(), LedgerPath().c_str());
+}
+
+void CRecoveryStore::Forget(const std::wstring& strPath) const {
+    WritePrivateProfileStringW(L"Copies", NameOf(strPath).c_str(), nullptr, LedgerPath().c_str());
+}
+
+std::wstring CRecoveryStore::RecordedIdentity(const std::wstring& strName) const {
+    wchar_t sz[64] = {};
+    GetPrivateProfileStringW(L"Copies", strName.c_str(), L"", sz, 64, LedgerPath().c_str());
+    return sz;
+}
+
+bool CRecoveryStore::IsOwn(const std::wstring& strPath) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(strPath.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    const ULONGLONG nSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return RecordedIdentity(NameOf(strPath)) == Identity(nSize, data.ftLastWriteTime);
+}
+
+void CRecoveryStore::MarkWritten() {
+    Record(m_strCopy);
+}
+
+void CRecoveryStore::LetGo() {
+    HANDLE hOldLock = m_hLock;
+    m_hLock = INVALID_HANDLE_VALUE;
+    m_strCopy.clear();
+    // The old lock goes only when the new name is taken, so that no other start can adopt the
+    // copy while this one still calls it its own.
+    Open();
+    CloseHandle(hOldLock);
 }
 
 std::wstring CRecoveryStore::KeepAs(const wchar_t* pszPrefix) {
@@ -145,9 +226,15 @@ std::wstring CRecoveryStore::KeepAs(const wchar_t* pszPrefix) {
     std::wstring strKept = strBase + L".Qzn";
     for (int n = 2; GetFileAttributesW(strKept.c_str()) != INVALID_FILE_ATTRIBUTES && n < 100; ++n)
         strKept = strBase + L" (" + std::to_wstring(n) + L").Qzn";
-    if (!MoveFileExW(m_strCopy.c_str(), strKept.c_str(), 0))
+    if (!MoveFileExW(m_strCopy.c_str(), strKept.c_str(), 0)) {
+        // Left where it is under a name no longer this instance's: never written over or
+        // removed by it, offered again by the next start.
+        LetGo();
         return std::wstring();
+    }
+    Forget(m_strCopy);
     TouchNow(strKept);
+    Record(strKept);
     return strKept;
 }
 
@@ -160,19 +247,43 @@ std::wstring CRecoveryStore::SetAsideDamaged() {
 }
 
 void CRecoveryStore::RemoveCopy() {
-    if (!m_strCopy.empty())
-        DeleteFileW(m_strCopy.c_str());
+    if (m_strCopy.empty())
+        return;
+    DeleteFileW(m_strCopy.c_str());
+    Forget(m_strCopy);
 }
 
 void CRecoveryStore::RemoveExpired(const FILETIME& ftNow) const {
     const ULONGLONG nNow = Ticks(ftNow);
-    const auto removeOlder = [&](const std::wstring& strPattern, ULONGLONG nAge) {
-        for (const CFoundFile& file : FindFiles(m_strFolder, strPattern))
-            if (nNow > Ticks(file.ftWritten) && nNow - Ticks(file.ftWritten) > nAge)
-                DeleteFileW((m_strFolder + L"\\" + file.strName).c_str());
+    const auto isOld = [nNow](const CFoundFile& file, ULONGLONG nAge) {
+        return nNow > Ticks(file.ftWritten) && nNow - Ticks(file.ftWritten) > nAge;
     };
-    removeOlder(std::wstring(kDeclinedPrefix) + L"*.Qzn", kKeepDays * kTicksPerDay);
-    removeOlder(std::wstring(kDamagedPrefix) + L"*.Qzn", kKeepDays * kTicksPerDay);
+    // Only what this program wrote, as the ledger knows it: a note the user saved here under a
+    // name like a copy's stays.
+    const auto removeOwn = [&](const CFoundFile& file) {
+        if (RecordedIdentity(file.strName) != Identity(file.nSize, file.ftWritten))
+            return;
+        const std::wstring strPath = m_strFolder + L"\\" + file.strName;
+        if (DeleteFileW(strPath.c_str()))
+            Forget(strPath);
+    };
+    const ULONGLONG nKeep = kKeepDays * kTicksPerDay;
+    for (const wchar_t* pszPrefix : {kDeclinedPrefix, kDamagedPrefix})
+        for (const CFoundFile& file : FindFiles(m_strFolder, std::wstring(pszPrefix) + L"*.Qzn"))
+            if (isOld(file, nKeep))
+                removeOwn(file);
+    // Copies that no start took within seven days of their last change go as declined ones do;
+    // those this start offers are asked about instead.
+    const std::vector<std::wstring> offered = OfferedKinds(m_strKind);
+    for (const wchar_t* pszKind : kAllKinds) {
+        if (std::find(offered.begin(), offered.end(), pszKind) != offered.end())
+            continue;
+        for (const CFoundFile& file : FindFiles(m_strFolder, std::wstring(pszKind) + L"-*.Qzn"))
+            if (isOld(file, nKeep) && IsLeftOver(file.strName))
+                removeOwn(file);
+    }
     // The temporary files of copies being written ("qzn*.tmp") that were never finished.
-    removeOlder(L"qzn*.tmp", kStrayTempTicks);
+    for (const CFoundFile& file : FindFiles(m_strFolder, L"qzn*.tmp"))
+        if (isOld(file, kStrayTempTicks))
+            DeleteFileW((m_strFolder + L"\\" + file.strName).c_str());
 }

@@ -242,6 +242,9 @@ BOOL CScrivoDoc::CanCloseFrame(CFrameWnd* pFrame) {
 
 void CScrivoDoc::OnFileOpen() {
     CCanvasPause pause(GetCanvas(), &IScrivoCanvas::PauseForDialog);
+    // Unsaved writing is offered for saving first, as New and Close do; Cancel opens nothing.
+    if (!SaveModified())
+        return;
     std::optional<std::wstring> path = PromptFile(true, OpenFilter(), std::wstring());
     if (!path)
         return;

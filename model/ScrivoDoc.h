@@ -44,6 +44,8 @@ public:
     virtual HDC GetDesktopImage() const = 0;
     // Drops the picture selection and repaints the page without its sizing handles.
     virtual void DropPictureSelection() = 0;
+    // A stroke is being written (the pen or the button is down): no time for slow work.
+    virtual bool IsWriting() const = 0;
 
 protected:
     ~IScrivoCanvas() = default;

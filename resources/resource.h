@@ -47,6 +47,8 @@
 #define IDS_RECOVERY_ASK 51480
 #define IDS_RECOVERY_KEPT 51481
 #define IDS_RECOVERY_DAMAGED 51482
+#define IDS_RECOVERY_NOT_KEPT 51488
+#define IDS_RECOVERY_NOT_SET_ASIDE 51489
 
 // Window message that performs Add Line on the canvas view.
 #define WM_ADD_LINE 1234

@@ -190,18 +190,28 @@ TEST_F(NoteDocument, JpgFolderInThePathStillSavesANoteFile) {
     }
 }
 
-TEST_F(NoteDocument, OpenCommandUsesTheNoteFilterAndReplacesTheNoteWithoutAsking) {
+TEST_F(NoteDocument, OpenCommandAsksToSaveAChangedNoteAndCancelOpensNothing) {
     std::wstring strPath = m_folder / L"o.Qzn";
     m_pDoc->m_lines.Add(MakeStroke(10, 20, 300, 200, RGB(200, 0, 0)));
     ASSERT_TRUE(m_pDoc->OnSaveDocument(strPath.c_str()));
     m_app->OnFileNew();
     m_pDoc->m_lines.Add(MakeStroke(1, 1, 5, 5, 0));
+    m_pDoc->m_lines.Add(MakeStroke(1, 1, 9, 9, 0));
     m_pDoc->SetModifiedFlag();
     AnswerFileDialog(strPath);
+    m_nAnswer = IDCANCEL;
+    m_pFrame->RouteCommand(ID_FILE_OPEN);
+    ASSERT_EQ(m_messages.size(), 1u) << "asked before the note is replaced";
+    EXPECT_EQ(m_messages[0].strText, L"Save changes to Untitled?");
+    EXPECT_EQ(m_messages[0].uType & 0xF, static_cast<UINT>(MB_YESNOCANCEL));
+    EXPECT_EQ(m_strPromptFilter, L"") << "Cancel: no file dialog";
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2) << "Cancel keeps the strokes";
+    EXPECT_TRUE(m_pDoc->IsModified());
+
+    m_nAnswer = IDNO;
     m_pFrame->RouteCommand(ID_FILE_OPEN);
     EXPECT_TRUE(m_bPromptOpen);
     EXPECT_EQ(m_strPromptFilter, L"Quillet(*.Qzn)|*.Qzn||");
-    EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
     EXPECT_FALSE(m_pDoc->IsModified());
     EXPECT_EQ(FrameText(), L"o.Qzn - Quillet");

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 
 #include "AppDataFolder.h"
 
@@ -21,7 +22,6 @@ ULONGLONG Ticks(const FILETIME& ft) {
 struct CFoundFile {
     std::wstring strName;
     FILETIME ftWritten;
-    ULONGLONG nSize;
 };
 
 // The files of a folder matching a pattern such as "letter-*.Qzn".
@@ -33,8 +33,7 @@ std::vector<CFoundFile> FindFiles(const std::wstring& strFolder, const std::wstr
         return files;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back({fd.cFileName, fd.ftLastWriteTime,
-                             (ULONGLONG(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow});
+            files.push_back({fd.cFileName, fd.ftLastWriteTime});
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return files;
@@ -67,9 +66,45 @@ std::vector<std::wstring> OfferedKinds(const std::wstring& strKind) {
 // Every kind a copy can carry in its name.
 const wchar_t* const kAllKinds[] = {L"letter", L"inking", L"plain", L"jxm"};
 
-// What the ledger holds of a file: its size and when it was last written.
-std::wstring Identity(ULONGLONG nSize, const FILETIME& ftWritten) {
-    return std::to_wstring(nSize) + L" " + std::to_wstring(Ticks(ftWritten));
+// What the ledger holds of a file: the file itself (volume and file number, which a rename keeps
+// and a save by any program, through a new file, does not), its size and when it was last
+// written. Empty when the file cannot be asked.
+struct CIdentity {
+    DWORD nVolume = 0;
+    ULONGLONG nFile = 0;
+    ULONGLONG nSize = 0;
+    ULONGLONG nWritten = 0;
+};
+
+std::optional<CIdentity> IdentityOf(const std::wstring& strPath) {
+    HANDLE h = CreateFileW(strPath.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL bOk = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!bOk)
+        return std::nullopt;
+    return CIdentity{
+        info.dwVolumeSerialNumber, (ULONGLONG(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+        (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow, Ticks(info.ftLastWriteTime)};
+}
+
+std::wstring IdentityText(const CIdentity& id) {
+    return std::to_wstring(id.nVolume) + L" " + std::to_wstring(id.nFile) + L" " +
+           std::to_wstring(id.nSize) + L" " + std::to_wstring(id.nWritten);
+}
+
+// The same file as recorded, unchanged since: nothing wrote it later.
+bool Matches(const CIdentity& id, const std::wstring& strRecorded) {
+    CIdentity rec;
+    if (std::swscanf(strRecorded.c_str(), L"%lu %llu %llu %llu", &rec.nVolume, &rec.nFile,
+                     &rec.nSize, &rec.nWritten) != 4)
+        return false;
+    return id.nVolume == rec.nVolume && id.nFile == rec.nFile && id.nSize == rec.nSize &&
+           id.nWritten <= rec.nWritten;
 }
 
 FILETIME LastWritten(const std::wstring& strPath) {
@@ -161,11 +196,12 @@ bool CRecoveryStore::IsLeftOver(const std::wstring& strName) const {
 }
 
 bool CRecoveryStore::Adopt(const std::wstring& strLeftOver) {
-    if (!IsOpen() ||
-        !MoveFileExW(strLeftOver.c_str(), m_strCopy.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (!IsOpen())
         return false;
-    // A rename keeps the time and size the ledger knows the copy by.
+    // A rename keeps the file the ledger knows, under its new name.
     const bool bOwn = IsOwn(strLeftOver);
+    if (!MoveFileExW(strLeftOver.c_str(), m_strCopy.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return false;
     Forget(strLeftOver);
     if (bOwn)
         MarkWritten();
@@ -181,30 +217,28 @@ std::wstring CRecoveryStore::NameOf(const std::wstring& strPath) {
 }
 
 void CRecoveryStore::Record(const std::wstring& strPath) const {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(strPath.c_str(), GetFileExInfoStandard, &data))
-        return;
-    const ULONGLONG nSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    WritePrivateProfileStringW(L"Copies", NameOf(strPath).c_str(),
-                               Identity(nSize, data.ftLastWriteTime).c_str(), LedgerPath().c_str());
+    if (const std::optional<CIdentity> id = IdentityOf(strPath))
+        WritePrivateProfileStringW(L"Copies", NameOf(strPath).c_str(), IdentityText(*id).c_str(),
+                                   LedgerPath().c_str());
 }
 
 void CRecoveryStore::Forget(const std::wstring& strPath) const {
-    WritePrivateProfileStringW(L"Copies", NameOf(strPath).c_str(), nullptr, LedgerPath().c_str());
-}
-
-std::wstring CRecoveryStore::RecordedIdentity(const std::wstring& strName) const {
-    wchar_t sz[64] = {};
-    GetPrivateProfileStringW(L"Copies", strName.c_str(), L"", sz, 64, LedgerPath().c_str());
-    return sz;
+    const std::wstring strLedger = LedgerPath();
+    WritePrivateProfileStringW(L"Copies", NameOf(strPath).c_str(), nullptr, strLedger.c_str());
+    // An empty ledger leaves no file behind.
+    wchar_t szKeys[4] = {};
+    if (GetPrivateProfileSectionW(L"Copies", szKeys, 4, strLedger.c_str()) == 0)
+        DeleteFileW(strLedger.c_str());
 }
 
 bool CRecoveryStore::IsOwn(const std::wstring& strPath) const {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(strPath.c_str(), GetFileExInfoStandard, &data))
+    const std::optional<CIdentity> id = IdentityOf(strPath);
+    if (!id)
         return false;
-    const ULONGLONG nSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return RecordedIdentity(NameOf(strPath)) == Identity(nSize, data.ftLastWriteTime);
+    wchar_t sz[128] = {};
+    GetPrivateProfileStringW(L"Copies", NameOf(strPath).c_str(), L"", sz, 128,
+                             LedgerPath().c_str());
+    return Matches(*id, sz);
 }
 
 void CRecoveryStore::MarkWritten() {
@@ -226,6 +260,8 @@ std::wstring CRecoveryStore::KeepAs(const wchar_t* pszPrefix) {
     std::wstring strKept = strBase + L".Qzn";
     for (int n = 2; GetFileAttributesW(strKept.c_str()) != INVALID_FILE_ATTRIBUTES && n < 100; ++n)
         strKept = strBase + L" (" + std::to_wstring(n) + L").Qzn";
+    // A left-over file that the ledger does not know stays the user's, under its new name too.
+    const bool bOwn = IsOwn(m_strCopy);
     if (!MoveFileExW(m_strCopy.c_str(), strKept.c_str(), 0)) {
         // Left where it is under a name no longer this instance's: never written over or
         // removed by it, offered again by the next start.
@@ -234,7 +270,8 @@ std::wstring CRecoveryStore::KeepAs(const wchar_t* pszPrefix) {
     }
     Forget(m_strCopy);
     TouchNow(strKept);
-    Record(strKept);
+    if (bOwn)
+        Record(strKept);
     return strKept;
 }
 
@@ -261,10 +298,8 @@ void CRecoveryStore::RemoveExpired(const FILETIME& ftNow) const {
     // Only what this program wrote, as the ledger knows it: a note the user saved here under a
     // name like a copy's stays.
     const auto removeOwn = [&](const CFoundFile& file) {
-        if (RecordedIdentity(file.strName) != Identity(file.nSize, file.ftWritten))
-            return;
         const std::wstring strPath = m_strFolder + L"\\" + file.strName;
-        if (DeleteFileW(strPath.c_str()))
+        if (IsOwn(strPath) && DeleteFileW(strPath.c_str()))
             Forget(strPath);
     };
     const ULONGLONG nKeep = kKeepDays * kTicksPerDay;

@@ -6,9 +6,10 @@
 // start with a letter window takes the letter copies, also those named "plain" and "jxm" by
 // earlier versions). A copy the user did not want back is kept as "Unsaved note <date>.Qzn", and
 // a damaged one as "Damaged copy <date>.Qzn", both for seven days; a copy that no start takes
-// goes seven days after its last change. The ledger "Copies.ini" records the size and time of
-// every file the program wrote here, and only a file that still matches its record ever expires:
-// a note the user saved into the folder, under whatever name, stays.
+// goes seven days after its last change. The ledger "Copies.ini" records which file (volume and
+// file number), of what size and last written when, each copy the program wrote here is, and only
+// a file that still matches its record ever expires: a note the user saved into the folder, under
+// whatever name, stays.
 #pragma once
 #include <windows.h>
 
@@ -67,7 +68,6 @@ private:
     // The ledger: records, forgets and checks the size and write time of a file written here.
     void Record(const std::wstring& strPath) const;
     void Forget(const std::wstring& strPath) const;
-    std::wstring RecordedIdentity(const std::wstring& strName) const;
     bool IsOwn(const std::wstring& strPath) const;
     std::wstring m_strFolder;
     std::wstring m_strKind;

@@ -9,7 +9,7 @@ std::vector<SavedStroke> RecoveryCopyStrokes(const CPenSession& session) {
     const std::wstring strFolder = session.m_folder / L"LocalAppData\\Quillet\\Recovery";
     std::vector<SavedStroke> strokes;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((strFolder + L"\\plain-*.Qzn").c_str(), &fd);
+    HANDLE h = FindFirstFileW((strFolder + L"\\letter-*.Qzn").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return strokes;
     FindClose(h);

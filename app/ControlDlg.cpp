@@ -206,6 +206,11 @@ bool ControlDlg::PreTranslateMessage(MSG* pMsg) {
 }
 
 void ControlDlg::OnDestroy() {
+    WriteSettings();
+    m_pToolTip.reset();
+}
+
+void ControlDlg::WriteSettings() const {
     if (CScrivoView* pView = View()) {
         settings::CPanelSettings panel;
         panel.crPen = pView->m_crPen;
@@ -216,5 +221,4 @@ void ControlDlg::OnDestroy() {
         // A settings file that cannot be written is not worth a message at program end.
         settings::WritePanelSettings(panel);
     }
-    m_pToolTip.reset();
 }

@@ -57,6 +57,9 @@ public:
     // (0, 0, width, height) of the frame's mode's background picture; with bMove the panel also
     // moves itself to that rectangle.
     RECT GetLayoutRect(bool bMove) override;
+    // Writes the view's colours and line height and the block colours into the settings file
+    // (at the panel's end, and when the session ends).
+    void WriteSettings() const;
 
     bool IsSmallScreen() const { return m_bSmallScreen; }
     void SetSmallScreen(bool bSmall) { m_bSmallScreen = bSmall; }

@@ -56,7 +56,9 @@ void ControlDlg::OnLButtonDown(POINT pt) {
             bCancelled = true;
     }
     const RECT rcBack = BackSwatchRect();
-    if (pView && Mode() == 0 && PtInRect(&rcBack, pt)) {
+    // The pen swatch lies over the background swatch's top-left corner: a click there is the
+    // pen swatch's alone.
+    if (pView && Mode() == 0 && PtInRect(&rcBack, pt) && !PtInRect(&rcPen, pt)) {
         COLORREF cr = pView->m_crBack;
         if (PickColor(cr)) {
             pView->m_crBack = cr;

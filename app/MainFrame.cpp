@@ -107,6 +107,16 @@ LRESULT CMainFrame::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         Default(uMsg, wParam, lParam);
         ShowWindow(m_wndPanel.m_penw.m_hWnd, SW_HIDE);
         return 0;
+    case WM_ACTIVATEAPP:
+        // Another program came forward: the pen-width popup closes as a click outside it would.
+        if (!wParam)
+            m_wndPanel.m_penw.HideRequest();
+        return CFrameWnd::WindowProc(uMsg, wParam, lParam);
+    case WM_ENDSESSION:
+        // The session ends without destroying the windows: the panel's settings are written now.
+        if (wParam)
+            m_wndPanel.WriteSettings();
+        return CFrameWnd::WindowProc(uMsg, wParam, lParam);
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
         EndCaptureForClose();

@@ -63,7 +63,11 @@ protected:
     bool AskToDropInk(UINT nIDQuestion);
     // The caption-less strip of desktop and inking mode: the bars' size for the mode, flush with
     // the bottom-right corner of the work area, top-most.
+    // The strip's place at the work area's bottom-right corner; moving it there, shown and on
+    // top (PlaceStrip) or only moved (MoveStripToCorner).
+    RECT StripRect();
     void PlaceStrip();
+    void MoveStripToCorner();
     // Lays the bars out for the mode (invalidating them first when bInvalidate).
     void ArrangeBars(bool bInvalidate);
     // Closes the view's tablet context and opens it again, telling the user when it cannot.

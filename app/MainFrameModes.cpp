@@ -43,15 +43,28 @@ void CMainFrame::ArrangeBars(bool bInvalidate) {
     RecalcLayout();
 }
 
-void CMainFrame::PlaceStrip() {
+RECT CMainFrame::StripRect() {
     const RECT rcBar = m_wndBar.GetLayoutRect(false), rcPanel = m_wndPanel.GetLayoutRect(false);
     const int cx = rcBar.right - rcBar.left;
     const int cy = (rcBar.bottom - rcBar.top) + (rcPanel.bottom - rcPanel.top);
     RECT rcWork{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+    return {rcWork.right - cx, rcWork.bottom - cy, rcWork.right, rcWork.bottom};
+}
+
+void CMainFrame::PlaceStrip() {
+    const RECT rc = StripRect();
     ShowWindow(m_hWnd, SW_SHOWNORMAL);
-    MoveWindow(m_hWnd, rcWork.right - cx, rcWork.bottom - cy, cx, cy, TRUE);
+    MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CMainFrame::MoveStripToCorner() {
+    // The work area of the new display: the strip stays flush with its bottom-right corner,
+    // shown or hidden as it was.
+    const RECT rc = StripRect();
+    SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainFrame::ReopenViewContext() {
@@ -76,7 +89,8 @@ void CMainFrame::OnLetterMode() {
     GetSystemMenu(m_hWnd, TRUE);
     MoveWindow(m_hWnd, 100, 100, 800, 600, TRUE);
     ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
-    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+    // Out of the top-most band, where maximising put it (its borders may lie off the screen).
+    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ArrangeBars(true);
     ReopenViewContext();
 }
@@ -137,6 +151,8 @@ LRESULT CMainFrame::OnDisplayChange() {
     pView->m_bReopenCtx = TRUE;
     if (m_nMode == 0)
         FitPanelToScreen();
+    else
+        MoveStripToCorner();
     return 0;
 }
 
@@ -149,4 +165,9 @@ void CMainFrame::FitPanelToScreen() {
     m_wndPanel.ArrangeForMode(0);
     UpdateWindow(m_wndPanel.m_hWnd);
     ShowWindow(m_wndPanel.m_hWnd, SW_SHOW);
+    // The arrangement sizes the panel at the frame's top-left corner: the layout (of the shown
+    // bars only) docks it at the bottom again, and the whole window is painted anew, also where
+    // the panel used to end.
+    RecalcLayout();
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -19,6 +19,22 @@
 #include "TestFolder.h"
 #include "resource.h"
 
+// Lets the thread's messages run until pred() holds or nMs have passed.
+template <class Pred> bool PumpUntil(Pred pred, DWORD nMs) {
+    const DWORD nStart = GetTickCount();
+    while (!pred()) {
+        if (GetTickCount() - nStart > nMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
 struct CShownMessage {
     std::wstring strText;
     std::wstring strCaption;

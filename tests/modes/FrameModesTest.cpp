@@ -89,10 +89,38 @@ TEST_F(FrameModes, ADisplayChangeFitsTheLetterPanelToTheScreenWidth) {
         return POINT{rc.left, rc.top};
     };
     ASSERT_EQ(placeOf(hwndUndo).x, 520);
+    ValidateRect(m_pFrame->m_hWnd, nullptr);
     SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
     EXPECT_FALSE(panel.IsSmallScreen());
     EXPECT_EQ(placeOf(hwndUndo).x, 530);
     EXPECT_EQ(placeOf(hwndUndo).y, 31);
     EXPECT_TRUE(IsWindowVisible(panel.m_hWnd));
+    // Still docked at the bottom, and the window painted anew where the panel used to end.
+    RECT rcClient{}, rcPanel{};
+    GetClientRect(m_pFrame->m_hWnd, &rcClient);
+    GetWindowRect(panel.m_hWnd, &rcPanel);
+    MapWindowPoints(nullptr, m_pFrame->m_hWnd, reinterpret_cast<POINT*>(&rcPanel), 2);
+    EXPECT_EQ(rcPanel.bottom, rcClient.bottom) << "panel top " << rcPanel.top;
+    EXPECT_GT(rcPanel.top, 0);
+    RECT rcUpdate{};
+    EXPECT_TRUE(GetUpdateRect(m_pFrame->m_hWnd, &rcUpdate, FALSE));
+    EXPECT_EQ(rcUpdate.bottom, rcClient.bottom);
+    m_pView->m_bReopenCtx = FALSE;
+}
+
+TEST_F(FrameModes, ADisplayChangeKeepsTheStripFlushWithTheWorkAreasCorner) {
+    m_pFrame->OnDesktopMode();
+    RECT rcStrip{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcStrip);
+    // The strip as an older, smaller display left it.
+    SetWindowPos(m_pFrame->m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+    RECT rcWork{}, rcNow{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+    GetWindowRect(m_pFrame->m_hWnd, &rcNow);
+    EXPECT_EQ(rcNow.right, rcWork.right);
+    EXPECT_EQ(rcNow.bottom, rcWork.bottom);
+    EXPECT_EQ(rcNow.right - rcNow.left, rcStrip.right - rcStrip.left);
+    EXPECT_EQ(rcNow.bottom - rcNow.top, rcStrip.bottom - rcStrip.top);
     m_pView->m_bReopenCtx = FALSE;
 }

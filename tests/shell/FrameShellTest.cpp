@@ -1,0 +1,93 @@
+// What the frame and its panel do around the program: losing activation, the end of the
+// session, a click where the two colour swatches meet, and the window's place when letter mode
+// comes back.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "GuiObjects.h"
+
+namespace {
+int g_nDialogsSeen = 0;
+
+// A thread timer that counts each modal dialog of this thread once and cancels it, as a user
+// closing it would.
+VOID CALLBACK CountAndCancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            wchar_t szClass[16] = {};
+            GetClassNameW(hwnd, szClass, 16);
+            if (lstrcmpW(szClass, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+                if (!GetPropW(hwnd, L"QuilletSeen")) {
+                    SetPropW(hwnd, L"QuilletSeen", reinterpret_cast<HANDLE>(1));
+                    ++g_nDialogsSeen;
+                }
+                PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+std::string FileText(const std::wstring& strPath) {
+    const std::vector<std::uint8_t> bytes = CTestFolder::ReadBytes(strPath);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+class FrameShell : public CAppFixture {
+protected:
+    void SetUp() override {
+        CAppFixture::SetUp();
+        ShowWindow(m_pFrame->m_hWnd, SW_SHOWNOACTIVATE);
+    }
+};
+} // namespace
+
+TEST_F(FrameShell, ThePenWidthPopupClosesWhenAnotherProgramComesForward) {
+    CPENW& popup = m_pFrame->m_wndPanel.m_penw;
+    m_pFrame->RouteCommand(ID_PENCIL_WIDTH);
+    ASSERT_TRUE(
+        PumpUntil([&] { return IsWindowVisible(popup.m_hWnd) && !popup.IsAnimating(); }, 3000));
+    SendMessageW(m_pFrame->m_hWnd, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(popup.m_hWnd); }, 3000));
+}
+
+TEST_F(FrameShell, AtTheEndOfTheSessionThePanelsColoursAndLineHeightAreWritten) {
+    m_pView->m_crPen = RGB(1, 2, 3);
+    m_pView->m_nLineHeight = 70;
+    SendMessageW(m_pFrame->m_hWnd, WM_ENDSESSION, TRUE, 0);
+    // The session ends here: the windows are never destroyed.
+    const std::string str = FileText(m_folder / L"ZLNKVO.ini");
+    for (const char* pszKey : {"PENCOLOR=197121", "COLORBLOCK11=8421504", "LINEHEIGHT=70"})
+        EXPECT_NE(str.find(pszKey), std::string::npos) << pszKey << " in\n" << str;
+}
+
+TEST_F(FrameShell, OneClickWhereTheSwatchesMeetOpensOneColourDialog) {
+    g_nDialogsSeen = 0;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndCancelDialogs);
+    // The pen swatch (322, 40, 18 x 18) lies over the background swatch (332, 52) there.
+    SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(335, 55));
+    SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(335, 55));
+    EXPECT_EQ(g_nDialogsSeen, 1);
+    g_nDialogsSeen = 0;
+    SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(345, 65));
+    SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(345, 65));
+    EXPECT_EQ(g_nDialogsSeen, 1) << "the background swatch still has its dialog";
+    KillTimer(nullptr, nTimer);
+}
+
+TEST_F(FrameShell, LetterModeKeepsTheMaximisedWindowWhereMaximisingPutIt) {
+    m_pFrame->OnDesktopMode();
+    m_pFrame->OnLetterMode();
+    RECT rcBack{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcBack);
+    ASSERT_TRUE(IsZoomed(m_pFrame->m_hWnd));
+    EXPECT_FALSE(GetWindowLongPtrW(m_pFrame->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // Maximised once more, the window goes where maximising puts it.
+    ShowWindow(m_pFrame->m_hWnd, SW_RESTORE);
+    ShowWindow(m_pFrame->m_hWnd, SW_SHOWMAXIMIZED);
+    RECT rcMax{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcMax);
+    EXPECT_TRUE(EqualRect(&rcBack, &rcMax))
+        << rcBack.left << "," << rcBack.top << " against " << rcMax.left << "," << rcMax.top;
+}

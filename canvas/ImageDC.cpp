@@ -3,7 +3,8 @@
 #include "DibFormat.h"
 
 HBITMAP CreateImageBitmap(int cx, int cy) {
-    if (cx <= 0 || cy <= 0)
+    // GDI counts a bitmap's bytes in 32 bits: a larger one would be made too small.
+    if (cx <= 0 || cy <= 0 || DibStride(cx, 24) * cy > INT32_MAX)
         return nullptr;
     const BITMAPINFO bmi = DibHeader(cx, cy, 24);
     CWindowDC screen(nullptr);

@@ -179,6 +179,8 @@ public:
     std::unique_ptr<IInkBridge> m_pBridge;
 
 protected:
+    // A page bitmap of rcPage's size, or null when it cannot be made.
+    virtual HBITMAP CreatePageBitmap(const RECT& rcPage) const;
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
     void OnDestroy();
@@ -246,8 +248,6 @@ private:
     // Inking: the commands, and whether the tool commands still start the writing.
     bool OnInkingCommand(UINT nID);
 
-    // A page bitmap of rcPage's size, or null.
-    static HBITMAP CreatePageBitmap(const RECT& rcPage);
     void SelectPageBitmap(COwnedBitmap bitmap);
     void DrawContent(HDC hdc);
     void DrawContentInRect(HDC hdc, const RECT& rc);

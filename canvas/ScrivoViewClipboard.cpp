@@ -28,32 +28,29 @@ private:
 } // namespace
 
 void CScrivoView::OnEditCopy() {
-    CClipboardScope clipboard(m_hWnd);
-    if (!clipboard.IsOpen() || !EmptyClipboard())
-        return;
     // The selected picture as it lies on the page, strokes over it included. It is taken from the
-    // page bitmap at page coordinates, so that neither scrolling nor zoom moves what is copied;
-    // with no picture selected the rectangle is empty and so is the bitmap.
+    // page bitmap at page coordinates, so that neither scrolling nor zoom moves what is copied.
+    // With nothing selected there is nothing to copy, and the clipboard keeps what it holds.
     RECT rc{0, 0, 0, 0};
     if (CScrivoDoc* pDoc = GetDocument()) {
         const RECT rcSel = pDoc->m_pictures.GetSelRect();
         IntersectRect(&rc, &m_rcPage, &rcSel);
     }
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx <= 0 || cy <= 0)
+        return;
     CWindowDC dcView(m_hWnd);
-    // A bitmap without pixels is the system's shared 1 x 1 placeholder, which the clipboard
-    // must not own (it deletes what it owns): the empty bitmap is a 1 x 1 one of our own.
-    HBITMAP hbm = cx > 0 && cy > 0 ? CreateCompatibleBitmap(dcView.Get(), cx, cy)
-                                   : CreateBitmap(1, 1, 1, 1, nullptr);
+    HBITMAP hbm = CreateCompatibleBitmap(dcView.Get(), cx, cy);
     if (!hbm)
         return;
-    if (cx > 0 && cy > 0) {
+    {
         CMemoryDC dc(dcView.Get());
         CSelectScope select(dc.Get(), hbm);
         BitBlt(dc.Get(), 0, 0, cx, cy, m_dcPage.Get(), rc.left, rc.top, SRCCOPY);
     }
-    // From here the bitmap belongs to the clipboard.
-    if (!SetClipboardData(CF_BITMAP, hbm))
+    CClipboardScope clipboard(m_hWnd);
+    // From SetClipboardData on the bitmap belongs to the clipboard.
+    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_BITMAP, hbm))
         DeleteObject(hbm);
 }
 

@@ -6,7 +6,7 @@
 #include "ScrivoFrame.h"
 #include "WaitCursor.h"
 
-HBITMAP CScrivoView::CreatePageBitmap(const RECT& rcPage) {
+HBITMAP CScrivoView::CreatePageBitmap(const RECT& rcPage) const {
     return CreateImageBitmap(rcPage.right - rcPage.left, rcPage.bottom - rcPage.top);
 }
 

@@ -77,6 +77,9 @@ bool CScrivoView::OnPreparePrinting(CPrintInfo& info) {
 }
 
 void CScrivoView::OnBeginPrinting(HDC /*hdc*/, CPrintInfo& info) {
+    // A selected picture's sizing handles are drawn into the page bitmap for the screen; paper
+    // and preview show the note as its picture export does, without them.
+    DropPictureSelection();
     IScrivoFrame* pFrame = GetScrivoFrame();
     if (info.m_bPreview && pFrame)
         pFrame->ShowControlBars(false);

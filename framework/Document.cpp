@@ -143,6 +143,8 @@ BOOL CDocument::OnOpenDocument(const wchar_t* pszPath) {
             Serialize(ar);
         } catch (const CArchiveException&) {
             nError = EFileError::BadFormat;
+        } catch (const CUserException&) {
+            return FALSE;
         } catch (...) {
             nError = EFileError::OpenFailed;
         }

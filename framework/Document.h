@@ -18,6 +18,13 @@ class CFrameWnd;
 class CView;
 class CSingleDocTemplate;
 
+// Thrown from Serialize after the user has been told why the file cannot be read: the open
+// fails without a second message.
+class CUserException : public std::runtime_error {
+public:
+    CUserException() : std::runtime_error("reported to the user") {}
+};
+
 class CDocument : public CCmdTarget {
 public:
     // What went wrong while reading or writing a file; each has its own message.

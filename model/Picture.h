@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Archive.h"
+#include "BmpReader.h"
 #include "DibFormat.h"
 #include "PictureTracker.h"
 
@@ -25,8 +26,8 @@ public:
     // The message for an image larger than kMaxPixels.
     static std::wstring TooLargeText();
     // How reading an image file went: read by the picture's own rules, to be read by the image
-    // library (compressed BMPs, the old core header), or refused for one of three reasons.
-    enum class ELoad { Ok, Library, NotSupported, TooSmall, TooLarge };
+    // library (run-length BMPs, the old core header), or refused for one of three reasons.
+    using ELoad = CBmpReader::ECheck;
 
     CPicture() = default;
     virtual ~CPicture();

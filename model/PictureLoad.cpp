@@ -1,5 +1,5 @@
-// Loading a picture from a file: uncompressed BMP files are read here, JPEG files and compressed
-// BMP files by the image library.
+// Loading a picture from a file: uncompressed BMP files are read here (CBmpReader), JPEG files,
+// run-length BMP files and the old core header by the image library.
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,48 +15,6 @@
 namespace {
 
 using BmpCheck = CPicture::ELoad;
-
-// What a BMP's header says about reading the data that follows it: by the program's own rules
-// (uncompressed rows after the colour table), through the image library (run-length and bit-field
-// compression, the old core header), or not at all.
-BmpCheck CheckBmpHeader(BITMAPINFOHEADER& bih, std::int64_t nDataSize) {
-    if (nDataSize < 4)
-        return BmpCheck::TooSmall;
-    if (bih.biSize < sizeof(BITMAPINFOHEADER))
-        return BmpCheck::Library;
-    if (nDataSize < static_cast<std::int64_t>(sizeof(BITMAPINFOHEADER)))
-        return BmpCheck::TooSmall;
-    if (bih.biWidth <= 0 || bih.biHeight == 0 || bih.biHeight == INT32_MIN)
-        return BmpCheck::TooSmall;
-    const std::int64_t nHeight = std::abs(static_cast<std::int64_t>(bih.biHeight));
-    if (bih.biWidth * nHeight > CPicture::kMaxPixels)
-        return BmpCheck::TooLarge;
-    if (bih.biPlanes != 1)
-        return BmpCheck::NotSupported;
-    if (bih.biCompression == BI_RLE8 || bih.biCompression == BI_RLE4 ||
-        bih.biCompression == BI_BITFIELDS)
-        return BmpCheck::Library;
-    const WORD nBits = bih.biBitCount;
-    if (bih.biCompression != BI_RGB ||
-        (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32))
-        return BmpCheck::NotSupported;
-    // The colour count: the header's own, or the full table of a palette image.
-    std::int64_t nColors = bih.biClrUsed;
-    if (nColors == 0 && nBits <= 8)
-        nColors = std::int64_t{1} << nBits;
-    if (nBits <= 8 && nColors > (std::int64_t{1} << nBits))
-        return BmpCheck::NotSupported;
-    bih.biClrUsed = static_cast<DWORD>(nColors);
-    if (bih.biSizeImage == 0)
-        bih.biSizeImage = static_cast<DWORD>(nHeight * bih.biWidth);
-    // The pixels start right after the header and the colour table, and must all be there.
-    const std::int64_t nOffset = bih.biSize + nColors * 4;
-    const std::int64_t nStride = DibStride(bih.biWidth, nBits);
-    // Compared by division: stride x height can exceed 64 bits for a hostile header.
-    if (nOffset > nDataSize || nHeight > (nDataSize - nOffset) / nStride)
-        return BmpCheck::TooSmall;
-    return BmpCheck::Ok;
-}
 
 void ShowLoadMessage(BmpCheck check) {
     switch (check) {
@@ -134,8 +92,9 @@ CPicture::ELoad CPicture::LoadBmp(const std::wstring& strPath) {
         nDataSize > 0 ? GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(nDataSize)) : nullptr;
     auto* pbmi = hMem ? static_cast<BITMAPINFO*>(GlobalLock(hMem)) : nullptr;
     BmpCheck check = BmpCheck::TooSmall;
+    CBmpReader reader(pbmi, nDataSize);
     if (pbmi && file.Read(pbmi, static_cast<DWORD>(nDataSize)))
-        check = CheckBmpHeader(pbmi->bmiHeader, nDataSize);
+        check = reader.Check(kMaxPixels);
     if (check == BmpCheck::Library)
         check = ReadWithLibrary(strPath);
     if (check != BmpCheck::Ok) {
@@ -147,15 +106,16 @@ CPicture::ELoad CPicture::LoadBmp(const std::wstring& strPath) {
     m_bFromBmp = 1;
     if (m_hBitmap)
         return check;
-    const BITMAPINFOHEADER& bih = pbmi->bmiHeader;
-    m_nWidth = bih.biWidth;
-    m_nHeight = std::abs(bih.biHeight);
-    const auto* pBits =
-        reinterpret_cast<const std::uint8_t*>(pbmi) + bih.biSize + bih.biClrUsed * 4;
+    m_nWidth = pbmi->bmiHeader.biWidth;
+    m_nHeight = std::abs(pbmi->bmiHeader.biHeight);
+    // Every depth and header becomes plain 32-bit rows from the top down, which GDI reads alike
+    // everywhere.
+    const std::vector<std::uint32_t> pixels = reader.ReadPixels();
+    const BITMAPINFO bmi = DibHeader(m_nWidth, -m_nHeight, 32);
     CWindowDC dcScreen(nullptr);
     HBITMAP hbm = CreateCompatibleBitmap(dcScreen.Get(), m_nWidth, m_nHeight);
-    if (hbm &&
-        SetDIBits(dcScreen.Get(), hbm, 0, m_nHeight, pBits, pbmi, DIB_RGB_COLORS) != m_nHeight) {
+    if (hbm && SetDIBits(dcScreen.Get(), hbm, 0, m_nHeight, pixels.data(), &bmi, DIB_RGB_COLORS) !=
+                   m_nHeight) {
         DeleteObject(hbm);
         hbm = nullptr;
     }

@@ -149,8 +149,17 @@ void CScrivoDoc::Serialize(CArchive& ar) {
     CNoteFile note;
     note.Load(ar);
     CNotePaper paper = CheckedPaper(note.m_paper);
-    if (pCanvas && !pCanvas->SetPaper(paper))
-        throw std::runtime_error("no page bitmap for the note's paper");
+    if (pCanvas && !pCanvas->SetPaper(paper)) {
+        // Every page the rules accept fits in memory when memory is free; when it is not, the
+        // note open so far keeps its page, strokes and pictures.
+        const RECT& rc = paper.rcPage;
+        ShowMessage(OwnerWindow(),
+                    FormatString1(LoadResString(IDS_PAGE_NO_MEMORY),
+                                  std::to_wstring(rc.right - rc.left) + L" x " +
+                                      std::to_wstring(rc.bottom - rc.top)),
+                    LoadResString(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
+        throw CUserException();
+    }
     UpdateAllViews(nullptr);
     m_pictures.Swap(*note.m_pPictures);
     m_lines.Swap(*note.m_pLines);

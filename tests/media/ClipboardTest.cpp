@@ -82,18 +82,23 @@ TEST_F(Clipboard, CopyPutsExactlyTheSelectedPictureAsItLiesOnThePage) {
     CloseClipboard();
 }
 
-TEST_F(Clipboard, CopyWithNothingSelectedEmptiesTheClipboardForAnEmptyBitmap) {
+TEST_F(Clipboard, CopyWithNothingSelectedLeavesTheClipboardAsItWas) {
+    auto p = std::make_unique<CPicture>();
+    p->SetImage(TwoColourBitmap(30, 20, RGB(200, 0, 0), RGB(0, 0, 200)), 30, 20);
+    m_pDoc->m_pictures.Add(std::move(p)); // placed, not selected
     PutText("earlier text");
     m_pFrame->RouteCommand(ID_EDIT_COPY);
     ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
-    auto hbm = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    ASSERT_NE(hbm, nullptr);
-    BITMAP bm{};
-    ASSERT_TRUE(GetObjectW(hbm, sizeof(bm), &bm));
-    // A bitmap of no size is the system's 1 x 1 placeholder.
-    EXPECT_LE(bm.bmWidth * bm.bmHeight, 1);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP)) << "no bitmap may replace the text";
+    HANDLE h = GetClipboardData(CF_TEXT);
+    ASSERT_NE(h, nullptr) << "the earlier text is gone";
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(h)), "earlier text");
+    GlobalUnlock(h);
     CloseClipboard();
+    // So Paste afterwards adds nothing and leaves the note unchanged.
+    m_pFrame->RouteCommand(ID_EDIT_PASTE);
+    EXPECT_EQ(m_pDoc->m_pictures.GetCount(), 1);
+    EXPECT_FALSE(m_pDoc->IsModified());
 }
 
 TEST_F(Clipboard, PastePlacesTheBitmapAtTheTopLeftUnderTheStrokesAndMarksTheNote) {

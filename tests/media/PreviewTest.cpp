@@ -88,3 +88,35 @@ TEST_F(PrintPreview, ThePenWritesNothingUnderThePreview) {
     Drag();
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
 }
+
+// The handles of a selected picture are drawn into the page bitmap for the screen; the preview
+// and the printout show the page as the picture export does, without them.
+TEST_F(PrintPreview, LeavesASelectedPicturesHandlesOut) {
+    CWindowDC screen(nullptr);
+    HBITMAP hbm = CreateCompatibleBitmap(screen.Get(), 60, 40);
+    {
+        CMemoryDC dc(screen.Get());
+        CSelectScope select(dc.Get(), hbm);
+        RECT rc{0, 0, 60, 40};
+        FillRect(dc.Get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    auto p = std::make_unique<CPicture>();
+    p->SetImage(hbm, 60, 40);
+    p->SetRect({200, 300, 260, 340});
+    m_pDoc->m_pictures.Add(std::move(p));
+    m_pView->PaintPage(true);
+    ASSERT_TRUE(m_pDoc->m_pictures.SelectAt(*m_pView, 230, 320));
+    HDC hdcPage = m_pView->GetPageDC();
+    ASSERT_EQ(GetPixel(hdcPage, 197, 297), RGB(0, 0, 0)) << "the top-left handle on screen";
+
+    m_pFrame->RouteCommand(ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(m_pView->GetPreview(), nullptr);
+    // Handle squares at the corners and the middles of the sides, and the hatched border.
+    for (POINT pt : {POINT{197, 297}, POINT{262, 342}, POINT{227, 297}, POINT{262, 318},
+                     POINT{197, 337}, POINT{230, 342}}) {
+        EXPECT_EQ(GetPixel(hdcPage, pt.x, pt.y), m_pView->m_crBack)
+            << "page pixel " << pt.x << ", " << pt.y << " still shows the tracker";
+    }
+    EXPECT_EQ(GetPixel(hdcPage, 230, 320), RGB(255, 255, 255)) << "the picture itself stays";
+    Click(CPreviewWnd::kClose);
+}

@@ -100,7 +100,7 @@ public:
     CImageDC m_dcShown;
 
     // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width; in
-    // desktop mode each page shows the frozen screen with the ink.
+    // desktop mode one page with the frozen screen and the ink.
     UINT PrintPageCount() const;
     // The Print and Print Preview commands, with desktop mode's pause of the pen and the overlay.
     void OnFilePrintCommand(bool bDirect);

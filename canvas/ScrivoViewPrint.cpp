@@ -1,8 +1,10 @@
 // Printing the note: in letter mode the page bitmap in bands of twice the page width, one band per
-// printed page, each stretched over the printable area; in desktop mode the frozen screen with the
-// ink on every page, scaled to the printable width below a top margin. The preview shows the same
-// pages with the bars hidden.
+// printed page; in desktop mode the frozen screen with the ink, once, below a top margin. Each is
+// scaled by one factor, as large as fits into the printable area, and centred across the sheet,
+// so that writing keeps its shape on paper. The preview shows the same pages with the bars hidden.
 #include "ScrivoView.h"
+
+#include <algorithm>
 
 #include "FrameWnd.h"
 #include "PrintInfo.h"
@@ -26,6 +28,24 @@ CBand BandOfPage(LONG nPageHeight, LONG nBand, UINT nMaxPage, UINT nPage) {
     CBand band{static_cast<LONG>(nMaxPage - nPage) * nBand, 0};
     band.nRows = std::min(nBand, nPageHeight - band.nFirstRow);
     return band;
+}
+
+// The place on the printer's page for a picture of sizeSource pixels: the largest of its
+// proportions (device pixels need not be square) that fits into rcArea, at the area's top and
+// centred across the sheet, which the printable area need not be.
+RECT FitOnSheet(HDC hdcPrinter, SIZE sizeSource, const RECT& rcArea) {
+    const int nSheet = GetDeviceCaps(hdcPrinter, PHYSICALWIDTH);
+    const int xMiddle = nSheet > 0 ? nSheet / 2 - GetDeviceCaps(hdcPrinter, PHYSICALOFFSETX)
+                                   : (rcArea.left + rcArea.right) / 2;
+    const int nDpiX = std::max(1, GetDeviceCaps(hdcPrinter, LOGPIXELSX));
+    const int nDpiY = std::max(1, GetDeviceCaps(hdcPrinter, LOGPIXELSY));
+    // Device units across and down per inch of the source, as if it were one inch wide.
+    const double fAcross = std::max<LONG>(sizeSource.cx, 1) * double(nDpiX);
+    const double fDown = std::max<LONG>(sizeSource.cy, 1) * double(nDpiY);
+    const LONG nHalf = std::max<LONG>(0, std::min(xMiddle - rcArea.left, rcArea.right - xMiddle));
+    const double fScale = std::min(2 * nHalf / fAcross, (rcArea.bottom - rcArea.top) / fDown);
+    const int cx = static_cast<int>(fScale * fAcross), cy = static_cast<int>(fScale * fDown);
+    return {xMiddle - cx / 2, rcArea.top, xMiddle - cx / 2 + cx, rcArea.top + cy};
 }
 
 // Stretches nRows rows of a DIB section, from row nFirstRow counted from its bottom, onto rcTo.
@@ -72,7 +92,7 @@ void CScrivoView::OnFilePrintPreviewCommand() {
 }
 
 bool CScrivoView::OnPreparePrinting(CPrintInfo& info) {
-    info.SetMaxPage(PrintPageCount());
+    info.SetMaxPage(GetFrameMode() == kModeDesktop ? 1 : PrintPageCount());
     return DoPreparePrinting(info);
 }
 
@@ -121,22 +141,23 @@ void CScrivoView::OnEndPrintPreview(HDC hdc, CPrintInfo& info) {
 }
 
 void CScrivoView::OnPrint(HDC hdc, CPrintInfo& info) {
-    const RECT& rcDraw = info.m_rectDraw;
-    const int cx = rcDraw.right - rcDraw.left, cy = rcDraw.bottom - rcDraw.top;
     if (m_dcPrintScreen) {
+        RECT rcArea = info.m_rectDraw;
+        rcArea.top += kDesktopTop;
         const SIZE size = m_dcPrintScreen.Size();
-        const RECT rcTo{rcDraw.left, rcDraw.top + kDesktopTop, rcDraw.right,
-                        rcDraw.top + kDesktopTop + MulDiv(cx, size.cy, size.cx)};
-        StretchRows(hdc, m_dcPrintScreen.Bitmap(), rcTo, 0, size.cy, info.m_bPreview);
+        StretchRows(hdc, m_dcPrintScreen.Bitmap(), FitOnSheet(info.m_hdcPrinter, size, rcArea), 0,
+                    size.cy, info.m_bPreview);
         return;
     }
     BITMAP bm{};
     if (!m_bmPage || !GetObjectW(m_bmPage.Get(), sizeof(bm), &bm))
         return;
-    const LONG w = bm.bmWidth;
-    const CBand band = BandOfPage(bm.bmHeight, 2 * w, info.GetMaxPage(), info.m_nCurPage);
+    const LONG nBand = 2 * bm.bmWidth;
+    const CBand band = BandOfPage(bm.bmHeight, nBand, info.GetMaxPage(), info.m_nCurPage);
+    const RECT rcBand = FitOnSheet(info.m_hdcPrinter, {bm.bmWidth, nBand}, info.m_rectDraw);
     // The band's missing rows are its top part; the rows on the page fill the rest below them.
-    const RECT rcTo{rcDraw.left, rcDraw.top + MulDiv(2 * w - band.nRows, cy, 2 * w), rcDraw.right,
-                    rcDraw.bottom};
+    const RECT rcTo{rcBand.left,
+                    rcBand.top + MulDiv(nBand - band.nRows, rcBand.bottom - rcBand.top, nBand),
+                    rcBand.right, rcBand.bottom};
     StretchRows(hdc, m_bmPage.Get(), rcTo, band.nFirstRow, band.nRows, info.m_bPreview);
 }

@@ -72,11 +72,14 @@ void CPreviewWnd::RenderPage(int cx, int cy) {
               nPageH = GetDeviceCaps(hdcPrinter, VERTRES);
     if (nPageW <= 0 || nPageH <= 0 || cx <= 0 || cy <= 0)
         return;
-    // The largest page of the printer's proportions that fits.
-    int w = cx, h = MulDiv(cx, nPageH, nPageW);
+    // The largest page of the paper's proportions that fits: the printer's units across and
+    // down may differ in size.
+    const int nAcross = nPageW * std::max(1, GetDeviceCaps(hdcPrinter, LOGPIXELSY));
+    const int nDown = nPageH * std::max(1, GetDeviceCaps(hdcPrinter, LOGPIXELSX));
+    int w = cx, h = MulDiv(cx, nDown, nAcross);
     if (h > cy) {
         h = cy;
-        w = MulDiv(cy, nPageW, nPageH);
+        w = MulDiv(cy, nAcross, nDown);
     }
     CWindowDC screen(m_hWnd);
     m_bmPage.Reset(CreateCompatibleBitmap(screen.Get(), std::max(1, w), std::max(1, h)));

@@ -57,6 +57,10 @@ TEST_F(PrintPreview, ShowsTheBandsOfThePrintoutWithTheBarsHidden) {
     EXPECT_FALSE(BarsVisible());
     EXPECT_EQ(PageText(), L"Page 1 of 2");
     EXPECT_GT(PagePixel(0.5, 0.05), 180) << "the top of the note: paper";
+    // The band keeps the note's shape: as tall as the sheet, half as wide, in the middle.
+    EXPECT_EQ(PagePixel(0.1, 0.5), 255) << "the sheet left of the band";
+    EXPECT_EQ(PagePixel(0.9, 0.5), 255) << "the sheet right of the band";
+    EXPECT_LT(PagePixel(0.2, 0.5), 250) << "the note's paper at the band's left edge";
     Click(CPreviewWnd::kNext);
     EXPECT_EQ(PageText(), L"Page 2 of 2");
     // Rows 2100 to 2300 are rows 52 to 252 of the second band of 2048.

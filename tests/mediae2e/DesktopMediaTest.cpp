@@ -1,6 +1,7 @@
 // Desktop mode's mail and printing end to end, in one run of the real KVOmail.exe: the virtual
 // tablet writes over the frozen desktop, Ctrl+M mails the written area through the stand-in
-// MAPI32.DLL, and Ctrl+P prints the frozen desktop with the ink through Wine's PostScript driver.
+// MAPI32.DLL, and Ctrl+P prints the frozen desktop with the ink through Wine's PostScript driver,
+// once, however many bands the note's page has.
 #include <gtest/gtest.h>
 
 #include "ColourWindow.h"
@@ -71,6 +72,7 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
                           (m_session.m_folder / L"MAPI32.DLL").c_str(), FALSE));
     m_session.AddChapter("origin screen\n" + HorizontalStroke(250, 450, 300, 20));
     m_session.AddChapter("origin screen\n" + HorizontalStroke(250, 450, 350, 20));
+    m_session.m_sizePage = {1280, 6000}; // three bands in letter mode
     ASSERT_TRUE(m_session.Start(kVirtualTabletOrder));
     // Made after the program's window, the ground lies above it on the display too.
     // A titled ground: the mail area grows to the titled windows under the ink, so the
@@ -111,14 +113,9 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
     ASSERT_TRUE(WaitUntil([&] { return DesktopShown(); }, kTimeout));
     ASSERT_TRUE(m_session.RunChapter(1));
 
-    PressKeyOfProgram('P');
-    HWND hDialog = m_session.m_program.WaitForWindow(L"#32770", kTimeout);
-    ASSERT_NE(hDialog, nullptr);
-    PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, IDOK)));
-    ASSERT_TRUE(WaitForPrintout(m_strOutput, kTimeout));
+    ASSERT_TRUE(PrintThroughDialog(m_session.m_program, m_session.m_hFrame, m_strOutput));
     const auto pages = RenderPrintout(m_strOutput, kDpi);
-    ASSERT_EQ(pages.size(), 1u) << "a page of twice the screen's width";
+    ASSERT_EQ(pages.size(), 1u) << "the frozen screen once";
     const CPrintedPage& printed = pages[0];
     // Device units on the sheet to rendered pixels; the desktop spans the printable width, 200
     // units below the printable area's top.

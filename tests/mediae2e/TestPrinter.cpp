@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -112,6 +113,18 @@ bool WaitForPrintout(const std::wstring& strFile, DWORD nTimeoutMs) {
         nTimeoutMs);
 }
 
+bool PrintThroughDialog(const CProgram& program, HWND hwndFrame, const std::wstring& strOutput) {
+    constexpr DWORD kTimeout = 30000;
+    BringToFront(hwndFrame);
+    PressCtrlKey('P');
+    HWND hwndDialog = program.WaitForWindow(L"#32770", kTimeout);
+    if (!hwndDialog)
+        return false;
+    PostMessageW(hwndDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwndDialog, IDOK)));
+    return WaitForPrintout(strOutput, kTimeout);
+}
+
 std::vector<CPrintedPage> RenderPrintout(const std::wstring& strFile, int nDpi) {
     std::vector<CPrintedPage> pages;
     const std::wstring strFolder = strFile.substr(0, strFile.find_last_of(L'\\'));
@@ -140,4 +153,14 @@ double CPrintedPage::Mean(double x0, double y0, double x1, double y1) const {
         for (int x = l; x < r; ++x, ++n)
             dSum += At(x, y);
     return n ? dSum / n : 0;
+}
+
+RECT CPrintedPage::DarkerThan(unsigned char nGrey) const {
+    RECT rc{nWidth, nHeight, 0, 0};
+    for (int y = 0; y < nHeight; ++y)
+        for (int x = 0; x < nWidth; ++x)
+            if (At(x, y) < nGrey)
+                rc = {std::min<LONG>(rc.left, x), std::min<LONG>(rc.top, y),
+                      std::max<LONG>(rc.right, x + 1), std::max<LONG>(rc.bottom, y + 1)};
+    return rc.left < rc.right ? rc : RECT{0, 0, 0, 0};
 }

@@ -134,8 +134,8 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
         return false;
     // An empty note: the paper header, no strokes, no pictures.
     std::vector<std::uint8_t> note;
-    for (std::uint32_t n : {13427429u, 11321541u, 90u, 0u, 0u, 1280u, 2560u, 0u, 0u})
-        PutU32(note, n);
+    for (LONG n : {13427429L, 11321541L, 90L, 0L, 0L, m_sizePage.cx, m_sizePage.cy, 0L, 0L})
+        PutU32(note, static_cast<std::uint32_t>(n));
     if (!CTestFolder::WriteBytes(m_strNote, note))
         return false;
     std::string strScript = "origin client\n";

@@ -76,6 +76,8 @@ public:
     std::wstring m_strNote;
     // The program's command line; empty: the note's path.
     std::wstring m_strArgs;
+    // The page of the empty note the program starts on.
+    SIZE m_sizePage{1280, 2560};
     HWND m_hFrame = nullptr;
     HWND m_hView = nullptr;
     std::vector<std::uint8_t> m_savedBytes;

@@ -39,7 +39,7 @@ RECT FitOnSheet(HDC hdcPrinter, SIZE sizeSource, const RECT& rcArea) {
                                    : (rcArea.left + rcArea.right) / 2;
     const int nDpiX = std::max(1, GetDeviceCaps(hdcPrinter, LOGPIXELSX));
     const int nDpiY = std::max(1, GetDeviceCaps(hdcPrinter, LOGPIXELSY));
-    // Device units across and down per inch of the source, as if it were one inch wide.
+    // The source in device units, were each of its pixels an inch square; scaled by inches a pixel.
     const double fAcross = std::max<LONG>(sizeSource.cx, 1) * double(nDpiX);
     const double fDown = std::max<LONG>(sizeSource.cy, 1) * double(nDpiY);
     const LONG nHalf = std::max<LONG>(0, std::min(xMiddle - rcArea.left, rcArea.right - xMiddle));

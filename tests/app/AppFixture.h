@@ -35,6 +35,36 @@ template <class Pred> bool PumpUntil(Pred pred, DWORD nMs) {
     return true;
 }
 
+// Modal dialogs of this thread that CancelThreadDialogs has seen, each counted once.
+inline int g_nDialogsCancelled = 0;
+
+// A thread timer procedure that cancels each visible modal dialog of this thread once it has
+// painted, as a user closing it would, and counts it.
+inline VOID CALLBACK CancelThreadDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            wchar_t szClass[16] = {};
+            GetClassNameW(hwnd, szClass, 16);
+            if (lstrcmpW(szClass, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+                if (!GetPropW(hwnd, L"QuilletSeen")) {
+                    SetPropW(hwnd, L"QuilletSeen", reinterpret_cast<HANDLE>(1));
+                    ++g_nDialogsCancelled;
+                }
+                UpdateWindow(hwnd);
+                PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+// A file's bytes as text.
+inline std::string FileText(const std::wstring& strPath) {
+    const std::vector<std::uint8_t> bytes = CTestFolder::ReadBytes(strPath);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 struct CShownMessage {
     std::wstring strText;
     std::wstring strCaption;

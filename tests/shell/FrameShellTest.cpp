@@ -7,32 +7,6 @@
 #include "GuiObjects.h"
 
 namespace {
-int g_nDialogsSeen = 0;
-
-// A thread timer that counts each modal dialog of this thread once and cancels it, as a user
-// closing it would.
-VOID CALLBACK CountAndCancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) -> BOOL {
-            wchar_t szClass[16] = {};
-            GetClassNameW(hwnd, szClass, 16);
-            if (lstrcmpW(szClass, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-                if (!GetPropW(hwnd, L"QuilletSeen")) {
-                    SetPropW(hwnd, L"QuilletSeen", reinterpret_cast<HANDLE>(1));
-                    ++g_nDialogsSeen;
-                }
-                PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
-            }
-            return TRUE;
-        },
-        0);
-}
-
-std::string FileText(const std::wstring& strPath) {
-    const std::vector<std::uint8_t> bytes = CTestFolder::ReadBytes(strPath);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 class FrameShell : public CAppFixture {
 protected:
@@ -63,16 +37,16 @@ TEST_F(FrameShell, AtTheEndOfTheSessionThePanelsColoursAndLineHeightAreWritten) 
 }
 
 TEST_F(FrameShell, OneClickWhereTheSwatchesMeetOpensOneColourDialog) {
-    g_nDialogsSeen = 0;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndCancelDialogs);
+    g_nDialogsCancelled = 0;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CancelThreadDialogs);
     // The pen swatch (322, 40, 18 x 18) lies over the background swatch (332, 52) there.
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(335, 55));
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(335, 55));
-    EXPECT_EQ(g_nDialogsSeen, 1);
-    g_nDialogsSeen = 0;
+    EXPECT_EQ(g_nDialogsCancelled, 1);
+    g_nDialogsCancelled = 0;
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(345, 65));
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(345, 65));
-    EXPECT_EQ(g_nDialogsSeen, 1) << "the background swatch still has its dialog";
+    EXPECT_EQ(g_nDialogsCancelled, 1) << "the background swatch still has its dialog";
     KillTimer(nullptr, nTimer);
 }
 

@@ -5,11 +5,6 @@
 #include "AppFixture.h"
 
 namespace {
-std::string FileText(const std::wstring& strPath) {
-    const std::vector<std::uint8_t> bytes = CTestFolder::ReadBytes(strPath);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 class PanelSettings : public CAppFixture {
 protected:
     void SetUp() override {

@@ -6,29 +6,12 @@
 
 namespace {
 
-// A thread timer that cancels each modal dialog of this thread once it has painted, as a user
-// closing it would.
-VOID CALLBACK CancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) -> BOOL {
-            wchar_t szClass[16] = {};
-            GetClassNameW(hwnd, szClass, 16);
-            if (lstrcmpW(szClass, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-                UpdateWindow(hwnd);
-                PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
-            }
-            return TRUE;
-        },
-        0);
-}
-
 class ShellLeaks : public CAppFixture {
 protected:
     void SetUp() override {
         CAppFixture::SetUp();
         ShowWindow(m_pFrame->m_hWnd, SW_SHOWNOACTIVATE);
-        m_nTimer = SetTimer(nullptr, 0, 5, CancelDialogs);
+        m_nTimer = SetTimer(nullptr, 0, 5, CancelThreadDialogs);
     }
     void TearDown() override {
         KillTimer(nullptr, m_nTimer);

@@ -8,10 +8,11 @@
 
 namespace {
 int g_nDialogsSeen = 0;
+WPARAM g_nDialogAnswer = IDCANCEL;
 
-// A thread timer that counts each modal dialog of this thread once and cancels it, as a user
-// closing it would.
-VOID CALLBACK CountAndCancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
+// A thread timer that counts each modal dialog of this thread once and answers it (Cancel unless
+// the test says otherwise), as a user closing it would.
+VOID CALLBACK CountAndAnswerDialogs(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM) -> BOOL {
@@ -22,7 +23,7 @@ VOID CALLBACK CountAndCancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
                     SetPropW(hwnd, L"QuilletSeen", reinterpret_cast<HANDLE>(1));
                     ++g_nDialogsSeen;
                 }
-                PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+                PostMessageW(hwnd, WM_COMMAND, g_nDialogAnswer, 0);
             }
             return TRUE;
         },
@@ -64,7 +65,7 @@ TEST_F(FrameShell, AtTheEndOfTheSessionThePanelsColoursAndLineHeightAreWritten) 
 
 TEST_F(FrameShell, OneClickWhereTheSwatchesMeetOpensOneColourDialog) {
     g_nDialogsSeen = 0;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndCancelDialogs);
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndAnswerDialogs);
     // The pen swatch (322, 40, 18 x 18) lies over the background swatch (332, 52) there.
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(335, 55));
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(335, 55));
@@ -90,4 +91,26 @@ TEST_F(FrameShell, LetterModeKeepsTheMaximisedWindowWhereMaximisingPutIt) {
     GetWindowRect(m_pFrame->m_hWnd, &rcMax);
     EXPECT_TRUE(EqualRect(&rcBack, &rcMax))
         << rcBack.left << "," << rcBack.top << " against " << rcMax.left << "," << rcMax.top;
+}
+
+TEST_F(FrameShell, AColourChosenWithOkLeavesTheStripWhereItIs) {
+    m_pFrame->OnDesktopMode();
+    RECT rcStrip{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcStrip);
+    g_nDialogsSeen = 0;
+    g_nDialogAnswer = IDOK;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndAnswerDialogs);
+    // The pen swatch of the strip; the button goes up inside the dialog.
+    HWND hwndPanel = m_pFrame->m_wndPanel.m_hWnd;
+    SendMessageW(hwndPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(255, 15));
+    KillTimer(nullptr, nTimer);
+    g_nDialogAnswer = IDCANCEL;
+    EXPECT_EQ(g_nDialogsSeen, 1);
+    EXPECT_NE(GetCapture(), hwndPanel);
+    // The next move with the pen down (a stroke) does not carry the strip along.
+    SendMessageW(hwndPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(305, 65));
+    SendMessageW(hwndPanel, WM_LBUTTONUP, 0, MAKELPARAM(305, 65));
+    RECT rcAfter{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcAfter);
+    EXPECT_TRUE(EqualRect(&rcAfter, &rcStrip)) << rcAfter.left << "," << rcAfter.top;
 }

@@ -4,14 +4,14 @@
 
 #include "BarLayout.h"
 #include "ControlDlg.h"
+#include "DialogPause.h"
 #include "MainFrame.h"
 #include "Resources.h"
 #include "ScrivoView.h"
-#include "TabletPause.h"
 #include "resource.h"
 
 bool ControlDlg::PickColor(COLORREF& cr) {
-    CTabletPause pause(View(), Mode());
+    CDialogPause pause(View());
     m_dlgColor.SetCurrentColor(cr);
     // Owned by the frame: above the top-most strip, and nothing else of the program can be
     // clicked while it is open.
@@ -72,7 +72,8 @@ void ControlDlg::OnLButtonDown(POINT pt) {
     }
     if (const int i = BlockAt(pt); i >= 0)
         SetPenColor(m_crBlocks[i]);
-    if (!bInvalidated && !bCancelled)
+    // The button may have been let go inside a colour dialog: only a press still held drags.
+    if (!bInvalidated && !bCancelled && GetKeyState(VK_LBUTTON) < 0)
         m_drag.Begin(m_hWnd, pt);
 }
 

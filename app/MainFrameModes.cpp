@@ -3,6 +3,7 @@
 // process; and what a change of the display does to the tablet context and the panel.
 #include "MainFrame.h"
 
+#include "DialogPause.h"
 #include "FrameworkIds.h"
 #include "MessagePump.h"
 #include "Message.h"
@@ -24,10 +25,12 @@ void ChangeStyle(HWND hwnd, LONG_PTR nRemove, LONG_PTR nAdd) {
 
 bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
     CScrivoView* pView = GetView();
-    if (pView && pView->m_bHasInk &&
-        ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(IDS_APP_TITLE), MB_YESNO) !=
-            IDYES)
-        return false;
+    if (pView && pView->m_bHasInk) {
+        CDialogPause pause(pView);
+        if (ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(IDS_APP_TITLE),
+                        MB_YESNO) != IDYES)
+            return false;
+    }
     if (CDocument* pDoc = GetActiveDocument())
         pDoc->OnNewDocument();
     return true;

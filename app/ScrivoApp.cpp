@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "DialogPause.h"
 #include "DocTemplate.h"
 #include "FrameworkIds.h"
 #include "MainFrame.h"
@@ -12,7 +13,6 @@
 #include "ScrivoView.h"
 #include "Settings.h"
 #include "StartKind.h"
-#include "TabletPause.h"
 #include "resource.h"
 
 std::wstring CScrivoApp::GetModuleDir() {
@@ -44,13 +44,31 @@ void CScrivoApp::OnAppAbout() {
         return;
     }
     pFrame->ClosePenWidthPopup();
-    CTabletPause pause(pFrame->GetView(), pFrame->m_nMode);
+    CDialogPause pause(pFrame->GetView());
     m_aboutDlg.DoModal(pFrame->m_hWnd);
+}
+
+void CScrivoApp::OnNewNote() {
+    auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
+    CScrivoView* pView = pFrame && pFrame->m_hWnd ? pFrame->GetView() : nullptr;
+    {
+        // The question about the changed note is a box like any other.
+        CDialogPause pause(pView);
+        CWinApp::OnFileNew();
+    }
+    // Cancelled on the desktop: the box's place on the overlay is painted again.
+    CDocument* pDoc = pFrame ? pFrame->GetActiveDocument() : nullptr;
+    if (pView && pDoc && pDoc->IsModified() && pFrame->m_nMode == kModeDesktop)
+        pView->ShowOverlay(true);
 }
 
 bool CScrivoApp::OnCmdMsg(UINT nID) {
     if (nID == ID_APP_ABOUT) {
         OnAppAbout();
+        return true;
+    }
+    if (nID == ID_FILE_NEW) {
+        OnNewNote();
         return true;
     }
     return CWinApp::OnCmdMsg(nID);

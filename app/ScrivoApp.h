@@ -23,6 +23,9 @@ public:
     // The About command: the about box, modal, with the pen-width popup closed and (in desktop
     // and inking mode) the tablet context closed around it.
     void OnAppAbout();
+    // New: the framework's new note, with the question about a changed note paused for as a
+    // dialog in desktop and inking mode.
+    void OnNewNote();
     DWORD OnIdle() override;
     int ExitInstance() override;
 

@@ -144,14 +144,20 @@ void CCaptureWindow::OnMouseMove(POINT pt) {
     if (GetCapture() == m_hWnd) {
         ReleaseCapture();
         SetForegroundWindow(hwndFrame);
-        SetWindowPos(hwndFrame, HWND_TOPMOST, rcFrame.left, rcFrame.top,
-                     rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top, SWP_NOACTIVATE);
     }
+    // Whoever holds the mouse, the strip must lie above the overlay where the pointer is, or the
+    // first click on its buttons lands on the overlay.
+    m_owner.KeepStripInFront();
 }
 
 void CCaptureWindow::OnLButtonDown() {
     if (m_bRepaintAll || m_bModal)
         m_owner.OnOverlayClickBesideStrip();
+}
+
+void CCaptureWindow::OnButtonDone() {
+    if (!m_bSelectMode)
+        m_owner.KeepStripInFront();
 }
 
 // The overlay shows its ink image and nothing else: the frozen screen (tinted while an area is
@@ -199,11 +205,19 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnLButtonDown();
         m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
-        return Default(uMsg, wParam, lParam);
+        Default(uMsg, wParam, lParam);
+        OnButtonDone();
+        return 0;
     case WM_LBUTTONUP:
         m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));
-        return Default(uMsg, wParam, lParam);
+        Default(uMsg, wParam, lParam);
+        OnButtonDone();
+        return 0;
     case WM_CAPTURECHANGED: {
+        // Taking the mouse again while holding it (every move of a selection does) loses
+        // nothing: the drag goes on.
+        if (reinterpret_cast<HWND>(lParam) == m_hWnd)
+            return 0;
         const DWORD dwPos = GetMessagePos();
         m_owner.OnOverlayMouse(uMsg, {GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
         return Default(uMsg, wParam, lParam);

@@ -24,6 +24,9 @@ public:
     // A click on the overlay while the strip was in front: the pen-width popup closes and the
     // main frame comes to the top.
     virtual void OnOverlayClickBesideStrip() = 0;
+    // Puts the strip (the main frame) back in front of the overlay: a press on the overlay, the
+    // pen's touch among them, raises the overlay above it.
+    virtual void KeepStripInFront() = 0;
     // Whether a mode or a capture uses the overlay now (then no other start may close it).
     virtual bool IsOverlayInUse() const = 0;
     // A left-button message on the overlay (down, move, up, the mouse capture lost) at a screen
@@ -69,6 +72,9 @@ private:
     // The screen point of a mouse message's client coordinates.
     POINT ScreenPointOf(LPARAM lParam) const;
     void OnLButtonDown();
+    // Desktop and inking: after a press or a release on the overlay the strip comes to the front
+    // again, whether or not the overlay holds the mouse.
+    void OnButtonDone();
     void OnPaint();
     void OnClose();
 

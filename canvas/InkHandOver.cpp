@@ -13,7 +13,7 @@ int CInkHandOver::CountStrokes(const CLines& lines, bool bMarker) {
     return n;
 }
 
-CInkHandOver::Result CInkHandOver::HandOver(const CLines& lines) {
+CInkHandOver::Result CInkHandOver::HandOver(CLines& lines) {
     if (lines.GetCount() == 0)
         return Result::NoInk;
     // A straight stroke has bounds of no height: the groups are told apart by their strokes.
@@ -22,25 +22,29 @@ CInkHandOver::Result CInkHandOver::HandOver(const CLines& lines) {
     const int nMarker = CountStrokes(lines, true);
     const bool bInk = CountStrokes(lines, false) > 0;
     const RECT rcFirst = bInk ? rcInk : rcMarker;
-    int nTaken = 0, nRefused = 0;
+    std::vector<bool> taken(size_t(lines.GetCount()), false);
+    int nRefused = 0;
     if (m_bridge.OfficeBegin(m_hwndOwner, &rcFirst)) {
         if (bInk) {
-            InsertPolylines(lines, false, nTaken, nRefused);
+            InsertPolylines(lines, false, taken, nRefused);
             m_bridge.OfficeEnd();
         }
         if (nMarker > 0) {
             // A second begin that fails has no connection to take the marker ink.
             if (!bInk || m_bridge.OfficeBegin(m_hwndOwner, &rcMarker))
-                InsertPolylines(lines, true, nTaken, nRefused);
+                InsertPolylines(lines, true, taken, nRefused);
             else
                 nRefused += nMarker;
             m_bridge.OfficeEnd();
         }
         if (nRefused == 0)
             return Result::HandedOver;
-        // Part of the ink is in the document already: a picture of all of it would double that.
-        if (nTaken > 0)
+        // Part of the ink is in the document already: a picture of all of it would double that,
+        // and so would a retry that sent it again.
+        if (std::find(taken.begin(), taken.end(), true) != taken.end()) {
+            RemoveTaken(lines, taken);
             return Result::Failed;
+        }
     } else {
         // The begin is ended whatever it answered.
         m_bridge.OfficeEnd();
@@ -58,7 +62,14 @@ float CInkHandOver::WidthInPoints(const CLine& line, int nDpi) {
     return float(dSum / n * 72.0 / nDpi);
 }
 
-void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker, int& nTaken, int& nRefused) {
+void CInkHandOver::RemoveTaken(CLines& lines, const std::vector<bool>& taken) {
+    for (int i = lines.GetCount() - 1; i >= 0; --i)
+        if (taken[size_t(i)])
+            lines.RemoveAt(i);
+}
+
+void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker, std::vector<bool>& taken,
+                                   int& nRefused) {
     CWindowDC screen(nullptr);
     const int nDpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
     for (int i = 0; i < lines.GetCount(); ++i) {
@@ -73,7 +84,10 @@ void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker, int& nTake
         const bool bTaken =
             m_bridge.OfficeRect(&rc, points.data(), int(points.size()), line.GetColor(),
                                 WidthInPoints(line, nDpi), bMarker ? 1 : 0) != 0;
-        ++(bTaken ? nTaken : nRefused);
+        if (bTaken)
+            taken[size_t(i)] = true;
+        else
+            ++nRefused;
     }
 }
 

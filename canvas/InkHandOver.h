@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "InkBridge.h"
 #include "Lines.h"
 
@@ -16,8 +18,9 @@ public:
 
     enum class Result { NoInk, HandedOver, Failed };
     // Offers the strokes (screen pixels) to the application under them. Failed: some of the ink
-    // may not have arrived (a polyline or the picture was refused), so the strokes must stay.
-    Result HandOver(const CLines& lines);
+    // did not arrive (a polyline, a pass or the picture was refused); the strokes that did are
+    // taken out of lines, so that what is left is what a retry must still send, each stroke once.
+    Result HandOver(CLines& lines);
 
     // A stroke's line weight in points: the mean width of its samples, in screen pixels of
     // nDpi per inch.
@@ -26,9 +29,12 @@ public:
 private:
     // The number of marker strokes (bMarker) or of the other strokes.
     static int CountStrokes(const CLines& lines, bool bMarker);
-    // One pass of drawing objects: the marker strokes (behind the text) or the others; counts
-    // the polylines taken and refused.
-    void InsertPolylines(const CLines& lines, bool bMarker, int& nTaken, int& nRefused);
+    // One pass of drawing objects: the marker strokes (behind the text) or the others; marks the
+    // strokes taken and counts those refused.
+    void InsertPolylines(const CLines& lines, bool bMarker, std::vector<bool>& taken,
+                         int& nRefused);
+    // Takes the strokes marked as taken out of lines.
+    static void RemoveTaken(CLines& lines, const std::vector<bool>& taken);
     // Whether the bridge took the picture.
     bool InsertPicture(const CLines& lines, const RECT& rcAll);
 

@@ -62,6 +62,8 @@ void CPenCapture::EndOverlayStroke(bool bMarkModified) {
     const bool bSmooth = m_pCurLine && m_pCurLine->IsSmooth();
     RECT rcEraser = m_pCurLine ? m_pCurLine->GetBound() : RECT{};
     CLines* pLines = FinishStroke();
+    // The pen's touch raised the overlay above the strip.
+    RaiseMainFrame();
     if (!pLines)
         return;
     if (m_nTool == kToolEraser) {
@@ -76,7 +78,6 @@ void CPenCapture::EndOverlayStroke(bool bMarkModified) {
             UnionRect(&rcEraser, &rcEraser, &rcErased);
         }
         RestoreOverlayArea(rcEraser);
-        RaiseMainFrame();
         return;
     }
     if (bMarkModified)

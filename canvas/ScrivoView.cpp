@@ -11,6 +11,29 @@
 #include "resource.h"
 
 namespace {
+// The framework's range of recent-file commands.
+constexpr UINT kRecentFileIds = 16;
+
+// The commands that act on the note as a file: a writing run or a capture in progress has no
+// note to give them.
+bool IsFileCommand(UINT nID) {
+    switch (nID) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_FILE_PRINT_SETUP:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_SEND_MAIL:
+        return true;
+    default:
+        return nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileIds;
+    }
+}
+
 DWORD QueryPlatformId() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
@@ -94,7 +117,19 @@ void CScrivoView::OnSize(UINT /*nType*/, int cx, int cy) {
     ResizeTabletContext(cx, cy);
 }
 
+bool CScrivoView::IsRunInProgress() const {
+    return m_bInkArmed || m_nCaptureState == 2;
+}
+
 bool CScrivoView::OnCmdMsg(UINT nID) {
+    // The strokes of a writing run are in screen pixels over a frozen screen and belong to the
+    // application under them, not to a note: a file command there (or its shortcut) would clear,
+    // replace or save them behind the ink still shown, and its dialog would open under the
+    // overlay during a capture. It is not available until the run or the capture ends.
+    if (IsFileCommand(nID) && IsRunInProgress()) {
+        TabletBeep();
+        return true;
+    }
     switch (nID) {
     case ID_ZOOM_IN:
         OnZoomIn();

@@ -45,6 +45,8 @@ public:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
     void OnDraw(HDC hdc) override;
     bool OnCmdMsg(UINT nID) override;
+    // A writing run of inking mode is armed or a capture area is being selected.
+    bool IsRunInProgress() const;
     bool OnUpdateCmdUI(CCmdUI& cmdUI) override;
 
     // Page bitmap and the image of the client area (ScrivoViewPaint.cpp).
@@ -81,7 +83,11 @@ public:
     bool IsWriting() const override { return m_bMouseDown || m_bDrawing; }
     HDC GetPageDC() const override { return m_dcPage.Get(); }
     int GetFrameMode() const override;
+    // Desktop and inking mode: the dialog's pause (CDialogPause); in desktop mode the overlay is
+    // also marked busy and comes back in front afterwards.
     void PauseForDialog(bool bPause) override;
+    // Modal dialogs open now in desktop and inking mode (CDialogPause).
+    int m_nDialogPauses = 0;
     void PauseForMail(bool bPause) override;
     HDC GetDesktopImage() const override;
 
@@ -227,6 +233,7 @@ protected:
     HCURSOR OverlayToolCursor() override { return PenCursor(); }
     HWND OverlayMainFrame() const override;
     void OnOverlayClickBesideStrip() override;
+    void KeepStripInFront() override { RaiseMainFrame(); }
     bool IsOverlayInUse() const override;
     void OnOverlayMouse(UINT uMsg, POINT ptScreen) override { OnMousePen(uMsg, ptScreen); }
 

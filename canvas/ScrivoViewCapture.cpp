@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "DialogPause.h"
 #include "FrameWnd.h"
 #include "Picture.h"
 #include "ScrivoFrame.h"
@@ -111,15 +112,16 @@ void CScrivoView::ShowOverlay(bool bShow) {
 }
 
 void CScrivoView::PauseForDialog(bool bPause) {
-    if (GetFrameMode() != kModeDesktop)
-        return;
-    if (m_pOverlay)
+    const bool bDesktop = GetFrameMode() == kModeDesktop;
+    if (m_pOverlay && bDesktop)
         m_pOverlay->m_bModal = bPause;
-    CloseTabletContext();
-    if (bPause)
+    if (bPause) {
+        CDialogPause::Begin(this);
         return;
-    OpenViewContext();
-    ShowOverlay(true);
+    }
+    CDialogPause::End(this);
+    if (bDesktop)
+        ShowOverlay(true);
 }
 
 void CScrivoView::PauseForMail(bool bPause) {
@@ -150,8 +152,9 @@ void CScrivoView::LeaveDesktopMode() {
 }
 
 void CScrivoView::OnCaptureScreen() {
-    // The overlay of desktop and inking mode holds their ink: no capture may take it over.
-    if (!m_hCtx || GetFrameMode() != kModeLetter)
+    // The overlay of desktop and inking mode holds their ink: no capture may take it over. The
+    // area is dragged with the pen, or with the mouse when it is the pen.
+    if ((!m_hCtx && !IsMousePen()) || GetFrameMode() != kModeLetter)
         return;
     m_nCaptureState = 1;
     ShowMainWindow(false);
@@ -195,6 +198,10 @@ void CScrivoView::StartCapture() {
         Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcTint.Get(), SRCAND);
     m_nCaptureState = 2;
     m_bSelecting = false;
+    // The mouse's button came up on the start button before this: none of its packets is left
+    // over from that click.
+    if (IsMousePen())
+        g_nCaptureSkip = kCaptureSkipPackets;
     m_pOverlay->m_bSelectMode = true;
     m_pOverlay->ShowOverDesktop();
     SetCursor(m_pOverlay->m_hcurCapture);
@@ -233,8 +240,12 @@ BOOL CScrivoView::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, U
         return FALSE;
     }
     if (!m_bPenDown || nPressure == 0) {
-        if (m_bSelecting)
+        // The area ends where the pen lifts: the rubber band may trail it by up to its interval.
+        if (m_bSelecting) {
+            m_rcSelect.right = x;
+            m_rcSelect.bottom = y;
             FinishCapture();
+        }
         return TRUE;
     }
     if (!m_bSelecting) {
@@ -346,8 +357,10 @@ void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
 }
 
 // Esc ends the selection of a capture area (state 2: the state 1 that a cancelled capture dialog
-// leaves selects nothing, and must not end the overlay of a later mode), and cancels a writing
-// run of inking mode; in desktop mode it changes nothing, so that no ink goes.
+// leaves selects nothing, and must not end the overlay of a later mode). In a writing run of
+// inking mode it takes the overlay away and restores the main window; the run keeps its strokes,
+// so that Inking still hands them over and Cancel still drops them. In desktop mode it changes
+// nothing, so that no ink goes.
 void CScrivoView::OnOverlayEscape() {
     if (m_nCaptureState == 2 || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
         if (m_pOverlay)
@@ -355,8 +368,12 @@ void CScrivoView::OnOverlayEscape() {
         ExitCapture();
         return;
     }
-    if (GetFrameMode() == kModeInking && m_bInkArmed)
-        CancelWriting();
+    if (GetFrameMode() != kModeInking || !m_bInkArmed)
+        return;
+    ShowOverlay(false);
+    if (HWND hwndFrame = OverlayMainFrame())
+        ShowWindow(hwndFrame, SW_RESTORE);
+    ShowMainWindow(true);
 }
 
 void CScrivoView::OnOverlayClickBesideStrip() {

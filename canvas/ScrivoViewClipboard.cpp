@@ -3,6 +3,7 @@
 // announces with this window as their owner are rendered by the bridge when asked for.
 #include "ScrivoView.h"
 
+#include "DialogPause.h"
 #include "FrameworkIds.h"
 #include "Message.h"
 #include "Resources.h"
@@ -63,6 +64,7 @@ void CScrivoView::OnEditPaste() {
     if (!hbmClip || !GetObjectW(hbmClip, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
         return;
     if (static_cast<long long>(bm.bmWidth) * bm.bmHeight > CPicture::kMaxPixels) {
+        CDialogPause pause(this);
         ShowMessage(m_hWnd, CPicture::TooLargeText(), LoadResString(IDS_APP_TITLE),
                     MB_OK | MB_ICONEXCLAMATION);
         return;

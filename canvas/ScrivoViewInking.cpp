@@ -3,6 +3,7 @@
 // (InkHandOver) or Cancel throws them away. Inking mode keeps no ink either way.
 #include "ScrivoView.h"
 
+#include "DialogPause.h"
 #include "FrameWnd.h"
 #include "InkHandOver.h"
 #include "Message.h"
@@ -120,9 +121,7 @@ void CScrivoView::KeepInkAfterFailedHandOver() {
 }
 
 void CScrivoView::ShowInkingMessage(UINT nText) {
-    // The overlay holds the mouse while it is shown: the box's buttons must get their clicks.
-    if (m_pOverlay && GetCapture() == m_pOverlay->m_hWnd)
-        ReleaseCapture();
+    CDialogPause pause(this);
     ShowMessage(m_hWnd, LoadResString(nText), LoadResString(IDS_INKING_TITLE), MB_ICONEXCLAMATION);
 }
 

@@ -131,10 +131,10 @@ void CScrivoView::OnEndPrintPreview(HDC hdc, CPrintInfo& info) {
         m_dcPrintScreen.Reset();
         if (GetParentFrame())
             ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWNORMAL);
-        if (CLines* pLines = Strokes(); pLines && m_pOverlay && m_pOverlay->m_dcInk) {
-            pLines->DrawAll(m_pOverlay->m_dcInk.Get());
+        // The overlay's ink image holds the ink already: drawn into it again, a brush stroke
+        // would blend over itself and darken.
+        if (m_pOverlay && m_pOverlay->m_hWnd)
             InvalidateRect(m_pOverlay->m_hWnd, nullptr, FALSE);
-        }
         OpenViewContext();
     }
     CScrollView::OnEndPrintPreview(hdc, info);

@@ -26,6 +26,11 @@ CLine* CLines::GetAt(int nIndex) const {
     return m_lines[static_cast<std::size_t>(nIndex)].get();
 }
 
+void CLines::RemoveAt(int nIndex) {
+    GetAt(nIndex);
+    m_lines.erase(m_lines.begin() + nIndex);
+}
+
 RECT CLines::Undo() {
     if (m_lines.empty())
         return {};

@@ -36,6 +36,8 @@ public:
     // the rectangle its pixels lie in.
     RECT Redo(HDC hdc);
     void RemoveAll() { m_lines.clear(); }
+    // Deletes the stroke at nIndex; throws std::out_of_range outside 0 .. count - 1.
+    void RemoveAt(int nIndex);
     // Exchanges the strokes and redo stacks of two lists (a note loaded aside takes over).
     void Swap(CLines& other) noexcept {
         m_lines.swap(other.m_lines);

@@ -35,12 +35,14 @@ template <class Pred> bool PumpUntil(Pred pred, DWORD nMs) {
     return true;
 }
 
-// Modal dialogs of this thread that CancelThreadDialogs has seen, each counted once.
-inline int g_nDialogsCancelled = 0;
+// Modal dialogs of this thread that AnswerThreadDialogs has seen, each counted once, and the
+// button it answers them with.
+inline int g_nDialogsAnswered = 0;
+inline WPARAM g_nDialogAnswer = IDCANCEL;
 
-// A thread timer procedure that cancels each visible modal dialog of this thread once it has
-// painted, as a user closing it would, and counts it.
-inline VOID CALLBACK CancelThreadDialogs(HWND, UINT, UINT_PTR, DWORD) {
+// A thread timer procedure that answers each visible modal dialog of this thread once it has
+// painted (Cancel unless a test says otherwise), as a user closing it would, and counts it.
+inline VOID CALLBACK AnswerThreadDialogs(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM) -> BOOL {
@@ -49,10 +51,10 @@ inline VOID CALLBACK CancelThreadDialogs(HWND, UINT, UINT_PTR, DWORD) {
             if (lstrcmpW(szClass, L"#32770") == 0 && IsWindowVisible(hwnd)) {
                 if (!GetPropW(hwnd, L"QuilletSeen")) {
                     SetPropW(hwnd, L"QuilletSeen", reinterpret_cast<HANDLE>(1));
-                    ++g_nDialogsCancelled;
+                    ++g_nDialogsAnswered;
                 }
                 UpdateWindow(hwnd);
-                PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+                PostMessageW(hwnd, WM_COMMAND, g_nDialogAnswer, 0);
             }
             return TRUE;
         },

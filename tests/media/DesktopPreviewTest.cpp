@@ -3,6 +3,9 @@
 // the ink on the overlay.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "FrameworkIds.h"
 #include "ModesFixture.h"
 #include "TestPrinter.h"
@@ -34,6 +37,16 @@ protected:
     }
 };
 
+// The bytes of the overlay's ink image.
+std::vector<BYTE> ImageBytes(const CImageDC& image) {
+    GdiFlush();
+    DIBSECTION ds{};
+    if (GetObjectW(image.Bitmap(), sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits)
+        return {};
+    const BYTE* p = static_cast<const BYTE*>(ds.dsBm.bmBits);
+    return std::vector<BYTE>(p, p + size_t(ds.dsBm.bmWidthBytes) * size_t(ds.dsBm.bmHeight));
+}
+
 int Grey(COLORREF cr) {
     return (GetRValue(cr) + GetGValue(cr) + GetBValue(cr)) / 3;
 }
@@ -64,4 +77,24 @@ TEST_F(DesktopPreview, ShowsTheFrozenDesktopWithTheInkAndGivesTheStripBack) {
     EXPECT_TRUE(EqualRect(&rcAfter, &rcStrip)) << "the strip in its corner again";
     EXPECT_TRUE(IsWindowVisible(m_pFrame->m_wndBar.m_hWnd));
     EXPECT_LT(Grey(InkPixel({350, 300})), 90) << "the ink on the overlay";
+}
+
+TEST_F(DesktopPreview, ClosingThePreviewLeavesTheInkImageByteForByte) {
+    CColourWindow green({200, 200, 500, 400}, kGreen);
+    m_pFrame->OnDesktopMode();
+    // The brush's soft edges blend into what lies under them: drawn twice, they darken.
+    m_pFrame->RouteCommand(ID_TOOL_BRUSH);
+    DesktopStroke({250, 300}, {450, 320}, 20);
+    const std::vector<BYTE> before = ImageBytes(m_pView->GetOverlay()->m_dcInk);
+    ASSERT_FALSE(before.empty());
+    for (int i = 0; i < 3; ++i) {
+        m_pFrame->RouteCommand(ID_FILE_PRINT_PREVIEW);
+        ASSERT_NE(m_pView->GetPreview(), nullptr);
+        SendMessageW(m_pView->GetPreview()->m_hWnd, WM_COMMAND, CPreviewWnd::kClose, 0);
+    }
+    const std::vector<BYTE> after = ImageBytes(m_pView->GetOverlay()->m_dcInk);
+    ASSERT_EQ(after.size(), before.size());
+    const auto diff = std::mismatch(before.begin(), before.end(), after.begin());
+    EXPECT_TRUE(diff.first == before.end())
+        << "first changed byte at " << (diff.first - before.begin());
 }

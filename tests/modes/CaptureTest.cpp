@@ -1,10 +1,11 @@
-// Capture Screen in letter mode: the tinted frozen screen, the first ten packets ignored, the
-// rubber band at most every 150 ms, and a picture of exactly the selected area at the page's
-// top-left corner under the strokes; Esc gives the screen back, and a cancelled capture dialog
-// leaves Esc to the modes.
+// Capture Screen in letter mode: the tinted frozen screen, the first ten packets of a tablet's
+// pen ignored, the rubber band at most every 150 ms, and a picture of exactly the area up to the
+// pen's lift at the page's top-left corner under the strokes, with the pen or with the mouse as
+// the pen; Esc gives the screen back, and a cancelled capture dialog leaves Esc to the modes.
 #include <gtest/gtest.h>
 
 #include "FakeTablet.h"
+#include "FrameworkIds.h"
 #include "ModesFixture.h"
 #include "Picture.h"
 
@@ -20,6 +21,10 @@ protected:
 } // namespace
 
 TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrokes) {
+    // The pen of a tablet: its press on the start button may still be down.
+    FakeTablet tablet;
+    m_pView->m_pWintab = &tablet.api;
+    m_pView->OpenViewContext();
     CColourWindow red({300, 300, 420, 380}, kRed);
     // A marker stroke on the page across the corner the picture will cover.
     auto pLine = std::make_unique<CLine>();
@@ -56,21 +61,23 @@ TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrok
     ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 1);
     CPicture* pPicture = m_pView->m_pNewPicture;
     ASSERT_NE(pPicture, nullptr);
-    const RECT rc = pPicture->GetRect(), rcExpected = {0, 0, 60, 40};
-    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << "the last update's rectangle";
+    const RECT rc = pPicture->GetRect(), rcExpected = {0, 0, 100, 80};
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << "to the lift, not the last update";
     CMemoryDC dc;
     {
         CSelectScope select(dc.Get(), pPicture->GetBitmap());
         EXPECT_EQ(GetPixel(dc.Get(), 0, 0), kRed);
-        EXPECT_EQ(GetPixel(dc.Get(), 59, 39), kRed);
+        EXPECT_EQ(GetPixel(dc.Get(), 99, 79), kRed);
     }
     HDC hdcPage = m_pView->GetPageDC();
     EXPECT_EQ(GetPixel(hdcPage, 30, 35), kRed);
     EXPECT_EQ(GetPixel(hdcPage, 30, 20), kRed & RGB(0, 0, 255)) << "the stroke lies over it";
-    EXPECT_EQ(GetPixel(hdcPage, 61, 35), m_pView->m_crBack);
+    EXPECT_EQ(GetPixel(hdcPage, 101, 35), m_pView->m_crBack);
     EXPECT_TRUE(m_pView->m_bHasInk);
     EXPECT_TRUE(m_pDoc->IsModified());
     EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
+    m_pView->CloseTabletContext();
+    m_pView->m_pWintab = &Wintab();
 }
 
 TEST_F(ScreenCapture, EscGivesTheScreenBackWithoutAPicture) {
@@ -108,4 +115,44 @@ TEST_F(ScreenCapture, ACancelledCaptureDialogLeavesEscInDesktopModeWithoutEffect
     EXPECT_NE(InkPixel({350, 300}), FrozenPixel({350, 300}));
     m_pView->m_pWintab = &Wintab();
     m_pView->m_hCtx = nullptr;
+}
+
+TEST_F(ScreenCapture, AQuickDragEndsTheAreaWhereThePenLifts) {
+    CColourWindow red({300, 300, 420, 380}, kRed);
+    View().StartCapture();
+    for (DWORD t = 0; t < 10; ++t)
+        Packet(t, t == 0 ? TBN_DOWN : 0, {300, 300});
+    Packet(1000, 0, {300, 300});
+    Packet(1050, 0, {360, 340});
+    Packet(1080, TBN_UP, {380, 350}, 0);
+    ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 1) << "the rubber band never moved, the lift did";
+    const RECT rc = m_pView->m_pNewPicture->GetRect(), rcExpected = {0, 0, 80, 50};
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected));
+}
+
+TEST_F(ScreenCapture, WithTheMouseAsThePenTheMouseDragsTheArea) {
+    ASSERT_TRUE(View().IsMousePen()) << "this process has no tablet";
+    CColourWindow red({300, 300, 420, 380}, kRed);
+    m_pView->OnCmdMsg(ID_CAPTURE_SCREEN);
+    ASSERT_TRUE(m_pFrame->m_dlgCapture.IsOpen());
+    SendMessageW(m_pFrame->m_dlgCapture.m_hWnd, WM_COMMAND, 1119, 0);
+    ASSERT_EQ(View().m_nCaptureState, 2);
+    // File commands wait for the capture to end.
+    m_pFrame->RouteCommand(ID_FILE_SAVE);
+    EXPECT_EQ(View().m_nBeeps, 1);
+    HWND hwnd = m_pView->GetOverlay()->m_hWnd;
+    const auto send = [hwnd](UINT uMsg, POINT pt) {
+        ScreenToClient(hwnd, &pt);
+        SendMessageW(hwnd, uMsg, uMsg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    };
+    send(WM_LBUTTONDOWN, {300, 300});
+    send(WM_MOUSEMOVE, {340, 330});
+    send(WM_LBUTTONUP, {380, 350});
+    EXPECT_EQ(View().m_nCaptureState, 0);
+    ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 1);
+    const RECT rc = m_pView->m_pNewPicture->GetRect(), rcExpected = {0, 0, 80, 50};
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected));
+    CMemoryDC dc;
+    CSelectScope select(dc.Get(), m_pView->m_pNewPicture->GetBitmap());
+    EXPECT_EQ(GetPixel(dc.Get(), 79, 49), kRed);
 }

@@ -125,12 +125,19 @@ TEST_F(HandingOverInk, PolylinesTakenInPartFailWithoutAPictureThatWouldDoubleThe
     bridge.m_nRectsTaken = 1;
     EXPECT_EQ(Run(), kFailed);
     EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin Rect End");
+    // The pencil stroke arrived: only the marker stroke is left to send.
+    ASSERT_EQ(lines.GetCount(), 1);
+    EXPECT_EQ(lines.GetAt(0)->GetTool(), CLine::kToolMarker);
     // A marker pass whose begin fails has nothing to take its polylines.
+    lines.RemoveAll();
+    Pencil();
+    Marker();
     bridge.m_calls.clear();
     bridge.m_nRectsTaken = 1000;
     bridge.m_nBeginsTaken = 1;
     EXPECT_EQ(Run(), kFailed);
     EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin End");
+    EXPECT_EQ(lines.GetCount(), 1);
 }
 
 TEST_F(HandingOverInk, WithoutStrokesNothingIsOffered) {

@@ -4,6 +4,8 @@
 // bridge, or when it places nothing, the ink stays on the screen.
 #include <gtest/gtest.h>
 
+#include "FakeTablet.h"
+#include "FrameworkIds.h"
 #include "ModesFixture.h"
 
 namespace {
@@ -106,4 +108,93 @@ TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) 
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
     EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
     EXPECT_EQ(m_messages.size(), 1u);
+}
+
+TEST_F(InkingRun, FileCommandsOnlyBeepWhileTheRunIsArmed) {
+    int nPrompts = 0;
+    CScrivoDoc::SetFilePrompt([&](bool, const std::wstring&, const std::wstring&) {
+        ++nPrompts;
+        return std::optional<std::wstring>();
+    });
+    View().StartWriting();
+    WriteTwoStrokes();
+    const UINT commands[] = {ID_FILE_NEW,     ID_FILE_OPEN,          ID_FILE_SAVE,
+                             ID_FILE_SAVE_AS, ID_FILE_PRINT_PREVIEW, ID_FILE_SEND_MAIL};
+    for (UINT nID : commands)
+        m_pFrame->RouteCommand(nID);
+    EXPECT_EQ(View().m_nBeeps, int(std::size(commands)));
+    EXPECT_EQ(nPrompts, 0);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_pView->GetPreview(), nullptr);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2) << "the run keeps its strokes";
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    EXPECT_EQ(m_pBridge->Sequence(), "Begin Rect End Begin Rect End");
+    // After the run a file command is one again.
+    m_pFrame->RouteCommand(ID_FILE_OPEN);
+    EXPECT_EQ(nPrompts, 1);
+    EXPECT_EQ(View().m_nBeeps, int(std::size(commands)));
+}
+
+TEST_F(InkingRun, EscRestoresTheMainWindowAndTheRunKeepsItsStrokes) {
+    View().StartWriting();
+    WriteTwoStrokes();
+    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    ShowWindow(m_pFrame->m_hWnd, SW_MINIMIZE);
+    SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(IsWindowVisible(hwndOverlay));
+    EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
+    EXPECT_FALSE(IsIconic(m_pFrame->m_hWnd));
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    EXPECT_EQ(m_pBridge->Sequence(), "Begin Rect End Begin Rect End");
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+}
+
+TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnlyThat) {
+    // The pencil stroke is taken; the marker pass's begin is refused once.
+    m_pBridge->m_nBeginsTaken = 1;
+    View().StartWriting();
+    WriteTwoStrokes();
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    EXPECT_EQ(m_pBridge->Sequence(), "Begin Rect End Begin End");
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
+    ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
+    EXPECT_EQ(m_pDoc->m_lines.GetAt(0)->GetTool(), CLine::kToolMarker);
+    EXPECT_TRUE(View().m_bInkArmed);
+    m_pBridge->m_calls.clear();
+    m_pBridge->m_nBeginsTaken = 1000;
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    ASSERT_EQ(m_pBridge->Sequence(), "Begin Rect End") << "the marker stroke alone, once";
+    EXPECT_EQ(m_pBridge->m_calls[1].nFlag, 1);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
+    EXPECT_EQ(m_messages.size(), 1u);
+}
+
+TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyShow) {
+    FakeTablet tablet;
+    m_pView->m_pWintab = &tablet.api;
+    m_pView->OpenViewContext();
+    ASSERT_NE(m_pView->m_hCtx, nullptr);
+    std::vector<bool> open;
+    // Yes to the mode switch's question, Cancel to the others.
+    SetMessageHook([&](const std::wstring&, const std::wstring&, UINT uType) {
+        open.push_back(m_pView->m_hCtx != nullptr);
+        return (uType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDCANCEL;
+    });
+    m_pBridge->m_bAvailable = false;
+    View().StartWriting();
+    WriteTwoStrokes();
+    m_pFrame->RouteCommand(ID_HAND_OVER_INK);
+    m_pFrame->RouteCommand(ID_CANCEL_WRITING);
+    // On the desktop, New asks about the written note; Cancel keeps it.
+    m_pFrame->OnDesktopMode();
+    DesktopStroke({250, 300}, {450, 300}, 20);
+    m_pFrame->RouteCommand(ID_FILE_NEW);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
+    EXPECT_EQ(open, std::vector<bool>({false, false, false}))
+        << "the no-bridge box, the question of the switch to desktop mode, New's";
+    EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after each";
+    m_pView->CloseTabletContext();
+    m_pView->m_pWintab = &Wintab();
 }

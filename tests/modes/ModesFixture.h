@@ -14,6 +14,11 @@ public:
     using CScrivoView::OnDesktopPacket;
     using CScrivoView::OnInkingPacket;
     using CScrivoView::OnLetterPacket;
+    // The beeps of commands that are not available.
+    mutable int m_nBeeps = 0;
+
+protected:
+    void TabletBeep() const override { ++m_nBeeps; }
 };
 
 class CModesFixture : public CAppFixture {

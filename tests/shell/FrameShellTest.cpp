@@ -37,16 +37,16 @@ TEST_F(FrameShell, AtTheEndOfTheSessionThePanelsColoursAndLineHeightAreWritten) 
 }
 
 TEST_F(FrameShell, OneClickWhereTheSwatchesMeetOpensOneColourDialog) {
-    g_nDialogsCancelled = 0;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CancelThreadDialogs);
+    g_nDialogsAnswered = 0;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, AnswerThreadDialogs);
     // The pen swatch (322, 40, 18 x 18) lies over the background swatch (332, 52) there.
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(335, 55));
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(335, 55));
-    EXPECT_EQ(g_nDialogsCancelled, 1);
-    g_nDialogsCancelled = 0;
+    EXPECT_EQ(g_nDialogsAnswered, 1);
+    g_nDialogsAnswered = 0;
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(345, 65));
     SendMessageW(m_pFrame->m_wndPanel.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(345, 65));
-    EXPECT_EQ(g_nDialogsCancelled, 1) << "the background swatch still has its dialog";
+    EXPECT_EQ(g_nDialogsAnswered, 1) << "the background swatch still has its dialog";
     KillTimer(nullptr, nTimer);
 }
 
@@ -64,4 +64,26 @@ TEST_F(FrameShell, LetterModeKeepsTheMaximisedWindowWhereMaximisingPutIt) {
     GetWindowRect(m_pFrame->m_hWnd, &rcMax);
     EXPECT_TRUE(EqualRect(&rcBack, &rcMax))
         << rcBack.left << "," << rcBack.top << " against " << rcMax.left << "," << rcMax.top;
+}
+
+TEST_F(FrameShell, AColourChosenWithOkLeavesTheStripWhereItIs) {
+    m_pFrame->OnDesktopMode();
+    RECT rcStrip{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcStrip);
+    g_nDialogsAnswered = 0;
+    g_nDialogAnswer = IDOK;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndAnswerDialogs);
+    // The pen swatch of the strip; the button goes up inside the dialog.
+    HWND hwndPanel = m_pFrame->m_wndPanel.m_hWnd;
+    SendMessageW(hwndPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(255, 15));
+    KillTimer(nullptr, nTimer);
+    g_nDialogAnswer = IDCANCEL;
+    EXPECT_EQ(g_nDialogsAnswered, 1);
+    EXPECT_NE(GetCapture(), hwndPanel);
+    // The next move with the pen down (a stroke) does not carry the strip along.
+    SendMessageW(hwndPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(305, 65));
+    SendMessageW(hwndPanel, WM_LBUTTONUP, 0, MAKELPARAM(305, 65));
+    RECT rcAfter{};
+    GetWindowRect(m_pFrame->m_hWnd, &rcAfter);
+    EXPECT_TRUE(EqualRect(&rcAfter, &rcStrip)) << rcAfter.left << "," << rcAfter.top;
 }

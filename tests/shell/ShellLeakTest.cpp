@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         CAppFixture::SetUp();
         ShowWindow(m_pFrame->m_hWnd, SW_SHOWNOACTIVATE);
-        m_nTimer = SetTimer(nullptr, 0, 5, CancelThreadDialogs);
+        m_nTimer = SetTimer(nullptr, 0, 5, AnswerThreadDialogs);
     }
     void TearDown() override {
         KillTimer(nullptr, m_nTimer);

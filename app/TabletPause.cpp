@@ -15,5 +15,5 @@ CTabletPause::CTabletPause(CScrivoView* pView, int nMode) : m_pView(pView) {
 
 CTabletPause::~CTabletPause() {
     if (m_bPaused && m_pView->m_hWnd)
-        m_pView->m_hCtx = m_pView->OpenTabletContext(m_pView->m_hWnd, TRUE);
+        m_pView->OpenViewContext();
 }

@@ -75,11 +75,34 @@ VirtualContext* NewestEnabled(HWND hWnd = nullptr) {
 
 // Wine's X11 side selects the tablet's events on the owner's own X window and files each event
 // under the top-level window that got it: only a context of that window takes the packet.
+struct WindowSearch {
+    POINT pt;
+    HWND hFound;
+};
+
+// The display server knows nothing of disabled windows: the topmost shown top-level window whose
+// shape holds the point gets the event.
+BOOL CALLBACK FindWindowAt(HWND hWnd, LPARAM lParam) {
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+    RECT rc{};
+    if (!IsWindowVisible(hWnd) || !GetWindowRect(hWnd, &rc) || !PtInRect(&rc, search.pt))
+        return TRUE;
+    HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
+    const bool bShaped = GetWindowRgn(hWnd, hRgn) != ERROR;
+    const bool bInside = !bShaped || PtInRegion(hRgn, search.pt.x - rc.left, search.pt.y - rc.top);
+    DeleteObject(hRgn);
+    if (!bInside)
+        return TRUE;
+    search.hFound = hWnd;
+    return FALSE;
+}
+
 HWND PacketWindow(POINT ptScreen) {
     if (!IsWineMode())
         return nullptr;
-    HWND hWnd = WindowFromPoint(ptScreen);
-    return hWnd ? GetAncestor(hWnd, GA_ROOT) : HWND(INVALID_HANDLE_VALUE);
+    WindowSearch search{ptScreen, HWND(INVALID_HANDLE_VALUE)};
+    EnumWindows(FindWindowAt, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
 }
 
 void WineDefaultContext(LOGCONTEXTA& lc) {
@@ -296,7 +319,9 @@ bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
     }
     VirtualContext* pCtx = NewestEnabled(hwndUnder);
     if (!pCtx) {
-        TabletLog("dropped: no context of the window under the pen");
+        char szClass[64] = "none";
+        GetClassNameA(hwndUnder, szClass, sizeof szClass);
+        TabletLog(std::string("dropped: no context of the window under the pen, ") + szClass);
         return false;
     }
     const HCTX hCtx = pCtx->hCtx;

@@ -95,6 +95,11 @@ LRESULT CMainFrame::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DISPLAYCHANGE:
         return OnDisplayChange();
+    case WT_PACKET:
+        // The tablet context is opened on the frame in letter mode; the view takes its packets.
+        if (CScrivoView* pView = GetView())
+            return pView->OnWTPacket(wParam, lParam);
+        return 0;
     case WM_SIZE:
         CFrameWnd::WindowProc(uMsg, wParam, lParam);
         OnSizeBars();

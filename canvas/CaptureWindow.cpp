@@ -4,6 +4,7 @@
 
 #include "GdiObjects.h"
 #include "Resources.h"
+#include "WintabApi.h"
 
 namespace {
 // The program's cursor for selecting a capture area.
@@ -93,11 +94,14 @@ void CCaptureWindow::ShowOverDesktop() {
     SetForegroundWindow(m_hWnd);
     InvalidateRect(m_hWnd, nullptr, FALSE);
     UpdateWindow(m_hWnd);
+    m_owner.OnOverlayShown();
 }
 
 void CCaptureWindow::Hide() {
-    if (m_hWnd)
-        ShowWindow(m_hWnd, SW_HIDE);
+    if (!m_hWnd)
+        return;
+    ShowWindow(m_hWnd, SW_HIDE);
+    m_owner.OnOverlayShown();
 }
 
 void CCaptureWindow::ShowArea(const RECT& rc) {
@@ -202,6 +206,8 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETCURSOR:
         return TRUE;
+    case WT_PACKET:
+        return m_owner.OnOverlayPacket(wParam, lParam);
     case WM_LBUTTONDOWN:
         OnLButtonDown();
         m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));

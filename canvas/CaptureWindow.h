@@ -32,6 +32,11 @@ public:
     // A left-button message on the overlay (down, move, up, the mouse capture lost) at a screen
     // point: without a tablet the mouse writes with it.
     virtual void OnOverlayMouse(UINT uMsg, POINT ptScreen) = 0;
+    // The overlay was shown or hidden: the tablet context goes to the window the pen now writes
+    // over.
+    virtual void OnOverlayShown() = 0;
+    // A packet message of the tablet context, which is opened on the overlay while it is shown.
+    virtual LRESULT OnOverlayPacket(WPARAM wParam, LPARAM lParam) = 0;
 
 protected:
     ~IOverlayOwner() = default;

@@ -70,8 +70,10 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
             EndLetterStroke(ptOrigin);
         return TRUE;
     }
-    const int nNormal = int(IsBound() ? nPressure / UINT(m_nPressureScale) : nPressure);
-    const short nWeight = LetterWeight(m_nTool, LevelOf(m_nTool), nNormal, m_nPressureMax);
+    // Without a tablet library the pressure is the mouse pen's, already normalised.
+    const short nWeight =
+        SampleWeight(kModeLetter, m_nTool, LevelOf(m_nTool), nPressure, m_axPressure.axMax,
+                     IsBound() ? m_nPressureScale : 1, m_nPressureMax);
     ClearRedoOnce();
     CInkSurface surface = LetterSurface(ptOrigin);
     TakeSample(surface, pt, nWeight, false);

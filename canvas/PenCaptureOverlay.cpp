@@ -34,8 +34,8 @@ BOOL CPenCapture::OnDesktopPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nP
             EndOverlayStroke(true);
         return TRUE;
     }
-    const int nPressureNow = DesktopPressure(nPressure, m_axPressure.axMax);
-    const short nWeight = LetterWeight(m_nTool, LevelOf(m_nTool), nPressureNow, m_nPressureMax);
+    const short nWeight = SampleWeight(kModeDesktop, m_nTool, LevelOf(m_nTool), nPressure,
+                                       m_axPressure.axMax, m_nPressureScale, m_nPressureMax);
     ClearRedoOnce();
     CInkSurface surface = OverlaySurface(CanvasZoom());
     TakeSample(surface, pt, nWeight, false);
@@ -51,7 +51,8 @@ BOOL CPenCapture::OnInkingPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
             EndOverlayStroke(false);
         return TRUE;
     }
-    const short nWeight = InkingWeight(m_nTool, LevelOf(m_nTool), int(nPressure));
+    const short nWeight = SampleWeight(kModeInking, m_nTool, LevelOf(m_nTool), nPressure,
+                                       m_axPressure.axMax, m_nPressureScale, m_nPressureMax);
     ClearRedoOnce();
     CInkSurface surface = OverlaySurface(1.0f);
     TakeSample(surface, pt, nWeight, true);

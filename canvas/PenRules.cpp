@@ -29,7 +29,16 @@ short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax) {
     }
 }
 
-int DesktopPressure(UINT nRaw, LONG nAxisMax) {
+namespace {
+// Normalised to 0..511 as in letter mode; a scale below 1 counts as 1.
+int Normalised(UINT nRaw, int nScale) {
+    return int(nRaw / UINT(nScale < 1 ? 1 : nScale));
+}
+} // namespace
+
+int DesktopPressure(UINT nRaw, LONG nAxisMax, int nScale) {
+    if (nAxisMax > kOldTabletAxisMax)
+        return Normalised(nRaw, nScale);
     int nDivisor = 1;
     if (nAxisMax >= 513 && nAxisMax <= 1024)
         nDivisor = 2;
@@ -40,16 +49,32 @@ int DesktopPressure(UINT nRaw, LONG nAxisMax) {
     return int(nRaw / UINT(nDivisor));
 }
 
-short InkingWeight(int nTool, int nLevel, int nRawPressure) {
+int InkingPressure(UINT nRaw, LONG nAxisMax, int nScale) {
+    return nAxisMax > kOldTabletAxisMax ? 2 * Normalised(nRaw, nScale) : int(nRaw);
+}
+
+short InkingWeight(int nTool, int nLevel, int nPressure) {
     switch (nTool) {
     case kToolPencil:
         return short(nLevel);
     case kToolBrush:
-        return short(nRawPressure * nLevel / 200);
+        return short(nPressure * nLevel / 200);
     case kToolMarker:
         return short(nLevel * 2);
     default:
         return 1;
+    }
+}
+
+short SampleWeight(int nMode, int nTool, int nLevel, UINT nRaw, LONG nAxisMax, int nScale,
+                   int nPressureMax) {
+    switch (nMode) {
+    case 1:
+        return LetterWeight(nTool, nLevel, DesktopPressure(nRaw, nAxisMax, nScale), nPressureMax);
+    case 2:
+        return InkingWeight(nTool, nLevel, InkingPressure(nRaw, nAxisMax, nScale));
+    default:
+        return LetterWeight(nTool, nLevel, Normalised(nRaw, nScale), nPressureMax);
     }
 }
 

@@ -32,13 +32,30 @@ UINT MousePenPressure(int nPressureMax, int nPressureScale);
 // pressure x level / 5, marker 2 x level, eraser 1. nPressure is already normalised.
 short LetterWeight(int nTool, int nLevel, int nPressure, int nPressureMax);
 
-// The pressure a desktop-mode sample works with: the raw pressure halved for a tablet whose axis
-// ends between 513 and 1024, divided by 3 up to 1536 and by 4 up to 2048, else kept.
-int DesktopPressure(UINT nRaw, LONG nAxisMax);
+// Tablets whose pressure axis ends above this have more levels than the desktop and inking rules
+// were made for: their pressure is normalised (today's pens have 8,192 levels, X reports 65,536).
+constexpr LONG kOldTabletAxisMax = 2048;
 
-// The weight of an inking-mode sample, the pen width in pixels: pencil the level, brush raw
-// pressure x level / 200, marker 2 x level, eraser 1.
-short InkingWeight(int nTool, int nLevel, int nRawPressure);
+// The pressure a desktop-mode sample works with: the raw pressure halved for a tablet whose axis
+// ends between 513 and 1024, divided by 3 up to 1536 and by 4 up to 2048; above that normalised
+// to 0..511 by nScale (m_nPressureScale), as letter mode does; kept below 513.
+int DesktopPressure(UINT nRaw, LONG nAxisMax, int nScale);
+
+// The pressure an inking-mode sample works with: raw up to an axis maximum of 2048; above that
+// normalised by nScale and doubled, the pressure a 1,024-level tablet reports for the same touch,
+// so that a pen of any level count writes as wide as the tablets the inking widths were made for.
+int InkingPressure(UINT nRaw, LONG nAxisMax, int nScale);
+
+// The weight of an inking-mode sample, the pen width in pixels: pencil the level, brush
+// pressure x level / 200 (the pressure of InkingPressure), marker 2 x level, eraser 1.
+short InkingWeight(int nTool, int nLevel, int nPressure);
+
+// The weight of a sample of the frame's mode nMode (0 letter, 1 desktop, 2 inking) from its raw
+// pressure, for a tablet whose pressure axis ends at nAxisMax and normalises by nScale to at most
+// nPressureMax: letter mode normalises, desktop mode takes DesktopPressure, inking mode
+// InkingPressure. The same touch gives the same weight at any number of pressure levels.
+short SampleWeight(int nMode, int nTool, int nLevel, UINT nRaw, LONG nAxisMax, int nScale,
+                   int nPressureMax);
 
 // A point of the client area on the page: trunc((client + scroll) / zoom).
 POINT ClientToPage(POINT ptClient, POINT ptScroll, float fZoom);

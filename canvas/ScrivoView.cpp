@@ -113,10 +113,6 @@ void CScrivoView::OnDestroy() {
     m_dcShown.Reset();
 }
 
-void CScrivoView::OnSize(UINT /*nType*/, int cx, int cy) {
-    ResizeTabletContext(cx, cy);
-}
-
 bool CScrivoView::IsRunInProgress() const {
     return m_bInkArmed || m_nCaptureState == 2;
 }
@@ -187,10 +183,6 @@ LRESULT CScrivoView::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return OnCreate();
     case WM_DESTROY:
         OnDestroy();
-        return 0;
-    case WM_SIZE:
-        CScrollView::WindowProc(uMsg, wParam, lParam);
-        OnSize(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_ERASEBKGND:
         return 1;

@@ -190,13 +190,14 @@ protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     int OnCreate();
     void OnDestroy();
-    void OnSize(UINT nType, int cx, int cy);
     // WM_PAINT: the client area is drawn into m_dcShown and copied to the window from there.
     void PaintWindow();
 
     // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     HWND TabletWindow() const override { return m_hWnd; }
+    // The overlay while it is shown, else the main frame.
+    HWND ContextOwner() const override;
     bool IsCanvasCovered() const override { return GetPreview() != nullptr; }
     int TabletMode() const override { return GetFrameMode(); }
     float CanvasZoom() const override { return m_fZoom; }
@@ -236,6 +237,10 @@ protected:
     void KeepStripInFront() override { RaiseMainFrame(); }
     bool IsOverlayInUse() const override;
     void OnOverlayMouse(UINT uMsg, POINT ptScreen) override { OnMousePen(uMsg, ptScreen); }
+    void OnOverlayShown() override { FollowPenWindow(); }
+    LRESULT OnOverlayPacket(WPARAM wParam, LPARAM lParam) override {
+        return OnWTPacket(wParam, lParam);
+    }
 
 private:
     // Creates the overlay of this program variant; false when its window cannot be made.

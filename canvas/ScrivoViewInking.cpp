@@ -49,7 +49,7 @@ void CScrivoView::StartWriting() {
     if (m_bInkArmed || !pFrame || !pFrameWnd || pFrame->GetMode() != kModeInking)
         return;
     if (!m_hCtx)
-        m_hCtx = OpenTabletContext(m_hWnd, TRUE);
+        OpenViewContext();
     else if (IsBound())
         Binding().WTOverlap(m_hCtx, TRUE);
     pFrame->ClosePenWidthPopup();
@@ -96,8 +96,7 @@ void CScrivoView::HandOverInk() {
         ShowOverlay(false);
         result = CInkHandOver(Bridge(), m_hWnd).HandOver(*pLines);
     }
-    if (!m_hCtx)
-        m_hCtx = OpenTabletContext(m_hWnd, TRUE);
+    OpenViewContext();
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     if (result == CInkHandOver::Result::Failed) {
         KeepInkAfterFailedHandOver();

@@ -60,6 +60,12 @@ bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
     }
 }
 
+HWND CScrivoView::ContextOwner() const {
+    if (HWND hwndOverlay = OverlayWindow(); hwndOverlay && IsWindowVisible(hwndOverlay))
+        return hwndOverlay;
+    return GetAncestor(m_hWnd, GA_ROOT);
+}
+
 void CScrivoView::OnActivateView(bool bActivate) {
     ActivateTabletContext(bActivate ? TRUE : FALSE);
 }

@@ -36,14 +36,23 @@ HCTX CTabletClient::OpenTabletContext(HWND hWnd, BOOL bSystemCursor) {
     m_lc.lcOutOrgY = 0;
     m_lc.lcOutExtX = GetSystemMetrics(SM_CXSCREEN);
     m_lc.lcOutExtY = -GetSystemMetrics(SM_CYSCREEN);
-    return wt.WTOpenA(hWnd, &m_lc, TRUE);
+    const HCTX hCtx = wt.WTOpenA(hWnd, &m_lc, TRUE);
+    // A driver's default queue may hold only a few packets (Wine's holds 10 and drops the newest
+    // when full), which a busy moment of the window's thread overruns. A refused size leaves the
+    // context without a queue, so the request steps down until one is granted.
+    for (int nSize = kPacketBatchMax; hCtx && nSize > 0; --nSize)
+        if (wt.WTQueueSizeSet(hCtx, nSize))
+            break;
+    return hCtx;
 }
 
 void CTabletClient::OpenViewContext() {
     // A context opened meanwhile (by a resize that the driver let through while it closed the
     // old one) is kept: opening another would leave that one open with nothing to close it.
-    if (!m_hCtx)
-        m_hCtx = OpenTabletContext(TabletWindow(), TRUE);
+    if (!m_hCtx) {
+        m_hCtxOwner = ContextOwner();
+        m_hCtx = OpenTabletContext(m_hCtxOwner, TRUE);
+    }
     // Without a tablet library, or with one that finds no tablet, the pen does nothing: the
     // user is told. Every resize reopens the context, so this is said once, not once per resize
     // (a dragged border would otherwise stack up boxes).
@@ -58,6 +67,13 @@ void CTabletClient::OpenViewContext() {
     m_bMousePen = !m_hCtx && settings::ReadMousePen();
     if (!m_bMousePen)
         m_bMousePenDown = false;
+}
+
+void CTabletClient::FollowPenWindow() {
+    if (!m_hCtx || ContextOwner() == m_hCtxOwner)
+        return;
+    CloseTabletContext();
+    OpenViewContext();
 }
 
 void CTabletClient::CloseTabletContext() {
@@ -123,12 +139,11 @@ LRESULT CTabletClient::OnWTPacket(WPARAM, LPARAM lParam) {
 bool CTabletClient::OnMousePen(UINT uMsg, POINT ptScreen) {
     if (!m_bMousePen)
         return false;
-    DWORD nEvent = TBN_NONE;
+    // The pressure tells the handlers when the tip touches and lifts, as a tablet's does.
     UINT nPressure = MousePenPressure(m_nPressureMax, m_nPressureScale);
     switch (uMsg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        nEvent = TBN_DOWN;
         m_bMousePenDown = true;
         break;
     case WM_MOUSEMOVE:
@@ -139,7 +154,6 @@ bool CTabletClient::OnMousePen(UINT uMsg, POINT ptScreen) {
     case WM_CAPTURECHANGED:
         if (!m_bMousePenDown)
             return false;
-        nEvent = TBN_UP;
         nPressure = 0;
         m_bMousePenDown = false;
         break;
@@ -147,19 +161,27 @@ bool CTabletClient::OnMousePen(UINT uMsg, POINT ptScreen) {
         return false;
     }
     // The mouse's packet is a batch of one: a tablet batch cannot be in progress on this thread.
-    const PenPacket packet{DWORD(GetMessageTime()), MAKELONG(0, nEvent), ptScreen.x, ptScreen.y,
-                           nPressure};
+    const PenPacket packet{DWORD(GetMessageTime()), 0, ptScreen.x, ptScreen.y, nPressure};
     g_nPacketBatch = 1;
     HandlePacket(packet, ptScreen);
     g_nPacketBatch = 0;
     return true;
 }
 
+DWORD CTabletClient::TipEvent(UINT nPressure) {
+    const bool bTouching = nPressure != 0;
+    if (std::exchange(m_bTipTouching, bTouching) == bTouching)
+        return TBN_NONE;
+    return bTouching ? TBN_DOWN : TBN_UP;
+}
+
 void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt) {
-    const DWORD nTime = packet.pkTime, nButtons = packet.pkButtons;
+    const DWORD nTime = packet.pkTime;
     // Under a covering window the packets come without pressure: a stroke in progress ends there
     // and none begins.
     const UINT nPressure = IsCanvasCovered() ? 0 : packet.pkNormalPressure;
+    // Every packet counts for the tip, also one that no handler takes.
+    const DWORD nButtons = MAKELONG(0, TipEvent(nPressure));
     if (m_nCaptureState == 2) {
         OnCapturePacket(nTime, nButtons, pt.x, pt.y, nPressure);
         return;
@@ -194,13 +216,6 @@ void CTabletClient::ActivateTabletContext(BOOL bActivate) {
     Binding().WTEnable(m_hCtx, (bActivate || m_nCaptureState) ? TRUE : FALSE);
     if (bActivate)
         Binding().WTOverlap(m_hCtx, TRUE);
-}
-
-void CTabletClient::ResizeTabletContext(int cx, int cy) {
-    if (cx <= 0 || cy <= 0)
-        return;
-    CloseTabletContext();
-    OpenViewContext();
 }
 
 POINT CTabletClient::TabletCursorPos() const {

@@ -1,9 +1,10 @@
 // CTabletClient: the canvas view's side of the tablet. It owns the program's one tablet context
-// (opened on the view's window), the pressure normalisation of the device, and the intake of
-// packet messages: it reads at most 64 queued packets per message, puts the system cursor's
-// screen position into each, and hands every packet to the handler that the capture state, the
-// main frame's mode and the current tool call for. The view derives from it and supplies those
-// handlers; tests derive from it with a fake tablet library. When no tablet context can be
+// (opened on the top-level window the pen writes over, which hands its packet messages on), the
+// pressure normalisation of the device, and the intake of packet messages: it reads at most 64
+// queued packets per message, puts the system cursor's screen position into each, tells from the
+// pressure when the tip touches and lifts, and hands every packet to the handler that the capture
+// state, the main frame's mode and the current tool call for. The view derives from it and supplies
+// those handlers; tests derive from it with a fake tablet library. When no tablet context can be
 // opened, it also turns the left mouse button into a pen of fixed middle pressure whose packets
 // go to the same handlers.
 #pragma once
@@ -29,12 +30,16 @@ public:
     CTabletClient& operator=(const CTabletClient&) = delete;
     virtual ~CTabletClient() = default;
 
-    // Builds m_lc for the window and opens it enabled; null without a tablet library.
+    // Builds m_lc for the window and opens it enabled, with a queue of up to 64 packets; null
+    // without a tablet library.
     HCTX OpenTabletContext(HWND hWnd, BOOL bSystemCursor);
-    // Opens the context on the view's window as at creation (unless one is open already), telling
+    // Opens the context on ContextOwner() as at creation (unless one is open already), telling
     // the user once when none can be opened, with or without a tablet library, and reads the
     // device's pressure axis.
     void OpenViewContext();
+    // Opens the open context again on ContextOwner() when that is another window now (the
+    // overlay came or went); a closed context stays closed.
+    void FollowPenWindow();
     // Disables, lowers and closes the open context and clears m_hCtx.
     void CloseTabletContext();
     // After a display change: close, wait a second, open again and restore the enabled state.
@@ -45,8 +50,6 @@ public:
     LRESULT OnWTPacket(WPARAM wParam, LPARAM lParam);
     // The view was activated or deactivated (letter mode only enables and raises the context).
     void ActivateTabletContext(BOOL bActivate);
-    // The view's window got a new size.
-    void ResizeTabletContext(int cx, int cy);
 
     // A left-button message at a screen point: down, a move with the button held, up, or the
     // loss of the mouse capture (an up). While the mouse pen is on (no tablet context could be
@@ -60,6 +63,8 @@ public:
     bool IsBound() const { return m_pWintab && m_pWintab->m_bWintab; }
 
     HCTX m_hCtx = nullptr;
+    // The window m_hCtx was opened on.
+    HWND m_hCtxOwner = nullptr;
     LOGCONTEXTA m_lc{};
     AXIS m_axPressure{};
     int m_nPressureMax = 511;
@@ -70,8 +75,12 @@ public:
     const CWintabApi* m_pWintab = &Wintab();
 
 protected:
-    // The window the context belongs to.
+    // The view's window.
     virtual HWND TabletWindow() const = 0;
+    // The window the context is opened on. A tablet library may deliver packets only to a
+    // context whose window is the top-level window under the pen (Wine's does), so the view
+    // names the top-level window it writes over.
+    virtual HWND ContextOwner() const { return TabletWindow(); }
     // The main frame's mode and the view's current tool.
     virtual int TabletMode() const = 0;
     virtual int TabletTool() const = 0;
@@ -94,11 +103,17 @@ protected:
 private:
     // Hands one packet, positioned at the cursor point pt, to its handler.
     void HandlePacket(const PenPacket& packet, POINT pt);
+    // The tip's event for a packet of this pressure: pressed when the pressure rises from zero,
+    // released when it falls to zero, else none. A driver that honours the relative button mode
+    // reports press and release in pkButtons, Wine's the absolute button mask whatever the mode
+    // asked; both report the pressure, so every driver gives the same strokes.
+    DWORD TipEvent(UINT nPressure);
 
     // Room for a whole batch and as many again, so that a driver that reports more packets than
     // it was asked for cannot write past the buffer before the batch is dropped.
     std::array<PenPacket, 2 * kPacketBatchMax> m_batch{};
     bool m_bToldNoContext = false;
+    bool m_bTipTouching = false;
     bool m_bMousePen = false;
     bool m_bMousePenDown = false;
 };

@@ -44,12 +44,17 @@ int WINAPI FakePacketsGet(HCTX, int cMax, LPVOID lpPkts) {
 BOOL WINAPI FakeGet(HCTX, LOGCONTEXTA*) {
     return FALSE;
 }
-BOOL WINAPI FakeQueueSizeSet(HCTX, int) {
-    return FALSE;
+BOOL WINAPI FakeQueueSizeSet(HCTX, int nPkts) {
+    T().log.push_back("WTQueueSizeSet " + std::to_string(nPkts));
+    const bool bGranted = nPkts > 0 && nPkts <= T().nQueueMax;
+    T().nQueueSize = bGranted ? nPkts : 0;
+    return bGranted ? TRUE : FALSE;
 }
-HCTX WINAPI FakeOpen(HWND, LOGCONTEXTA* lc, BOOL fEnable) {
+HCTX WINAPI FakeOpen(HWND hWnd, LOGCONTEXTA* lc, BOOL fEnable) {
     T().log.push_back("WTOpenA " + std::to_string(fEnable));
     T().lcOpened = *lc;
+    T().hwndOpened = hWnd;
+    T().nQueueSize = 10;
     ++T().nOpenCount;
     if (T().bOpenFails)
         return nullptr;

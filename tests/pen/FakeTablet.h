@@ -29,6 +29,12 @@ struct FakeTablet {
     std::vector<HCTX> closedHandles;
     // Called inside WTClose, as a driver that lets the window handle sent messages then.
     std::function<void()> onClose;
+    // The window of the last WTOpenA.
+    HWND hwndOpened = nullptr;
+    // WTQueueSizeSet grants sizes up to nQueueMax; a refused size leaves no queue, as the
+    // published interface says. The queue of the open context, 10 until one is granted.
+    int nQueueMax = 64;
+    int nQueueSize = 10;
 };
 
 struct ReceivedPacket {
@@ -48,11 +54,14 @@ public:
     int m_nTool = 2;
     POINT m_ptCursor{640, 400};
     HWND m_hWnd = nullptr;
+    // The window the context is to be opened on; null: m_hWnd.
+    HWND m_hOwner = nullptr;
     std::vector<ReceivedPacket> m_received;
     mutable int m_nBeeps = 0;
 
 protected:
     HWND TabletWindow() const override { return m_hWnd; }
+    HWND ContextOwner() const override { return m_hOwner ? m_hOwner : m_hWnd; }
     int TabletMode() const override { return m_nMode; }
     int TabletTool() const override { return m_nTool; }
     BOOL OnCapturePacket(DWORD t, DWORD b, LONG x, LONG y, UINT p) override;

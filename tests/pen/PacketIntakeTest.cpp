@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 std::vector<PenPacket> MakePackets(int n) {
@@ -86,6 +87,42 @@ TEST(PacketIntake, ThePictureToolDropsEveryPacket) {
     EXPECT_TRUE(client.m_received.empty());
 }
 
+// Two strokes with a barrel-button press in the air between them, as a driver that honours the
+// relative button mode reports them and as Wine's library does (the absolute button mask, the
+// tip in bit 1, whatever the mode asked). The handlers get the same press and release events.
+TEST(PacketIntake, TheTipTouchesAndLiftsWithThePressureWhateverTheDriverReportsAsButtons) {
+    const UINT pressures[] = {0, 300, 420, 0, 0, 0, 510, 0};
+    const DWORD relative[] = {0,
+                              MAKELONG(0, TBN_DOWN),
+                              0,
+                              MAKELONG(0, TBN_UP),
+                              MAKELONG(1, TBN_DOWN),
+                              MAKELONG(1, TBN_UP),
+                              MAKELONG(0, TBN_DOWN),
+                              MAKELONG(0, TBN_UP)};
+    const DWORD absolute[] = {0, 0x2, 0x2, 0, 0x4, 0, 0x2, 0};
+    const DWORD expected[] = {0,
+                              MAKELONG(0, TBN_DOWN),
+                              0,
+                              MAKELONG(0, TBN_UP),
+                              0,
+                              0,
+                              MAKELONG(0, TBN_DOWN),
+                              MAKELONG(0, TBN_UP)};
+    for (const DWORD* buttons : {relative, absolute}) {
+        FakeTablet tablet;
+        CFakeTabletClient client(tablet);
+        client.m_nMode = buttons == relative ? kModeDesktop : kModeInking;
+        for (size_t i = 0; i < std::size(pressures); ++i)
+            tablet.packets.push_back({DWORD(i), buttons[i], 0, 0, pressures[i]});
+        client.OnWTPacket(0, Ctx());
+        ASSERT_EQ(client.m_received.size(), std::size(pressures));
+        for (size_t i = 0; i < std::size(pressures); ++i)
+            EXPECT_EQ(client.m_received[i].nButtons, expected[i])
+                << (buttons == relative ? "relative" : "absolute") << ", packet " << i;
+    }
+}
+
 TEST(PacketIntake, PositionIsTheSystemCursorNotTheTabletPosition) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
@@ -162,9 +199,10 @@ TEST(DisplayChange, TheNextPacketMessageWaitsASecondAndReopensBeforeReading) {
     tablet.nAxisMax = 2047;
     tablet.packets = MakePackets(2);
     EXPECT_EQ(client.OnWTPacket(0, Ctx()), 0);
-    const std::vector<std::string> expected = {
-        "WTEnable 0", "WTOverlap 0",    "WTClose",    "Sleep 1000",  "WTInfoA 3 0",
-        "WTOpenA 1",  "WTInfoA 100 15", "WTEnable 0", "WTOverlap 0", "WTPacketsGet"};
+    const std::vector<std::string> expected = {"WTEnable 0",        "WTOverlap 0",    "WTClose",
+                                               "Sleep 1000",        "WTInfoA 3 0",    "WTOpenA 1",
+                                               "WTQueueSizeSet 64", "WTInfoA 100 15", "WTEnable 0",
+                                               "WTOverlap 0",       "WTPacketsGet"};
     EXPECT_EQ(tablet.log, expected);
     EXPECT_FALSE(client.m_bReopenCtx);
     EXPECT_NE(client.m_hCtx, nullptr);

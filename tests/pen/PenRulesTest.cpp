@@ -1,4 +1,5 @@
 #include "PenRules.h"
+#include "TabletClient.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,53 @@ TEST(LetterWeights, MarkerLevelNGivesTwoN) {
 TEST(LetterWeights, EraserIsAlwaysOne) {
     for (int nLevel = 1; nLevel <= 5; ++nLevel)
         EXPECT_EQ(LetterWeight(kToolEraser, nLevel, 400, 511), 1) << "level " << nLevel;
+}
+
+// The weights of one touch, the same fraction of each pen's range (700 of 1,024 levels, and
+// full pressure), per mode and tool at levels 2 and 5: 1,024 levels (most tablets the rules were
+// written for), 8,192 (most pens sold today) and 65,536 (what X reports under Wine).
+TEST(SampleWeights, TheSameTouchWeighsTheSameAt1024And8192And65536Levels) {
+    struct Row {
+        int nMode, nTool, nLevel;
+        short nAt700, nAtFull;
+    };
+    const Row table[] = {
+        {kModeLetter, kToolPencil, 2, 160, 160}, {kModeLetter, kToolBrush, 2, 140, 204},
+        {kModeLetter, kToolBrush, 5, 350, 511},  {kModeLetter, kToolMarker, 5, 10, 10},
+        {kModeLetter, kToolEraser, 2, 1, 1},     {kModeDesktop, kToolPencil, 2, 160, 160},
+        {kModeDesktop, kToolBrush, 2, 140, 204}, {kModeDesktop, kToolBrush, 5, 350, 511},
+        {kModeDesktop, kToolMarker, 5, 10, 10},  {kModeDesktop, kToolEraser, 2, 1, 1},
+        {kModeInking, kToolPencil, 2, 2, 2},     {kModeInking, kToolBrush, 2, 7, 10},
+        {kModeInking, kToolBrush, 5, 17, 25},    {kModeInking, kToolMarker, 5, 10, 10},
+        {kModeInking, kToolEraser, 2, 1, 1},
+    };
+    for (LONG nLevels : {1024, 8192, 65536}) {
+        const PressureNorm norm = NormalisePressureAxis(nLevels - 1);
+        const UINT nTouch = UINT(700 * nLevels / 1024), nFull = UINT(nLevels - 1);
+        for (const Row& r : table) {
+            EXPECT_EQ(SampleWeight(r.nMode, r.nTool, r.nLevel, nTouch, nLevels - 1, norm.nScale,
+                                   norm.nMax),
+                      r.nAt700)
+                << nLevels << " levels, mode " << r.nMode << ", tool " << r.nTool << ", level "
+                << r.nLevel;
+            EXPECT_EQ(SampleWeight(r.nMode, r.nTool, r.nLevel, nFull, nLevels - 1, norm.nScale,
+                                   norm.nMax),
+                      r.nAtFull)
+                << nLevels << " levels at full pressure, mode " << r.nMode << ", tool " << r.nTool
+                << ", level " << r.nLevel;
+        }
+    }
+}
+
+// Up to 2,048 levels desktop mode keeps its divisors: the raw pressure halved up to 1024, divided
+// by 3 up to 1536 and by 4 up to 2048, kept below 513.
+TEST(SampleWeights, OlderTabletsKeepTheDesktopDivisorsAndTheRawInkingPressure) {
+    EXPECT_EQ(DesktopPressure(1200, 1535, 3), 400);
+    EXPECT_EQ(DesktopPressure(1200, 2047, 4), 300);
+    EXPECT_EQ(DesktopPressure(300, 511, 1), 300);
+    EXPECT_EQ(DesktopPressure(300, 255, 1), 300);
+    EXPECT_EQ(InkingPressure(1500, 2047, 4), 1500);
+    EXPECT_EQ(InkingPressure(8000, 8191, 16), 1000);
 }
 
 struct ZoomCase {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -65,7 +66,8 @@ TEST_F(TabletContext, WithoutALibraryNoContextOpensAndTheWinTabBoxIsShownOnce) {
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
     client.OpenViewContext();
-    client.ResizeTabletContext(300, 200);
+    client.CloseTabletContext();
+    client.OpenViewContext();
     EXPECT_EQ(client.m_hCtx, nullptr);
     EXPECT_TRUE(tablet.log.empty());
     ASSERT_EQ(m_boxes.size(), 1u);
@@ -76,16 +78,20 @@ TEST_F(TabletContext, WithoutALibraryNoContextOpensAndTheWinTabBoxIsShownOnce) {
     EXPECT_EQ(client.m_nPressureMax, 511);
 }
 
-// A driver may let the window handle sent messages inside WTClose: a resize handled then closes
-// and opens the context in the middle of the outer close.
-TEST_F(TabletContext, AResizeHandledWhileTheDriverClosesLeavesExactlyOneContextOpen) {
+// A driver may let the window handle sent messages inside WTClose: a move of the context to
+// another window handled then closes and opens the context in the middle of the outer close.
+TEST_F(TabletContext, AReopenHandledWhileTheDriverClosesLeavesExactlyOneContextOpen) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
     client.OpenViewContext();
     const HCTX hFirst = client.m_hCtx;
-    tablet.onClose = [&] { client.ResizeTabletContext(640, 480); };
-    client.ResizeTabletContext(640, 480);
+    tablet.onClose = [&] {
+        client.CloseTabletContext();
+        client.OpenViewContext();
+    };
+    client.CloseTabletContext();
+    client.OpenViewContext();
     EXPECT_EQ(tablet.closedHandles, std::vector<HCTX>{hFirst}) << "each context is closed once";
     ASSERT_EQ(tablet.openHandles.size(), 1u) << "no context is left open unowned";
     EXPECT_EQ(client.m_hCtx, tablet.openHandles[0]);
@@ -107,34 +113,70 @@ TEST_F(TabletContext, ALibraryThatCannotOpenAContextShowsTheWinTabBox) {
     EXPECT_EQ(m_boxes[0].uType, UINT(MB_ICONHAND));
 }
 
-TEST_F(TabletContext, AFailedOpenIsReportedOnceHoweverOftenTheViewIsResized) {
+TEST_F(TabletContext, AFailedOpenIsReportedOnceHoweverOftenTheContextIsOpenedAgain) {
     FakeTablet tablet;
     tablet.bOpenFails = true;
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
-    client.OpenViewContext();
-    client.ResizeTabletContext(300, 200);
-    client.ResizeTabletContext(300, 200);
+    for (int i = 0; i < 3; ++i) {
+        client.CloseTabletContext();
+        client.OpenViewContext();
+    }
     EXPECT_EQ(tablet.nOpenCount, 3);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
 }
 
-TEST_F(TabletContext, ResizingTwiceToTheSameSizeReopensTwice) {
+// Wine's library opens the tablet's devices again on every open and never closes them: the
+// context moves only when the window under the pen changes.
+TEST_F(TabletContext, TheContextIsOpenedOnTheOwnerWindowAndMovesOnlyWhenTheOwnerChanges) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
+    HWND hwndOverlay =
+        CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    client.FollowPenWindow();
+    EXPECT_TRUE(tablet.log.empty()) << "a closed context stays closed";
     client.OpenViewContext();
+    EXPECT_EQ(tablet.hwndOpened, m_hWnd);
     tablet.log.clear();
-    client.ResizeTabletContext(640, 480);
-    client.ResizeTabletContext(640, 480);
-    client.ResizeTabletContext(0, 480);
-    const std::vector<std::string> once = {"WTEnable 0",  "WTOverlap 0", "WTClose",
-                                           "WTInfoA 3 0", "WTOpenA 1",   "WTInfoA 100 15"};
-    std::vector<std::string> twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(tablet.log, twice);
-    EXPECT_TRUE(m_boxes.empty());
+    client.FollowPenWindow();
+    EXPECT_TRUE(tablet.log.empty()) << "the same window keeps its context";
+    client.m_hOwner = hwndOverlay;
+    client.FollowPenWindow();
+    const std::vector<std::string> moved = {"WTEnable 0",    "WTOverlap 0", "WTClose",
+                                            "WTInfoA 3 0",   "WTOpenA 1",   "WTQueueSizeSet 64",
+                                            "WTInfoA 100 15"};
+    EXPECT_EQ(tablet.log, moved);
+    EXPECT_EQ(tablet.hwndOpened, hwndOverlay);
+    EXPECT_EQ(tablet.openHandles.size(), 1u);
+    EXPECT_EQ(client.m_hCtxOwner, hwndOverlay);
+    DestroyWindow(hwndOverlay);
+}
+
+TEST_F(TabletContext, EveryOpenAsksForAQueueOf64AndStepsDownUntilOneIsGranted) {
+    FakeTablet tablet;
+    tablet.nQueueMax = 61;
+    CFakeTabletClient client(tablet);
+    client.m_hWnd = m_hWnd;
+    client.OpenViewContext();
+    const std::vector<std::string> asked = {"WTQueueSizeSet 64", "WTQueueSizeSet 63",
+                                            "WTQueueSizeSet 62", "WTQueueSizeSet 61"};
+    std::vector<std::string> calls;
+    for (const std::string& str : tablet.log)
+        if (str.starts_with("WTQueueSizeSet"))
+            calls.push_back(str);
+    EXPECT_EQ(calls, asked);
+    EXPECT_EQ(tablet.nQueueSize, 61);
+    // A driver that grants nothing is asked down to one packet.
+    tablet.nQueueMax = 0;
+    tablet.log.clear();
+    client.CloseTabletContext();
+    client.OpenViewContext();
+    EXPECT_EQ(std::count_if(tablet.log.begin(), tablet.log.end(),
+                            [](const std::string& s) { return s.starts_with("WTQueueSizeSet"); }),
+              64);
+    EXPECT_EQ(tablet.log.back(), "WTInfoA 100 15");
 }
 
 TEST_F(TabletContext, PressureAxisIsReadAfterEveryOpen) {
@@ -145,7 +187,8 @@ TEST_F(TabletContext, PressureAxisIsReadAfterEveryOpen) {
     EXPECT_EQ(client.m_nPressureScale, 2);
     EXPECT_EQ(client.m_nPressureMax, 511);
     tablet.nAxisMax = 511;
-    client.ResizeTabletContext(10, 10);
+    client.m_hOwner = GetDesktopWindow();
+    client.FollowPenWindow();
     EXPECT_EQ(client.m_nPressureScale, 1);
     EXPECT_EQ(client.m_nPressureMax, 511);
 }
@@ -156,9 +199,9 @@ TEST_F(TabletContext, ReopenAfterADisplayChangeRestoresTheWindowsEnabledState) {
     client.m_hWnd = m_hWnd;
     client.m_bReopenCtx = TRUE;
     client.OnWTPacket(0, 0x5151);
-    const std::vector<std::string> expected = {"Sleep 1000",     "WTInfoA 3 0", "WTOpenA 1",
-                                               "WTInfoA 100 15", "WTEnable 1",  "WTOverlap 1",
-                                               "WTPacketsGet"};
+    const std::vector<std::string> expected = {"Sleep 1000",        "WTInfoA 3 0",    "WTOpenA 1",
+                                               "WTQueueSizeSet 64", "WTInfoA 100 15", "WTEnable 1",
+                                               "WTOverlap 1",       "WTPacketsGet"};
     EXPECT_EQ(tablet.log, expected);
 }
 

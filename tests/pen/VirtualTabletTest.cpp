@@ -14,6 +14,7 @@ struct Seen {
     std::string strWhat; // "packet", "down", "up"
     PenPacket packet;
     POINT ptCursor;
+    HWND hWnd;
 };
 
 CWintabApi g_api;
@@ -26,12 +27,12 @@ LRESULT CALLBACK RecordingProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         for (int i = 0; i < n; ++i) {
             POINT pt;
             GetCursorPos(&pt);
-            g_seen.push_back({"packet", buf[i], pt});
+            g_seen.push_back({"packet", buf[i], pt, hWnd});
         }
         return 0;
     }
     if (nMsg == WM_LBUTTONDOWN || nMsg == WM_LBUTTONUP) {
-        g_seen.push_back({nMsg == WM_LBUTTONDOWN ? "down" : "up", {}, {}});
+        g_seen.push_back({nMsg == WM_LBUTTONDOWN ? "down" : "up", {}, {}, hWnd});
         return 0;
     }
     return DefWindowProcW(hWnd, nMsg, wParam, lParam);
@@ -65,9 +66,10 @@ protected:
         std::fputs((strBody + "signal " + m_strEvent + "\n").c_str(), f);
         std::fclose(f);
     }
-    // Pumps this thread's messages until the script has signalled its end.
-    bool PumpUntilDone() {
-        HANDLE h = CreateEventA(nullptr, TRUE, FALSE, m_strEvent.c_str());
+    // Pumps this thread's messages until the script has signalled its end (or the event named
+    // after it with strSuffix).
+    bool PumpUntilDone(const std::string& strSuffix = "") {
+        HANDLE h = CreateEventA(nullptr, TRUE, FALSE, (m_strEvent + strSuffix).c_str());
         const DWORD dwStart = GetTickCount();
         bool bDone = false;
         while (!bDone && GetTickCount() - dwStart < 20000) {
@@ -156,4 +158,59 @@ TEST_F(VirtualTablet, AClosedContextsHandleIsNeverGivenToALaterOne) {
         EXPECT_TRUE(g_api.WTClose(hNext));
     }
     EXPECT_TRUE(PumpUntilDone());
+}
+
+// As Wine's own library: packets only for the context of the top-level window under the pen, the
+// absolute button mask with the tip in bit 1 whatever mode was asked, a queue of 10 that drops
+// the newest until WTQueueSizeSet makes room, and the 65,536-level axis with Wine's default
+// context. The packets keep the layout of the context's data mask.
+TEST_F(VirtualTablet, InWineModeBehavesAsWinesLibrary) {
+    SetEnvironmentVariableA("QUILLET_TABLET_WINE", "1");
+    WriteScript("clicks off\ndown 100 120 700\nmove 130 125 350\nup 130 125\nburst 150 150 15 700\n"
+                "signal " +
+                m_strEvent + "_first\nwaitfor " + m_strEvent +
+                "_grown\n"
+                "burst 160 150 15 700\n");
+    AXIS ax{};
+    g_api.WTInfoA(WTI_DEVICES, DVC_NPRESSURE, &ax);
+    EXPECT_EQ(ax.axMax, 65535);
+    LOGCONTEXTA lc{};
+    g_api.WTInfoA(WTI_DEFCONTEXT, 0, &lc);
+    EXPECT_STREQ(lc.lcName, "Wine Tablet Context");
+    EXPECT_EQ(lc.lcPktData, 0x15F7u);
+    EXPECT_EQ(lc.lcPktMode, 0u);
+    lc.lcOptions |= CXO_MESSAGES;
+    lc.lcPktData = kPenPacketData;
+    lc.lcPktMode = PK_BUTTONS;
+    HWND hwndAway = CreateWindowExW(WS_EX_TOPMOST, L"PenTestRecorder", L"", WS_POPUP | WS_VISIBLE,
+                                    600, 50, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND hwndChild = CreateWindowExW(0, L"PenTestRecorder", L"", WS_CHILD | WS_VISIBLE, 0, 0, 400,
+                                     300, m_hWnd, nullptr, nullptr, nullptr);
+    const HCTX hCtx = g_api.WTOpenA(m_hWnd, &lc, TRUE);
+    const HCTX hChild = g_api.WTOpenA(hwndChild, &lc, TRUE);
+    const HCTX hAway = g_api.WTOpenA(hwndAway, &lc, TRUE);
+    ASSERT_TRUE(PumpUntilDone("_first"));
+    ASSERT_EQ(g_seen.size(), 13u) << "three packets and ten of the first burst's sixteen";
+    const DWORD buttons[] = {0x2, 0x2, 0};
+    const UINT pressures[] = {44800, 22400, 0};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(g_seen[i].packet.pkButtons, buttons[i]) << "packet " << i;
+        EXPECT_EQ(g_seen[i].packet.pkNormalPressure, pressures[i]) << "packet " << i;
+        EXPECT_NE(g_seen[i].packet.pkTime, 0u) << "packet " << i;
+    }
+    EXPECT_EQ(g_seen[12].packet.pkNormalPressure, 44800u) << "the lift was the newest: dropped";
+    for (const Seen& seen : g_seen)
+        EXPECT_EQ(seen.hWnd, m_hWnd) << "only the context of the top-level window under the pen";
+    EXPECT_TRUE(g_api.WTQueueSizeSet(hCtx, 64));
+    HANDLE hGrown = CreateEventA(nullptr, TRUE, FALSE, (m_strEvent + "_grown").c_str());
+    SetEvent(hGrown);
+    ASSERT_TRUE(PumpUntilDone());
+    CloseHandle(hGrown);
+    ASSERT_EQ(g_seen.size(), 29u) << "the whole second burst";
+    EXPECT_EQ(g_seen.back().packet.pkNormalPressure, 0u);
+    EXPECT_EQ(g_seen.back().packet.pkButtons, 0u);
+    for (HCTX h : {hChild, hAway, hCtx})
+        g_api.WTClose(h);
+    DestroyWindow(hwndAway);
+    SetEnvironmentVariableA("QUILLET_TABLET_WINE", nullptr);
 }

@@ -138,7 +138,7 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
         PutU32(note, static_cast<std::uint32_t>(n));
     if (!CTestFolder::WriteBytes(m_strNote, note))
         return false;
-    std::string strScript = "origin client\n";
+    std::string strScript = "origin client ScrivoView\n";
     for (size_t i = 0; i < m_chapters.size(); ++i) {
         for (const char* psz : {"go", "done"})
             m_events.push_back(CreateEventA(nullptr, TRUE, FALSE, EventName(psz, i).c_str()));

@@ -72,7 +72,7 @@ TEST_F(FrameShell, AColourChosenWithOkLeavesTheStripWhereItIs) {
     GetWindowRect(m_pFrame->m_hWnd, &rcStrip);
     g_nDialogsAnswered = 0;
     g_nDialogAnswer = IDOK;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, CountAndAnswerDialogs);
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 5, AnswerThreadDialogs);
     // The pen swatch of the strip; the button goes up inside the dialog.
     HWND hwndPanel = m_pFrame->m_wndPanel.m_hWnd;
     SendMessageW(hwndPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(255, 15));

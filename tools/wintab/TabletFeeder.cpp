@@ -1,10 +1,14 @@
 // The feeder thread of the virtual tablet. It plays the script named by "QUILLET_TABLET_SCRIPT"
 // and then, when "QUILLET_TABLET_MOUSE" is set, turns the mouse into a pen: the left button is
-// the pen tip, pressed with the fixed pressure "QUILLET_TABLET_MOUSE" gives (or 600).
+// the pen tip, pressed with the fixed pressure "QUILLET_TABLET_MOUSE" gives (or 600). Pressures
+// are given in 1024ths of the pen's range, so that the same script writes with the same touch
+// whatever pressure axis the tablet reports.
 //
 // Script lines (blank lines and lines starting with # are skipped):
-//   origin screen|client   coordinates that follow are screen pixels (the default) or pixels from
-//                          the top-left of the client area of the context's window
+//   origin screen|client [CLASS]
+//                          coordinates that follow are screen pixels (the default) or pixels from
+//                          the top-left of the client area of the context's window, or of its
+//                          descendant window of class CLASS
 //   clicks on|off          whether pen-down and pen-up also press and release the left mouse
 //                          button on the window under the pen, as a driver does (default on)
 //   down X Y P             pen touches at (X, Y) with pressure P
@@ -13,6 +17,8 @@
 //                          lands 1/N of the way)
 //   up X Y                 pen lifts at (X, Y)
 //   hover X Y              pen in the air at (X, Y): a packet without pressure
+//   burst X Y N P          the program's thread is busy while N packets of pressure P and the
+//                          lift arrive at (X, Y): they are queued at once
 //   wait MS                pause
 //   signal NAME            sets the named event NAME
 //   waitfor NAME [MS]      waits (default 20 s) until the named event NAME is set, then resets it
@@ -22,21 +28,59 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct FeederState {
     bool bClientOrigin = false;
+    std::wstring strOriginClass;
     bool bClicks = true;
 };
+
+struct ClassSearch {
+    const wchar_t* pszClass;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindClass(HWND hWnd, LPARAM lParam) {
+    auto& search = *reinterpret_cast<ClassSearch*>(lParam);
+    wchar_t szClass[64] = {};
+    GetClassNameW(hWnd, szClass, 64);
+    if (wcscmp(szClass, search.pszClass) != 0)
+        return TRUE;
+    search.hFound = hWnd;
+    return FALSE;
+}
+
+HWND OriginWindow(const FeederState& st) {
+    HWND hWnd = CurrentContextWindow();
+    if (!hWnd || st.strOriginClass.empty())
+        return hWnd;
+    ClassSearch search{st.strOriginClass.c_str(), nullptr};
+    EnumChildWindows(hWnd, FindClass, reinterpret_cast<LPARAM>(&search));
+    return search.hFound ? search.hFound : hWnd;
+}
 
 POINT ToScreen(const FeederState& st, LONG x, LONG y) {
     POINT pt{x, y};
     if (st.bClientOrigin) {
-        if (HWND hWnd = CurrentContextWindow())
+        if (HWND hWnd = OriginWindow(st))
             ClientToScreen(hWnd, &pt);
     }
     return pt;
+}
+
+// The innermost visible window at a screen point inside hWnd.
+HWND InnermostAt(HWND hWnd, POINT ptScreen) {
+    for (;;) {
+        POINT pt = ptScreen;
+        ScreenToClient(hWnd, &pt);
+        HWND hChild = ChildWindowFromPointEx(hWnd, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!hChild || hChild == hWnd)
+            return hWnd;
+        hWnd = hChild;
+    }
 }
 
 // The window that the left button goes to: the one holding the mouse capture, else the context's
@@ -51,7 +95,7 @@ HWND ClickTarget(POINT pt) {
         RECT rc{};
         GetWindowRect(hCtxWnd, &rc);
         if (PtInRect(&rc, pt))
-            return hCtxWnd;
+            return InnermostAt(hCtxWnd, pt);
     }
     return WindowFromPoint(pt);
 }
@@ -86,6 +130,16 @@ void MoveCursor(POINT pt) {
     TabletLog("cursor did not reach " + std::to_string(pt.x) + "," + std::to_string(pt.y));
 }
 
+// A packet of a touch given in 1024ths of the pen's range.
+RawPacket MakePacket(POINT pt, DWORD nEvent, UINT nTouch) {
+    RawPacket packet;
+    packet.nTime = GetTickCount();
+    packet.nButtons = MAKELONG(0, nEvent);
+    packet.ptScreen = pt;
+    packet.nPressure = RawPressure(LONG(nTouch));
+    return packet;
+}
+
 void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
     if (bMoveCursor) {
         MoveCursor(pt);
@@ -97,12 +151,16 @@ void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
         }
         MoveCursor(pt);
     }
-    RawPacket packet;
-    packet.nTime = GetTickCount();
-    packet.nButtons = MAKELONG(0, nEvent);
-    packet.ptScreen = pt;
-    packet.nPressure = nPressure;
-    DeliverPacket(packet, 20000);
+    DeliverPacket(MakePacket(pt, nEvent, nPressure), 20000);
+}
+
+void SendBurst(POINT pt, LONG nCount, UINT nPressure) {
+    MoveCursor(pt);
+    std::vector<RawPacket> packets;
+    for (LONG i = 0; i < nCount; ++i)
+        packets.push_back(MakePacket(pt, TBN_NONE, nPressure));
+    packets.push_back(MakePacket(pt, TBN_UP, 0));
+    DeliverBurst(packets);
 }
 
 void WaitForEvent(const std::string& strName, DWORD dwMs) {
@@ -132,6 +190,9 @@ void RunLine(FeederState& st, const std::string& strLine) {
     std::string strArg;
     if (strCmd == "origin" && in >> strArg) {
         st.bClientOrigin = strArg == "client";
+        std::string strClass;
+        in >> strClass;
+        st.strOriginClass.assign(strClass.begin(), strClass.end());
     } else if (strCmd == "clicks" && in >> strArg) {
         st.bClicks = strArg == "on";
     } else if (strCmd == "down" && in >> x >> y >> p) {
@@ -150,6 +211,8 @@ void RunLine(FeederState& st, const std::string& strLine) {
         Send(pt, TBN_UP, 0, true);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONUP);
+    } else if (strCmd == "burst" && in >> x >> y >> n >> p && n > 0) {
+        SendBurst(ToScreen(st, x, y), n, UINT(p));
     } else if (strCmd == "hover" && in >> x >> y) {
         Send(ToScreen(st, x, y), TBN_NONE, 0, true);
     } else if (strCmd == "wait" && in >> n) {

@@ -16,6 +16,11 @@ namespace {
 
 constexpr LONG kTabletExtent = 32768;
 constexpr WTPKT kSupportedData = 0x3FFF;
+// Queue sizes of a new context: the published interface's driver, and Wine's.
+constexpr int kQueueSize = 64;
+constexpr int kWineQueueSize = 10;
+// Wine's absolute button mask: X button 1, the tip, lands in bit 1.
+constexpr DWORD kWineTipBit = 0x2;
 
 struct QueuedPacket {
     RawPacket packet;
@@ -29,9 +34,20 @@ struct VirtualContext {
     bool bEnabled = false;
     bool bPenDown = false;
     UINT nSerial = 0;
-    int nQueueSize = 64;
+    int nQueueSize = kQueueSize;
     std::deque<QueuedPacket> queue;
 };
+
+// Whether the context's queue took the packet; a full queue drops the newest.
+bool Enqueue(VirtualContext& ctx, const RawPacket& packet) {
+    const UINT nSerial = ++ctx.nSerial;
+    if (int(ctx.queue.size()) >= ctx.nQueueSize) {
+        TabletLog("dropped: queue full, packet " + std::to_string(nSerial));
+        return false;
+    }
+    ctx.queue.push_back({packet, nSerial});
+    return true;
+}
 
 std::mutex g_mutex;
 std::condition_variable g_changed;
@@ -49,14 +65,70 @@ VirtualContext* Find(HCTX hCtx) {
     return nullptr;
 }
 
-VirtualContext* NewestEnabled() {
+// The newest enabled context, of the window hWnd unless it is null.
+VirtualContext* NewestEnabled(HWND hWnd = nullptr) {
     for (auto it = g_contexts.rbegin(); it != g_contexts.rend(); ++it)
-        if ((*it)->bEnabled)
+        if ((*it)->bEnabled && (!hWnd || (*it)->hWnd == hWnd))
             return it->get();
     return nullptr;
 }
 
+// Wine's X11 side selects the tablet's events on the owner's own X window and files each event
+// under the top-level window that got it: only a context of that window takes the packet.
+struct WindowSearch {
+    POINT pt;
+    HWND hFound;
+};
+
+// The display server knows nothing of disabled windows: the topmost shown top-level window whose
+// shape holds the point gets the event.
+BOOL CALLBACK FindWindowAt(HWND hWnd, LPARAM lParam) {
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+    RECT rc{};
+    if (!IsWindowVisible(hWnd) || !GetWindowRect(hWnd, &rc) || !PtInRect(&rc, search.pt))
+        return TRUE;
+    HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
+    const bool bShaped = GetWindowRgn(hWnd, hRgn) != ERROR;
+    const bool bInside = !bShaped || PtInRegion(hRgn, search.pt.x - rc.left, search.pt.y - rc.top);
+    DeleteObject(hRgn);
+    if (!bInside)
+        return TRUE;
+    search.hFound = hWnd;
+    return FALSE;
+}
+
+HWND PacketWindow(POINT ptScreen) {
+    if (!IsWineMode())
+        return nullptr;
+    WindowSearch search{ptScreen, HWND(INVALID_HANDLE_VALUE)};
+    EnumWindows(FindWindowAt, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+void WineDefaultContext(LOGCONTEXTA& lc) {
+    lc = LOGCONTEXTA{};
+    std::snprintf(lc.lcName, sizeof lc.lcName, "Wine Tablet Context");
+    lc.lcOptions = CXO_SYSTEM;
+    lc.lcStatus = 0x0004; // CXS_ONTOP
+    lc.lcLocks = 0x001F;  // in size, in aspect, margin, sensitivity, system output
+    lc.lcMsgBase = WT_DEFBASE;
+    lc.lcPktRate = 100;
+    lc.lcPktData = PK_CONTEXT | PK_STATUS | PK_SERIAL_NUMBER | PK_TIME | PK_CURSOR | PK_BUTTONS |
+                   PK_X | PK_Y | PK_NORMAL_PRESSURE | PK_ORIENTATION;
+    lc.lcMoveMask = PK_BUTTONS | PK_X | PK_Y | PK_NORMAL_PRESSURE | PK_ORIENTATION;
+    lc.lcBtnDnMask = lc.lcBtnUpMask = 0xFFFFFFFF;
+    lc.lcInExtX = lc.lcInExtY = lc.lcOutExtX = lc.lcOutExtY = kTabletExtent - 1;
+    lc.lcSensX = lc.lcSensY = lc.lcSensZ = 0x10000;
+    lc.lcSysExtX = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    lc.lcSysExtY = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    lc.lcSysSensX = lc.lcSysSensY = 0x10000;
+}
+
 void DefaultContext(LOGCONTEXTA& lc) {
+    if (IsWineMode()) {
+        WineDefaultContext(lc);
+        return;
+    }
     lc = LOGCONTEXTA{};
     std::snprintf(lc.lcName, sizeof lc.lcName, "Virtual Tablet");
     lc.lcOptions = CXO_SYSTEM;
@@ -117,8 +189,9 @@ void WritePacket(VirtualContext& ctx, const QueuedPacket& q, BYTE* pOut) {
     else if (nEvent == TBN_UP)
         ctx.bPenDown = false;
     const POINT pt = OutputPosition(ctx.lc, q.packet.ptScreen);
-    const DWORD nButtons =
-        (ctx.lc.lcPktMode & PK_BUTTONS) ? q.packet.nButtons : DWORD(ctx.bPenDown);
+    DWORD nButtons = (ctx.lc.lcPktMode & PK_BUTTONS) ? q.packet.nButtons : DWORD(ctx.bPenDown);
+    if (IsWineMode())
+        nButtons = ctx.bPenDown ? kWineTipBit : 0;
     if (mask & PK_STATUS)
         Put32(p, 0);
     if (mask & PK_TIME)
@@ -194,9 +267,18 @@ std::string TabletSetting(const char* pszName) {
     return n > 0 && n < sizeof sz ? std::string(sz, n) : std::string();
 }
 
+bool IsWineMode() {
+    const std::string str = TabletSetting("QUILLET_TABLET_WINE");
+    return !str.empty() && str != "0";
+}
+
 LONG VirtualPressureMax() {
     const long n = std::strtol(TabletSetting("QUILLET_TABLET_AXMAX").c_str(), nullptr, 10);
-    return n > 0 && n < 65536 ? LONG(n) : 1023;
+    return n > 0 && n < 65536 ? LONG(n) : (IsWineMode() ? 65535 : 1023);
+}
+
+UINT RawPressure(LONG nTouch) {
+    return UINT(static_cast<long long>(nTouch) * (VirtualPressureMax() + 1) / 1024);
 }
 
 HWND CurrentContextWindow() {
@@ -204,38 +286,85 @@ HWND CurrentContextWindow() {
     return g_contexts.empty() ? nullptr : g_contexts.back()->hWnd;
 }
 
+namespace {
+// Posts the packet message of the context, as Wine does only with CXO_MESSAGES.
+void PostPacketMessage(HWND hWnd, const LOGCONTEXTA& lc, UINT nSerial, HCTX hCtx) {
+    if (IsWineMode() && !(lc.lcOptions & CXO_MESSAGES))
+        return;
+    PostMessageW(hWnd, lc.lcMsgBase + 0, nSerial, reinterpret_cast<LPARAM>(hCtx));
+}
+
+// Waits until the context has no packet left up to serial nSerial (or is closed), then until the
+// program has answered a message: it handles a whole batch before it answers another message, so
+// the packets have been handled with the cursor where it is now.
+void WaitUntilHandled(std::unique_lock<std::mutex>& lk, HCTX hCtx, HWND hWnd, UINT nSerial) {
+    g_changed.wait_for(lk, std::chrono::milliseconds(10000), [&] {
+        VirtualContext* p = Find(hCtx);
+        return !p || std::none_of(p->queue.begin(), p->queue.end(),
+                                  [&](const QueuedPacket& q) { return q.nSerial <= nSerial; });
+    });
+    lk.unlock();
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
+}
+} // namespace
+
 bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
+    const HWND hwndUnder = PacketWindow(packet.ptScreen);
     std::unique_lock lk(g_mutex);
     if (!g_changed.wait_for(lk, std::chrono::milliseconds(dwWaitMs),
                             [] { return NewestEnabled() != nullptr; })) {
         TabletLog("dropped: no enabled context");
         return false;
     }
-    VirtualContext* pCtx = NewestEnabled();
+    VirtualContext* pCtx = NewestEnabled(hwndUnder);
+    if (!pCtx) {
+        char szClass[64] = "none";
+        GetClassNameA(hwndUnder, szClass, sizeof szClass);
+        TabletLog(std::string("dropped: no context of the window under the pen, ") + szClass);
+        return false;
+    }
     const HCTX hCtx = pCtx->hCtx;
     const HWND hWnd = pCtx->hWnd;
-    const UINT nMessage = pCtx->lc.lcMsgBase + 0;
-    const UINT nSerial = ++pCtx->nSerial;
-    pCtx->queue.push_back({packet, nSerial});
+    const LOGCONTEXTA lc = pCtx->lc;
+    const bool bQueued = Enqueue(*pCtx, packet);
+    const UINT nSerial = pCtx->nSerial;
     lk.unlock();
     TabletLog("packet " + std::to_string(nSerial) + " at " + std::to_string(packet.ptScreen.x) +
               "," + std::to_string(packet.ptScreen.y) + " event " +
               std::to_string(HIWORD(packet.nButtons)) + " pressure " +
               std::to_string(packet.nPressure));
-    PostMessageW(hWnd, nMessage, nSerial, reinterpret_cast<LPARAM>(hCtx));
+    PostPacketMessage(hWnd, lc, nSerial, hCtx);
     lk.lock();
-    // Fetched: the packet left the queue, or the program closed the context meanwhile.
-    g_changed.wait_for(lk, std::chrono::milliseconds(10000), [&] {
-        VirtualContext* p = Find(hCtx);
-        return !p || std::none_of(p->queue.begin(), p->queue.end(),
-                                  [&](const QueuedPacket& q) { return q.nSerial == nSerial; });
-    });
+    WaitUntilHandled(lk, hCtx, hWnd, bQueued ? nSerial : 0);
+    return bQueued;
+}
+
+void DeliverBurst(const std::vector<RawPacket>& packets) {
+    if (packets.empty())
+        return;
+    const HWND hwndUnder = PacketWindow(packets.back().ptScreen);
+    std::unique_lock lk(g_mutex);
+    VirtualContext* pCtx = NewestEnabled(hwndUnder);
+    if (!pCtx) {
+        TabletLog("dropped: burst without a context");
+        return;
+    }
+    const HCTX hCtx = pCtx->hCtx;
+    const HWND hWnd = pCtx->hWnd;
+    const LOGCONTEXTA lc = pCtx->lc;
+    const UINT nFirst = pCtx->nSerial + 1;
+    size_t nQueued = 0;
+    for (const RawPacket& packet : packets)
+        nQueued += Enqueue(*pCtx, packet) ? 1 : 0;
+    const UINT nLast = pCtx->nSerial;
     lk.unlock();
-    // The program handles a whole batch before it answers another message, so the answer to this
-    // one means the packet has been handled with the cursor where it is now.
-    DWORD_PTR nResult = 0;
-    SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
-    return true;
+    TabletLog("burst of " + std::to_string(packets.size()) + ", " + std::to_string(nQueued) +
+              " queued");
+    for (UINT n = nFirst; n <= nLast; ++n)
+        PostPacketMessage(hWnd, lc, n, hCtx);
+    lk.lock();
+    WaitUntilHandled(lk, hCtx, hWnd, nLast);
 }
 
 void TabletLog(const std::string& strLine) {
@@ -288,6 +417,7 @@ HCTX WINAPI WTOpenA(HWND hWnd, LOGCONTEXTA* lpLogCtx, BOOL fEnable) {
     pCtx->lc = *lpLogCtx;
     pCtx->lc.lcPktData &= kSupportedData;
     pCtx->bEnabled = fEnable != FALSE;
+    pCtx->nQueueSize = IsWineMode() ? kWineQueueSize : kQueueSize;
     HCTX hCtx = nullptr;
     {
         std::lock_guard lk(g_mutex);
@@ -357,6 +487,9 @@ BOOL WINAPI WTEnable(HCTX hCtx, BOOL fEnable) {
         if (!pCtx)
             return FALSE;
         pCtx->bEnabled = fEnable != FALSE;
+        // Wine's library empties the queue of a context it disables.
+        if (!pCtx->bEnabled && IsWineMode())
+            pCtx->queue.clear();
     }
     g_changed.notify_all();
     return TRUE;
@@ -377,12 +510,17 @@ BOOL WINAPI WTGetA(HCTX hCtx, LOGCONTEXTA* lpLogCtx) {
 }
 
 BOOL WINAPI WTQueueSizeSet(HCTX hCtx, int nPkts) {
+    const long nMax = std::strtol(TabletSetting("QUILLET_TABLET_QUEUEMAX").c_str(), nullptr, 10);
     std::lock_guard lk(g_mutex);
     VirtualContext* pCtx = Find(hCtx);
-    if (!pCtx || nPkts <= 0)
+    if (!pCtx)
         return FALSE;
-    pCtx->nQueueSize = nPkts;
-    return TRUE;
+    // The published interface: the old queue goes first, so a refused size leaves none.
+    const bool bGranted = nPkts > 0 && (nMax <= 0 || nPkts <= nMax);
+    pCtx->nQueueSize = bGranted ? nPkts : 0;
+    pCtx->queue.clear();
+    TabletLog("queue size " + std::to_string(nPkts) + (bGranted ? " granted" : " refused"));
+    return bGranted ? TRUE : FALSE;
 }
 
 } // extern "C"

@@ -3,10 +3,20 @@
 // thread (TabletFeeder.cpp) produces packets from a script or from the mouse and hands them over
 // one at a time: it moves the system cursor, queues the packet, posts the packet message to the
 // context's window and waits until the program has fetched and handled it.
+//
+// It behaves as a driver that follows the published interface, or, with "QUILLET_TABLET_WINE"
+// set (not "0"), as Wine 8's own library does where that differs: packets go only to an enabled
+// context whose window is the top-level window under the pen; pkButtons is the absolute button
+// mask (the tip in bit 1) whatever mode the context asked for; a context's queue holds 10 packets
+// and drops the newest when full (the message is posted all the same); WTQueueSizeSet resizes it;
+// WTEnable(FALSE) empties it; the default context and the 65,536-level pressure axis are Wine's.
+// "QUILLET_TABLET_AXMAX" sets another pressure axis maximum, "QUILLET_TABLET_QUEUEMAX" the
+// largest queue WTQueueSizeSet grants (a refused size leaves the context without a queue).
 #pragma once
 #include "WintabApi.h"
 
 #include <string>
+#include <vector>
 
 // One packet as the feeder produces it, before it is laid out for a context's data mask.
 struct RawPacket {
@@ -16,8 +26,16 @@ struct RawPacket {
     UINT nPressure = 0;
 };
 
-// Normal-pressure axis maximum that the virtual device reports ("QUILLET_TABLET_AXMAX", 1023).
+// Whether the tablet behaves as Wine's library ("QUILLET_TABLET_WINE").
+bool IsWineMode();
+
+// Normal-pressure axis maximum that the virtual device reports ("QUILLET_TABLET_AXMAX"; 1023, or
+// 65535 in Wine mode).
 LONG VirtualPressureMax();
+
+// The raw pressure of a touch given in 1024ths of the pen's range: scripts and the mouse write
+// with the same touch whatever the number of pressure levels.
+UINT RawPressure(LONG nTouch);
 
 // The window of the newest open context, or null when none is open.
 HWND CurrentContextWindow();
@@ -26,6 +44,10 @@ HWND CurrentContextWindow();
 // enabled), posts the packet message and waits until the program has fetched and handled it.
 // Returns false when no context took it.
 bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs);
+
+// Queues all the packets at once, as they pile up while the program's thread is busy, posts a
+// packet message for each and waits until the program has handled them.
+void DeliverBurst(const std::vector<RawPacket>& packets);
 
 // Starts the feeder thread once (at the first WTOpenA).
 void StartFeeder();

@@ -8,12 +8,12 @@
 #include <optional>
 
 #include "GdiObjects.h"
+#include "StampMasks.h"
+
+using namespace stamp;
 
 namespace {
 
-constexpr int kCentre = 6; // mask row and bit of the stamp centre
-constexpr std::uint16_t kFullRow = 0x1FFF;
-constexpr int kMaxRadius = 6;
 static_assert(CSMLine::kStampReach > kMaxRadius);
 // Coordinates beyond this are clamped so that the 1/256-pixel positions fit 32 bits; a page or
 // a screen is far smaller.
@@ -28,6 +28,23 @@ constexpr int kStepBatch = 64;
 // spans a few pixels), and the bytes of a processor cache line.
 constexpr int kTouchSpan = 64;
 constexpr int kCacheLine = 64;
+
+// A turn wider than kStraightAngle (at this joint and the two before it) is straight: its steps
+// stamp across the line of travel even near a corner. A turn narrower than kCornerAngle is a
+// corner, whose heavy stamps before it are stamped again as dots.
+constexpr double kStraightAngle = 129.0;
+constexpr double kCornerAngle = 130.0;
+// Pressure (0 to 255) up to kPressureStep is light: no dots on short curves, no corner stamps;
+// each kPressureStep of pressure widens a stamp by one pixel.
+constexpr int kPressureStep = 70;
+// Above this pressure a stamp near a corner is a whole dot, and a stamp before a corner is
+// repaired with one.
+constexpr int kCornerDotPressure = 150;
+// A softened stamp grows by one pixel for each kSoftenedGrowthStep of pressure above this.
+constexpr int kSoftenedGrowthFrom = 175;
+constexpr int kSoftenedGrowthStep = 25;
+// The pressure a stroke's end tapers to.
+constexpr int kTaperPressure = 30;
 
 POINT ClampPoint(int x, int y) {
     return {std::clamp(x, -kCoordLimit, kCoordLimit), std::clamp(y, -kCoordLimit, kCoordLimit)};
@@ -55,8 +72,8 @@ int SignOf(int n) {
 }
 
 // The angle at the apex between the rays to a and to b, 0 to 180 degrees (180: a straight line).
-// The renderer only asks whether it reaches 129 or 130 degrees: an angle clearly beyond both on
-// one side is told by its cosine alone (as 0 or 180), without the arc tangents.
+// The renderer only asks whether it reaches kStraightAngle or kCornerAngle: an angle clearly beyond
+// both on one side is told by its cosine alone (as 0 or 180), without the arc tangents.
 double TurningAngle(POINT apex, POINT a, POINT b) {
     const double ax = double(a.x) - apex.x, ay = double(a.y) - apex.y;
     const double bx = double(b.x) - apex.x, by = double(b.y) - apex.y;
@@ -114,90 +131,6 @@ private:
 // How soft a stamp of this pressure is: 300 at no pressure, 100 at full.
 int Softness(int nPressure) {
     return (255 - nPressure) * 200 / 255 + 100;
-}
-
-// The triangular half of the window that a move with these signs keeps.
-std::array<std::uint16_t, 13> MakeDirectionTemplate(bool bRight, bool bDown) {
-    std::array<std::uint16_t, 13> t{};
-    for (int k = 0; k < 13; ++k) {
-        unsigned row;
-        if (bRight && bDown)
-            row = kFullRow << k;
-        else if (bRight)
-            row = kFullRow << (12 - k);
-        else if (bDown)
-            row = kFullRow >> k;
-        else
-            row = kFullRow >> (12 - k);
-        t[k] = static_cast<std::uint16_t>(row & kFullRow);
-    }
-    return t;
-}
-
-using Mask = std::array<std::uint16_t, 13>;
-
-// Which of the four direction templates a move with these signs keeps.
-int TemplateIndex(int dx, int dy) {
-    return (dx > 0 ? 2 : 0) + (dy > 0 ? 1 : 0);
-}
-
-const Mask& DirectionTemplate(int nIndex) {
-    static const Mask templates[4] = {
-        MakeDirectionTemplate(false, false), MakeDirectionTemplate(false, true),
-        MakeDirectionTemplate(true, false), MakeDirectionTemplate(true, true)};
-    return templates[nIndex];
-}
-
-// What the next stamp may paint: its template less the footprint mFrom shifted by the pixel
-// move: the bit of offset (j, i) moves to offset (j - dx, i - dy), and bits leaving the window
-// are lost.
-Mask PaintMask(const Mask& mFrom, const Mask& mTemplate, int dx, int dy) {
-    Mask mFootprint{};
-    if (std::abs(dx) < 13 && std::abs(dy) < 13) {
-        // Rows r whose source row r + dy lies in the window.
-        const int rFirst = std::max(0, -dy), rEnd = std::min(13, 13 - dy);
-        for (int r = rFirst; r < rEnd; ++r)
-            mFootprint[r] = static_cast<std::uint16_t>(
-                dx >= 0 ? (unsigned(mFrom[r + dy]) << dx) & kFullRow : mFrom[r + dy] >> -dx);
-    }
-    Mask mPaint;
-    for (int r = 0; r < 13; ++r)
-        mPaint[r] = static_cast<std::uint16_t>(mTemplate[r] & ~mFootprint[r] & kFullRow);
-    return mPaint;
-}
-
-// Almost every step follows a directional stamp and moves one pixel at most each way: its paint
-// mask depends only on the two templates and the move, and is made once for all strokes.
-// Index [previous template (kNoTemplate: none)][template][dy + 1][dx + 1].
-constexpr int kNoTemplate = 4;
-struct CPaintMasks {
-    Mask m[5][4][3][3];
-    CPaintMasks() {
-        for (int nFrom = 0; nFrom <= kNoTemplate; ++nFrom)
-            for (int nTo = 0; nTo < 4; ++nTo)
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        m[nFrom][nTo][dy + 1][dx + 1] =
-                            PaintMask(nFrom == kNoTemplate ? Mask{} : DirectionTemplate(nFrom),
-                                      DirectionTemplate(nTo), dx, dy);
-    }
-};
-const CPaintMasks g_paintMasks;
-
-// The distance of each window pixel from the centre, as the dot's darkness needs it.
-struct CDistances {
-    double d[13][13];
-    CDistances() {
-        for (int i = -kMaxRadius; i <= kMaxRadius; ++i)
-            for (int j = -kMaxRadius; j <= kMaxRadius; ++j)
-                d[kCentre + i][kCentre + j] = std::sqrt(double(i * i + j * j));
-    }
-};
-const CDistances g_distances;
-
-// The mask bits of the columns -r .. r.
-unsigned ColumnsWithin(int r) {
-    return ((1u << (2 * r + 1)) - 1) << (kCentre - r);
 }
 
 // For v of 0 or more, far below 2^63.
@@ -382,7 +315,7 @@ void CSMLine::TakeEvenSample(POINT pt, int nPressure, bool bLast) {
     if (!bLast)
         return;
     m_ptFix2 = ToFixed(pt);
-    m_nPres2 = std::min(m_nPres2, 30);
+    m_nPres2 = std::min(m_nPres2, kTaperPressure);
     DrawCurve();
 }
 
@@ -407,7 +340,7 @@ void CSMLine::TakeOddSample(POINT pt, int nPressure, bool bLast) {
         m_pt2 = pt;
         m_ptFix2 = ptFixN;
         m_nSteps = 2 * Chebyshev(m_pt0, m_pt2);
-        m_nPres2 = std::min(m_nPres2, 30);
+        m_nPres2 = std::min(m_nPres2, kTaperPressure);
     }
     DrawCurve();
 }
@@ -425,7 +358,7 @@ void CSMLine::DrawCurve() {
 
 // A heavy curve of a few pixels is too short to step along: dots at its points and leg middles.
 void CSMLine::StampShortCurve() {
-    if (!IsWithin(m_pt0, m_pt1, 3) || !IsWithin(m_pt1, m_pt2, 3) || m_nPres1 <= 70)
+    if (!IsWithin(m_pt0, m_pt1, 3) || !IsWithin(m_pt1, m_pt2, 3) || m_nPres1 <= kPressureStep)
         return;
     StampDot(m_pt0, m_nPres0, false);
     StampDot(m_pt1, m_nPres1, false);
@@ -442,13 +375,14 @@ void CSMLine::StampShortCurve() {
 // At a sharp turn the last heavy stamps before the corner are stamped again as dots, so that
 // the outside of the corner stays round.
 void CSMLine::RepairCorner() {
-    if (m_dAngle1 >= 130.0 && m_dAngle2 >= 130.0)
+    if (m_dAngle1 >= kCornerAngle && m_dAngle2 >= kCornerAngle)
         return;
-    m_ptCorner = m_dAngle1 < 130.0 ? m_pt1 : m_pt0;
+    m_ptCorner = m_dAngle1 < kCornerAngle ? m_pt1 : m_pt0;
     const int nReach = 255 / m_nSoftness + 6;
     for (int nOffset = -1; nOffset >= -3; --nOffset) {
         const auto entry = m_ring.Get(nOffset);
-        if (entry && entry->nPressure > 150 && IsWithin(entry->pt, m_ptCorner, nReach))
+        if (entry && entry->nPressure > kCornerDotPressure &&
+            IsWithin(entry->pt, m_ptCorner, nReach))
             StampDot(entry->pt, entry->nPressure, false);
     }
 }
@@ -646,10 +580,11 @@ void CSMLine::SetDirection(POINT ptFixMove, POINT ptFix) {
 CSMLine::EStamp CSMLine::StepStamp(POINT pt) const {
     const int nReach = 255 / m_nSoftness + 3;
     const bool bFarFromCorner = !IsWithin(pt, m_ptCorner, nReach);
-    const bool bStraight = m_dPrevAngle > 129.0 && m_dAngle1 > 129.0 && m_dAngle2 > 129.0;
-    if (m_nPres < 71 || bFarFromCorner || bStraight)
+    const bool bStraight =
+        m_dPrevAngle > kStraightAngle && m_dAngle1 > kStraightAngle && m_dAngle2 > kStraightAngle;
+    if (m_nPres <= kPressureStep || bFarFromCorner || bStraight)
         return EStamp::kDirectional;
-    return m_nPres < 151 ? EStamp::kSoftened : EStamp::kCornerDot;
+    return m_nPres <= kCornerDotPressure ? EStamp::kSoftened : EStamp::kCornerDot;
 }
 
 void CSMLine::StampStep(POINT pt, POINT ptFixMove, POINT ptFix) {
@@ -676,11 +611,11 @@ int CSMLine::Radius(bool bSoftened) const {
                                            : 255 / m_nSoftness;
     int r;
     if (bSoftened)
-        r = nBase + std::max(0, m_nPres - 175) / 25;
-    else if (m_nPres < 70)
+        r = nBase + std::max(0, m_nPres - kSoftenedGrowthFrom) / kSoftenedGrowthStep;
+    else if (m_nPres < kPressureStep)
         r = nBase + 1;
     else
-        r = nBase + 1 + m_nPres / 70;
+        r = nBase + 1 + m_nPres / kPressureStep;
     return std::min(r, kMaxRadius);
 }
 

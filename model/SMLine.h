@@ -15,6 +15,7 @@
 
 #include "PixelTarget.h"
 #include "PtPres.h"
+#include "StampMasks.h"
 
 class CSMLine {
 public:
@@ -47,7 +48,7 @@ public:
     int GetParity() const { return m_nParity; }
 
 private:
-    using Mask = std::array<std::uint16_t, 13>;
+    using Mask = stamp::Mask;
 
     void SetColorAndScale(COLORREF crColor, float fScale);
     void StartStroke(POINT pt, int nPressure);

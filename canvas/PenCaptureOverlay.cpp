@@ -44,6 +44,10 @@ BOOL CPenCapture::OnDesktopPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nP
 
 BOOL CPenCapture::OnInkingPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPressure) {
     const POINT pt{x, y};
+    // After Esc the run waits with its strokes behind the restored main window: the pen writes
+    // only while the frozen screen is shown.
+    if (HWND hwndOverlay = OverlayWindow(); hwndOverlay && !IsWindowVisible(hwndOverlay))
+        return FALSE;
     if (!m_bInkArmed || !TakeOverlayButton(nButtons, pt))
         return FALSE;
     if (!m_bPenDown || nPressure == 0) {

@@ -145,6 +145,8 @@ TEST_F(InkingRun, EscRestoresTheMainWindowAndTheRunKeepsItsStrokes) {
     EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
     EXPECT_FALSE(IsIconic(m_pFrame->m_hWnd));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
+    InkingStroke({300, 500}, {500, 500}, 10);
+    EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2) << "no ink while the frozen screen is away";
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin Rect End Begin Rect End");
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "DialogPause.h"
 #include "FrameworkIds.h"
 #include "Message.h"
 #include "Resources.h"
 #include "ScrivoDoc.h"
-#include "View.h"
+#include "ScrivoView.h"
 #include "resource.h"
 
 namespace {
@@ -40,7 +41,11 @@ void CRecoveryKeeper::Start(const std::wstring& strFolder, const std::wstring& s
     FILETIME ftNow{};
     GetSystemTimeAsFileTime(&ftNow);
     m_pStore->RemoveExpired(ftNow);
-    for (const std::wstring& strLeftOver : m_pStore->FindLeftOver()) {
+    const std::vector<std::wstring> leftOver = m_pStore->FindLeftOver();
+    // An inking start asks over its strip: no tap on the question may reach the tablet.
+    CDialogPause pause(
+        leftOver.empty() || !pDoc ? nullptr : dynamic_cast<CScrivoView*>(pDoc->GetFirstView()));
+    for (const std::wstring& strLeftOver : leftOver) {
         // Adopted first: another start of the same kind can no longer offer it too.
         if (m_pStore->Adopt(strLeftOver) && Offer(pDoc, hwndOwner))
             break;

@@ -7,6 +7,7 @@
 #include "FakeTablet.h"
 #include "FrameworkIds.h"
 #include "ModesFixture.h"
+#include "RecoveryKeeper.h"
 
 namespace {
 constexpr COLORREF kPen = 0x800000;
@@ -197,6 +198,32 @@ TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyS
     EXPECT_EQ(open, std::vector<bool>({false, false, false}))
         << "the no-bridge box, the question of the switch to desktop mode, New's";
     EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after each";
+    m_pView->CloseTabletContext();
+    m_pView->m_pWintab = &Wintab();
+}
+
+TEST_F(InkingRun, TheRestoreQuestionOfAnInkingStartClosesTheTabletContextWhileItShows) {
+    const std::wstring strFolder = m_folder / L"Recovery";
+    {
+        // What an inking instance that was killed left behind.
+        CRecoveryStore store(strFolder, L"inking");
+        ASSERT_TRUE(store.Open());
+        ASSERT_TRUE(m_pDoc->StoreCopy(store.CopyPath().c_str()));
+        store.MarkWritten();
+    }
+    FakeTablet tablet;
+    m_pView->m_pWintab = &tablet.api;
+    m_pView->OpenViewContext();
+    std::vector<bool> open;
+    SetMessageHook([&](const std::wstring&, const std::wstring&, UINT) {
+        open.push_back(m_pView->m_hCtx != nullptr);
+        return IDNO;
+    });
+    CRecoveryKeeper keeper;
+    keeper.Start(strFolder, L"inking", m_pDoc, m_pFrame->m_hWnd);
+    EXPECT_EQ(open, std::vector<bool>{false});
+    EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after the answer";
+    keeper.End();
     m_pView->CloseTabletContext();
     m_pView->m_pWintab = &Wintab();
 }

@@ -14,16 +14,6 @@ namespace {
 constexpr wchar_t kOverlay[] = L"Plovexa-L";
 constexpr RECT kArea{420, 250, 580, 330};
 
-// The screen's pixels inside rc.
-std::unique_ptr<CDibCanvas> ScreenArea(const RECT& rc) {
-    auto pCanvas = std::make_unique<CDibCanvas>(rc.right - rc.left, rc.bottom - rc.top);
-    HDC hdcScreen = GetDC(nullptr);
-    BitBlt(pCanvas->Dc(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hdcScreen, rc.left, rc.top,
-           SRCCOPY);
-    ReleaseDC(nullptr, hdcScreen);
-    return pCanvas;
-}
-
 // The tablet's drag from the area's top-left to its bottom-right: the first ten packets after
 // Start are ignored, the next one starts the area, and one 200 ms later moves its corner.
 std::string AreaDrag(const RECT& rc) {
@@ -71,7 +61,7 @@ TEST_F(CaptureE2E, TheDialogStandsOverThePanelButtonAndStartMakesTheDraggedAreaT
     for (HWND hwnd : {red.m_hWnd, green.m_hWnd, blue.m_hWnd})
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel({450, 380}) == RGB(200, 30, 30); }, 5000));
-    const std::unique_ptr<CDibCanvas> pScreen = ScreenArea(kArea);
+    const std::unique_ptr<CDibCanvas> pScreen = CDibCanvas::FromScreen(kArea);
 
     HWND hDialog = OpenDialog();
     ASSERT_NE(hDialog, nullptr) << m_session.InputState();

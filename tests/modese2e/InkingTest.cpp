@@ -86,6 +86,10 @@ protected:
             return "Start to write: " + m_session.InputState();
         if (!m_session.RunChapter(nFirst))
             return "pencil strokes";
+        // The note's shortcuts only beep while the run is armed: New would drop the strokes
+        // whose ink shows, Open would load a note into the run.
+        PressCtrlKey('N');
+        PressCtrlKey('O');
         if (bMarker) {
             m_session.ClickStripPanel(StripPanel::kMarker);
             if (!m_session.RunChapter(nFirst + 1))

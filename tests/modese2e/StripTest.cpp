@@ -20,12 +20,7 @@ std::string TwoStrokes() {
 std::unique_ptr<CDibCanvas> ScreenOf(HWND hwnd) {
     RECT rc{};
     GetWindowRect(hwnd, &rc);
-    auto pCanvas = std::make_unique<CDibCanvas>(rc.right - rc.left, rc.bottom - rc.top);
-    HDC hdcScreen = GetDC(nullptr);
-    BitBlt(pCanvas->Dc(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hdcScreen, rc.left, rc.top,
-           SRCCOPY);
-    ReleaseDC(nullptr, hdcScreen);
-    return pCanvas;
+    return CDibCanvas::FromScreen(rc);
 }
 
 int DifferentPixels(const CDibCanvas& a, const CDibCanvas& b) {
@@ -57,11 +52,22 @@ void PressHere(HWND hwndBar) {
     GetCursorPos(&pt);
     MouseDown(pt);
     MouseUp(pt);
-    for (int i = 0; i < 3; ++i) {
-        DWORD_PTR nResult = 0;
-        SendMessageTimeoutW(hwndBar, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
-        WaitUntil([] { return false; }, 20);
-    }
+    WaitUntilHandled(hwndBar);
+}
+// The first chapter's strokes and a press on the frozen screen, with the pointer resting on the
+// button at ptPlace of hwndRest before and after: the strip's tool bar shows as it did, and the
+// button is pressed once.
+void WriteThenPress(CModesSession& session, const wchar_t* pszOverlay, HWND hwndRest,
+                    POINT ptPlace) {
+    const HWND hwndBar = ToolBarOf(session.m_hFrame);
+    RestOn(hwndRest, ptPlace);
+    const std::unique_ptr<CDibCanvas> pBefore = ScreenOf(hwndBar);
+    ASSERT_TRUE(session.RunChapter(0));
+    PressOnTheScreen(session.Overlay(pszOverlay));
+    RestOn(hwndRest, ptPlace);
+    EXPECT_EQ(DifferentPixels(*pBefore, *ScreenOf(hwndBar)), 0)
+        << "the strip's tool bar shows, not the overlay: " << session.InputState();
+    PressHere(hwndRest);
 }
 } // namespace
 
@@ -72,16 +78,7 @@ TEST(Strip, OnTheDesktopTheStripStaysInFrontOfTheInkAndOneClickChoosesTheBrush) 
     ASSERT_TRUE(session.Start(kVirtualTabletOrder));
     session.ClickToolBar(LetterToolBar::kDesktop);
     ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-L", true));
-    const HWND hwndBar = ToolBarOf(session.m_hFrame), hwndPanel = PanelOf(session.m_hFrame);
-    RestOn(hwndPanel, StripPanel::kBrush);
-    const std::unique_ptr<CDibCanvas> pBefore = ScreenOf(hwndBar);
-
-    ASSERT_TRUE(session.RunChapter(0));
-    PressOnTheScreen(session.Overlay(L"Plovexa-L"));
-    RestOn(hwndPanel, StripPanel::kBrush);
-    EXPECT_EQ(DifferentPixels(*pBefore, *ScreenOf(hwndBar)), 0)
-        << "the strip's tool bar shows, not the overlay: " << session.InputState();
-    PressHere(hwndPanel);
+    WriteThenPress(session, L"Plovexa-L", PanelOf(session.m_hFrame), StripPanel::kBrush);
     ASSERT_TRUE(session.RunChapter(1));
     std::vector<SavedStroke> strokes;
     ASSERT_TRUE(session.SaveAndRead(strokes, DesktopToolBar::kSave));
@@ -95,18 +92,9 @@ TEST(Strip, InAnInkingRunTheStripStaysInFrontOfTheInkAndOneClickOnCancelEndsTheR
     CModesSession session;
     session.AddChapter(TwoStrokes());
     ASSERT_TRUE(session.StartProgram(L"Inking", L"INKING", L"Scribola"));
-    const HWND hwndBar = ToolBarOf(session.m_hFrame);
     session.ClickToolBar(InkingToolBar::kStartWriting);
     ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-I", true));
-    RestOn(hwndBar, InkingToolBar::kCancel);
-    const std::unique_ptr<CDibCanvas> pBefore = ScreenOf(hwndBar);
-
-    ASSERT_TRUE(session.RunChapter(0));
-    PressOnTheScreen(session.Overlay(L"Plovexa-I"));
-    RestOn(hwndBar, InkingToolBar::kCancel);
-    EXPECT_EQ(DifferentPixels(*pBefore, *ScreenOf(hwndBar)), 0)
-        << "the strip's tool bar shows, not the overlay: " << session.InputState();
-    PressHere(hwndBar);
+    WriteThenPress(session, L"Plovexa-I", ToolBarOf(session.m_hFrame), InkingToolBar::kCancel);
     EXPECT_TRUE(session.WaitForOverlay(L"Plovexa-I", false)) << session.InputState();
     session.m_program.Kill();
 }

@@ -8,12 +8,16 @@
 
 #include "ColourWindow.h"
 #include "ModesSession.h"
+#include "OfficeTestBase.h"
 
 namespace {
 struct Tablet {
     const char* pszName;
     bool bWine;
     int nAxisMax;
+    // The line weight the Office application gets for a brush stroke at 700 of 1,024: the raw
+    // pressure of older tablets inks twice as wide at 2,048 levels.
+    const char* pszInkingBrushWeight;
 };
 
 void PrintTo(const Tablet& t, std::ostream* os) {
@@ -95,9 +99,33 @@ TEST_P(TabletLevels, DesktopBrushStrokesKeepTheirWeights) {
     session.m_program.Kill();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tablets, TabletLevels,
-    testing::Values(Tablet{"Driver1024", false, 1023}, Tablet{"Driver8192", false, 8191},
-                    Tablet{"Driver65536", false, 65535}, Tablet{"Wine2048", true, 2047},
-                    Tablet{"Wine65536", true, 65535}),
-    [](const testing::TestParamInfo<Tablet>& info) { return std::string(info.param.pszName); });
+TEST_P(TabletLevels, InkingBrushStrokesKeepTheirWeights) {
+    CClassRegistration registration;
+    CModesSession session;
+    session.AddChapter(ScreenStroke({260, 300}, {440, 300}, 10));
+    ASSERT_TRUE(session.StartProgram(L"Inking", L"INKING", L"Scribola"));
+    CFakeOffice excel("excel", "/version 11.0 /rect 100 100 600 400");
+    ASSERT_TRUE(excel.IsReady());
+    session.ClickStripPanel(StripPanel::kBrush);
+    session.ClickToolBar(InkingToolBar::kStartWriting);
+    ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-I", true));
+    ASSERT_TRUE(session.RunChapter(0));
+    session.ClickToolBar(InkingToolBar::kInking);
+    ASSERT_TRUE(WaitUntil([&] { return !excel.Matching(".Weight put").empty(); }, 15000))
+        << excel.Log();
+    const std::string strWeight = excel.Matching(".Weight put")[0];
+    EXPECT_EQ(strWeight.substr(strWeight.find(".Weight put")),
+              std::string(".Weight put ") + GetParam().pszInkingBrushWeight)
+        << "the stroke's 11 samples of weight 7 (14 at 2,048 levels) at 96 dots an inch";
+    session.m_program.Kill();
+}
+
+INSTANTIATE_TEST_SUITE_P(Tablets, TabletLevels,
+                         testing::Values(Tablet{"Driver1024", false, 1023, "5.250"},
+                                         Tablet{"Driver8192", false, 8191, "5.250"},
+                                         Tablet{"Driver65536", false, 65535, "5.250"},
+                                         Tablet{"Wine2048", true, 2047, "10.500"},
+                                         Tablet{"Wine65536", true, 65535, "5.250"}),
+                         [](const testing::TestParamInfo<Tablet>& info) {
+                             return std::string(info.param.pszName);
+                         });

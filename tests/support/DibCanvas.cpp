@@ -129,3 +129,12 @@ bool CDibCanvas::LoadBmp(const std::wstring& strPath) {
                 m_nStride);
     return in.good();
 }
+
+std::unique_ptr<CDibCanvas> CDibCanvas::FromScreen(const RECT& rc) {
+    auto pCanvas = std::make_unique<CDibCanvas>(rc.right - rc.left, rc.bottom - rc.top);
+    HDC hdcScreen = GetDC(nullptr);
+    BitBlt(pCanvas->Dc(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hdcScreen, rc.left, rc.top,
+           SRCCOPY);
+    ReleaseDC(nullptr, hdcScreen);
+    return pCanvas;
+}

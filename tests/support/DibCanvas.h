@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ public:
     CDibCanvas(int cx, int cy, COLORREF crFill = RGB(255, 255, 255), int nBits = 24,
                bool bBottomUp = false);
     ~CDibCanvas();
+    // The screen's pixels inside rc (screen coordinates).
+    static std::unique_ptr<CDibCanvas> FromScreen(const RECT& rc);
     CDibCanvas(const CDibCanvas&) = delete;
     CDibCanvas& operator=(const CDibCanvas&) = delete;
 

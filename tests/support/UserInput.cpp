@@ -110,11 +110,15 @@ HWND PanelOf(HWND hwndFrame) {
 
 void ClickBarPlace(HWND hwndBar, POINT ptPlace) {
     MouseClick(ClientPoint(hwndBar, ptPlace.x + 10, ptPlace.y + 10));
-    // The button's command runs while its thread handles the release; a message sent after it
+    WaitUntilHandled(hwndBar);
+}
+
+void WaitUntilHandled(HWND hwnd) {
+    // A button's command runs while its thread handles the release; a message sent after it
     // comes back once that is done (a sent message may overtake the release once, not thrice).
     for (int i = 0; i < 3; ++i) {
         DWORD_PTR nResult = 0;
-        SendMessageTimeoutW(hwndBar, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
+        SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
         Pause(20);
     }
 }

@@ -24,6 +24,8 @@ HWND PanelOf(HWND hwndFrame);
 // A click on a bar's button at a place of the layout tables (the button's top-left corner, from
 // the bar's), a little inside the button; returns once the program has handled the click.
 void ClickBarPlace(HWND hwndBar, POINT ptPlace);
+// Returns once the thread of hwnd has handled the input and messages it was given so far.
+void WaitUntilHandled(HWND hwnd);
 
 // Places of the letter window's panel buttons in the program's own look (a screen of 1280 pixels
 // or more), from the panel's top-left corner.

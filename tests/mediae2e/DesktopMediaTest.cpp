@@ -79,6 +79,11 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
     // attachment is exactly this window.
     CColourWindow ground(kGround, kGreen, L"Ground");
     ASSERT_TRUE(ground.m_bShown);
+    // An ordinary window of the desktop, not topmost: when the program's window is minimised
+    // for the mail client the system activates the ground, and this thread handles that only
+    // when it next looks at its messages; a topmost ground would then rise above the overlay
+    // shown again by then.
+    SetWindowPos(ground.m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ClickBarPlace(ToolBarOf(m_session.m_hFrame), LetterToolBar::kDesktop);
     ASSERT_TRUE(WaitUntil([&] { return DesktopShown(); }, kTimeout));
     // The desktop is frozen now: what the ground shows later is not what the ink was written on.

@@ -4,10 +4,14 @@ set -e
 . "$(dirname "$0")/wine-session.sh" "$1"
 shift
 # Without a window manager Wine waits two seconds for each of its windows that was activated to
-# be taken off the screen; the shell's leak test opens and closes its pop-ups hundreds of times,
-# so in that program Wine places the windows itself.
-/usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\AppDefaults\shell_tests.exe\X11 Driver' /v Managed \
-    /d N /f >/dev/null 2>&1 </dev/null
+# be taken off the screen, and the in-process test programs show and hide windows in nearly every
+# case: in them Wine places the windows itself. The end-to-end programs keep a desktop's windows,
+# stacked with the program's under test (which has the setting each test asks for).
+for exe in "$build"/bin/*_tests.exe; do
+    [[ $exe == *e2e_tests.exe ]] && continue
+    /usr/lib/wine/wine64 reg add "HKCU\\Software\\Wine\\AppDefaults\\${exe##*/}\\X11 Driver" /v Managed \
+        /d N /f >/dev/null 2>&1 </dev/null
+done
 # A small memory volume for the tests of writing onto a full disk; mounting needs root, and the
 # tests that use it are skipped without it.
 small=$build/small-volume

@@ -77,13 +77,9 @@ TEST_F(DesktopMedia, TheWrittenDesktopIsMailedAndPrintedWithTheFrozenScreenAndTh
     // Made after the program's window, the ground lies above it on the display too.
     // A titled ground: the mail area grows to the titled windows under the ink, so the
     // attachment is exactly this window.
-    CColourWindow ground(kGround, kGreen, L"Ground");
+    // An ordinary window: the mail client's end activates it.
+    CColourWindow ground(kGround, kGreen, CColourWindow::kOrdinary, L"Ground");
     ASSERT_TRUE(ground.m_bShown);
-    // An ordinary window of the desktop, not topmost: when the program's window is minimised
-    // for the mail client the system activates the ground, and this thread handles that only
-    // when it next looks at its messages; a topmost ground would then rise above the overlay
-    // shown again by then.
-    SetWindowPos(ground.m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ClickBarPlace(ToolBarOf(m_session.m_hFrame), LetterToolBar::kDesktop);
     ASSERT_TRUE(WaitUntil([&] { return DesktopShown(); }, kTimeout));
     // The desktop is frozen now: what the ground shows later is not what the ink was written on.

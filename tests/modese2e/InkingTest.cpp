@@ -160,7 +160,7 @@ TEST_F(Inking, InkNothingTakesStaysOnTheScreenAndAPasteConsumerReceivesItAsOnePi
     {
         // A window without child windows under the ink: no document takes drawing objects
         // there, and there is nothing to paste into.
-        CColourWindow plain({200, 180, 500, 360}, RGB(0, 160, 0));
+        CColourWindow plain({200, 180, 500, 360}, RGB(0, 160, 0), CColourWindow::kOrdinary);
         m_session.ClickStripPanel(StripPanel::kPencil);
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
         ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));

@@ -1,5 +1,10 @@
 #include "ColourWindow.h"
 
+CColourWindow::CColourWindow(const RECT& rc, COLORREF cr, Ordinary, const wchar_t* pszTitle)
+    : CColourWindow(rc, cr, pszTitle) {
+    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 CColourWindow::CColourWindow(const RECT& rc, COLORREF cr, const wchar_t* pszTitle) {
     m_hBrush = CreateSolidBrush(cr);
     m_strClass = L"ModesColour" + std::to_wstring(cr);

@@ -10,6 +10,12 @@
 class CColourWindow {
 public:
     CColourWindow(const RECT& rc, COLORREF cr, const wchar_t* pszTitle = L"");
+    // An ordinary window of the desktop instead, below every top-most one. The system activates
+    // it when a window of the program goes; this thread handles that only when it next looks at
+    // its messages, and a top-most window would then rise above the program's overlay.
+    static constexpr struct Ordinary {
+    } kOrdinary{};
+    CColourWindow(const RECT& rc, COLORREF cr, Ordinary, const wchar_t* pszTitle = L"");
     ~CColourWindow();
     CColourWindow(const CColourWindow&) = delete;
     CColourWindow& operator=(const CColourWindow&) = delete;

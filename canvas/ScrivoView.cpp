@@ -33,21 +33,9 @@ bool IsFileCommand(UINT nID) {
         return nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileIds;
     }
 }
-
-DWORD QueryPlatformId() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExW(&info))
-        return VER_PLATFORM_WIN32_NT;
-#pragma GCC diagnostic pop
-    return info.dwPlatformId;
-}
 } // namespace
 
-CScrivoView::CScrivoView()
-    : m_dwPlatformId(QueryPlatformId()), m_pBridge(std::make_unique<CBrevixBridge>()) {}
+CScrivoView::CScrivoView() : m_pBridge(std::make_unique<CBrevixBridge>()) {}
 
 CScrivoView::~CScrivoView() {
     DestroyWindow();

@@ -100,7 +100,6 @@ public:
     int m_nLineHeight = 90;
     COLORREF m_crBack = 0;
     COLORREF m_crLine = 0;
-    DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
     // The off-screen image of the client area: paints go through it and live ink is drawn into
     // it, so that the window's pixels are never read.
     CImageDC m_dcShown;

@@ -75,7 +75,8 @@ const CPanelRow g_panelLayout[] = {
 const std::size_t g_nPanelLayoutRows = std::size(g_panelLayout);
 
 int PanelColumn(int nMode, bool bSmallScreen, bool bNewUI) {
-    const int nColumn = nMode == 0 ? (bSmallScreen ? 1 : 0) : (nMode == 1 ? 2 : 3);
+    const int nColumn =
+        nMode == kModeLetter ? (bSmallScreen ? 1 : 0) : (nMode == kModeDesktop ? 2 : 3);
     return nColumn + (bNewUI ? 4 : 0);
 }
 

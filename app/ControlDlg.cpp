@@ -41,14 +41,13 @@ constexpr CButtonInfo kButtonInfo[ControlDlg::kButtons] = {
     {IDC_MARKER_WIDTH, ID_MARKER_WIDTH, true, {313, 312, 312}},
 };
 
-// Selected and usual images of the tool buttons, by tool number (0 picture, 1 eraser, 2 pencil,
-// 3 brush, 4 marker).
+// Selected and usual images of the tool buttons, in the order of ETool.
 struct CToolImages {
     ControlDlg::EButton nButton;
     UINT nSelected[4];
     UINT nUsual[4];
 };
-constexpr CToolImages kToolImages[5] = {
+constexpr CToolImages kToolImages[kToolCount] = {
     {ControlDlg::kPicture, {212, 212, 212, 212}, {210, 211, 219, 0}},
     {ControlDlg::kEraser, {203, 203, 203, 0}, {167, 175, 187, 0}},
     {ControlDlg::kPencil, {204, 204, 204, 0}, {159, 177, 183, 0}},
@@ -95,13 +94,13 @@ bool ControlDlg::Init() {
         m_pToolTip->AddTool(m_buttons[kMinimize].m_hWnd, LoadResString(IDS_MINIMIZE).c_str());
         m_pToolTip->Activate(true);
     }
-    ArrangeForMode(0);
+    ArrangeForMode(kModeLetter);
     AddChildTips();
     return true;
 }
 
 int ControlDlg::Mode() const {
-    return m_pFrame ? m_pFrame->m_nMode : 0;
+    return m_pFrame ? m_pFrame->m_nMode : kModeLetter;
 }
 
 CScrivoView* ControlDlg::View() const {
@@ -113,7 +112,9 @@ int ControlDlg::Column() const {
 }
 
 UINT ControlDlg::BackgroundOf(int nMode) const {
-    return kBackground[nMode == 0 ? (m_bSmallScreen ? 1 : 0) : std::clamp(nMode, 1, 2) + 1];
+    return kBackground[nMode == kModeLetter
+                           ? (m_bSmallScreen ? 1 : 0)
+                           : std::clamp(nMode, int(kModeDesktop), int(kModeInking)) + 1];
 }
 
 void ControlDlg::LoadBackground(int nMode) {
@@ -121,7 +122,7 @@ void ControlDlg::LoadBackground(int nMode) {
 }
 
 void ControlDlg::ArrangeForMode(int nMode) {
-    if (!m_hWnd || nMode < 0 || nMode > 2)
+    if (!m_hWnd || nMode < kModeLetter || nMode > kModeInking)
         return;
     m_nArrangedMode = nMode;
     const int nColumn = Column();
@@ -185,12 +186,13 @@ bool ControlDlg::IsUnderPopup(POINT ptScreen) const {
 }
 
 void ControlDlg::LoadToolImages(int nTool, bool bSelected, int nNextTool) {
-    if (nTool < 0 || nTool > 4)
+    if (nTool < kToolPicture || nTool > kToolMarker)
         return;
     const CToolImages& images = kToolImages[nTool];
     const UINT* pIds = bSelected ? images.nSelected : images.nUsual;
     // The marker left for the pencil shows its pressed image when focused, as it always has.
-    const UINT nFocus = (!bSelected && nTool == 4 && nNextTool == 2) ? 185 : pIds[2];
+    const UINT nFocus =
+        (!bSelected && nTool == kToolMarker && nNextTool == kToolPencil) ? 185 : pIds[2];
     m_buttons[images.nButton].LoadBitmaps(pIds[0], pIds[1], nFocus, pIds[3]);
 }
 

@@ -12,6 +12,7 @@
 #include "ColorDialog.h"
 #include "DialogBar.h"
 #include "FrameDrag.h"
+#include "FrameMode.h"
 #include "GdiObjects.h"
 #include "PENW.h"
 #include "Settings.h"
@@ -51,8 +52,8 @@ public:
     // Creates the buttons over their marks with their images, the tips, and the letter layout.
     bool Init();
 
-    // Places, shows and hides the controls for mode 0 (letter), 1 (desktop) or 2 (inking) and
-    // sizes the panel to the mode's background picture.
+    // Places, shows and hides the controls for the frame's mode nMode and sizes the panel to the
+    // mode's background picture.
     void ArrangeForMode(int nMode);
     // (0, 0, width, height) of the frame's mode's background picture; with bMove the panel also
     // moves itself to that rectangle.
@@ -68,8 +69,8 @@ public:
     // True while the panel's colour dialog runs.
     bool IsDialogOpen() const { return m_dlgColor.IsRunning(); }
 
-    // The tool buttons take their selected look for the tool being chosen (2 pencil, 3 brush,
-    // 4 marker, 1 eraser, 0 picture) and their usual look for the tool being left.
+    // The tool buttons take their selected look for the tool being chosen and their usual look
+    // for the tool being left.
     void ShowToolSelected(int nOldTool, int nNewTool);
     // A tool button's images in its selected or usual look.
     void LoadToolImages(int nTool, bool bSelected, int nNextTool = -1);
@@ -118,5 +119,5 @@ private:
     COLORREF m_crBlocks[settings::kColorBlocks] = {};
     std::unique_ptr<CToolTipCtrl> m_pToolTip;
     COwnedBitmap m_bmBack;
-    int m_nArrangedMode = 0;
+    int m_nArrangedMode = kModeLetter;
 };

@@ -33,7 +33,7 @@ void ControlDlg::SetPenColor(COLORREF cr) {
 
 int ControlDlg::BlockAt(POINT pt) const {
     // Blocks that are not drawn cannot be hit either.
-    if (m_nArrangedMode == 0 && m_bSmallScreen)
+    if (m_nArrangedMode == kModeLetter && m_bSmallScreen)
         return -1;
     for (int i = 0; i < settings::kColorBlocks; ++i) {
         const RECT rc = ChildRect(m_hWnd, GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i));
@@ -58,7 +58,7 @@ void ControlDlg::OnLButtonDown(POINT pt) {
     const RECT rcBack = BackSwatchRect();
     // The pen swatch lies over the background swatch's top-left corner: a click there is the
     // pen swatch's alone.
-    if (pView && Mode() == 0 && PtInRect(&rcBack, pt) && !PtInRect(&rcPen, pt)) {
+    if (pView && Mode() == kModeLetter && PtInRect(&rcBack, pt) && !PtInRect(&rcPen, pt)) {
         COLORREF cr = pView->m_crBack;
         if (PickColor(cr)) {
             pView->m_crBack = cr;

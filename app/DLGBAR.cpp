@@ -100,13 +100,13 @@ bool CDLGBAR::Init() {
             m_buttons[i].LoadBitmaps(info.nImages[0], info.nImages[1], info.nImages[2]);
     }
     HideTip();
-    ArrangeForMode(0);
+    ArrangeForMode(kModeLetter);
     CreateToolTips();
     return true;
 }
 
 int CDLGBAR::Mode() const {
-    return m_pFrame ? m_pFrame->m_nMode : 0;
+    return m_pFrame ? m_pFrame->m_nMode : kModeLetter;
 }
 
 void CDLGBAR::CreateToolTips() {
@@ -148,7 +148,7 @@ void CDLGBAR::PlaceInkingPictures(bool bInking) {
 }
 
 void CDLGBAR::ArrangeForMode(int nMode) {
-    if (!m_hWnd || nMode < 0 || nMode > 2)
+    if (!m_hWnd || nMode < kModeLetter || nMode > kModeInking)
         return;
     m_bTipOnArrange = true;
     m_nArrangedMode = nMode;
@@ -160,8 +160,8 @@ void CDLGBAR::ArrangeForMode(int nMode) {
         if (pRow != g_barLayout + g_nBarLayoutRows)
             ApplyPlace(m_buttons[i].m_hWnd, pRow->place[nColumn]);
     }
-    PlaceInkingPictures(nMode == 2);
-    if (nMode == 2)
+    PlaceInkingPictures(nMode == kModeInking);
+    if (nMode == kModeInking)
         ShowStartTip();
     m_bmBack.Reset(LoadResBitmap(MAKEINTRESOURCEW(kBackground[nMode])));
     const SIZE size = BitmapSize(m_bmBack.Get());
@@ -224,7 +224,7 @@ void CDLGBAR::OnInkDone() {
 
 void CDLGBAR::OnSize(int cx) {
     m_bTipOnArrange = false;
-    if (Mode() != 0)
+    if (Mode() != kModeLetter)
         return;
     HWND hwndClose = m_buttons[kClose].m_hWnd, hwndScale = m_buttons[kScale].m_hWnd;
     HWND hwndMin = m_buttons[kMinimize].m_hWnd;
@@ -268,7 +268,7 @@ void CDLGBAR::OnPaint() {
     RECT rc{};
     GetClientRect(m_hWnd, &rc);
     DrawBackground(paint.Get(), m_bmBack.Get(), rc);
-    if (m_nArrangedMode != 0)
+    if (m_nArrangedMode != kModeLetter)
         PaintWidths(paint.Get());
 }
 

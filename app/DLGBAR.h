@@ -10,6 +10,7 @@
 #include "BMPButton.h"
 #include "DialogBar.h"
 #include "FrameDrag.h"
+#include "FrameMode.h"
 #include "GdiObjects.h"
 #include "ToolTipCtrl.h"
 #include "TrackTip.h"
@@ -48,8 +49,8 @@ public:
     // mode and creates the tool tips.
     bool Init();
 
-    // Places, shows and hides the buttons for mode 0 (letter), 1 (desktop) or 2 (inking), loads
-    // the mode's button images and background, and sizes the bar to the background.
+    // Places, shows and hides the buttons for the frame's mode nMode, loads the mode's button
+    // images and background, and sizes the bar to the background.
     void ArrangeForMode(int nMode);
     // (0, 0, width, height) of the frame's mode's background picture; with bMove the bar also
     // moves itself to the top-left corner at the work area's width.
@@ -90,5 +91,5 @@ private:
     CTrackTip m_tip;
     std::unique_ptr<CToolTipCtrl> m_pToolTip;
     COwnedBitmap m_bmBack;
-    int m_nArrangedMode = 0;
+    int m_nArrangedMode = kModeLetter;
 };

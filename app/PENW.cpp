@@ -70,14 +70,14 @@ RECT CPENW::Anchor() const {
     RECT rc{};
     if (!m_pFrame)
         return rc;
-    const bool bLetter = m_pFrame->m_nMode == 0;
+    const bool bLetter = m_pFrame->m_nMode == kModeLetter;
     HWND hwnd = nullptr;
     switch (m_nTool) {
-    case 2:
+    case kToolPencil:
         hwnd = bLetter ? m_pFrame->m_wndPanel.Button(ControlDlg::kPencilWidth).m_hWnd
                        : m_pFrame->m_wndBar.Button(CDLGBAR::kPencilWidth).m_hWnd;
         break;
-    case 3:
+    case kToolBrush:
         hwnd = bLetter ? m_pFrame->m_wndPanel.Button(ControlDlg::kBrushWidth).m_hWnd
                        : m_pFrame->m_wndBar.Button(CDLGBAR::kBrushWidth).m_hWnd;
         break;
@@ -171,7 +171,7 @@ void CPENW::OnCloseStep() {
         ShowWindow(m_hWnd, SW_HIDE);
         // Over the desktop the frozen screen shows again where the popup was, and the strip
         // stays above everything.
-        if (m_pFrame && m_pFrame->m_nMode != 0) {
+        if (m_pFrame && m_pFrame->m_nMode != kModeLetter) {
             CScrivoView* pView = m_pFrame->GetView();
             if (pView && pView->GetOverlay())
                 InvalidateRect(pView->GetOverlay()->m_hWnd, nullptr, FALSE);
@@ -207,7 +207,7 @@ void CPENW::OnShowWindow(bool bShow) {
         m_bTimer = FALSE;
         m_nRunningTimer = 0;
     }
-    m_nTool = 0;
+    m_nTool = kToolPicture;
     if (m_bFiltering && CWinApp::Get())
         CWinApp::Get()->RemoveMessageFilter(this);
     m_bFiltering = false;

@@ -39,7 +39,7 @@ public:
 
     // Tool command: pencil, brush, marker, eraser or the picture tool.
     void SelectTool(int nTool);
-    // Sets the width level (1 to 5) of tool nType (2 pencil, 3 brush, 4 marker) and selects it.
+    // Sets the width level (1 to 5) of tool nType (pencil, brush or marker) and selects it.
     void SetThickness(int nType, int nLevel);
     // Handles the tool, undo and redo commands; false for any other id.
     bool OnPenCommand(UINT nID);

@@ -53,7 +53,7 @@ IScrivoFrame* CScrivoView::GetScrivoFrame() const {
 
 int CScrivoView::GetFrameMode() const {
     IScrivoFrame* pFrame = GetScrivoFrame();
-    return pFrame ? pFrame->GetMode() : 0;
+    return pFrame ? pFrame->GetMode() : kModeLetter;
 }
 
 bool CScrivoView::PreCreateWindow(CREATESTRUCTW& cs) {
@@ -73,7 +73,7 @@ bool CScrivoView::PreCreateWindow(CREATESTRUCTW& cs) {
 int CScrivoView::OnCreate() {
     m_fZoom = 1.0f;
     SetScrollSizes(MM_TEXT, {800, 800});
-    m_nTool = 2;
+    m_nTool = kToolPencil;
     m_nPencilLevel = m_nBrushLevel = m_nMarkerLevel = 2;
     m_crPen = settings::ReadPenColor();
     m_nLineHeight = settings::ReadLineHeight();
@@ -102,7 +102,7 @@ void CScrivoView::OnDestroy() {
 }
 
 bool CScrivoView::IsRunInProgress() const {
-    return m_bInkArmed || m_nCaptureState == 2;
+    return m_bInkArmed || m_nCaptureState == kCaptureSelecting;
 }
 
 bool CScrivoView::OnCmdMsg(UINT nID) {

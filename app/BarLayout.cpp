@@ -19,20 +19,20 @@ constexpr CPlace P(short x, short y) {
 
 // Columns: letter, desktop, inking (own pictures); letter, desktop, inking (library's).
 const CBarRow g_barLayout[] = {
-    {57600, {S(10, 2), S(302, 5), H, S(14, 4), S(265, 14), H}},
-    {57601, {S(49, 2), H, H, S(56, 4), H, H}},
-    {57603, {S(96, 2), S(341, 5), H, S(99, 4), S(302, 14), H}},
+    {ID_FILE_NEW, {S(10, 2), S(302, 5), H, S(14, 4), S(265, 14), H}},
+    {ID_FILE_OPEN, {S(49, 2), H, H, S(56, 4), H, H}},
+    {ID_FILE_SAVE, {S(96, 2), S(341, 5), H, S(99, 4), S(302, 14), H}},
     {ID_FILE_PRINT_PREVIEW, {S(136, 2), S(384, 5), H, S(143, 4), S(336, 14), H}},
-    {57607, {S(183, 2), S(429, 5), H, S(184, 4), S(369, 14), H}},
+    {ID_FILE_PRINT, {S(183, 2), S(429, 5), H, S(184, 4), S(369, 14), H}},
     {ID_FILE_SEND_MAIL, {S(235, 2), S(476, 5), H, S(225, 4), S(403, 14), H}},
     {ID_DESKTOP_MODE, {S(286, 2), H, H, S(269, 4), H, H}},
     {ID_LETTER_MODE, {H, S(527, 5), H, H, S(435, 11), H}},
-    {57664, {S(343, 2), S(578, 5), S(483, 5), S(316, 4), S(468, 14), S(427, 14)}},
+    {ID_APP_ABOUT, {S(343, 2), S(578, 5), S(483, 5), S(316, 4), S(468, 14), S(427, 14)}},
     {ID_START_WRITING, {H, H, S(313, 4), H, H, S(265, 14)}},
     {ID_HAND_OVER_INK, {H, H, P(370, 4), H, H, P(369, 14)}},
     {ID_CANCEL_WRITING, {H, H, P(426, 4), H, H, P(314, 14)}},
     {ID_WINDOW_MINIMIZE, {H, H, S(546, 4), H, H, H}},
-    {57665, {H, H, S(586, 4), H, H, H}},
+    {ID_APP_EXIT, {H, H, S(586, 4), H, H, H}},
     {ID_WINDOW_SCALE, {H, H, H, H, H, H}},
     {ID_PENCIL_WIDTH, {H, S(77, 31), S(77, 31), H, S(49, 29), S(49, 29)}},
     {ID_BRUSH_WIDTH, {H, S(125, 31), S(125, 31), H, S(84, 29), S(84, 29)}},
@@ -70,7 +70,7 @@ const CPanelRow g_panelLayout[] = {
     {ID_INSERT_IMAGE, {S(711, 31), S(360, 25), H, H, S(668, 34), S(260, 34), H, H}},
     {ID_ADD_LINE, {S(746, 31), S(270, 25), H, H, S(704, 34), S(214, 34), H, H}},
     {ID_WINDOW_MINIMIZE, {H, H, P(551, 10), H, H, H, P(544, 12), S(544, 12)}},
-    {57665, {H, H, S(586, 10), H, H, H, S(584, 12), S(584, 12)}},
+    {ID_APP_EXIT, {H, H, S(586, 10), H, H, H, S(584, 12), S(584, 12)}},
 };
 const std::size_t g_nPanelLayoutRows = std::size(g_panelLayout);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "BarLayout.h"
+#include "FrameworkIds.h"
 #include "MainFrame.h"
 #include "Resources.h"
 #include "ScrivoApp.h"
@@ -21,24 +22,48 @@ struct CButtonInfo {
 // In the order of ControlDlg::EButton. The pencil starts as the current tool, in its selected
 // look.
 constexpr CButtonInfo kButtonInfo[ControlDlg::kButtons] = {
-    {IDC_PANEL_LINECOLOR, ID_SCRIPT_LINE_COLOR, true, {303, 396, 397, 204}},
-    {IDC_PANEL_PENCIL, ID_TOOL_PENCIL, true, {204, 204, 204}},
-    {IDC_PANEL_BRUSH, ID_TOOL_BRUSH, true, {160, 178, 189}},
-    {IDC_PANEL_ERASER, ID_TOOL_ERASER, true, {167, 175, 187}},
-    {IDC_PANEL_MARKER, ID_TOOL_MARKER, true, {184, 185, 188}},
-    {IDC_PANEL_PICTURE, ID_TOOL_PICTURE, true, {210, 211, 219}},
-    {IDC_PANEL_CLOSE, 57665, false, {256, 258, 257}},
-    {IDC_PANEL_MINIMIZE, ID_WINDOW_MINIMIZE, false, {261, 263, 262}},
-    {IDC_PANEL_UNDO, ID_EDIT_UNDO_STROKE, true, {169, 170, 282}},
-    {IDC_PANEL_REDO, ID_EDIT_REDO_STROKE, true, {171, 287, 285}},
-    {IDC_PANEL_ZOOMIN, ID_ZOOM_IN, true, {172, 290, 289}},
-    {IDC_PANEL_ZOOMOUT, ID_ZOOM_OUT, true, {173, 293, 292}},
-    {IDC_PANEL_CAPTURE, ID_CAPTURE_SCREEN, true, {294, 296, 295}},
-    {IDC_PANEL_INSERT, ID_INSERT_IMAGE, true, {299, 297, 298}},
-    {IDC_PANEL_ADDLINE, ID_ADD_LINE, true, {300, 302, 301}},
-    {IDC_PENCIL_WIDTH, ID_PENCIL_WIDTH, true, {313, 312, 312}},
-    {IDC_BRUSH_WIDTH, ID_BRUSH_WIDTH, true, {313, 312, 312}},
-    {IDC_MARKER_WIDTH, ID_MARKER_WIDTH, true, {313, 312, 312}},
+    {IDC_PANEL_LINECOLOR,
+     ID_SCRIPT_LINE_COLOR,
+     true,
+     {IDB_LINE_COLOR, IDB_LINE_COLOR_PRESSED, IDB_LINE_COLOR_FOCUS, IDB_PENCIL_SELECTED}},
+    {IDC_PANEL_PENCIL,
+     ID_TOOL_PENCIL,
+     true,
+     {IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED}},
+    {IDC_PANEL_BRUSH, ID_TOOL_BRUSH, true, {IDB_BRUSH, IDB_BRUSH_PRESSED, IDB_BRUSH_FOCUS}},
+    {IDC_PANEL_ERASER, ID_TOOL_ERASER, true, {IDB_ERASER, IDB_ERASER_PRESSED, IDB_ERASER_FOCUS}},
+    {IDC_PANEL_MARKER, ID_TOOL_MARKER, true, {IDB_MARKER, IDB_MARKER_PRESSED, IDB_MARKER_FOCUS}},
+    {IDC_PANEL_PICTURE,
+     ID_TOOL_PICTURE,
+     true,
+     {IDB_PICTURE, IDB_PICTURE_PRESSED, IDB_PICTURE_FOCUS}},
+    {IDC_PANEL_CLOSE, ID_APP_EXIT, false, {IDB_CLOSE, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS}},
+    {IDC_PANEL_MINIMIZE,
+     ID_WINDOW_MINIMIZE,
+     false,
+     {IDB_MINIMIZE, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_FOCUS}},
+    {IDC_PANEL_UNDO, ID_EDIT_UNDO_STROKE, true, {IDB_UNDO, IDB_UNDO_PRESSED, IDB_UNDO_FOCUS}},
+    {IDC_PANEL_REDO, ID_EDIT_REDO_STROKE, true, {IDB_REDO, IDB_REDO_PRESSED, IDB_REDO_FOCUS}},
+    {IDC_PANEL_ZOOMIN, ID_ZOOM_IN, true, {IDB_ZOOM_IN, IDB_ZOOM_IN_PRESSED, IDB_ZOOM_IN_FOCUS}},
+    {IDC_PANEL_ZOOMOUT,
+     ID_ZOOM_OUT,
+     true,
+     {IDB_ZOOM_OUT, IDB_ZOOM_OUT_PRESSED, IDB_ZOOM_OUT_FOCUS}},
+    {IDC_PANEL_CAPTURE,
+     ID_CAPTURE_SCREEN,
+     true,
+     {IDB_CAPTURE, IDB_CAPTURE_PRESSED, IDB_CAPTURE_FOCUS}},
+    {IDC_PANEL_INSERT,
+     ID_INSERT_IMAGE,
+     true,
+     {IDB_INSERT_IMAGE, IDB_INSERT_IMAGE_PRESSED, IDB_INSERT_IMAGE_FOCUS}},
+    {IDC_PANEL_ADDLINE,
+     ID_ADD_LINE,
+     true,
+     {IDB_ADD_LINE, IDB_ADD_LINE_PRESSED, IDB_ADD_LINE_FOCUS}},
+    {IDC_PENCIL_WIDTH, ID_PENCIL_WIDTH, true, {IDB_WIDTH, IDB_WIDTH_PRESSED, IDB_WIDTH_PRESSED}},
+    {IDC_BRUSH_WIDTH, ID_BRUSH_WIDTH, true, {IDB_WIDTH, IDB_WIDTH_PRESSED, IDB_WIDTH_PRESSED}},
+    {IDC_MARKER_WIDTH, ID_MARKER_WIDTH, true, {IDB_WIDTH, IDB_WIDTH_PRESSED, IDB_WIDTH_PRESSED}},
 };
 
 // Selected and usual images of the tool buttons, in the order of ETool.
@@ -48,12 +73,28 @@ struct CToolImages {
     UINT nUsual[4];
 };
 constexpr CToolImages kToolImages[kToolCount] = {
-    {ControlDlg::kPicture, {212, 212, 212, 212}, {210, 211, 219, 0}},
-    {ControlDlg::kEraser, {203, 203, 203, 0}, {167, 175, 187, 0}},
-    {ControlDlg::kPencil, {204, 204, 204, 0}, {159, 177, 183, 0}},
-    {ControlDlg::kBrush, {206, 206, 206, 0}, {160, 178, 189, 0}},
-    {ControlDlg::kMarker, {201, 201, 201, 0}, {184, 185, 188, 0}},
+    {ControlDlg::kPicture,
+     {IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED},
+     {IDB_PICTURE, IDB_PICTURE_PRESSED, IDB_PICTURE_FOCUS, 0}},
+    {ControlDlg::kEraser,
+     {IDB_ERASER_SELECTED, IDB_ERASER_SELECTED, IDB_ERASER_SELECTED, 0},
+     {IDB_ERASER, IDB_ERASER_PRESSED, IDB_ERASER_FOCUS, 0}},
+    {ControlDlg::kPencil,
+     {IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, 0},
+     {IDB_PENCIL, IDB_PENCIL_PRESSED, IDB_PENCIL_FOCUS, 0}},
+    {ControlDlg::kBrush,
+     {IDB_BRUSH_SELECTED, IDB_BRUSH_SELECTED, IDB_BRUSH_SELECTED, 0},
+     {IDB_BRUSH, IDB_BRUSH_PRESSED, IDB_BRUSH_FOCUS, 0}},
+    {ControlDlg::kMarker,
+     {IDB_MARKER_SELECTED, IDB_MARKER_SELECTED, IDB_MARKER_SELECTED, 0},
+     {IDB_MARKER, IDB_MARKER_PRESSED, IDB_MARKER_FOCUS, 0}},
 };
+static_assert(kToolImages[kToolPicture].nButton == ControlDlg::kPicture &&
+                  kToolImages[kToolEraser].nButton == ControlDlg::kEraser &&
+                  kToolImages[kToolPencil].nButton == ControlDlg::kPencil &&
+                  kToolImages[kToolBrush].nButton == ControlDlg::kBrush &&
+                  kToolImages[kToolMarker].nButton == ControlDlg::kMarker,
+              "the tool images are looked up by tool number");
 
 constexpr UINT kBackground[4] = {IDB_PANEL_LETTER, IDB_PANEL_SMALL, IDB_PANEL_DESKTOP,
                                  IDB_PANEL_INKING};
@@ -73,7 +114,7 @@ bool ControlDlg::Create(CMainFrame* pFrame, UINT nStyle) {
     m_penw.Create(pFrame);
     for (int i = 0; i < settings::kColorBlocks; ++i)
         m_crBlocks[i] = settings::ReadColorBlock(i);
-    LoadBackground(0);
+    LoadBackground(kModeLetter);
     GetLayoutRect(true);
     return true;
 }
@@ -191,8 +232,9 @@ void ControlDlg::LoadToolImages(int nTool, bool bSelected, int nNextTool) {
     const CToolImages& images = kToolImages[nTool];
     const UINT* pIds = bSelected ? images.nSelected : images.nUsual;
     // The marker left for the pencil shows its pressed image when focused, as it always has.
-    const UINT nFocus =
-        (!bSelected && nTool == kToolMarker && nNextTool == kToolPencil) ? 185 : pIds[2];
+    const UINT nFocus = (!bSelected && nTool == kToolMarker && nNextTool == kToolPencil)
+                            ? IDB_MARKER_PRESSED
+                            : pIds[2];
     m_buttons[images.nButton].LoadBitmaps(pIds[0], pIds[1], nFocus, pIds[3]);
 }
 

@@ -22,14 +22,6 @@ class CPicture;
 // Packets ignored after a capture starts.
 extern short g_nCaptureSkip;
 
-// Commands of this view beyond the pen's.
-constexpr UINT ID_CAPTURE_SCREEN = 1078;
-constexpr UINT ID_START_WRITING = 32810;
-constexpr UINT ID_HAND_OVER_INK = 32797;
-constexpr UINT ID_CANCEL_WRITING = 32811;
-constexpr UINT ID_PANEL_TEST = 1095;
-constexpr UINT ID_PANEL_HIDDEN = 1096;
-
 class CScrivoView : public CScrollView,
                     public IScrivoCanvas,
                     public CPenCapture,

@@ -12,88 +12,34 @@
 #include "resource.h"
 
 namespace {
-struct CButtonInfo {
-    UINT nMarker;
-    UINT nID;
-    bool bVisible;
-    UINT nImages[4];
-};
-
-// In the order of ControlDlg::EButton. The pencil starts as the current tool, in its selected
-// look.
-constexpr CButtonInfo kButtonInfo[ControlDlg::kButtons] = {
-    {IDC_PANEL_LINECOLOR,
-     ID_SCRIPT_LINE_COLOR,
-     true,
-     {IDB_LINE_COLOR, IDB_LINE_COLOR_PRESSED, IDB_LINE_COLOR_FOCUS, IDB_PENCIL_SELECTED}},
-    {IDC_PANEL_PENCIL,
-     ID_TOOL_PENCIL,
-     true,
-     {IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED}},
-    {IDC_PANEL_BRUSH, ID_TOOL_BRUSH, true, {IDB_BRUSH, IDB_BRUSH_PRESSED, IDB_BRUSH_FOCUS}},
-    {IDC_PANEL_ERASER, ID_TOOL_ERASER, true, {IDB_ERASER, IDB_ERASER_PRESSED, IDB_ERASER_FOCUS}},
-    {IDC_PANEL_MARKER, ID_TOOL_MARKER, true, {IDB_MARKER, IDB_MARKER_PRESSED, IDB_MARKER_FOCUS}},
-    {IDC_PANEL_PICTURE,
-     ID_TOOL_PICTURE,
-     true,
-     {IDB_PICTURE, IDB_PICTURE_PRESSED, IDB_PICTURE_FOCUS}},
-    {IDC_PANEL_CLOSE, ID_APP_EXIT, false, {IDB_CLOSE, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS}},
-    {IDC_PANEL_MINIMIZE,
-     ID_WINDOW_MINIMIZE,
-     false,
-     {IDB_MINIMIZE, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_FOCUS}},
-    {IDC_PANEL_UNDO, ID_EDIT_UNDO_STROKE, true, {IDB_UNDO, IDB_UNDO_PRESSED, IDB_UNDO_FOCUS}},
-    {IDC_PANEL_REDO, ID_EDIT_REDO_STROKE, true, {IDB_REDO, IDB_REDO_PRESSED, IDB_REDO_FOCUS}},
-    {IDC_PANEL_ZOOMIN, ID_ZOOM_IN, true, {IDB_ZOOM_IN, IDB_ZOOM_IN_PRESSED, IDB_ZOOM_IN_FOCUS}},
-    {IDC_PANEL_ZOOMOUT,
-     ID_ZOOM_OUT,
-     true,
-     {IDB_ZOOM_OUT, IDB_ZOOM_OUT_PRESSED, IDB_ZOOM_OUT_FOCUS}},
-    {IDC_PANEL_CAPTURE,
-     ID_CAPTURE_SCREEN,
-     true,
-     {IDB_CAPTURE, IDB_CAPTURE_PRESSED, IDB_CAPTURE_FOCUS}},
-    {IDC_PANEL_INSERT,
-     ID_INSERT_IMAGE,
-     true,
-     {IDB_INSERT_IMAGE, IDB_INSERT_IMAGE_PRESSED, IDB_INSERT_IMAGE_FOCUS}},
-    {IDC_PANEL_ADDLINE,
-     ID_ADD_LINE,
-     true,
-     {IDB_ADD_LINE, IDB_ADD_LINE_PRESSED, IDB_ADD_LINE_FOCUS}},
-    {IDC_PENCIL_WIDTH, ID_PENCIL_WIDTH, true, {IDB_WIDTH, IDB_WIDTH_PRESSED, IDB_WIDTH_PRESSED}},
-    {IDC_BRUSH_WIDTH, ID_BRUSH_WIDTH, true, {IDB_WIDTH, IDB_WIDTH_PRESSED, IDB_WIDTH_PRESSED}},
-    {IDC_MARKER_WIDTH, ID_MARKER_WIDTH, true, {IDB_WIDTH, IDB_WIDTH_PRESSED, IDB_WIDTH_PRESSED}},
-};
-
-// Selected and usual images of the tool buttons, in the order of ETool.
+// Selected and usual images of the tool buttons, by tool number.
 struct CToolImages {
-    ControlDlg::EButton nButton;
+    UINT nButton;
     UINT nSelected[4];
     UINT nUsual[4];
 };
 constexpr CToolImages kToolImages[kToolCount] = {
-    {ControlDlg::kPicture,
+    {ID_TOOL_PICTURE,
      {IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED},
      {IDB_PICTURE, IDB_PICTURE_PRESSED, IDB_PICTURE_FOCUS, 0}},
-    {ControlDlg::kEraser,
+    {ID_TOOL_ERASER,
      {IDB_ERASER_SELECTED, IDB_ERASER_SELECTED, IDB_ERASER_SELECTED, 0},
      {IDB_ERASER, IDB_ERASER_PRESSED, IDB_ERASER_FOCUS, 0}},
-    {ControlDlg::kPencil,
+    {ID_TOOL_PENCIL,
      {IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, 0},
      {IDB_PENCIL, IDB_PENCIL_PRESSED, IDB_PENCIL_FOCUS, 0}},
-    {ControlDlg::kBrush,
+    {ID_TOOL_BRUSH,
      {IDB_BRUSH_SELECTED, IDB_BRUSH_SELECTED, IDB_BRUSH_SELECTED, 0},
      {IDB_BRUSH, IDB_BRUSH_PRESSED, IDB_BRUSH_FOCUS, 0}},
-    {ControlDlg::kMarker,
+    {ID_TOOL_MARKER,
      {IDB_MARKER_SELECTED, IDB_MARKER_SELECTED, IDB_MARKER_SELECTED, 0},
      {IDB_MARKER, IDB_MARKER_PRESSED, IDB_MARKER_FOCUS, 0}},
 };
-static_assert(kToolImages[kToolPicture].nButton == ControlDlg::kPicture &&
-                  kToolImages[kToolEraser].nButton == ControlDlg::kEraser &&
-                  kToolImages[kToolPencil].nButton == ControlDlg::kPencil &&
-                  kToolImages[kToolBrush].nButton == ControlDlg::kBrush &&
-                  kToolImages[kToolMarker].nButton == ControlDlg::kMarker,
+static_assert(kToolImages[kToolPicture].nButton == ID_TOOL_PICTURE &&
+                  kToolImages[kToolEraser].nButton == ID_TOOL_ERASER &&
+                  kToolImages[kToolPencil].nButton == ID_TOOL_PENCIL &&
+                  kToolImages[kToolBrush].nButton == ID_TOOL_BRUSH &&
+                  kToolImages[kToolMarker].nButton == ID_TOOL_MARKER,
               "the tool images are looked up by tool number");
 
 constexpr UINT kBackground[4] = {IDB_PANEL_LETTER, IDB_PANEL_SMALL, IDB_PANEL_DESKTOP,
@@ -105,47 +51,18 @@ constexpr SIZE kSwatchSize = {18, 18};
 constexpr SIZE kLineSpacingSize = {14, 33};
 } // namespace
 
+ControlDlg::ControlDlg() : CButtonBar(g_panelButtons, g_nPanelButtons, true) {}
+
 bool ControlDlg::Create(CMainFrame* pFrame, UINT nStyle) {
-    m_pFrame = pFrame;
-    if (!CDialogBar::Create(pFrame->m_hWnd, IDD_PANEL, nStyle, IDD_PANEL))
+    if (!CreateBar(pFrame, IDD_PANEL, nStyle))
         return false;
-    m_drag.End();
     m_bSmallScreen = GetScreenSize().cx < 800;
     m_penw.Create(pFrame);
     for (int i = 0; i < settings::kColorBlocks; ++i)
         m_crBlocks[i] = settings::ReadColorBlock(i);
-    LoadBackground(kModeLetter);
+    LoadBackground(BackgroundOf(kModeLetter));
     GetLayoutRect(true);
     return true;
-}
-
-bool ControlDlg::Init() {
-    // All marks first: a mark may have the id of another button's command.
-    HWND markers[kButtons] = {};
-    for (int i = 0; i < kButtons; ++i)
-        markers[i] = GetDlgItem(m_hWnd, static_cast<int>(kButtonInfo[i].nMarker));
-    for (int i = 0; i < kButtons; ++i) {
-        const CButtonInfo& info = kButtonInfo[i];
-        if (m_buttons[i].CreateOverMarker(m_hWnd, markers[i], info.nID, info.bVisible))
-            m_buttons[i].LoadBitmaps(info.nImages[0], info.nImages[1], info.nImages[2],
-                                     info.nImages[3]);
-    }
-    m_pToolTip = std::make_unique<CToolTipCtrl>();
-    if (m_pToolTip->Create(m_hWnd)) {
-        m_pToolTip->AddTool(m_buttons[kMinimize].m_hWnd, LoadResString(IDS_MINIMIZE).c_str());
-        m_pToolTip->Activate(true);
-    }
-    ArrangeForMode(kModeLetter);
-    AddChildTips();
-    return true;
-}
-
-int ControlDlg::Mode() const {
-    return m_pFrame ? m_pFrame->m_nMode : kModeLetter;
-}
-
-CScrivoView* ControlDlg::View() const {
-    return m_pFrame ? m_pFrame->GetView() : nullptr;
 }
 
 int ControlDlg::Column() const {
@@ -158,22 +75,20 @@ UINT ControlDlg::BackgroundOf(int nMode) const {
                            : std::clamp(nMode, int(kModeDesktop), int(kModeInking)) + 1];
 }
 
-void ControlDlg::LoadBackground(int nMode) {
-    m_bmBack.Reset(LoadResBitmap(MAKEINTRESOURCEW(BackgroundOf(nMode))));
-}
-
 void ControlDlg::ArrangeForMode(int nMode) {
     if (!m_hWnd || nMode < kModeLetter || nMode > kModeInking)
         return;
     m_nArrangedMode = nMode;
     const int nColumn = Column();
-    for (int i = 0; i < kButtons; ++i) {
-        const auto* pRow =
-            std::find_if(g_panelLayout, g_panelLayout + g_nPanelLayoutRows,
-                         [&](const CPanelRow& row) { return row.nID == kButtonInfo[i].nID; });
-        if (pRow != g_panelLayout + g_nPanelLayoutRows)
-            ApplyPlace(m_buttons[i].m_hWnd, pRow->place[nColumn]);
-    }
+    PlaceButtons(g_panelLayout, g_nPanelLayoutRows, nColumn);
+    PlaceControls(nColumn);
+    LoadBackground(BackgroundOf(nMode));
+    const SIZE size = BitmapSize(m_bmBack.Get());
+    MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, TRUE);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void ControlDlg::PlaceControls(int nColumn) {
     // The scroll bar, swatches and colour blocks are plain controls of the template.
     const auto* pSpacing =
         std::find_if(g_panelLayout, g_panelLayout + g_nPanelLayoutRows,
@@ -194,10 +109,6 @@ void ControlDlg::ArrangeForMode(int nMode) {
         if (HWND hwnd = GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i))
             MoveWindow(hwnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, FALSE);
     }
-    LoadBackground(nMode);
-    const SIZE size = BitmapSize(m_bmBack.Get());
-    MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, TRUE);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 RECT ControlDlg::GetLayoutRect(bool bMove) {
@@ -235,7 +146,7 @@ void ControlDlg::LoadToolImages(int nTool, bool bSelected, int nNextTool) {
     const UINT nFocus = (!bSelected && nTool == kToolMarker && nNextTool == kToolPencil)
                             ? IDB_MARKER_PRESSED
                             : pIds[2];
-    m_buttons[images.nButton].LoadBitmaps(pIds[0], pIds[1], nFocus, pIds[3]);
+    Button(images.nButton).LoadBitmaps(pIds[0], pIds[1], nFocus, pIds[3]);
 }
 
 void ControlDlg::ShowToolSelected(int nOldTool, int nNewTool) {
@@ -243,15 +154,9 @@ void ControlDlg::ShowToolSelected(int nOldTool, int nNewTool) {
     LoadToolImages(nNewTool, true);
 }
 
-bool ControlDlg::PreTranslateMessage(MSG* pMsg) {
-    if (m_pToolTip && m_hWnd && (pMsg->hwnd == m_hWnd || IsChild(m_hWnd, pMsg->hwnd)))
-        m_pToolTip->RelayEvent(pMsg);
-    return CDialogBar::PreTranslateMessage(pMsg);
-}
-
 void ControlDlg::OnDestroy() {
     WriteSettings();
-    m_pToolTip.reset();
+    CButtonBar::OnDestroy();
 }
 
 void ControlDlg::WriteSettings() const {

@@ -104,37 +104,14 @@ void ControlDlg::OnVScroll(int nCode) {
 }
 
 INT_PTR ControlDlg::DialogProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (uMsg) {
-    case WM_PAINT:
-        OnPaint();
-        return TRUE;
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_LBUTTONDOWN: {
-        // A press handed on from elsewhere comes in screen coordinates, marked by key state 255.
-        POINT ptClient = pt;
-        if (wParam == 255)
-            ScreenToClient(m_hWnd, &ptClient);
-        OnLButtonDown(ptClient);
-        return FALSE;
-    }
     case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(pt);
-        return FALSE;
-    case WM_MOUSEMOVE:
-        m_drag.OnMouseMove(m_hWnd, pt, wParam);
-        return FALSE;
-    case WM_LBUTTONUP:
-        m_drag.End();
+        OnLButtonDblClk({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return FALSE;
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam));
         return FALSE;
-    case WM_DESTROY:
-        OnDestroy();
-        return FALSE;
     default:
-        return CDialogBar::DialogProc(uMsg, wParam, lParam);
+        return CButtonBar::DialogProc(uMsg, wParam, lParam);
     }
 }

@@ -71,12 +71,8 @@ void ControlDlg::PaintBlocks(HDC hdc) {
     }
 }
 
-void ControlDlg::OnPaint() {
-    CPaintScope paint(m_hWnd);
-    RECT rc{};
-    GetClientRect(m_hWnd, &rc);
-    DrawBackground(paint.Get(), m_bmBack.Get(), rc);
-    PaintWidths(paint.Get());
-    PaintSwatches(paint.Get());
-    PaintBlocks(paint.Get());
+void ControlDlg::PaintOver(HDC hdc) {
+    PaintWidths(hdc);
+    PaintSwatches(hdc);
+    PaintBlocks(hdc);
 }

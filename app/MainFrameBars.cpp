@@ -96,11 +96,11 @@ void CMainFrame::RepaintToolBar() {
 }
 
 void CMainFrame::OnStartWriting() {
-    m_wndBar.OnStartWriting();
+    m_wndBar.ShowWritingRun(true);
 }
 
 void CMainFrame::OnInkDone() {
-    m_wndBar.OnInkDone();
+    m_wndBar.ShowWritingRun(false);
 }
 
 bool CMainFrame::IsStartTipWanted() const {

@@ -34,7 +34,7 @@
 #define IDC_CAPTURE_START 1119
 // The hidden control that takes the focus when the pointer leaves a bitmap button.
 #define IDC_FOCUS_SINK 1096
-#define IDC_BAR_INK 32798
+#define IDC_BAR_INK ID_INKING_MODE
 
 // Panel markers and controls (dialog 148).
 #define IDC_PANEL_LINECOLOR 1017

@@ -19,6 +19,19 @@ struct CPlace {
     short y;
 };
 
+// One button of a bar's table.
+struct CBarButton {
+    UINT nMarker;    // the template's hidden mark it replaces
+    UINT nID;        // its command
+    bool bVisible;   // shown when made
+    UINT nTip;       // its own tip string; 0 when the framework's child tip serves
+    UINT nImages[4]; // normal, pressed, focused and disabled; 0 when the arrangement loads them
+};
+extern const CBarButton g_barButtons[];
+extern const std::size_t g_nBarButtons;
+extern const CBarButton g_panelButtons[];
+extern const std::size_t g_nPanelButtons;
+
 // Columns: the three modes (letter, desktop, inking) with the program's pictures, then the same
 // with the library's.
 struct CBarRow {

@@ -64,7 +64,7 @@ bool CCaptureDlg::Open() {
 }
 
 void CCaptureDlg::PlaceAboveButton() {
-    HWND hwndButton = m_pFrame ? m_pFrame->m_wndPanel.Button(ControlDlg::kCapture).m_hWnd : nullptr;
+    HWND hwndButton = m_pFrame ? m_pFrame->m_wndPanel.Button(ID_CAPTURE_SCREEN).m_hWnd : nullptr;
     RECT rcButton{}, rc{};
     if (!hwndButton || !GetWindowRect(hwndButton, &rcButton) || !GetWindowRect(m_hWnd, &rc))
         return;

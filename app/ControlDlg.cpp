@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "BarLayout.h"
+#include "FrameworkIds.h"
 #include "MainFrame.h"
 #include "Resources.h"
 #include "ScrivoApp.h"
@@ -11,50 +12,35 @@
 #include "resource.h"
 
 namespace {
-struct CButtonInfo {
-    UINT nMarker;
-    UINT nID;
-    bool bVisible;
-    UINT nImages[4];
-};
-
-// In the order of ControlDlg::EButton. The pencil starts as the current tool, in its selected
-// look.
-constexpr CButtonInfo kButtonInfo[ControlDlg::kButtons] = {
-    {IDC_PANEL_LINECOLOR, ID_SCRIPT_LINE_COLOR, true, {303, 396, 397, 204}},
-    {IDC_PANEL_PENCIL, ID_TOOL_PENCIL, true, {204, 204, 204}},
-    {IDC_PANEL_BRUSH, ID_TOOL_BRUSH, true, {160, 178, 189}},
-    {IDC_PANEL_ERASER, ID_TOOL_ERASER, true, {167, 175, 187}},
-    {IDC_PANEL_MARKER, ID_TOOL_MARKER, true, {184, 185, 188}},
-    {IDC_PANEL_PICTURE, ID_TOOL_PICTURE, true, {210, 211, 219}},
-    {IDC_PANEL_CLOSE, 57665, false, {256, 258, 257}},
-    {IDC_PANEL_MINIMIZE, ID_WINDOW_MINIMIZE, false, {261, 263, 262}},
-    {IDC_PANEL_UNDO, ID_EDIT_UNDO_STROKE, true, {169, 170, 282}},
-    {IDC_PANEL_REDO, ID_EDIT_REDO_STROKE, true, {171, 287, 285}},
-    {IDC_PANEL_ZOOMIN, ID_ZOOM_IN, true, {172, 290, 289}},
-    {IDC_PANEL_ZOOMOUT, ID_ZOOM_OUT, true, {173, 293, 292}},
-    {IDC_PANEL_CAPTURE, ID_CAPTURE_SCREEN, true, {294, 296, 295}},
-    {IDC_PANEL_INSERT, ID_INSERT_IMAGE, true, {299, 297, 298}},
-    {IDC_PANEL_ADDLINE, ID_ADD_LINE, true, {300, 302, 301}},
-    {IDC_PENCIL_WIDTH, ID_PENCIL_WIDTH, true, {313, 312, 312}},
-    {IDC_BRUSH_WIDTH, ID_BRUSH_WIDTH, true, {313, 312, 312}},
-    {IDC_MARKER_WIDTH, ID_MARKER_WIDTH, true, {313, 312, 312}},
-};
-
-// Selected and usual images of the tool buttons, by tool number (0 picture, 1 eraser, 2 pencil,
-// 3 brush, 4 marker).
+// Selected and usual images of the tool buttons, by tool number.
 struct CToolImages {
-    ControlDlg::EButton nButton;
+    UINT nButton;
     UINT nSelected[4];
     UINT nUsual[4];
 };
-constexpr CToolImages kToolImages[5] = {
-    {ControlDlg::kPicture, {212, 212, 212, 212}, {210, 211, 219, 0}},
-    {ControlDlg::kEraser, {203, 203, 203, 0}, {167, 175, 187, 0}},
-    {ControlDlg::kPencil, {204, 204, 204, 0}, {159, 177, 183, 0}},
-    {ControlDlg::kBrush, {206, 206, 206, 0}, {160, 178, 189, 0}},
-    {ControlDlg::kMarker, {201, 201, 201, 0}, {184, 185, 188, 0}},
+constexpr CToolImages kToolImages[kToolCount] = {
+    {ID_TOOL_PICTURE,
+     {IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED, IDB_PICTURE_SELECTED},
+     {IDB_PICTURE, IDB_PICTURE_PRESSED, IDB_PICTURE_FOCUS, 0}},
+    {ID_TOOL_ERASER,
+     {IDB_ERASER_SELECTED, IDB_ERASER_SELECTED, IDB_ERASER_SELECTED, 0},
+     {IDB_ERASER, IDB_ERASER_PRESSED, IDB_ERASER_FOCUS, 0}},
+    {ID_TOOL_PENCIL,
+     {IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, IDB_PENCIL_SELECTED, 0},
+     {IDB_PENCIL, IDB_PENCIL_PRESSED, IDB_PENCIL_FOCUS, 0}},
+    {ID_TOOL_BRUSH,
+     {IDB_BRUSH_SELECTED, IDB_BRUSH_SELECTED, IDB_BRUSH_SELECTED, 0},
+     {IDB_BRUSH, IDB_BRUSH_PRESSED, IDB_BRUSH_FOCUS, 0}},
+    {ID_TOOL_MARKER,
+     {IDB_MARKER_SELECTED, IDB_MARKER_SELECTED, IDB_MARKER_SELECTED, 0},
+     {IDB_MARKER, IDB_MARKER_PRESSED, IDB_MARKER_FOCUS, 0}},
 };
+static_assert(kToolImages[kToolPicture].nButton == ID_TOOL_PICTURE &&
+                  kToolImages[kToolEraser].nButton == ID_TOOL_ERASER &&
+                  kToolImages[kToolPencil].nButton == ID_TOOL_PENCIL &&
+                  kToolImages[kToolBrush].nButton == ID_TOOL_BRUSH &&
+                  kToolImages[kToolMarker].nButton == ID_TOOL_MARKER,
+              "the tool images are looked up by tool number");
 
 constexpr UINT kBackground[4] = {IDB_PANEL_LETTER, IDB_PANEL_SMALL, IDB_PANEL_DESKTOP,
                                  IDB_PANEL_INKING};
@@ -65,47 +51,18 @@ constexpr SIZE kSwatchSize = {18, 18};
 constexpr SIZE kLineSpacingSize = {14, 33};
 } // namespace
 
+ControlDlg::ControlDlg() : CButtonBar(g_panelButtons, g_nPanelButtons, true) {}
+
 bool ControlDlg::Create(CMainFrame* pFrame, UINT nStyle) {
-    m_pFrame = pFrame;
-    if (!CDialogBar::Create(pFrame->m_hWnd, IDD_PANEL, nStyle, IDD_PANEL))
+    if (!CreateBar(pFrame, IDD_PANEL, nStyle))
         return false;
-    m_drag.End();
     m_bSmallScreen = GetScreenSize().cx < 800;
     m_penw.Create(pFrame);
     for (int i = 0; i < settings::kColorBlocks; ++i)
         m_crBlocks[i] = settings::ReadColorBlock(i);
-    LoadBackground(0);
+    LoadBackground(BackgroundOf(kModeLetter));
     GetLayoutRect(true);
     return true;
-}
-
-bool ControlDlg::Init() {
-    // All marks first: a mark may have the id of another button's command.
-    HWND markers[kButtons] = {};
-    for (int i = 0; i < kButtons; ++i)
-        markers[i] = GetDlgItem(m_hWnd, static_cast<int>(kButtonInfo[i].nMarker));
-    for (int i = 0; i < kButtons; ++i) {
-        const CButtonInfo& info = kButtonInfo[i];
-        if (m_buttons[i].CreateOverMarker(m_hWnd, markers[i], info.nID, info.bVisible))
-            m_buttons[i].LoadBitmaps(info.nImages[0], info.nImages[1], info.nImages[2],
-                                     info.nImages[3]);
-    }
-    m_pToolTip = std::make_unique<CToolTipCtrl>();
-    if (m_pToolTip->Create(m_hWnd)) {
-        m_pToolTip->AddTool(m_buttons[kMinimize].m_hWnd, LoadResString(IDS_MINIMIZE).c_str());
-        m_pToolTip->Activate(true);
-    }
-    ArrangeForMode(0);
-    AddChildTips();
-    return true;
-}
-
-int ControlDlg::Mode() const {
-    return m_pFrame ? m_pFrame->m_nMode : 0;
-}
-
-CScrivoView* ControlDlg::View() const {
-    return m_pFrame ? m_pFrame->GetView() : nullptr;
 }
 
 int ControlDlg::Column() const {
@@ -113,25 +70,25 @@ int ControlDlg::Column() const {
 }
 
 UINT ControlDlg::BackgroundOf(int nMode) const {
-    return kBackground[nMode == 0 ? (m_bSmallScreen ? 1 : 0) : std::clamp(nMode, 1, 2) + 1];
-}
-
-void ControlDlg::LoadBackground(int nMode) {
-    m_bmBack.Reset(LoadResBitmap(MAKEINTRESOURCEW(BackgroundOf(nMode))));
+    return kBackground[nMode == kModeLetter
+                           ? (m_bSmallScreen ? 1 : 0)
+                           : std::clamp(nMode, int(kModeDesktop), int(kModeInking)) + 1];
 }
 
 void ControlDlg::ArrangeForMode(int nMode) {
-    if (!m_hWnd || nMode < 0 || nMode > 2)
+    if (!m_hWnd || nMode < kModeLetter || nMode > kModeInking)
         return;
     m_nArrangedMode = nMode;
     const int nColumn = Column();
-    for (int i = 0; i < kButtons; ++i) {
-        const auto* pRow =
-            std::find_if(g_panelLayout, g_panelLayout + g_nPanelLayoutRows,
-                         [&](const CPanelRow& row) { return row.nID == kButtonInfo[i].nID; });
-        if (pRow != g_panelLayout + g_nPanelLayoutRows)
-            ApplyPlace(m_buttons[i].m_hWnd, pRow->place[nColumn]);
-    }
+    PlaceButtons(g_panelLayout, g_nPanelLayoutRows, nColumn);
+    PlaceControls(nColumn);
+    LoadBackground(BackgroundOf(nMode));
+    const SIZE size = BitmapSize(m_bmBack.Get());
+    MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, TRUE);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void ControlDlg::PlaceControls(int nColumn) {
     // The scroll bar, swatches and colour blocks are plain controls of the template.
     const auto* pSpacing =
         std::find_if(g_panelLayout, g_panelLayout + g_nPanelLayoutRows,
@@ -152,10 +109,6 @@ void ControlDlg::ArrangeForMode(int nMode) {
         if (HWND hwnd = GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i))
             MoveWindow(hwnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, FALSE);
     }
-    LoadBackground(nMode);
-    const SIZE size = BitmapSize(m_bmBack.Get());
-    MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, TRUE);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 RECT ControlDlg::GetLayoutRect(bool bMove) {
@@ -185,13 +138,15 @@ bool ControlDlg::IsUnderPopup(POINT ptScreen) const {
 }
 
 void ControlDlg::LoadToolImages(int nTool, bool bSelected, int nNextTool) {
-    if (nTool < 0 || nTool > 4)
+    if (nTool < kToolPicture || nTool > kToolMarker)
         return;
     const CToolImages& images = kToolImages[nTool];
     const UINT* pIds = bSelected ? images.nSelected : images.nUsual;
     // The marker left for the pencil shows its pressed image when focused, as it always has.
-    const UINT nFocus = (!bSelected && nTool == 4 && nNextTool == 2) ? 185 : pIds[2];
-    m_buttons[images.nButton].LoadBitmaps(pIds[0], pIds[1], nFocus, pIds[3]);
+    const UINT nFocus = (!bSelected && nTool == kToolMarker && nNextTool == kToolPencil)
+                            ? IDB_MARKER_PRESSED
+                            : pIds[2];
+    Button(images.nButton).LoadBitmaps(pIds[0], pIds[1], nFocus, pIds[3]);
 }
 
 void ControlDlg::ShowToolSelected(int nOldTool, int nNewTool) {
@@ -199,15 +154,9 @@ void ControlDlg::ShowToolSelected(int nOldTool, int nNewTool) {
     LoadToolImages(nNewTool, true);
 }
 
-bool ControlDlg::PreTranslateMessage(MSG* pMsg) {
-    if (m_pToolTip && m_hWnd && (pMsg->hwnd == m_hWnd || IsChild(m_hWnd, pMsg->hwnd)))
-        m_pToolTip->RelayEvent(pMsg);
-    return CDialogBar::PreTranslateMessage(pMsg);
-}
-
 void ControlDlg::OnDestroy() {
     WriteSettings();
-    m_pToolTip.reset();
+    CButtonBar::OnDestroy();
 }
 
 void ControlDlg::WriteSettings() const {

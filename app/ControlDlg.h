@@ -4,62 +4,31 @@
 // colour swatches, twelve colour blocks, and the small scroll bar that sets the spacing of the
 // ruled lines. It owns the pen-width popup, the colour dialog and the block colours, which it
 // reads from the settings file when created and writes back, with the view's colours and line
-// height, when destroyed.
+// height, when destroyed; its buttons, tips and background belong to its CButtonBar.
 #pragma once
-#include <memory>
-
-#include "BMPButton.h"
+#include "ButtonBar.h"
 #include "ColorDialog.h"
-#include "DialogBar.h"
-#include "FrameDrag.h"
-#include "GdiObjects.h"
 #include "PENW.h"
 #include "Settings.h"
-#include "ToolTipCtrl.h"
 
-class CMainFrame;
-class CScrivoView;
-
-class ControlDlg : public CDialogBar {
+class ControlDlg : public CButtonBar {
 public:
-    enum EButton {
-        kLineColor,
-        kPencil,
-        kBrush,
-        kEraser,
-        kMarker,
-        kPicture,
-        kClose,
-        kMinimize,
-        kUndo,
-        kRedo,
-        kZoomIn,
-        kZoomOut,
-        kCapture,
-        kInsert,
-        kAddLine,
-        kPencilWidth,
-        kBrushWidth,
-        kMarkerWidth,
-        kButtons
-    };
-
+    ControlDlg();
     ~ControlDlg() override { DestroyWindow(); }
+
+    // The pen-width popup, above the width buttons of the panel or of the tool bar.
+    CPENW m_penw;
 
     // Creates the panel (template 148) with its pen-width popup and reads the block colours.
     bool Create(CMainFrame* pFrame, UINT nStyle);
-    // Creates the buttons over their marks with their images, the tips, and the letter layout.
-    bool Init();
-
-    // Places, shows and hides the controls for mode 0 (letter), 1 (desktop) or 2 (inking) and
-    // sizes the panel to the mode's background picture.
-    void ArrangeForMode(int nMode);
-    // (0, 0, width, height) of the frame's mode's background picture; with bMove the panel also
-    // moves itself to that rectangle.
-    RECT GetLayoutRect(bool bMove) override;
     // Writes the view's colours and line height and the block colours into the settings file
     // (at the panel's end, and when the session ends).
     void WriteSettings() const;
+
+    void ArrangeForMode(int nMode) override;
+    // (0, 0, width, height) of the frame's mode's background picture; with bMove the panel also
+    // moves itself to that rectangle.
+    RECT GetLayoutRect(bool bMove) override;
 
     bool IsSmallScreen() const { return m_bSmallScreen; }
     void SetSmallScreen(bool bSmall) { m_bSmallScreen = bSmall; }
@@ -68,39 +37,34 @@ public:
     // True while the panel's colour dialog runs.
     bool IsDialogOpen() const { return m_dlgColor.IsRunning(); }
 
-    // The tool buttons take their selected look for the tool being chosen (2 pencil, 3 brush,
-    // 4 marker, 1 eraser, 0 picture) and their usual look for the tool being left.
+    // The tool buttons take their selected look for the tool being chosen and their usual look
+    // for the tool being left.
     void ShowToolSelected(int nOldTool, int nNewTool);
     // A tool button's images in its selected or usual look.
     void LoadToolImages(int nTool, bool bSelected, int nNextTool = -1);
 
     COLORREF GetBlockColor(int i) const { return m_crBlocks[i]; }
-    CBMPButton& Button(EButton n) { return m_buttons[n]; }
-    bool PreTranslateMessage(MSG* pMsg) override;
-
-    CPENW m_penw;
 
 protected:
     INT_PTR DialogProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void PaintOver(HDC hdc) override;
+    void OnLButtonDown(POINT pt) override;
+    void OnDestroy() override;
 
 private:
-    int Mode() const;
-    CScrivoView* View() const;
     int Column() const;
     RECT PenSwatchRect() const;
     RECT BackSwatchRect() const;
     // The background picture of a mode.
     UINT BackgroundOf(int nMode) const;
-    void LoadBackground(int nMode);
+    void PlaceControls(int nColumn);
 
     // Painting (ControlDlgPaint.cpp).
-    void OnPaint();
     void PaintWidths(HDC hdc);
     void PaintSwatches(HDC hdc);
     void PaintBlocks(HDC hdc);
 
     // Mouse and scroll bar (ControlDlgInput.cpp).
-    void OnLButtonDown(POINT pt);
     void OnLButtonDblClk(POINT pt);
     void OnVScroll(int nCode);
     // Runs the colour dialog preselecting cr; the tablet context is closed around it in desktop
@@ -108,15 +72,8 @@ private:
     bool PickColor(COLORREF& cr);
     void SetPenColor(COLORREF cr);
     int BlockAt(POINT pt) const;
-    void OnDestroy();
 
-    CMainFrame* m_pFrame = nullptr;
     bool m_bSmallScreen = false;
     CColorDialog m_dlgColor;
-    CBMPButton m_buttons[kButtons];
-    CFrameDrag m_drag;
     COLORREF m_crBlocks[settings::kColorBlocks] = {};
-    std::unique_ptr<CToolTipCtrl> m_pToolTip;
-    COwnedBitmap m_bmBack;
-    int m_nArrangedMode = 0;
 };

@@ -33,7 +33,7 @@ void ControlDlg::SetPenColor(COLORREF cr) {
 
 int ControlDlg::BlockAt(POINT pt) const {
     // Blocks that are not drawn cannot be hit either.
-    if (m_nArrangedMode == 0 && m_bSmallScreen)
+    if (m_nArrangedMode == kModeLetter && m_bSmallScreen)
         return -1;
     for (int i = 0; i < settings::kColorBlocks; ++i) {
         const RECT rc = ChildRect(m_hWnd, GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i));
@@ -58,7 +58,7 @@ void ControlDlg::OnLButtonDown(POINT pt) {
     const RECT rcBack = BackSwatchRect();
     // The pen swatch lies over the background swatch's top-left corner: a click there is the
     // pen swatch's alone.
-    if (pView && Mode() == 0 && PtInRect(&rcBack, pt) && !PtInRect(&rcPen, pt)) {
+    if (pView && Mode() == kModeLetter && PtInRect(&rcBack, pt) && !PtInRect(&rcPen, pt)) {
         COLORREF cr = pView->m_crBack;
         if (PickColor(cr)) {
             pView->m_crBack = cr;
@@ -104,37 +104,14 @@ void ControlDlg::OnVScroll(int nCode) {
 }
 
 INT_PTR ControlDlg::DialogProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (uMsg) {
-    case WM_PAINT:
-        OnPaint();
-        return TRUE;
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_LBUTTONDOWN: {
-        // A press handed on from elsewhere comes in screen coordinates, marked by key state 255.
-        POINT ptClient = pt;
-        if (wParam == 255)
-            ScreenToClient(m_hWnd, &ptClient);
-        OnLButtonDown(ptClient);
-        return FALSE;
-    }
     case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(pt);
-        return FALSE;
-    case WM_MOUSEMOVE:
-        m_drag.OnMouseMove(m_hWnd, pt, wParam);
-        return FALSE;
-    case WM_LBUTTONUP:
-        m_drag.End();
+        OnLButtonDblClk({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return FALSE;
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam));
         return FALSE;
-    case WM_DESTROY:
-        OnDestroy();
-        return FALSE;
     default:
-        return CDialogBar::DialogProc(uMsg, wParam, lParam);
+        return CButtonBar::DialogProc(uMsg, wParam, lParam);
     }
 }

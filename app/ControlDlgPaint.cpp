@@ -16,7 +16,7 @@ void ControlDlg::PaintWidths(HDC hdc) {
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, CScrivoApp::IsNewUI() ? RGB(236, 239, 244) : RGB(0, 0, 0));
     POINT pts[3] = {{74, 0}, {108, 0}, {144, 0}};
-    if (m_nArrangedMode == 0) {
+    if (m_nArrangedMode == kModeLetter) {
         const POINT letter[2][3] = {{{156, 12}, {204, 12}, {253, 12}},
                                     {{126, 16}, {158, 16}, {194, 16}}};
         std::copy(std::begin(letter[CScrivoApp::IsNewUI()]),
@@ -35,7 +35,7 @@ void ControlDlg::PaintSwatches(HDC hdc) {
     if (!pView)
         return;
     const bool bNewUI = CScrivoApp::IsNewUI();
-    if (m_nArrangedMode == 0) {
+    if (m_nArrangedMode == kModeLetter) {
         // The background swatch lies below and right of the pen swatch, which covers its corner.
         const RECT rc = BackSwatchRect();
         const RECT parts[2] = {bNewUI ? RECT{rc.left, rc.top, rc.right - 5, rc.bottom}
@@ -59,7 +59,7 @@ void ControlDlg::PaintSwatches(HDC hdc) {
 }
 
 void ControlDlg::PaintBlocks(HDC hdc) {
-    if (m_nArrangedMode == 0 && m_bSmallScreen)
+    if (m_nArrangedMode == kModeLetter && m_bSmallScreen)
         return;
     for (int i = 0; i < settings::kColorBlocks; ++i) {
         const RECT rc = ChildRect(m_hWnd, GetDlgItem(m_hWnd, IDC_COLOR_BLOCK0 + i));
@@ -71,12 +71,8 @@ void ControlDlg::PaintBlocks(HDC hdc) {
     }
 }
 
-void ControlDlg::OnPaint() {
-    CPaintScope paint(m_hWnd);
-    RECT rc{};
-    GetClientRect(m_hWnd, &rc);
-    DrawBackground(paint.Get(), m_bmBack.Get(), rc);
-    PaintWidths(paint.Get());
-    PaintSwatches(paint.Get());
-    PaintBlocks(paint.Get());
+void ControlDlg::PaintOver(HDC hdc) {
+    PaintWidths(hdc);
+    PaintSwatches(hdc);
+    PaintBlocks(hdc);
 }

@@ -50,7 +50,7 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
 int CMainFrame::OnCreate(CREATESTRUCTW* pcs) {
     if (CFrameWnd::OnCreate(pcs) == -1)
         return -1;
-    m_nMode = 0;
+    m_nMode = kModeLetter;
     if (!CreateBars())
         return -1;
     HMENU hMenu = GetMenu(m_hWnd);

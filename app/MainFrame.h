@@ -1,7 +1,7 @@
 // CMainFrame: KVOmail's one top-level window, with the tool bar docked at the top, the colour
 // and line panel at the bottom and the canvas view between them. It registers its own window
 // class, "LETTER" or "INKING", by which other starts of the program find it, and owns the
-// working mode (0 letter, 1 desktop, 2 inking).
+// working mode (EFrameMode).
 #pragma once
 #include "CaptureDlg.h"
 #include "ControlDlg.h"
@@ -52,7 +52,7 @@ public:
     ControlDlg m_wndPanel;
     CDLGBAR m_wndBar;
     CCaptureDlg m_dlgCapture;
-    int m_nMode = 0;
+    int m_nMode = kModeLetter;
 
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;

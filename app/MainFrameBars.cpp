@@ -39,7 +39,7 @@ void CMainFrame::OnSizeBars() {
 
 void CMainFrame::OnMoveBars() {
     m_wndPanel.m_penw.Reposition();
-    if (m_wndBar.m_hWnd && m_nMode == 2)
+    if (m_wndBar.m_hWnd && m_nMode == kModeInking)
         m_wndBar.ShowStartTip();
 }
 
@@ -84,7 +84,7 @@ void CMainFrame::OnToolChanged(int nOldTool, int nNewTool) {
 }
 
 void CMainFrame::OnThicknessChanged(int /*nTool*/, int nLevel) {
-    if (m_nMode == 0)
+    if (m_nMode == kModeLetter)
         InvalidateRect(m_wndPanel.m_hWnd, nullptr, FALSE);
     else
         RepaintToolBar();
@@ -96,11 +96,11 @@ void CMainFrame::RepaintToolBar() {
 }
 
 void CMainFrame::OnStartWriting() {
-    m_wndBar.OnStartWriting();
+    m_wndBar.ShowWritingRun(true);
 }
 
 void CMainFrame::OnInkDone() {
-    m_wndBar.OnInkDone();
+    m_wndBar.ShowWritingRun(false);
 }
 
 bool CMainFrame::IsStartTipWanted() const {

@@ -79,9 +79,9 @@ void CMainFrame::ReopenViewContext() {
 }
 
 void CMainFrame::OnLetterMode() {
-    if (m_nMode == 0 || !AskToDropInk(IDS_ASK_LETTER_MODE))
+    if (m_nMode == kModeLetter || !AskToDropInk(IDS_ASK_LETTER_MODE))
         return;
-    m_nMode = 0;
+    m_nMode = kModeLetter;
     if (CScrivoView* pView = GetView())
         pView->LeaveDesktopMode();
     Sleep(100);
@@ -99,13 +99,13 @@ void CMainFrame::OnLetterMode() {
 }
 
 void CMainFrame::OnDesktopMode() {
-    if (m_nMode == 1)
+    if (m_nMode == kModeDesktop)
         return;
     CScrivoView* pView = GetView();
     // Without ink the note stays as it is.
     if (pView && pView->m_bHasInk && !AskToDropInk(IDS_ASK_DESKTOP_MODE))
         return;
-    m_nMode = 1;
+    m_nMode = kModeDesktop;
     if (pView)
         pView->EnterDesktopMode();
     ChangeStyle(m_hWnd, kLetterStyle, 0);
@@ -121,9 +121,9 @@ void CMainFrame::OnDesktopMode() {
 void CMainFrame::OnInkingMode() {
     if (HMENU hMenu = GetSystemMenu(m_hWnd, FALSE))
         DeleteMenu(hMenu, SC_MOVE, MF_BYCOMMAND);
-    if (m_nMode == 2)
+    if (m_nMode == kModeInking)
         return;
-    m_nMode = 2;
+    m_nMode = kModeInking;
     ChangeStyle(m_hWnd, kLetterStyle, 0);
     PlaceStrip();
     ArrangeBars(false);
@@ -152,7 +152,7 @@ LRESULT CMainFrame::OnDisplayChange() {
         pView->CloseTabletContext();
     // The next packet message reopens the context on the new display.
     pView->m_bReopenCtx = TRUE;
-    if (m_nMode == 0)
+    if (m_nMode == kModeLetter)
         FitPanelToScreen();
     else
         MoveStripToCorner();
@@ -165,7 +165,7 @@ void CMainFrame::FitPanelToScreen() {
         return;
     m_wndPanel.SetSmallScreen(bSmall);
     ShowWindow(m_wndPanel.m_hWnd, SW_HIDE);
-    m_wndPanel.ArrangeForMode(0);
+    m_wndPanel.ArrangeForMode(kModeLetter);
     UpdateWindow(m_wndPanel.m_hWnd);
     ShowWindow(m_wndPanel.m_hWnd, SW_SHOW);
     // The arrangement sizes the panel at the frame's top-left corner: the layout (of the shown

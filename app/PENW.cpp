@@ -70,23 +70,14 @@ RECT CPENW::Anchor() const {
     RECT rc{};
     if (!m_pFrame)
         return rc;
-    const bool bLetter = m_pFrame->m_nMode == 0;
-    HWND hwnd = nullptr;
-    switch (m_nTool) {
-    case 2:
-        hwnd = bLetter ? m_pFrame->m_wndPanel.Button(ControlDlg::kPencilWidth).m_hWnd
-                       : m_pFrame->m_wndBar.Button(CDLGBAR::kPencilWidth).m_hWnd;
-        break;
-    case 3:
-        hwnd = bLetter ? m_pFrame->m_wndPanel.Button(ControlDlg::kBrushWidth).m_hWnd
-                       : m_pFrame->m_wndBar.Button(CDLGBAR::kBrushWidth).m_hWnd;
-        break;
-    default:
-        hwnd = bLetter ? m_pFrame->m_wndPanel.Button(ControlDlg::kMarkerWidth).m_hWnd
-                       : m_pFrame->m_wndBar.Button(CDLGBAR::kMarkerWidth).m_hWnd;
-        break;
-    }
-    if (hwnd)
+    CButtonBar& bar = m_pFrame->m_nMode == kModeLetter
+                          ? static_cast<CButtonBar&>(m_pFrame->m_wndPanel)
+                          : static_cast<CButtonBar&>(m_pFrame->m_wndBar);
+    // A tool other than the pencil or the brush counts as the marker.
+    const UINT nWidthButton = m_nTool == kToolPencil  ? ID_PENCIL_WIDTH
+                              : m_nTool == kToolBrush ? ID_BRUSH_WIDTH
+                                                      : ID_MARKER_WIDTH;
+    if (HWND hwnd = bar.Button(nWidthButton).m_hWnd)
         GetWindowRect(hwnd, &rc);
     return rc;
 }
@@ -94,11 +85,9 @@ RECT CPENW::Anchor() const {
 bool CPENW::IsAnchor(HWND hwnd) const {
     if (!m_pFrame || !hwnd)
         return false;
-    for (auto n : {ControlDlg::kPencilWidth, ControlDlg::kBrushWidth, ControlDlg::kMarkerWidth})
-        if (m_pFrame->m_wndPanel.Button(n).m_hWnd == hwnd)
-            return true;
-    for (auto n : {CDLGBAR::kPencilWidth, CDLGBAR::kBrushWidth, CDLGBAR::kMarkerWidth})
-        if (m_pFrame->m_wndBar.Button(n).m_hWnd == hwnd)
+    for (UINT nID : {ID_PENCIL_WIDTH, ID_BRUSH_WIDTH, ID_MARKER_WIDTH})
+        if (m_pFrame->m_wndPanel.Button(nID).m_hWnd == hwnd ||
+            m_pFrame->m_wndBar.Button(nID).m_hWnd == hwnd)
             return true;
     return false;
 }
@@ -171,7 +160,7 @@ void CPENW::OnCloseStep() {
         ShowWindow(m_hWnd, SW_HIDE);
         // Over the desktop the frozen screen shows again where the popup was, and the strip
         // stays above everything.
-        if (m_pFrame && m_pFrame->m_nMode != 0) {
+        if (m_pFrame && m_pFrame->m_nMode != kModeLetter) {
             CScrivoView* pView = m_pFrame->GetView();
             if (pView && pView->GetOverlay())
                 InvalidateRect(pView->GetOverlay()->m_hWnd, nullptr, FALSE);
@@ -207,7 +196,7 @@ void CPENW::OnShowWindow(bool bShow) {
         m_bTimer = FALSE;
         m_nRunningTimer = 0;
     }
-    m_nTool = 0;
+    m_nTool = kToolPicture;
     if (m_bFiltering && CWinApp::Get())
         CWinApp::Get()->RemoveMessageFilter(this);
     m_bFiltering = false;

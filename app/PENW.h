@@ -7,6 +7,7 @@
 #include "BMPButton.h"
 #include "Dialog.h"
 #include "GdiObjects.h"
+#include "Tool.h"
 
 class CMainFrame;
 
@@ -18,7 +19,7 @@ public:
     // Creates the popup (template 224), hidden; its width commands go to the frame.
     bool Create(CMainFrame* pFrame);
 
-    // Opens the popup for tool nTool (2 pencil, 3 brush, 4 marker) without the button of its
+    // Opens the popup for tool nTool (pencil, brush or marker) without the button of its
     // current width, or closes it when it is open for that tool.
     void Toggle(int nTool, int nCurrentWidth);
     // Closes the popup when it is open or opening.
@@ -28,7 +29,7 @@ public:
     // Places the popup at full size above its anchor (the frame moved or changed size).
     void Reposition();
 
-    // The tool the popup shows, 0 when hidden.
+    // The tool the popup shows; the picture tool, which has no width, when hidden.
     int GetTool() const { return m_nTool; }
     bool IsAnimating() const { return m_bTimer != FALSE; }
     // Sees every message of the program while the popup is open: a press anywhere but on the
@@ -54,7 +55,7 @@ private:
     void OnShowWindow(bool bShow);
 
     CMainFrame* m_pFrame = nullptr;
-    int m_nTool = 0;
+    int m_nTool = kToolPicture;
     BOOL m_bTimer = FALSE;
     UINT_PTR m_nRunningTimer = 0;
     CBMPButton m_buttons[5];

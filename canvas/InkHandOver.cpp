@@ -8,7 +8,7 @@
 int CInkHandOver::CountStrokes(const CLines& lines, bool bMarker) {
     int n = 0;
     for (int i = 0; i < lines.GetCount(); ++i)
-        if ((lines.GetAt(i)->GetTool() == CLine::kToolMarker) == bMarker)
+        if ((lines.GetAt(i)->GetTool() == kToolMarker) == bMarker)
             ++n;
     return n;
 }
@@ -74,7 +74,7 @@ void CInkHandOver::InsertPolylines(const CLines& lines, bool bMarker, std::vecto
     const int nDpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
     for (int i = 0; i < lines.GetCount(); ++i) {
         const CLine& line = *lines.GetAt(i);
-        if ((line.GetTool() == CLine::kToolMarker) != bMarker)
+        if ((line.GetTool() == kToolMarker) != bMarker)
             continue;
         std::vector<POINT> points;
         points.reserve(size_t(line.GetPointCount()));

@@ -11,6 +11,7 @@
 #include "Line.h"
 #include "Lines.h"
 #include "PenRules.h"
+#include "resource.h"
 #include "SMLine.h"
 #include "TabletClient.h"
 
@@ -18,16 +19,6 @@
 
 // Toggled when the pen leaves the canvas in the middle of a stroke.
 extern bool g_bLeftCanvas;
-
-// Command ids of the tools, the width menu, undo and redo.
-constexpr UINT ID_TOOL_PICTURE = 1104;
-constexpr UINT ID_TOOL_ERASER = 1093;
-constexpr UINT ID_TOOL_PENCIL = 1040;
-constexpr UINT ID_TOOL_BRUSH = 1039;
-constexpr UINT ID_TOOL_MARKER = 1041;
-constexpr UINT ID_EDIT_UNDO_STROKE = 1046;
-constexpr UINT ID_EDIT_REDO_STROKE = 1047;
-constexpr UINT ID_WIDTH_FIRST = 32799; // "1" .. "5": 32799 .. 32803
 
 // The default pen colour: red 0, green 0, blue 128.
 constexpr COLORREF kDefaultPenColor = 0x800000;
@@ -39,7 +30,7 @@ public:
 
     // Tool command: pencil, brush, marker, eraser or the picture tool.
     void SelectTool(int nTool);
-    // Sets the width level (1 to 5) of tool nType (2 pencil, 3 brush, 4 marker) and selects it.
+    // Sets the width level (1 to 5) of tool nType (pencil, brush or marker) and selects it.
     void SetThickness(int nType, int nLevel);
     // Handles the tool, undo and redo commands; false for any other id.
     bool OnPenCommand(UINT nID);

@@ -69,9 +69,9 @@ short InkingWeight(int nTool, int nLevel, int nPressure) {
 short SampleWeight(int nMode, int nTool, int nLevel, UINT nRaw, LONG nAxisMax, int nScale,
                    int nPressureMax) {
     switch (nMode) {
-    case 1:
+    case kModeDesktop:
         return LetterWeight(nTool, nLevel, DesktopPressure(nRaw, nAxisMax, nScale), nPressureMax);
-    case 2:
+    case kModeInking:
         return InkingWeight(nTool, nLevel, InkingPressure(nRaw, nAxisMax, nScale));
     default:
         return LetterWeight(nTool, nLevel, Normalised(nRaw, nScale), nPressureMax);

@@ -3,12 +3,8 @@
 #pragma once
 #include <windows.h>
 
-// Tool numbers shared by the view, the stroke record and the tool bar.
-constexpr int kToolPicture = 0;
-constexpr int kToolEraser = 1;
-constexpr int kToolPencil = 2;
-constexpr int kToolBrush = 3;
-constexpr int kToolMarker = 4;
+#include "FrameMode.h"
+#include "Tool.h"
 
 // Width levels of the pencil, brush and marker.
 constexpr int kMinLevel = 1;
@@ -50,7 +46,7 @@ int InkingPressure(UINT nRaw, LONG nAxisMax, int nScale);
 // pressure x level / 200 (the pressure of InkingPressure), marker 2 x level, eraser 1.
 short InkingWeight(int nTool, int nLevel, int nPressure);
 
-// The weight of a sample of the frame's mode nMode (0 letter, 1 desktop, 2 inking) from its raw
+// The weight of a sample of the frame's mode nMode from its raw
 // pressure, for a tablet whose pressure axis ends at nAxisMax and normalises by nScale to at most
 // nPressureMax: letter mode normalises, desktop mode takes DesktopPressure, inking mode
 // InkingPressure. The same touch gives the same weight at any number of pressure levels.

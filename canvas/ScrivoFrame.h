@@ -3,9 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include "FrameMode.h"
+
 class IScrivoFrame {
 public:
-    // 0 letter, 1 desktop, 2 inking.
+    // The frame's mode, an EFrameMode.
     virtual int GetMode() const = 0;
     // True in the process that was started for inking.
     virtual bool IsInkingProcess() const = 0;
@@ -14,7 +16,7 @@ public:
     // Enables or disables a control of the colour and line panel.
     virtual void EnablePanelControl(UINT nID, bool bEnable) = 0;
 
-    // The pen-width popup: opens it for tool nTool (2 pencil, 3 brush, 4 marker) without the
+    // The pen-width popup: opens it for tool nTool (pencil, brush or marker) without the
     // button of width nLevel, or closes it when it shows that tool already.
     virtual void TogglePenWidthPopup(int nTool, int nLevel) = 0;
     // Closes the pen-width popup when it is open.

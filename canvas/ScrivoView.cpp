@@ -33,21 +33,9 @@ bool IsFileCommand(UINT nID) {
         return nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileIds;
     }
 }
-
-DWORD QueryPlatformId() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExW(&info))
-        return VER_PLATFORM_WIN32_NT;
-#pragma GCC diagnostic pop
-    return info.dwPlatformId;
-}
 } // namespace
 
-CScrivoView::CScrivoView()
-    : m_dwPlatformId(QueryPlatformId()), m_pBridge(std::make_unique<CBrevixBridge>()) {}
+CScrivoView::CScrivoView() : m_pBridge(std::make_unique<CBrevixBridge>()) {}
 
 CScrivoView::~CScrivoView() {
     DestroyWindow();
@@ -65,7 +53,7 @@ IScrivoFrame* CScrivoView::GetScrivoFrame() const {
 
 int CScrivoView::GetFrameMode() const {
     IScrivoFrame* pFrame = GetScrivoFrame();
-    return pFrame ? pFrame->GetMode() : 0;
+    return pFrame ? pFrame->GetMode() : kModeLetter;
 }
 
 bool CScrivoView::PreCreateWindow(CREATESTRUCTW& cs) {
@@ -85,7 +73,7 @@ bool CScrivoView::PreCreateWindow(CREATESTRUCTW& cs) {
 int CScrivoView::OnCreate() {
     m_fZoom = 1.0f;
     SetScrollSizes(MM_TEXT, {800, 800});
-    m_nTool = 2;
+    m_nTool = kToolPencil;
     m_nPencilLevel = m_nBrushLevel = m_nMarkerLevel = 2;
     m_crPen = settings::ReadPenColor();
     m_nLineHeight = settings::ReadLineHeight();
@@ -114,7 +102,7 @@ void CScrivoView::OnDestroy() {
 }
 
 bool CScrivoView::IsRunInProgress() const {
-    return m_bInkArmed || m_nCaptureState == 2;
+    return m_bInkArmed || m_nCaptureState == kCaptureSelecting;
 }
 
 bool CScrivoView::OnCmdMsg(UINT nID) {

@@ -22,14 +22,6 @@ class CPicture;
 // Packets ignored after a capture starts.
 extern short g_nCaptureSkip;
 
-// Commands of this view beyond the pen's.
-constexpr UINT ID_CAPTURE_SCREEN = 1078;
-constexpr UINT ID_START_WRITING = 32810;
-constexpr UINT ID_HAND_OVER_INK = 32797;
-constexpr UINT ID_CANCEL_WRITING = 32811;
-constexpr UINT ID_PANEL_TEST = 1095;
-constexpr UINT ID_PANEL_HIDDEN = 1096;
-
 class CScrivoView : public CScrollView,
                     public IScrivoCanvas,
                     public CPenCapture,
@@ -100,7 +92,6 @@ public:
     int m_nLineHeight = 90;
     COLORREF m_crBack = 0;
     COLORREF m_crLine = 0;
-    DWORD m_dwPlatformId = VER_PLATFORM_WIN32_NT;
     // The off-screen image of the client area: paints go through it and live ink is drawn into
     // it, so that the window's pixels are never read.
     CImageDC m_dcShown;

@@ -156,17 +156,17 @@ void CScrivoView::OnCaptureScreen() {
     // area is dragged with the pen, or with the mouse when it is the pen.
     if ((!m_hCtx && !IsMousePen()) || GetFrameMode() != kModeLetter)
         return;
-    m_nCaptureState = 1;
+    m_nCaptureState = kCaptureDialog;
     ShowMainWindow(false);
     IScrivoFrame* pFrame = GetScrivoFrame();
     if (!pFrame || !pFrame->ShowCaptureDialog()) {
-        m_nCaptureState = 0;
+        m_nCaptureState = kCaptureIdle;
         ShowMainWindow(true);
     }
 }
 
 void CScrivoView::GiveScreenBack() {
-    if (m_nCaptureState == 2)
+    if (m_nCaptureState == kCaptureSelecting)
         ExitCapture();
 }
 
@@ -196,7 +196,7 @@ void CScrivoView::StartCapture() {
     Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcScreen.Get());
     if (m_dcTint)
         Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcTint.Get(), SRCAND);
-    m_nCaptureState = 2;
+    m_nCaptureState = kCaptureSelecting;
     m_bSelecting = false;
     // The mouse's button came up on the start button before this: none of its packets is left
     // over from that click.
@@ -222,7 +222,7 @@ void CScrivoView::ExitCapture() {
     }
     ShowMainWindow(true);
     ReleaseFrozenScreen();
-    m_nCaptureState = 0;
+    m_nCaptureState = kCaptureIdle;
     m_bSelecting = false;
     g_nCaptureSkip = 0;
     if (m_hCtx && IsBound())
@@ -287,7 +287,7 @@ void CScrivoView::FinishCapture() {
     g_nCaptureSkip = 0;
     m_bPenDown = false;
     m_bSelecting = false;
-    m_nCaptureState = 0;
+    m_nCaptureState = kCaptureIdle;
     const RECT rc = Normalised(m_rcSelect);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // An area without width or height makes no picture.
@@ -362,7 +362,7 @@ void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
 // so that Inking still hands them over and Cancel still drops them. In desktop mode it changes
 // nothing, so that no ink goes.
 void CScrivoView::OnOverlayEscape() {
-    if (m_nCaptureState == 2 || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
+    if (m_nCaptureState == kCaptureSelecting || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
         if (m_pOverlay)
             EnableWindow(m_pOverlay->m_hWnd, FALSE);
         ExitCapture();
@@ -382,5 +382,5 @@ void CScrivoView::OnOverlayClickBesideStrip() {
 }
 
 bool CScrivoView::IsOverlayInUse() const {
-    return GetFrameMode() != kModeLetter || m_nCaptureState == 2;
+    return GetFrameMode() != kModeLetter || m_nCaptureState == kCaptureSelecting;
 }

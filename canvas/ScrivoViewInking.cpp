@@ -24,8 +24,8 @@ bool CScrivoView::OnInkingCommand(UINT nID) {
     case ID_CANCEL_WRITING:
         CancelWriting();
         return true;
-    case ID_PANEL_TEST:
-    case ID_PANEL_HIDDEN:
+    case IDC_PANEL_TEST:
+    case IDC_FOCUS_SINK:
         return true;
     case ID_TOOL_PENCIL:
     case ID_TOOL_BRUSH:

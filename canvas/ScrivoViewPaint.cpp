@@ -74,12 +74,8 @@ bool CScrivoView::RepaintPageRegion(RECT rc) {
         CSelectScope select(hdc, pen.Get());
         int y = (std::max(0L, rc.top) / m_nLineHeight + 1) * m_nLineHeight;
         for (; y < rc.bottom; y += m_nLineHeight) {
-            if (m_dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
-                MoveToEx(hdc, rc.left + 1, y, nullptr);
-            } else {
-                MoveToEx(hdc, rc.left, y, nullptr);
-                SetPixel(hdc, rc.left, y - 1, m_crLine);
-            }
+            MoveToEx(hdc, rc.left, y, nullptr);
+            SetPixel(hdc, rc.left, y - 1, m_crLine);
             LineTo(hdc, rc.right - 1, y);
         }
     }

@@ -92,8 +92,8 @@ void CScrivoView::OnScriptLineColor() {
 
 void CScrivoView::ClearPage() {
     // A cancelled capture dialog is forgotten; a selection in progress ends by itself or by Esc.
-    if (m_nCaptureState == 1)
-        m_nCaptureState = 0;
+    if (m_nCaptureState == kCaptureDialog)
+        m_nCaptureState = kCaptureIdle;
     m_bMouseDown = false;
     m_bDrawing = false;
     m_bClearRedo = false;

@@ -182,7 +182,7 @@ void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt) {
     const UINT nPressure = IsCanvasCovered() ? 0 : packet.pkNormalPressure;
     // Every packet counts for the tip, also one that no handler takes.
     const DWORD nButtons = MAKELONG(0, TipEvent(nPressure));
-    if (m_nCaptureState == 2) {
+    if (m_nCaptureState == kCaptureSelecting) {
         OnCapturePacket(nTime, nButtons, pt.x, pt.y, nPressure);
         return;
     }
@@ -213,7 +213,7 @@ void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt) {
 void CTabletClient::ActivateTabletContext(BOOL bActivate) {
     if (!m_hCtx || !IsBound() || TabletMode() != kModeLetter)
         return;
-    Binding().WTEnable(m_hCtx, (bActivate || m_nCaptureState) ? TRUE : FALSE);
+    Binding().WTEnable(m_hCtx, (bActivate || m_nCaptureState != kCaptureIdle) ? TRUE : FALSE);
     if (bActivate)
         Binding().WTOverlap(m_hCtx, TRUE);
 }

@@ -8,6 +8,7 @@
 // opened, it also turns the left mouse button into a pen of fixed middle pressure whose packets
 // go to the same handlers.
 #pragma once
+#include "FrameMode.h"
 #include "WintabApi.h"
 
 #include <array>
@@ -18,10 +19,12 @@ extern int g_nPacketBatch;
 // Most packets read per packet message.
 constexpr int kPacketBatchMax = 64;
 
-// Modes of the main frame.
-constexpr int kModeLetter = 0;
-constexpr int kModeDesktop = 1;
-constexpr int kModeInking = 2;
+// Where a screen capture stands: idle, its dialog shown, or its area being selected.
+enum ECaptureState : short {
+    kCaptureIdle = 0,
+    kCaptureDialog = 1,
+    kCaptureSelecting = 2,
+};
 
 class CTabletClient {
 public:
@@ -70,7 +73,7 @@ public:
     int m_nPressureMax = 511;
     int m_nPressureScale = 1;
     BOOL m_bReopenCtx = FALSE;
-    short m_nCaptureState = 0;
+    short m_nCaptureState = kCaptureIdle;
     // The bound tablet library; the process-wide one unless a test substitutes its own.
     const CWintabApi* m_pWintab = &Wintab();
 

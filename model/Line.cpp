@@ -145,6 +145,8 @@ void CLine::Serialize(CArchive& ar) {
         ar.WriteInt32(m_rcBound.bottom);
         ar.WriteUInt32(m_crColor);
         ar.WriteInt16(m_bMask);
+        static_assert(kToolEraser == 1 && kToolPencil == 2 && kToolBrush == 3 && kToolMarker == 4,
+                      "a stroke's tool number is stored in the note file");
         ar.WriteInt16(m_nTool);
         ar.WriteInt32(m_bSmooth);
         ar.WriteBytes(m_points.data(), m_points.size() * kSampleSize);

@@ -13,6 +13,7 @@
 #include "Archive.h"
 #include "SMLine.h"
 #include "TabletPressure.h"
+#include "Tool.h"
 
 // One stored sample: page position and weight (pen width in pixels for a plain stroke, the
 // pressure level for a smoothed one). Packed: in memory as in the note file, 10 bytes with the
@@ -31,11 +32,6 @@ class CPathPens;
 
 class CLine {
 public:
-    // Tool numbers shared with the view and the note file.
-    static constexpr short kToolEraser = 1;
-    static constexpr short kToolPencil = 2;
-    static constexpr short kToolBrush = 3;
-    static constexpr short kToolMarker = 4;
     // Bytes of a stored stroke before its samples, and per sample.
     static constexpr std::size_t kRecordSize = 32;
     static constexpr std::size_t kSampleSize = 10;

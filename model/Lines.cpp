@@ -116,7 +116,7 @@ RECT CLines::UniteBounds(EBoundOf nWhich) const {
     RECT rc{};
     bool bFirst = true;
     for (const auto& pLine : m_lines) {
-        const bool bMarker = pLine->GetTool() == CLine::kToolMarker;
+        const bool bMarker = pLine->GetTool() == kToolMarker;
         if ((nWhich == EBoundOf::Marker && !bMarker) || (nWhich == EBoundOf::Ink && bMarker))
             continue;
         const RECT rcLine = pLine->GetBound();

@@ -56,7 +56,7 @@ std::optional<std::wstring> CScrivoDoc::PromptFile(bool bOpen, const std::wstrin
 }
 
 std::wstring CScrivoDoc::SaveFilter(int nMode) {
-    if (nMode == 1)
+    if (nMode == kModeDesktop)
         return L"Quillet(*.Qzn)|*.Qzn||";
     return L"Quillet(*.Qzn)|*.Qzn|JPG File (*.jpg)|*.jpg||";
 }
@@ -204,7 +204,7 @@ BOOL CScrivoDoc::SaveForMail(const std::wstring& strPath) {
     if (strUpper.find(L"JXM") == std::wstring::npos || strUpper.find(L".TMP") == std::wstring::npos)
         return TRUE;
     IScrivoCanvas* pCanvas = GetCanvas();
-    if (pCanvas && pCanvas->GetFrameMode() == 1)
+    if (pCanvas && pCanvas->GetFrameMode() == kModeDesktop)
         return SaveDesktopForMail(strUpper) ? TRUE : FALSE;
     return ExportPicture(strUpper) ? TRUE : FALSE;
 }
@@ -264,7 +264,7 @@ void CScrivoDoc::OnFileOpen() {
 void CScrivoDoc::OnFileSave() {
     IScrivoCanvas* pCanvas = GetCanvas();
     CCanvasPause pause(pCanvas, &IScrivoCanvas::PauseForDialog);
-    int nMode = pCanvas ? pCanvas->GetFrameMode() : 0;
+    int nMode = pCanvas ? pCanvas->GetFrameMode() : kModeLetter;
     // Automatic names belong to the alternative interface resources.
     bool bAutoName = GetResourceInstance() != GetModuleHandleW(nullptr);
     std::wstring strSuggested;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Document.h"
+#include "FrameMode.h"
 #include "Lines.h"
 #include "NoteFile.h"
 #include "Pictures.h"
@@ -29,7 +30,7 @@ public:
     virtual void SetHasInk(bool bHasInk) = 0;
     // The memory device context that holds the page bitmap (at zoom 1).
     virtual HDC GetPageDC() const = 0;
-    // The main frame's mode: 0 letter, 1 desktop, 2 inking.
+    // The main frame's mode, an EFrameMode.
     virtual int GetFrameMode() const = 0;
     // Desktop mode, around a dialog of the document: with true the tablet context closes and the
     // overlay is marked busy; with false the context opens again and the overlay shows again.

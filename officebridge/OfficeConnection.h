@@ -28,7 +28,7 @@ public:
     int Version() const { return m_nVersion; }
 
     // The steps of one Office insertion. Automation failures throw CDispatchError; the exports
-    // catch them and call RestoreSettings.
+    // catch them, call RestoreSettings and then Invalidate.
     virtual int Begin(HWND hwndDoc, const RECT& rcInk) = 0;
     virtual int AddStroke(const RECT& rcStroke, const POINT* ppt, int nCount, COLORREF cr,
                           float fWidth, bool bBehind) = 0;
@@ -40,7 +40,8 @@ public:
     // After an automation failure the connection is no longer used for drawing.
     void Invalidate() { m_bConnected = false; }
 
-    // Screen pixels to document points (the ink rectangle's width or height 0 divides by 1).
+    // Screen pixels to document points. The ink rectangle's edges both count as pixels, so its
+    // width is right - left + 1 and one of width 0 divides by 1.
     float MapX(LONG x) const;
     float MapY(LONG y) const;
     float MapWidth(LONG l, LONG r) const;
@@ -50,7 +51,7 @@ public:
     static int ParseVersion(const std::string& strVersion);
 
 protected:
-    // Looks up the class of the ProgID; false (and *pbNoClass set) when it is not registered.
+    // Looks up the class of the ProgID; false when it is not registered.
     static bool LookUpClass(const wchar_t* pszProgId, CLSID* pclsid);
     // Gets the running instance's dispatch interface, trying nRetries more times a second apart.
     static CDispatchDriver AttachRunning(const CLSID& clsid, int nRetries);
@@ -64,7 +65,8 @@ protected:
     POINT InkCorner(HWND hwndDoc) const;
     // Executes the freehand scribble control (index 6 of the command bar "Lines").
     static void SelectScribbleTool(const CDispatchDriver& commandBars);
-    // Takes the scribble's bounds as the document position and size of the ink rectangle.
+    // Takes the scribble's bounds as the scale: the scribble runs between the ink rectangle's
+    // top-left corner and its centre, so its position is the rectangle's and its size half of it.
     void SetScale(float fLeft, float fTop, float fWidth, float fHeight);
     // A two-column array of floats with the mapped points; fAddX is added to every x.
     CVariant MapPolyline(const POINT* ppt, int nCount, float fAddX) const;
@@ -74,12 +76,12 @@ protected:
     // The checks before measuring: "rect error" for a reversed rectangle, pszRefusal (none when
     // null) for an unusable connection; false when the begin must stop.
     bool CanMeasure(const RECT& rcInk, const wchar_t* pszRefusal);
-    // Shows pszInitError and gives up the connection when selecting the tool failed.
+    // Shows pszInitError when the connection was given up while selecting the tool; false then.
     bool ToolSelected(const wchar_t* pszInitError) const;
 
     // Shared steps of the applications, each given the application's member numbers.
-    // The measuring scribble, shape nIndex: its bounds become the scale; Excel and PowerPoint
-    // delete it (bDelete).
+    // Excel and PowerPoint: the measuring scribble's bounds become the scale, then the scribble
+    // is deleted and nothing counts as added yet.
     void Measure(const CDispatchDriver& shape, const CDrawingMembers& ids);
     // A polyline of the mapped points with the line weight and colour; behind the text when
     // bBehind. Returns the new shape.
@@ -90,7 +92,7 @@ protected:
     // rectangle, with white transparent.
     void PlacePasted(const CDispatchDriver& shapes, LONG nBefore, const CDrawingMembers& ids,
                      const RECT& rcBitmap, bool bBehind) const;
-    // Excel and PowerPoint: one stroke added to the shapes and counted (Brevix_Office_Rect).
+    // Excel and PowerPoint: one stroke added to the shapes and counted for GroupAdded.
     int AddCountedStroke(const CDispatchDriver& shapes, const CDrawingMembers& ids,
                          const RECT& rcStroke, const POINT* ppt, int nCount, COLORREF cr,
                          float fWidth, bool bBehind);
@@ -125,7 +127,7 @@ constexpr int kVersion8 = 2048;
 constexpr int kVersion9 = 2304;
 constexpr int kVersion10 = 2560;
 
-// Z-order commands, wrap settings and picture transparency shared by the three applications.
+// Z-order commands and picture transparency shared by the three applications.
 constexpr LONG kZInFrontOfText = 4;
 constexpr LONG kZBehindText = 5;
 constexpr LONG kTransparentWhite = 0x00FFFFFF;

@@ -24,8 +24,21 @@
 #define ID_DESKTOP_MODE 32795
 #define ID_INKING_MODE 32798
 #define ID_SCRIPT_LINE_COLOR 1004
-#define ID_UNDO 1046
-#define ID_REDO 1047
+#define ID_EDIT_UNDO_STROKE 1046
+#define ID_EDIT_REDO_STROKE 1047
+// The tools.
+#define ID_TOOL_PICTURE 1104
+#define ID_TOOL_ERASER 1093
+#define ID_TOOL_PENCIL 1040
+#define ID_TOOL_BRUSH 1039
+#define ID_TOOL_MARKER 1041
+// The width menu's "1" .. "5": 32799 .. 32803.
+#define ID_WIDTH_FIRST 32799
+// The canvas view's capture and writing-run commands.
+#define ID_CAPTURE_SCREEN 1078
+#define ID_START_WRITING 32810
+#define ID_HAND_OVER_INK 32797
+#define ID_CANCEL_WRITING 32811
 #define ID_ZOOM_IN 1081
 #define ID_ZOOM_OUT 1082
 #define ID_ADD_LINE 1097

@@ -37,7 +37,7 @@ void AddStrokes(CScrivoDoc* pDoc, int nStrokes) {
     for (int n = 0; n < nStrokes; ++n) {
         auto pLine = std::make_unique<CLine>();
         pLine->SetColor(RGB(0, 0, 128));
-        pLine->SetTool(CLine::kToolBrush, 1);
+        pLine->SetTool(kToolBrush, 1);
         const int x0 = 40 + (n * 37) % 900, y0 = 60 + (n * 53) % 2300;
         for (int i = 0; i < 100; ++i) {
             const double a = i * 0.2 + n;

@@ -37,7 +37,7 @@ std::unique_ptr<CLine> MakeRandomStroke(std::mt19937& rng, int nSamples, int cx,
     std::uniform_int_distribution<int> startX(40, cx - 40), startY(40, cy - 40), turn(-25, 25);
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(RGB(20, 40, 160));
-    pLine->SetTool(CLine::kToolBrush, 1);
+    pLine->SetTool(kToolBrush, 1);
     double x = startX(rng), y = startY(rng), dAngle = turn(rng) * 0.25;
     for (int i = 0; i < nSamples; ++i) {
         dAngle += turn(rng) * 0.01;
@@ -156,7 +156,7 @@ void BenchErase() {
     for (int k = 0; k < 10; ++k) {
         const int cx = 150 + 140 * k, cy = 200 + 190 * k;
         auto pEraser = std::make_unique<CLine>();
-        pEraser->SetTool(CLine::kToolEraser, 1);
+        pEraser->SetTool(kToolEraser, 1);
         for (int a = 0; a <= 36; ++a)
             pEraser->AddPoint(cx + static_cast<int>(75 * std::cos(a * 3.14159265 / 18)),
                               cy + static_cast<int>(75 * std::sin(a * 3.14159265 / 18)), 100);

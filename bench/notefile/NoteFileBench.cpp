@@ -32,7 +32,7 @@ void FillNote(CLines& lines, CPictures& pictures) {
     for (int s = 0; s < 10000; ++s) {
         auto p = std::make_unique<CLine>();
         p->SetColor(RGB(20, 40, 160));
-        p->SetTool(CLine::kToolBrush, 1);
+        p->SetTool(kToolBrush, 1);
         int x = pos(rng), y = pos(rng);
         for (int i = 0; i < 100; ++i) {
             x += step(rng);

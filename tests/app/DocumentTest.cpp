@@ -14,7 +14,7 @@ std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t n) {
 std::unique_ptr<CLine> MakeStroke(int x0, int y0, int x1, int y1, COLORREF cr) {
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(cr);
-    pLine->SetTool(CLine::kToolMarker, 0);
+    pLine->SetTool(kToolMarker, 0);
     for (int i = 0; i <= 10; ++i)
         pLine->AddPoint(x0 + (x1 - x0) * i / 10, y0 + (y1 - y0) * i / 10, 6);
     return pLine;

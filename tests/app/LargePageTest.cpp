@@ -29,7 +29,7 @@ protected:
         CAppFixture::SetUp();
         auto pLine = std::make_unique<CLine>();
         pLine->SetColor(RGB(0, 0, 200));
-        pLine->SetTool(CLine::kToolMarker, 0);
+        pLine->SetTool(kToolMarker, 0);
         for (int x = 10; x <= 200; x += 10)
             pLine->AddPoint(x, 40, 6);
         m_pDoc->m_lines.Add(std::move(pLine));

@@ -56,7 +56,7 @@ TEST_F(PictureExport, EmptyNoteExportsAs320By320AndStaysModified) {
 TEST_F(PictureExport, InkReachingX1000Y400ExportsAs1020By420WithThePageInIt) {
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(RGB(0, 0, 0));
-    pLine->SetTool(CLine::kToolPencil, 1);
+    pLine->SetTool(kToolPencil, 1);
     pLine->AddPoint(100, 100, 160);
     pLine->AddPoint(1000, 400, 160);
     ASSERT_EQ(pLine->GetBound().right, 1000);

@@ -18,7 +18,7 @@ COLORREF PagePixel(CScrivoView* pView, int x, int y) {
 std::unique_ptr<CLine> Stroke(int x0, int y0, int x1, int y1, COLORREF cr) {
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(cr);
-    pLine->SetTool(CLine::kToolMarker, 0);
+    pLine->SetTool(kToolMarker, 0);
     for (int i = 0; i <= 20; ++i)
         pLine->AddPoint(x0 + (x1 - x0) * i / 20, y0 + (y1 - y0) * i / 20, 8);
     return pLine;

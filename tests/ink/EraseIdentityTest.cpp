@@ -24,10 +24,7 @@ void AddRandomStrokes(CLines& lines, std::mt19937& rng, int nCount) {
         const int nKind = kind(rng);
         auto pLine = std::make_unique<CLine>();
         const bool bSmooth = nKind < 2;
-        pLine->SetTool(nKind == 0   ? CLine::kToolBrush
-                       : nKind == 3 ? CLine::kToolMarker
-                                    : CLine::kToolPencil,
-                       bSmooth);
+        pLine->SetTool(nKind == 0 ? kToolBrush : nKind == 3 ? kToolMarker : kToolPencil, bSmooth);
         int x = start(rng), y = start(rng) * 3 / 4;
         const int n = samples(rng);
         for (int i = 0; i < n; ++i) {
@@ -43,7 +40,7 @@ void AddRandomStrokes(CLines& lines, std::mt19937& rng, int nCount) {
 std::unique_ptr<CLine> Loop(POINT ptCentre, double rx, double ry, double dTurn, int nPoints,
                             bool bClosed) {
     auto pEraser = std::make_unique<CLine>();
-    pEraser->SetTool(CLine::kToolEraser, 1);
+    pEraser->SetTool(kToolEraser, 1);
     const int nLast = bClosed ? nPoints : nPoints - 2;
     for (int k = 0; k <= nLast; ++k) {
         const double a = 2 * kPi * k / nPoints;
@@ -59,7 +56,7 @@ std::unique_ptr<CLine> Loop(POINT ptCentre, double rx, double ry, double dTurn, 
 // A figure eight: the path crosses itself.
 std::unique_ptr<CLine> FigureEight(POINT ptCentre, double r) {
     auto pEraser = std::make_unique<CLine>();
-    pEraser->SetTool(CLine::kToolEraser, 1);
+    pEraser->SetTool(kToolEraser, 1);
     for (int k = 0; k <= 48; ++k) {
         const double a = 2 * kPi * k / 48;
         pEraser->AddPoint(ptCentre.x + static_cast<int>(std::lround(r * std::sin(a))),

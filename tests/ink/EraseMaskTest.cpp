@@ -35,7 +35,7 @@ private:
 };
 
 std::unique_ptr<CLine> SquareEraser() {
-    return MakeStroke(CLine::kToolEraser, 1, 0,
+    return MakeStroke(kToolEraser, 1, 0,
                       {{20, 20, 80}, {120, 20, 80}, {120, 100, 80}, {20, 100, 80}, {20, 20, 80}});
 }
 
@@ -58,8 +58,8 @@ TEST(EraseMask, ClosedPathIsBlackInsideWhiteOutsideAndBlueOnThePath) {
 }
 
 TEST(EraseMask, OpenPathLeavesNothingBlack) {
-    auto pEraser = MakeStroke(CLine::kToolEraser, 1, 0,
-                              {{20, 20, 80}, {20, 100, 80}, {120, 100, 80}, {120, 20, 80}});
+    auto pEraser =
+        MakeStroke(kToolEraser, 1, 0, {{20, 20, 80}, {20, 100, 80}, {120, 100, 80}, {120, 20, 80}});
     CMaskScope mask(*pEraser);
     ASSERT_TRUE(mask.Made());
     EXPECT_EQ(mask.At(70, 60), kWhite);
@@ -86,22 +86,21 @@ RECT Touch(CLine& stroke, CLine& eraser) {
 // its bounds widened by 5: the area to repaint.
 TEST(StrokeTouch, EnclosedStrokeIsTouchedAndReportsItsInflatedBound) {
     auto pEraser = SquareEraser();
-    auto pStroke =
-        MakeStroke(CLine::kToolBrush, 1, 0, {{50, 50, 300}, {60, 55, 300}, {70, 52, 300}});
+    auto pStroke = MakeStroke(kToolBrush, 1, 0, {{50, 50, 300}, {60, 55, 300}, {70, 52, 300}});
     EXPECT_EQ(Touch(*pStroke, *pEraser), Inflated(pStroke->GetBound(), 7));
 }
 
 TEST(StrokeTouch, EnclosedSingleDotIsTouched) {
     auto pEraser = SquareEraser();
-    auto pDot = MakeStroke(CLine::kToolBrush, 1, 0, {{70, 60, 200}});
+    auto pDot = MakeStroke(kToolBrush, 1, 0, {{70, 60, 200}});
     EXPECT_EQ(Touch(*pDot, *pEraser), Inflated(pDot->GetBound(), 7));
 }
 
 TEST(StrokeTouch, StrokeCrossingThePathIsTouched) {
     auto pEraser = SquareEraser();
     // Starts outside, ends outside, crosses the left side of the square.
-    auto pStroke = MakeStroke(CLine::kToolPencil, 0, 0, {{0, 60, 1}, {40, 60, 1}});
-    auto pOutside = MakeStroke(CLine::kToolPencil, 0, 0, {{0, 60, 1}, {12, 60, 1}});
+    auto pStroke = MakeStroke(kToolPencil, 0, 0, {{0, 60, 1}, {40, 60, 1}});
+    auto pOutside = MakeStroke(kToolPencil, 0, 0, {{0, 60, 1}, {12, 60, 1}});
     EXPECT_EQ(Touch(*pStroke, *pEraser), Inflated(pStroke->GetBound(), 5));
     EXPECT_EQ(Touch(*pOutside, *pEraser), RECT{});
 }
@@ -109,17 +108,17 @@ TEST(StrokeTouch, StrokeCrossingThePathIsTouched) {
 TEST(StrokeTouch, StrokeOutsideThePathIsNotTouched) {
     auto pEraser = SquareEraser();
     // Its inflated bound overlaps the mask, its pixels do not.
-    auto pStroke = MakeStroke(CLine::kToolBrush, 1, 0, {{130, 40, 100}, {135, 80, 100}});
+    auto pStroke = MakeStroke(kToolBrush, 1, 0, {{130, 40, 100}, {135, 80, 100}});
     EXPECT_EQ(Touch(*pStroke, *pEraser), RECT{});
-    auto pFar = MakeStroke(CLine::kToolBrush, 1, 0, {{500, 500, 100}, {520, 520, 100}});
+    auto pFar = MakeStroke(kToolBrush, 1, 0, {{500, 500, 100}, {520, 520, 100}});
     EXPECT_EQ(Touch(*pFar, *pEraser), RECT{});
 }
 
 TEST(StrokeTouch, OpenPathTouchesOnlyWhatItsLineCrosses) {
-    auto pEraser = MakeStroke(CLine::kToolEraser, 1, 0,
-                              {{20, 20, 80}, {20, 100, 80}, {120, 100, 80}, {120, 20, 80}});
-    auto pInside = MakeStroke(CLine::kToolBrush, 1, 0, {{50, 50, 300}, {70, 52, 300}});
-    auto pCrossed = MakeStroke(CLine::kToolPencil, 0, 0, {{60, 90, 3}, {60, 110, 3}});
+    auto pEraser =
+        MakeStroke(kToolEraser, 1, 0, {{20, 20, 80}, {20, 100, 80}, {120, 100, 80}, {120, 20, 80}});
+    auto pInside = MakeStroke(kToolBrush, 1, 0, {{50, 50, 300}, {70, 52, 300}});
+    auto pCrossed = MakeStroke(kToolPencil, 0, 0, {{60, 90, 3}, {60, 110, 3}});
     EXPECT_EQ(Touch(*pInside, *pEraser), RECT{});
     EXPECT_EQ(Touch(*pCrossed, *pEraser), Inflated(pCrossed->GetBound(), 5));
 }
@@ -128,8 +127,8 @@ TEST(StrokeTouch, HeavySmoothedStrokeIsTestedWithAWiderPen) {
     // Weight 500 with a maximum of 511: pen 500 / 50 * (511 / 256) + 2 = 12 pixels, so a
     // stroke 5 pixels outside the square still reaches its side.
     auto pEraser = SquareEraser();
-    auto pHeavy = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 500}, {125, 80, 500}});
-    auto pLight = MakeStroke(CLine::kToolBrush, 1, 0, {{125, 40, 40}, {125, 80, 40}});
+    auto pHeavy = MakeStroke(kToolBrush, 1, 0, {{125, 40, 500}, {125, 80, 500}});
+    auto pLight = MakeStroke(kToolBrush, 1, 0, {{125, 40, 40}, {125, 80, 40}});
     EXPECT_EQ(Touch(*pHeavy, *pEraser), Inflated(pHeavy->GetBound(), 7));
     EXPECT_EQ(Touch(*pLight, *pEraser), RECT{});
 }
@@ -139,10 +138,8 @@ TEST(StrokeTouch, HeavySmoothedStrokeIsTestedWithAWiderPen) {
 TEST(StrokeTouch, FarReachingStrokesAreTestedOverTheEraserAreaOnly) {
     auto pEraser = SquareEraser();
     const int n = 100000000;
-    auto pThrough =
-        MakeStroke(CLine::kToolPencil, 0, 0, {{70 - n, 60 - n, 3}, {70 + n, 60 + n, 3}});
-    auto pBeside =
-        MakeStroke(CLine::kToolPencil, 0, 0, {{300 - n, 60 - n, 3}, {300 + n, 60 + n, 3}});
+    auto pThrough = MakeStroke(kToolPencil, 0, 0, {{70 - n, 60 - n, 3}, {70 + n, 60 + n, 3}});
+    auto pBeside = MakeStroke(kToolPencil, 0, 0, {{300 - n, 60 - n, 3}, {300 + n, 60 + n, 3}});
     const SIZE_T nPeakBefore = PeakWorkingSet();
     EXPECT_EQ(Touch(*pThrough, *pEraser), Inflated(pThrough->GetBound(), 5));
     EXPECT_EQ(Touch(*pBeside, *pEraser), RECT{});

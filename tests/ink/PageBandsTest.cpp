@@ -33,7 +33,7 @@ std::vector<std::unique_ptr<CLine>> PageStrokes(bool bMarkers) {
         const bool bMarker = bMarkers && s % 60 == 59;
         auto pLine = std::make_unique<CLine>();
         pLine->SetColor(bMarker ? RGB(255, 230, 0) : RGB(20 + s % 200, 40, 160));
-        pLine->SetTool(bMarker ? CLine::kToolMarker : CLine::kToolBrush, bMarker ? 0 : 1);
+        pLine->SetTool(bMarker ? kToolMarker : kToolBrush, bMarker ? 0 : 1);
         double x = startX(rng), y = startY(rng), dAngle = turn(rng) * 0.2;
         for (int i = 0; i < 80; ++i) {
             dAngle += turn(rng) * 0.02;
@@ -127,7 +127,7 @@ TEST(PageBands, ThinBandsOverSharpHeavyCornersLeaveTheWholePagesBytes) {
     for (int s = 0; s < 40; ++s) {
         auto pLine = std::make_unique<CLine>();
         pLine->SetColor(RGB(10 + 5 * s, 60, 200 - 4 * s));
-        pLine->SetTool(CLine::kToolBrush, 1);
+        pLine->SetTool(kToolBrush, 1);
         int x = start(rng), y = start(rng), dx = 4, dy = 3;
         for (int i = 0; i < 60; ++i) {
             if (i % leg(rng) == 0) // a sharp turn

@@ -13,19 +13,19 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A horizontal pencil stroke at y 40..45 crossing x = 50.
 std::unique_ptr<CLine> StrokeA() {
-    return MakeStroke(CLine::kToolPencil, 0, 0, {{40, 40, 2}, {60, 45, 2}});
+    return MakeStroke(kToolPencil, 0, 0, {{40, 40, 2}, {60, 45, 2}});
 }
 // A smoothed brush stroke.
 std::unique_ptr<CLine> StrokeB() {
-    return MakeStroke(CLine::kToolBrush, 1, 0, {{70, 50, 200}, {74, 60, 220}, {80, 70, 200}});
+    return MakeStroke(kToolBrush, 1, 0, {{70, 50, 200}, {74, 60, 220}, {80, 70, 200}});
 }
 // A stroke far from every eraser below.
 std::unique_ptr<CLine> StrokeC() {
-    return MakeStroke(CLine::kToolPencil, 1, 0, {{300, 300, 100}, {320, 310, 100}});
+    return MakeStroke(kToolPencil, 1, 0, {{300, 300, 100}, {320, 310, 100}});
 }
 
 std::unique_ptr<CLine> Eraser(std::initializer_list<LinePoint> points) {
-    return MakeStroke(CLine::kToolEraser, 1, 0, points);
+    return MakeStroke(kToolEraser, 1, 0, points);
 }
 
 // A closed square around A and B.
@@ -113,10 +113,10 @@ TEST(EraseByLast, EnclosedStrokesAreRemovedAndTheUnionOfTheirReachReturned) {
 // stays, what they enclose or cross goes.
 TEST(EraseByLast, DiagonalLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolBrush, 1, 0, {{66, 58, 300}, {74, 62, 300}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{26, 16, 1}, {30, 18, 1}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{112, 104, 2}, {116, 100, 2}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{95, 20, 1}, {95, 50, 1}}));
+    lines.Add(MakeStroke(kToolBrush, 1, 0, {{66, 58, 300}, {74, 62, 300}}));
+    lines.Add(MakeStroke(kToolPencil, 0, 0, {{26, 16, 1}, {30, 18, 1}}));
+    lines.Add(MakeStroke(kToolPencil, 0, 0, {{112, 104, 2}, {116, 100, 2}}));
+    lines.Add(MakeStroke(kToolPencil, 0, 0, {{95, 20, 1}, {95, 50, 1}}));
     CLine* pCorner1 = lines.GetAt(1);
     CLine* pCorner2 = lines.GetAt(2);
     RECT rcExpected;
@@ -132,16 +132,16 @@ TEST(EraseByLast, DiagonalLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
 
 TEST(EraseByLast, RoundLoopTakesWhatItEnclosesAndLeavesItsBoundsCorners) {
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolBrush, 1, 0, {{60, 50, 200}, {80, 70, 200}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{26, 18, 1}, {30, 20, 1}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{70, 2, 1}, {70, 16, 1}}));
+    lines.Add(MakeStroke(kToolBrush, 1, 0, {{60, 50, 200}, {80, 70, 200}}));
+    lines.Add(MakeStroke(kToolPencil, 0, 0, {{26, 18, 1}, {30, 20, 1}}));
+    lines.Add(MakeStroke(kToolPencil, 0, 0, {{70, 2, 1}, {70, 16, 1}}));
     CLine* pCorner = lines.GetAt(1);
     RECT rcExpected;
     const RECT rcInside = Inflated(lines.GetAt(0)->GetBound(), CSMLine::kStampReach);
     const RECT rcCrossing = Inflated(lines.GetAt(2)->GetBound(), 5);
     UnionRect(&rcExpected, &rcInside, &rcCrossing);
     auto pEraser = std::make_unique<CLine>();
-    pEraser->SetTool(CLine::kToolEraser, 1);
+    pEraser->SetTool(kToolEraser, 1);
     for (int k = 0; k <= 36; ++k)
         pEraser->AddPoint(70 + static_cast<int>(std::lround(50 * std::cos(k * 3.14159265 / 18))),
                           60 + static_cast<int>(std::lround(50 * std::sin(k * 3.14159265 / 18))),
@@ -196,8 +196,8 @@ TEST(EraseByLast, EraseDoesNotTouchTheRedoStack) {
 
 TEST(StrokeListBounds, InkAndMarkerBoundsSeparateTheMarker) {
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolMarker, 0, 0, {{100, 100, 12}, {150, 110, 12}}));
-    lines.Add(MakeStroke(CLine::kToolMarker, 0, 0, {{10, 200, 12}}));
+    lines.Add(MakeStroke(kToolMarker, 0, 0, {{100, 100, 12}, {150, 110, 12}}));
+    lines.Add(MakeStroke(kToolMarker, 0, 0, {{10, 200, 12}}));
     EXPECT_EQ(lines.GetInkBound(), RECT{});
     EXPECT_EQ(lines.GetMarkerBound(), (RECT{5, 95, 155, 205}));
     lines.Add(StrokeA());
@@ -229,7 +229,7 @@ TEST(EraseByLast, EraserTooLargeForAMaskIsDroppedAndErasesNothing) {
                       {-100000000, -100000000, 100}}));
     EXPECT_EQ(lines.EraseByLast(), RECT{});
     ASSERT_EQ(lines.GetCount(), 1);
-    EXPECT_EQ(lines.GetAt(0)->GetTool(), CLine::kToolPencil);
+    EXPECT_EQ(lines.GetAt(0)->GetTool(), kToolPencil);
 }
 
 namespace {
@@ -264,10 +264,10 @@ void ExpectChangesWithin(const CDibCanvas& before, const CDibCanvas& after, cons
 // change, the faint outer stamps of heavy brush strokes included.
 TEST(StrokeListRepaint, UndoRedoAndEraseReturnEveryPixelTheyChange) {
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0, {{20, 20, 5}, {60, 30, 5}}));
-    lines.Add(MakeStroke(CLine::kToolBrush, 1, RGB(0, 0, 128),
+    lines.Add(MakeStroke(kToolPencil, 0, 0, {{20, 20, 5}, {60, 30, 5}}));
+    lines.Add(MakeStroke(kToolBrush, 1, RGB(0, 0, 128),
                          {{40, 80, 511}, {90, 84, 511}, {140, 80, 511}, {190, 86, 511}}));
-    lines.Add(MakeStroke(CLine::kToolBrush, 1, RGB(90, 0, 0),
+    lines.Add(MakeStroke(kToolBrush, 1, RGB(90, 0, 0),
                          {{60, 190, 511}, {100, 150, 511}, {140, 110, 511}, {180, 70, 511}}));
     const auto pAll = DrawnPage(lines);
     const RECT rcUndo = lines.Undo();

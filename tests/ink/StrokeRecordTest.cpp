@@ -46,7 +46,7 @@ void ExpectSameStroke(const CLine& a, const CLine& b, int nStroke) {
 } // namespace
 
 TEST(StrokeRecordLayout, StrokeWithoutSamplesIsThirtyTwoBytes) {
-    auto pLine = MakeStroke(CLine::kToolMarker, 0, 0x00123456, {});
+    auto pLine = MakeStroke(kToolMarker, 0, 0x00123456, {});
     CArchive ar;
     pLine->Serialize(ar);
     const Bytes& b = ar.Data();
@@ -61,7 +61,7 @@ TEST(StrokeRecordLayout, StrokeWithoutSamplesIsThirtyTwoBytes) {
 }
 
 TEST(StrokeRecordLayout, HeaderFieldsAndSamplesSitAtTheirOffsets) {
-    auto pLine = MakeStroke(CLine::kToolPencil, 0, 0x00ABCDEF, {{-7, 70000, 3}, {12, -4, -2}});
+    auto pLine = MakeStroke(kToolPencil, 0, 0x00ABCDEF, {{-7, 70000, 3}, {12, -4, -2}});
     CArchive ar;
     pLine->Serialize(ar);
     const Bytes& b = ar.Data();
@@ -86,8 +86,8 @@ TEST(StrokeRecordLayout, HeaderFieldsAndSamplesSitAtTheirOffsets) {
 
 TEST(StrokeRecordLayout, ListWritesItsCountFirst) {
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolBrush, 1, 0, {{1, 2, 300}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 1, 0, {}));
+    lines.Add(MakeStroke(kToolBrush, 1, 0, {{1, 2, 300}}));
+    lines.Add(MakeStroke(kToolPencil, 1, 0, {}));
     const Bytes b = Store(lines);
     ASSERT_EQ(b.size(), 4u + 42u + 32u);
     EXPECT_EQ(Int32At(b, 0), 2);
@@ -97,11 +97,10 @@ TEST(StrokeRecordLayout, ListWritesItsCountFirst) {
 
 TEST(StrokeRecordRoundTrip, WrittenAndReadListEqualsTheOriginal) {
     CLines lines;
-    lines.Add(
-        MakeStroke(CLine::kToolBrush, 1, 0x000000FF, {{10, 20, 300}, {15, 22, 511}, {30, 40, 0}}));
-    lines.Add(MakeStroke(CLine::kToolMarker, 0, 0x0000FFFF, {{100, 100, 12}, {160, 104, 12}}));
-    lines.Add(MakeStroke(CLine::kToolPencil, 1, 0x00808080, {}));
-    lines.Add(MakeStroke(CLine::kToolEraser, 1, 0, {{-3, -9, -1}}));
+    lines.Add(MakeStroke(kToolBrush, 1, 0x000000FF, {{10, 20, 300}, {15, 22, 511}, {30, 40, 0}}));
+    lines.Add(MakeStroke(kToolMarker, 0, 0x0000FFFF, {{100, 100, 12}, {160, 104, 12}}));
+    lines.Add(MakeStroke(kToolPencil, 1, 0x00808080, {}));
+    lines.Add(MakeStroke(kToolEraser, 1, 0, {{-3, -9, -1}}));
     CArchive in(Store(lines));
     CLines read;
     read.Serialize(in);
@@ -113,10 +112,10 @@ TEST(StrokeRecordRoundTrip, WrittenAndReadListEqualsTheOriginal) {
 
 TEST(StrokeRecordRoundTrip, ReadingReplacesTheStrokes) {
     CLines source;
-    source.Add(MakeStroke(CLine::kToolPencil, 0, 1, {{1, 1, 1}}));
+    source.Add(MakeStroke(kToolPencil, 0, 1, {{1, 1, 1}}));
     CLines target;
-    target.Add(MakeStroke(CLine::kToolBrush, 1, 2, {}));
-    target.Add(MakeStroke(CLine::kToolBrush, 1, 3, {}));
+    target.Add(MakeStroke(kToolBrush, 1, 2, {}));
+    target.Add(MakeStroke(kToolBrush, 1, 3, {}));
     CArchive in(Store(source));
     target.Serialize(in);
     ASSERT_EQ(target.GetCount(), 1);
@@ -129,7 +128,7 @@ namespace {
 void ExpectRefused(const Bytes& bytes, const char* pszWhat) {
     SCOPED_TRACE(pszWhat);
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolPencil, 0, 0x00FEDCBA, {{5, 5, 2}}));
+    lines.Add(MakeStroke(kToolPencil, 0, 0x00FEDCBA, {{5, 5, 2}}));
     CArchive in(bytes);
     EXPECT_THROW(lines.Serialize(in), CArchiveException);
     ASSERT_EQ(lines.GetCount(), 1);
@@ -169,8 +168,8 @@ TEST(StrokeRecordDamage, SampleCountBeyondTheDataIsRefused) {
 
 TEST(StrokeRecordDamage, EveryTruncationOfAValidListIsRefused) {
     CLines lines;
-    lines.Add(MakeStroke(CLine::kToolBrush, 1, 7, {{10, 20, 300}, {15, 22, 511}}));
-    lines.Add(MakeStroke(CLine::kToolMarker, 0, 8, {{1, 2, 3}}));
+    lines.Add(MakeStroke(kToolBrush, 1, 7, {{10, 20, 300}, {15, 22, 511}}));
+    lines.Add(MakeStroke(kToolMarker, 0, 8, {{1, 2, 3}}));
     const Bytes full = Store(lines);
     for (std::size_t n = 0; n < full.size(); ++n) {
         const Bytes cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
@@ -179,7 +178,7 @@ TEST(StrokeRecordDamage, EveryTruncationOfAValidListIsRefused) {
 }
 
 TEST(StrokeRecordDamage, TruncatedStrokeLeavesTheStrokeUnchanged) {
-    auto pSource = MakeStroke(CLine::kToolBrush, 1, 7, {{10, 20, 300}, {15, 22, 511}});
+    auto pSource = MakeStroke(kToolBrush, 1, 7, {{10, 20, 300}, {15, 22, 511}});
     CArchive out;
     pSource->Serialize(out);
     Bytes b = out.Data();

@@ -11,7 +11,7 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 RECT BoundOf(int bSmooth, std::initializer_list<LinePoint> points) {
-    return MakeStroke(CLine::kToolPencil, bSmooth, 0, points)->GetBound();
+    return MakeStroke(kToolPencil, bSmooth, 0, points)->GetBound();
 }
 
 // Pixels that are neither the paper nor exactly the ink colour.
@@ -59,13 +59,13 @@ TEST(StrokeBound, SmoothedStrokeIsBoundedByItsSamplesAlone) {
 
 TEST(StrokeTool, MarkerSetsTheMaskFlagAndOtherToolsDoNot) {
     CLine line;
-    EXPECT_EQ(line.GetTool(), CLine::kToolPencil);
+    EXPECT_EQ(line.GetTool(), kToolPencil);
     EXPECT_FALSE(line.IsMask());
-    line.SetTool(CLine::kToolBrush, 1);
+    line.SetTool(kToolBrush, 1);
     EXPECT_TRUE(line.IsSmooth());
     EXPECT_FALSE(line.IsMask());
-    line.SetTool(CLine::kToolMarker, 0);
-    EXPECT_EQ(line.GetTool(), CLine::kToolMarker);
+    line.SetTool(kToolMarker, 0);
+    EXPECT_EQ(line.GetTool(), kToolMarker);
     EXPECT_FALSE(line.IsSmooth());
     EXPECT_TRUE(line.IsMask());
 }
@@ -73,8 +73,7 @@ TEST(StrokeTool, MarkerSetsTheMaskFlagAndOtherToolsDoNot) {
 TEST(StrokeDraw, PlainStrokeDrawsSolidPenLinesInItsColour) {
     const COLORREF crInk = RGB(200, 30, 40);
     CDibCanvas canvas(100, 60);
-    MakeStroke(CLine::kToolPencil, 0, crInk, {{10, 30, 3}, {50, 30, 3}, {90, 10, 3}})
-        ->Draw(canvas.Dc());
+    MakeStroke(kToolPencil, 0, crInk, {{10, 30, 3}, {50, 30, 3}, {90, 10, 3}})->Draw(canvas.Dc());
     EXPECT_EQ(canvas.Pixel(30, 30), crInk);
     EXPECT_EQ(canvas.Pixel(30, 29), crInk);
     EXPECT_EQ(canvas.Pixel(30, 31), crInk);
@@ -85,16 +84,15 @@ TEST(StrokeDraw, PlainStrokeDrawsSolidPenLinesInItsColour) {
 TEST(StrokeDraw, SmoothedStrokeGoesThroughTheBrushWithBlendedEdges) {
     const COLORREF crInk = RGB(200, 30, 40);
     CDibCanvas canvas(100, 60);
-    MakeStroke(CLine::kToolBrush, 1, crInk,
-               {{10, 30, 300}, {30, 30, 300}, {50, 30, 300}, {90, 10, 300}})
+    MakeStroke(kToolBrush, 1, crInk, {{10, 30, 300}, {30, 30, 300}, {50, 30, 300}, {90, 10, 300}})
         ->Draw(canvas.Dc());
     EXPECT_GT(BlendedPixels(canvas, crInk), 20);
 }
 
 TEST(StrokeDraw, OneSamplePlainStrokeLeavesNoMarkAndSmoothedOneADot) {
     CDibCanvas plain(40, 40), smooth(40, 40);
-    MakeStroke(CLine::kToolPencil, 0, 0, {{20, 20, 5}})->Draw(plain.Dc());
-    MakeStroke(CLine::kToolPencil, 1, 0, {{20, 20, 300}})->Draw(smooth.Dc());
+    MakeStroke(kToolPencil, 0, 0, {{20, 20, 5}})->Draw(plain.Dc());
+    MakeStroke(kToolPencil, 1, 0, {{20, 20, 300}})->Draw(smooth.Dc());
     EXPECT_EQ(plain.CountOther(kWhite), 0);
     EXPECT_GT(smooth.CountOther(kWhite), 0);
     EXPECT_EQ(smooth.Pixel(20, 20), RGB(0, 0, 0));
@@ -105,7 +103,7 @@ TEST(StrokeDraw, MarkerDarkensAndNeverLightens) {
     CDibCanvas canvas(100, 60);
     canvas.Fill({50, 0, 100, 60}, RGB(60, 90, 200));
     const int nRop = SetROP2(canvas.Dc(), R2_COPYPEN);
-    auto pMarker = MakeStroke(CLine::kToolMarker, 0, crMarker, {{10, 30, 12}, {90, 30, 12}});
+    auto pMarker = MakeStroke(kToolMarker, 0, crMarker, {{10, 30, 12}, {90, 30, 12}});
     pMarker->Draw(canvas.Dc());
     EXPECT_EQ(canvas.Pixel(30, 30), crMarker);         // on white: the marker colour
     EXPECT_EQ(canvas.Pixel(70, 30), RGB(60, 90, 0));   // on blue: paper AND marker
@@ -117,11 +115,9 @@ TEST(StrokeDraw, MarkerDarkensAndNeverLightens) {
 TEST(StrokeDraw, MarkerOverInkKeepsEveryChannelAtMostWhatItWas) {
     CDibCanvas before(80, 40), after(80, 40);
     for (CDibCanvas* p : {&before, &after})
-        MakeStroke(CLine::kToolBrush, 1, RGB(10, 120, 240),
-                   {{5, 20, 400}, {40, 18, 420}, {75, 22, 400}})
+        MakeStroke(kToolBrush, 1, RGB(10, 120, 240), {{5, 20, 400}, {40, 18, 420}, {75, 22, 400}})
             ->Draw(p->Dc());
-    MakeStroke(CLine::kToolMarker, 0, RGB(250, 200, 20), {{5, 20, 10}, {75, 20, 10}})
-        ->Draw(after.Dc());
+    MakeStroke(kToolMarker, 0, RGB(250, 200, 20), {{5, 20, 10}, {75, 20, 10}})->Draw(after.Dc());
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 80; ++x) {
             const COLORREF a = before.Pixel(x, y), b = after.Pixel(x, y);
@@ -135,8 +131,8 @@ TEST(StrokeDraw, MarkerOverInkKeepsEveryChannelAtMostWhatItWas) {
 // beyond its corner shows, without a region or bitmap millions of pixels long.
 TEST(StrokeDraw, FarAwaySampleOfAPlainStrokeDrawsWhatIsVisibleOnly) {
     CDibCanvas farPage(120, 100), nearPage(120, 100);
-    const auto pFar = MakeStroke(CLine::kToolPencil, 0, 0, {{10, 10, 3}, {1 << 26, 1 << 26, 3}});
-    const auto pNear = MakeStroke(CLine::kToolPencil, 0, 0, {{10, 10, 3}, {400, 400, 3}});
+    const auto pFar = MakeStroke(kToolPencil, 0, 0, {{10, 10, 3}, {1 << 26, 1 << 26, 3}});
+    const auto pNear = MakeStroke(kToolPencil, 0, 0, {{10, 10, 3}, {400, 400, 3}});
     const SIZE_T nPeakBefore = PeakWorkingSet();
     pFar->Draw(farPage.Dc());
     EXPECT_LT(PeakWorkingSet() - nPeakBefore, SIZE_T(64) << 20) << "bytes more at the peak";
@@ -145,13 +141,13 @@ TEST(StrokeDraw, FarAwaySampleOfAPlainStrokeDrawsWhatIsVisibleOnly) {
     EXPECT_GT(farPage.CountOther(kWhite), 200);
     // Far the other way, and across: nothing of it reaches the page.
     CDibCanvas empty(120, 100);
-    MakeStroke(CLine::kToolMarker, 0, 0, {{-(1 << 26), 50, 3}, {-(1 << 25), 1 << 26, 3}})
+    MakeStroke(kToolMarker, 0, 0, {{-(1 << 26), 50, 3}, {-(1 << 25), 1 << 26, 3}})
         ->Draw(empty.Dc());
     EXPECT_EQ(empty.CountOther(kWhite), 0);
 }
 
 TEST(StrokeDraw, DrawIfVisibleDrawsOnlyWhenTheInflatedBoundMeetsTheClip) {
-    auto pLine = MakeStroke(CLine::kToolPencil, 0, 0, {{10, 10, 1}, {30, 10, 1}});
+    auto pLine = MakeStroke(kToolPencil, 0, 0, {{10, 10, 1}, {30, 10, 1}});
     // Bound (9,9,31,11), inflated (4,4,36,16).
     CDibCanvas outside(40, 40), inside(40, 40);
     pLine->DrawIfVisible(outside.Dc(), {36, 16, 60, 60});
@@ -191,7 +187,7 @@ TEST(StrokeDraw, SmoothedStrokeFeedsTheRendererKindsInPenOrder) {
                                          {70, 40, 400}, {90, 30, 360}, {100, 20, 300}};
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(RGB(0, 0, 128));
-    pLine->SetTool(CLine::kToolBrush, 1);
+    pLine->SetTool(kToolBrush, 1);
     for (const Sample& s : samples)
         pLine->AddPoint(s.x, s.y, static_cast<short>(s.nPressure));
     CDibCanvas byLine(120, 60), byRenderer(120, 60);
@@ -203,8 +199,8 @@ TEST(StrokeDraw, SmoothedStrokeFeedsTheRendererKindsInPenOrder) {
 }
 
 TEST(StrokeDraw, SkippedSamplesStayInTheStroke) {
-    auto pLine = MakeStroke(CLine::kToolBrush, 1, 0,
-                            {{10, 10, 300}, {30, 10, 300}, {31, 11, 300}, {50, 10, 300}});
+    auto pLine =
+        MakeStroke(kToolBrush, 1, 0, {{10, 10, 300}, {30, 10, 300}, {31, 11, 300}, {50, 10, 300}});
     EXPECT_EQ(pLine->GetPointCount(), 4);
     CDibCanvas canvas(60, 30);
     pLine->Draw(canvas.Dc());

@@ -104,7 +104,7 @@ TEST_F(Clipboard, CopyWithNothingSelectedLeavesTheClipboardAsItWas) {
 TEST_F(Clipboard, PastePlacesTheBitmapAtTheTopLeftUnderTheStrokesAndMarksTheNote) {
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(RGB(0, 160, 0));
-    pLine->SetTool(CLine::kToolMarker, 0);
+    pLine->SetTool(kToolMarker, 0);
     for (int x = 0; x <= 100; x += 5)
         pLine->AddPoint(x, 30, 8);
     m_pDoc->m_lines.Add(std::move(pLine));

@@ -29,7 +29,7 @@ TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrok
     // A marker stroke on the page across the corner the picture will cover.
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(RGB(0, 0, 255));
-    pLine->SetTool(CLine::kToolMarker, 0);
+    pLine->SetTool(kToolMarker, 0);
     pLine->AddPoint(0, 20, 4);
     pLine->AddPoint(100, 20, 4);
     m_pDoc->m_lines.Add(std::move(pLine));

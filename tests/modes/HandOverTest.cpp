@@ -127,7 +127,7 @@ TEST_F(HandingOverInk, PolylinesTakenInPartFailWithoutAPictureThatWouldDoubleThe
     EXPECT_EQ(bridge.Sequence(), "Begin Rect End Begin Rect End");
     // The pencil stroke arrived: only the marker stroke is left to send.
     ASSERT_EQ(lines.GetCount(), 1);
-    EXPECT_EQ(lines.GetAt(0)->GetTool(), CLine::kToolMarker);
+    EXPECT_EQ(lines.GetAt(0)->GetTool(), kToolMarker);
     // A marker pass whose begin fails has nothing to take its polylines.
     lines.RemoveAll();
     Pencil();

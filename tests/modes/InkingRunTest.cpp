@@ -163,7 +163,7 @@ TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnly
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
-    EXPECT_EQ(m_pDoc->m_lines.GetAt(0)->GetTool(), CLine::kToolMarker);
+    EXPECT_EQ(m_pDoc->m_lines.GetAt(0)->GetTool(), kToolMarker);
     EXPECT_TRUE(View().m_bInkArmed);
     m_pBridge->m_calls.clear();
     m_pBridge->m_nBeginsTaken = 1000;

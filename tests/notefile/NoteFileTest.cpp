@@ -49,10 +49,9 @@ struct CSampleNote {
         header.crLine = 0x00445566;
         header.nLineHeight = 45;
         header.rcPage = {0, 0, 1600, 4900};
-        lines.Add(
-            Stroke(CLine::kToolPencil, 0, 0x000000FF, {{10, 20, 3}, {15, 25, 3}, {30, 40, 4}}));
-        lines.Add(Stroke(CLine::kToolBrush, 1, 0x00FF0000, {{-5, 7, 300}, {6, -8, 511}}));
-        lines.Add(Stroke(CLine::kToolMarker, 0, 0x0000FFFF, {}));
+        lines.Add(Stroke(kToolPencil, 0, 0x000000FF, {{10, 20, 3}, {15, 25, 3}, {30, 40, 4}}));
+        lines.Add(Stroke(kToolBrush, 1, 0x00FF0000, {{-5, 7, 300}, {6, -8, 511}}));
+        lines.Add(Stroke(kToolMarker, 0, 0x0000FFFF, {}));
         pixels1 = {RGB(1, 2, 3),    RGB(4, 5, 6),    RGB(7, 8, 9),
                    RGB(10, 11, 12), RGB(13, 14, 15), RGB(16, 17, 18)};
         pixels2 = std::vector<COLORREF>(5 * 4, RGB(200, 100, 50));
@@ -127,7 +126,7 @@ TEST(NoteFileLayout, EmptyNoteIsThirtySixBytes) {
 TEST(NoteFileLayout, StrokeWithoutSamplesIsAThirtyTwoByteRecord) {
     CNotePaper header;
     CLines lines;
-    lines.Add(Stroke(CLine::kToolPencil, 0, 0x00ABCDEF, {}));
+    lines.Add(Stroke(kToolPencil, 0, 0x00ABCDEF, {}));
     CPictures pictures;
     const Bytes b = Store(header, lines, pictures);
     ASSERT_EQ(b.size(), 36u + 32u);

@@ -46,9 +46,9 @@ protected:
         std::vector<int> counts;
         pView->Stroke({{30, 40}, {50, 42}, {70, 40}});
         counts.push_back(m_pDoc->m_lines.GetCount());
-        m_pFrame->RouteCommand(ID_UNDO);
+        m_pFrame->RouteCommand(ID_EDIT_UNDO_STROKE);
         counts.push_back(m_pDoc->m_lines.GetCount());
-        m_pFrame->RouteCommand(ID_REDO);
+        m_pFrame->RouteCommand(ID_EDIT_REDO_STROKE);
         counts.push_back(m_pDoc->m_lines.GetCount());
         m_pFrame->RouteCommand(ID_TOOL_ERASER);
         pView->Stroke({{50, 20}, {52, 40}, {50, 60}});

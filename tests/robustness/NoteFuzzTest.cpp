@@ -107,12 +107,12 @@ protected:
         for (int nNote = 0; nNote < 3; ++nNote) {
             m_pFrame->RouteCommand(ID_FILE_NEW);
             if (nNote >= 1) {
-                m_pDoc->m_lines.Add(Stroke(CLine::kToolPencil, true, 30, 160, RGB(0, 0, 128)));
-                m_pDoc->m_lines.Add(Stroke(CLine::kToolMarker, false, 70, 8, RGB(255, 255, 0)));
+                m_pDoc->m_lines.Add(Stroke(kToolPencil, true, 30, 160, RGB(0, 0, 128)));
+                m_pDoc->m_lines.Add(Stroke(kToolMarker, false, 70, 8, RGB(255, 255, 0)));
             }
             if (nNote == 2) {
                 m_pDoc->m_pictures.Add(SmallPicture());
-                m_pDoc->m_lines.Add(Stroke(CLine::kToolBrush, true, 110, 300, RGB(200, 0, 0)));
+                m_pDoc->m_lines.Add(Stroke(kToolBrush, true, 110, 300, RGB(200, 0, 0)));
             }
             EXPECT_TRUE(m_pDoc->OnSaveDocument(strPath.c_str()));
             notes.push_back(CTestFolder::ReadBytes(strPath));

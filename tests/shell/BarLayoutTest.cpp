@@ -90,13 +90,13 @@ TEST_F(BarLayout, EachModeHasItsButtonsAndTheStripIs629By116) {
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(Bar(), IDC_BAR_INKING_BACK)) || !IsWindowVisible(Bar()));
     EXPECT_FALSE(Seen(Panel(), 57665).bVisible) << "no Close on the inking panel";
 
-    m_pFrame->m_wndBar.OnStartWriting();
+    m_pFrame->m_wndBar.ShowWritingRun(true);
     EXPECT_FALSE(Seen(Bar(), ID_START_WRITING).bVisible);
     EXPECT_TRUE(Seen(Bar(), ID_HAND_OVER_INK).bVisible);
     EXPECT_TRUE(Seen(Bar(), ID_CANCEL_WRITING).bVisible);
     EXPECT_FALSE(Seen(Bar(), ID_WINDOW_MINIMIZE).bVisible);
     EXPECT_FALSE(m_pFrame->m_wndBar.IsTipWanted());
-    m_pFrame->m_wndBar.OnInkDone();
+    m_pFrame->m_wndBar.ShowWritingRun(false);
     EXPECT_TRUE(Seen(Bar(), ID_START_WRITING).bVisible);
     EXPECT_FALSE(Seen(Bar(), ID_HAND_OVER_INK).bVisible);
     EXPECT_TRUE(Seen(Bar(), ID_WINDOW_MINIMIZE).bVisible);
@@ -155,9 +155,9 @@ TEST_F(AlternativeLayout, ResourceLibraryGivesItsLookAndLayoutUntilTheFrameGoes)
     ExpectAt(Bar(), ID_PENCIL_WIDTH, 49, 29, "the library's pencil width");
     Arrange(2);
     ExpectAt(Panel(), ID_WINDOW_MINIMIZE, 544, 12, "the panel's Minimise in inking mode");
-    m_pFrame->m_wndBar.OnStartWriting();
+    m_pFrame->m_wndBar.ShowWritingRun(true);
     EXPECT_FALSE(Seen(Panel(), ID_WINDOW_MINIMIZE).bVisible) << "hidden while writing";
-    m_pFrame->m_wndBar.OnInkDone();
+    m_pFrame->m_wndBar.ShowWritingRun(false);
     EXPECT_TRUE(Seen(Panel(), ID_WINDOW_MINIMIZE).bVisible);
     m_pDoc = nullptr;
     m_app.reset();

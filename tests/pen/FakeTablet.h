@@ -35,6 +35,13 @@ struct FakeTablet {
     // published interface says. The queue of the open context, 10 until one is granted.
     int nQueueMax = 64;
     int nQueueSize = 10;
+    // The driver's cursors, cursor n at index n: capabilities and type; none unless a test sets
+    // them (the interface then reports no cursor count).
+    struct Cursor {
+        UINT nCapabilities;
+        UINT nType;
+    };
+    std::vector<Cursor> cursors;
 };
 
 struct ReceivedPacket {

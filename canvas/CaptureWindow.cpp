@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include "GdiObjects.h"
-#include "Resources.h"
 #include "PointerApi.h"
+#include "Resources.h"
 #include "WintabApi.h"
 
 namespace {

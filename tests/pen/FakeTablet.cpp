@@ -1,5 +1,7 @@
 #include "FakeTablet.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -145,4 +147,17 @@ void CFakeTabletClient::TabletSleep(DWORD dwMs) const {
 void CFakeTabletClient::TabletBeep() const {
     m_tablet.log.push_back("Beep");
     ++m_nBeeps;
+}
+
+void ExpectReceived(const CFakeTabletClient& client, const char* pszHandler,
+                    const std::vector<ExpectedPacket>& expected) {
+    ASSERT_EQ(client.m_received.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const ReceivedPacket& p = client.m_received[i];
+        EXPECT_EQ(p.strHandler, pszHandler) << "packet " << i;
+        EXPECT_EQ(p.nButtons, expected[i].nButtons) << "packet " << i;
+        EXPECT_EQ(p.x, expected[i].pt.x) << "packet " << i;
+        EXPECT_EQ(p.y, expected[i].pt.y) << "packet " << i;
+        EXPECT_EQ(p.nPressure, expected[i].nPressure) << "packet " << i;
+    }
 }

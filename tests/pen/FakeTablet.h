@@ -53,6 +53,18 @@ struct ReceivedPacket {
     UINT nPressure;
 };
 
+// What a handler is expected to receive for one packet.
+struct ExpectedPacket {
+    DWORD nButtons;
+    POINT pt;
+    UINT nPressure;
+};
+
+class CFakeTabletClient;
+// Checks that the packets the client received went to pszHandler as expected, in order.
+void ExpectReceived(const CFakeTabletClient& client, const char* pszHandler,
+                    const std::vector<ExpectedPacket>& expected);
+
 class CFakeTabletClient : public CTabletClient {
 public:
     explicit CFakeTabletClient(FakeTablet& tablet) : m_tablet(tablet) { m_pWintab = &tablet.api; }

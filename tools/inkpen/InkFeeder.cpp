@@ -39,30 +39,17 @@ struct FeederState {
     UINT32 nFrame = 0;
 };
 
-struct ProcessWindowSearch {
-    const wchar_t* pszClass;
+struct BaseSearch {
+    const std::wstring& strClass;
     HWND hFound;
 };
 
-BOOL CALLBACK FindChildOfClass(HWND hWnd, LPARAM lParam) {
-    auto& search = *reinterpret_cast<ProcessWindowSearch*>(lParam);
-    wchar_t szClass[64] = {};
-    GetClassNameW(hWnd, szClass, 64);
-    if (wcscmp(szClass, search.pszClass) != 0)
-        return TRUE;
-    search.hFound = hWnd;
-    return FALSE;
-}
-
 BOOL CALLBACK FindBaseWindow(HWND hWnd, LPARAM lParam) {
-    auto& search = *reinterpret_cast<ProcessWindowSearch*>(lParam);
+    auto& search = *reinterpret_cast<BaseSearch*>(lParam);
     DWORD nProcess = 0;
     GetWindowThreadProcessId(hWnd, &nProcess);
-    if (nProcess != GetCurrentProcessId() || !IsWindowVisible(hWnd))
-        return TRUE;
-    ProcessWindowSearch child{search.pszClass, nullptr};
-    EnumChildWindows(hWnd, FindChildOfClass, reinterpret_cast<LPARAM>(&child));
-    if (!child.hFound)
+    if (nProcess != GetCurrentProcessId() || !IsWindowVisible(hWnd) ||
+        !FindDescendant(hWnd, search.strClass))
         return TRUE;
     search.hFound = hWnd;
     return FALSE;
@@ -70,7 +57,7 @@ BOOL CALLBACK FindBaseWindow(HWND hWnd, LPARAM lParam) {
 
 // The program's shown top-level window that holds a window of the origin's class.
 HWND BaseWindow(const FeederState& st) {
-    ProcessWindowSearch search{st.origin.strClass.c_str(), nullptr};
+    BaseSearch search{st.origin.strClass, nullptr};
     if (!st.origin.strClass.empty())
         EnumWindows(FindBaseWindow, reinterpret_cast<LPARAM>(&search));
     return search.hFound;

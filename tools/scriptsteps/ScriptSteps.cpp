@@ -20,9 +20,8 @@ BOOL CALLBACK FindClass(HWND hWnd, LPARAM lParam) {
 HWND OriginWindow(const ScriptOrigin& origin, HWND hBase) {
     if (!hBase || origin.strClass.empty())
         return hBase;
-    ClassSearch search{origin.strClass.c_str(), nullptr};
-    EnumChildWindows(hBase, FindClass, reinterpret_cast<LPARAM>(&search));
-    return search.hFound ? search.hFound : hBase;
+    const HWND hFound = FindDescendant(hBase, origin.strClass);
+    return hFound ? hFound : hBase;
 }
 
 void WaitForEvent(const std::string& strName, DWORD dwMs) {
@@ -65,6 +64,12 @@ bool RunSharedLine(const std::string& strCmd, std::istringstream& in, ScriptOrig
         return false;
     }
     return true;
+}
+
+HWND FindDescendant(HWND hParent, const std::wstring& strClass) {
+    ClassSearch search{strClass.c_str(), nullptr};
+    EnumChildWindows(hParent, FindClass, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
 }
 
 POINT ScriptPoint(const ScriptOrigin& origin, HWND hBase, LONG x, LONG y) {

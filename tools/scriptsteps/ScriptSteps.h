@@ -27,6 +27,9 @@ bool RunSharedLine(const std::string& strCmd, std::istringstream& in, ScriptOrig
 // The screen point of script coordinates, measured from hBase as the origin says.
 POINT ScriptPoint(const ScriptOrigin& origin, HWND hBase, LONG x, LONG y);
 
+// The first descendant window of hParent of class strClass, or null.
+HWND FindDescendant(HWND hParent, const std::wstring& strClass);
+
 // Moves the cursor and waits until the system reports it there: a display server may apply the
 // move a moment later, and the program must read the new position.
 void MoveCursor(POINT pt);

@@ -1,5 +1,6 @@
 #include "ScrivoApp.h"
 
+#include "PointerBinding.h"
 #include "Wintab.h"
 
 #include <memory>
@@ -100,6 +101,7 @@ int CScrivoApp::ExitInstance() {
 
 BOOL CScrivoApp::InitInstance() {
     LoadWintab(true);
+    BindPointerApi();
     m_bNewUI = FALSE;
     const std::vector<std::wstring> args = CommandLineArgs();
     CCommandLineInfo cmdInfo;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "GdiObjects.h"
+#include "PointerApi.h"
 #include "Resources.h"
 #include "WintabApi.h"
 
@@ -164,6 +165,18 @@ void CCaptureWindow::OnButtonDone() {
         m_owner.KeepStripInFront();
 }
 
+// A Windows Ink pen is pressed and lifted on the overlay as the left button is; any other pointer
+// is left to the system, which makes mouse messages of it.
+LRESULT CCaptureWindow::OnPointer(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (!m_owner.OnOverlayPointer(uMsg, wParam))
+        return Default(uMsg, wParam, lParam);
+    if (uMsg == kWmPointerDown)
+        OnLButtonDown();
+    if (uMsg != kWmPointerUpdate)
+        OnButtonDone();
+    return 0;
+}
+
 // The overlay shows its ink image and nothing else: the frozen screen (tinted while an area is
 // selected) with the ink written over it.
 void CCaptureWindow::OnPaint() {
@@ -208,6 +221,10 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WT_PACKET:
         return m_owner.OnOverlayPacket(wParam, lParam);
+    case kWmPointerDown:
+    case kWmPointerUpdate:
+    case kWmPointerUp:
+        return OnPointer(uMsg, wParam, lParam);
     case WM_LBUTTONDOWN:
         OnLButtonDown();
         m_owner.OnOverlayMouse(uMsg, ScreenPointOf(lParam));

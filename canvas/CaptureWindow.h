@@ -37,6 +37,8 @@ public:
     virtual void OnOverlayShown() = 0;
     // A packet message of the tablet context, which is opened on the overlay while it is shown.
     virtual LRESULT OnOverlayPacket(WPARAM wParam, LPARAM lParam) = 0;
+    // A pointer message on the overlay; true when a Windows Ink pen's samples were taken.
+    virtual bool OnOverlayPointer(UINT uMsg, WPARAM wParam) = 0;
 
 protected:
     ~IOverlayOwner() = default;
@@ -80,6 +82,7 @@ private:
     // Desktop and inking: after a press or a release on the overlay the strip comes to the front
     // again, whether or not the overlay holds the mouse.
     void OnButtonDone();
+    LRESULT OnPointer(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnClose();
 

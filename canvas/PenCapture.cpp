@@ -70,10 +70,11 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
             EndLetterStroke(ptOrigin);
         return TRUE;
     }
-    // Without a tablet library the pressure is the mouse pen's, already normalised.
+    // Without a tablet library or a Windows Ink pen the pressure is the mouse pen's, already
+    // normalised.
     const short nWeight =
         SampleWeight(kModeLetter, m_nTool, LevelOf(m_nTool), nPressure, m_axPressure.axMax,
-                     IsBound() ? m_nPressureScale : 1, m_nPressureMax);
+                     (IsBound() || IsInkPen()) ? m_nPressureScale : 1, m_nPressureMax);
     ClearRedoOnce();
     CInkSurface surface = LetterSurface(ptOrigin);
     TakeSample(surface, pt, nWeight, false);

@@ -78,6 +78,10 @@ protected:
     BOOL OnDesktopPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
     BOOL OnInkingPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
     int TabletTool() const override { return m_nTool; }
+    // The eraser end selects the eraser for as long as it is used; the tip brings back the tool
+    // chosen before, unless another was chosen meanwhile.
+    void OnPenTurned(bool bEraserEnd) override;
+    bool CanTurnPen() const override { return !m_bDrawing; }
 
     // The view's zoom (0.5, 1, 2 or 4) and scroll position in zoomed pixels.
     virtual float CanvasZoom() const = 0;
@@ -143,4 +147,7 @@ private:
     void EndOverlayStroke(bool bMarkModified);
     COLORREF ShownColor() const { return m_nTool == kToolEraser ? 0 : m_crPen; }
     POINT ClientOrigin() const;
+
+    // The tool chosen when the pen was turned to its eraser end.
+    int m_nToolBeforeEraser = kToolPencil;
 };

@@ -38,6 +38,15 @@ void CPenCapture::SelectTool(int nTool) {
         RebuildToolCursor();
 }
 
+void CPenCapture::OnPenTurned(bool bEraserEnd) {
+    if (bEraserEnd) {
+        m_nToolBeforeEraser = m_nTool;
+        SelectTool(kToolEraser);
+    } else if (m_nTool == kToolEraser) {
+        SelectTool(m_nToolBeforeEraser);
+    }
+}
+
 void CPenCapture::SetThickness(int nType, int nLevel) {
     if (nType < kToolPencil || nType > kToolMarker)
         return;

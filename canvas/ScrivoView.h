@@ -186,6 +186,8 @@ protected:
 
     // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    // A pointer message on the view: true when a Windows Ink pen's samples were taken.
+    bool OnViewPointer(UINT uMsg, WPARAM wParam, LRESULT& lResult);
     HWND TabletWindow() const override { return m_hWnd; }
     // The overlay while it is shown, else the main frame.
     HWND ContextOwner() const override;
@@ -231,6 +233,9 @@ protected:
     void OnOverlayShown() override { FollowPenWindow(); }
     LRESULT OnOverlayPacket(WPARAM wParam, LPARAM lParam) override {
         return OnWTPacket(wParam, lParam);
+    }
+    bool OnOverlayPointer(UINT uMsg, WPARAM wParam) override {
+        return OnPointerMessage(uMsg, wParam);
     }
 
 private:

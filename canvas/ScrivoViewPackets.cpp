@@ -40,6 +40,10 @@ bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
             RebuildToolCursor();
         OnMousePen(uMsg, ScreenPointOf(m_hWnd, lParam));
         return false;
+    case kWmPointerDown:
+    case kWmPointerUpdate:
+    case kWmPointerUp:
+        return OnViewPointer(uMsg, wParam, lResult);
     case WM_CAPTURECHANGED: {
         // Another window took the mouse in the middle of a stroke: the stroke ends there.
         const DWORD dwPos = GetMessagePos();
@@ -58,6 +62,21 @@ bool CScrivoView::OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
     default:
         return false;
     }
+}
+
+// A Windows Ink pen on the view is pressed and lifted as the left button is, around its samples.
+bool CScrivoView::OnViewPointer(UINT uMsg, WPARAM wParam, LRESULT& lResult) {
+    if (!IsInkPen())
+        return false;
+    if (uMsg == kWmPointerDown) {
+        ClosePenWidthPopup();
+        PenMouseDown();
+    }
+    const bool bPen = OnPointerMessage(uMsg, wParam);
+    if (uMsg == kWmPointerUp || (!bPen && uMsg == kWmPointerDown))
+        PenMouseUp();
+    lResult = 0;
+    return bPen;
 }
 
 HWND CScrivoView::ContextOwner() const {

@@ -47,24 +47,21 @@ HCTX CTabletClient::OpenTabletContext(HWND hWnd, BOOL bSystemCursor) {
 }
 
 void CTabletClient::OpenViewContext() {
-    // A context opened meanwhile (by a resize that the driver let through while it closed the
-    // old one) is kept: opening another would leave that one open with nothing to close it.
-    if (!m_hCtx) {
-        m_hCtxOwner = ContextOwner();
-        m_hCtx = OpenTabletContext(m_hCtxOwner, TRUE);
-    }
-    // Without a tablet library, or with one that finds no tablet, the pen does nothing: the
-    // user is told. Every resize reopens the context, so this is said once, not once per resize
-    // (a dragged border would otherwise stack up boxes).
-    if (!m_hCtx && !m_bToldNoContext) {
+    const bool bTabletWanted = ChoosePenInput();
+    // Without a tablet library, or with one that finds no tablet, and without a Windows Ink pen,
+    // the pen does nothing: the user is told. Every resize reopens the context, so this is said
+    // once, not once per resize (a dragged border would otherwise stack up boxes).
+    const bool bPen = m_hCtx || m_bInkPen;
+    if (!bPen && bTabletWanted && !m_bToldNoContext) {
         m_bToldNoContext = true;
         ShowMessage(TabletWindow(), L" Could Not Open Tablet Context.", L"WinTab", MB_ICONHAND);
     }
-    if (m_hCtx)
+    if (bPen)
         m_bToldNoContext = false;
     ReadPressureAxis();
+    ReadEraserCursors();
     // Without a tablet the mouse writes instead, unless the settings turn that off.
-    m_bMousePen = !m_hCtx && settings::ReadMousePen();
+    m_bMousePen = !bPen && settings::ReadMousePen();
     if (!m_bMousePen)
         m_bMousePenDown = false;
 }
@@ -81,6 +78,8 @@ void CTabletClient::CloseTabletContext() {
     // while it closes (a resize arriving then reopens the context) must find nothing left to
     // close a second time, and the context opened inside must stay in m_hCtx.
     const HCTX hCtx = std::exchange(m_hCtx, nullptr);
+    // A Windows Ink pen is paused with it, until the pen input is chosen again.
+    m_bInkPen = false;
     if (!hCtx || !IsBound())
         return;
     Binding().WTEnable(hCtx, FALSE);
@@ -102,7 +101,9 @@ void CTabletClient::ReopenTabletContext() {
 
 void CTabletClient::ReadPressureAxis() {
     AXIS ax{};
-    if (IsBound() && Binding().WTInfoA(WTI_DEVICES, DVC_NPRESSURE, &ax) >= sizeof(LONG) * 2)
+    if (m_bInkPen)
+        m_axPressure = {0, LONG(kInkPressureMax) - 1, 0, 0};
+    else if (IsBound() && Binding().WTInfoA(WTI_DEVICES, DVC_NPRESSURE, &ax) >= sizeof(LONG) * 2)
         m_axPressure = ax;
     const PressureNorm norm = NormalisePressureAxis(m_axPressure.axMax);
     m_nPressureScale = norm.nScale;
@@ -131,7 +132,7 @@ LRESULT CTabletClient::OnWTPacket(WPARAM, LPARAM lParam) {
     }
     // The program works in screen pixels of the system cursor, never in tablet units.
     for (int i = 0; i < g_nPacketBatch; ++i)
-        HandlePacket(m_batch[i], TabletCursorPos());
+        HandlePacket(m_batch[i], TabletCursorPos(), IsEraserCursor(m_batch[i].pkCursor));
     g_nPacketBatch = 0;
     return 0;
 }
@@ -161,9 +162,9 @@ bool CTabletClient::OnMousePen(UINT uMsg, POINT ptScreen) {
         return false;
     }
     // The mouse's packet is a batch of one: a tablet batch cannot be in progress on this thread.
-    const PenPacket packet{DWORD(GetMessageTime()), 0, ptScreen.x, ptScreen.y, nPressure};
+    const PenPacket packet{DWORD(GetMessageTime()), 0, 0, ptScreen.x, ptScreen.y, nPressure};
     g_nPacketBatch = 1;
-    HandlePacket(packet, ptScreen);
+    HandlePacket(packet, ptScreen, false);
     g_nPacketBatch = 0;
     return true;
 }
@@ -175,7 +176,8 @@ DWORD CTabletClient::TipEvent(UINT nPressure) {
     return bTouching ? TBN_DOWN : TBN_UP;
 }
 
-void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt) {
+void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt, bool bEraserEnd) {
+    TakePenEnd(bEraserEnd);
     const DWORD nTime = packet.pkTime;
     // Under a covering window the packets come without pressure: a stroke in progress ends there
     // and none begins.

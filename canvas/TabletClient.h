@@ -5,10 +5,12 @@
 // pressure when the tip touches and lifts, and hands every packet to the handler that the capture
 // state, the main frame's mode and the current tool call for. The view derives from it and supplies
 // those handlers; tests derive from it with a fake tablet library. When no tablet context can be
-// opened, it also turns the left mouse button into a pen of fixed middle pressure whose packets
-// go to the same handlers.
+// opened, it takes a Windows Ink pen from the system's pointer messages instead, or else turns the
+// left mouse button into a pen of fixed middle pressure; the packets of both go to the same
+// handlers. A pen turned over to its eraser end erases for as long as that end is used.
 #pragma once
 #include "FrameMode.h"
+#include "PointerApi.h"
 #include "WintabApi.h"
 
 #include <array>
@@ -36,14 +38,15 @@ public:
     // Builds m_lc for the window and opens it enabled, with a queue of up to 64 packets; null
     // without a tablet library.
     HCTX OpenTabletContext(HWND hWnd, BOOL bSystemCursor);
-    // Opens the context on ContextOwner() as at creation (unless one is open already), telling
-    // the user once when none can be opened, with or without a tablet library, and reads the
-    // device's pressure axis.
+    // Opens the context on ContextOwner() as at creation (unless one is open already) or takes a
+    // Windows Ink pen, in the order the settings key SETTING / PENINPUT asks for, telling the user
+    // once when there is neither, and reads the device's pressure axis and cursors.
     void OpenViewContext();
     // Opens the open context again on ContextOwner() when that is another window now (the
     // overlay came or went); a closed context stays closed.
     void FollowPenWindow();
-    // Disables, lowers and closes the open context and clears m_hCtx.
+    // Disables, lowers and closes the open context and clears m_hCtx; a Windows Ink pen stops
+    // writing until OpenViewContext.
     void CloseTabletContext();
     // After a display change: close, wait a second, open again and restore the enabled state.
     void ReopenTabletContext();
@@ -62,6 +65,16 @@ public:
     bool OnMousePen(UINT uMsg, POINT ptScreen);
     bool IsMousePen() const { return m_bMousePen; }
 
+    // A pointer message (down, update, up). While a Windows Ink pen is in use, a pen pointer's
+    // samples since the last message, the coalesced ones included, become packets for the handler
+    // of the current mode, each at the pointer's screen pixel with its pressure as a 1,024-level
+    // tablet reports it; false when the message is not such a pen's (a finger's, say), which the
+    // caller then leaves to the system.
+    bool OnPointerMessage(UINT uMsg, WPARAM wParam);
+    bool IsInkPen() const { return m_bInkPen; }
+    // Whether the pen's eraser end is in use.
+    bool IsEraserEnd() const { return m_bEraserEnd; }
+
     const CWintabApi& Binding() const { return *m_pWintab; }
     bool IsBound() const { return m_pWintab && m_pWintab->m_bWintab; }
 
@@ -76,6 +89,8 @@ public:
     short m_nCaptureState = kCaptureIdle;
     // The bound tablet library; the process-wide one unless a test substitutes its own.
     const CWintabApi* m_pWintab = &Wintab();
+    // The looked-up pointer functions; likewise.
+    const CPointerApi* m_pPointer = &PointerApi();
 
 protected:
     // The view's window.
@@ -98,14 +113,30 @@ protected:
     // writes nothing under it.
     virtual bool IsCanvasCovered() const { return false; }
 
+    // The pen was turned to its eraser end or back to its tip; the end is taken only while
+    // CanTurnPen() holds (not in the middle of a stroke), else at a later packet.
+    virtual void OnPenTurned(bool /*bEraserEnd*/) {}
+    virtual bool CanTurnPen() const { return true; }
+
     // System services, replaceable in tests.
     virtual POINT TabletCursorPos() const;
     virtual void TabletSleep(DWORD dwMs) const { Sleep(dwMs); }
     virtual void TabletBeep() const { MessageBeep(0xFFFFFFFF); }
 
 private:
-    // Hands one packet, positioned at the cursor point pt, to its handler.
-    void HandlePacket(const PenPacket& packet, POINT pt);
+    // Hands one packet, positioned at the cursor point pt, to its handler; bEraserEnd tells
+    // which end of the pen made it.
+    void HandlePacket(const PenPacket& packet, POINT pt, bool bEraserEnd);
+    // Chooses the pen input for OpenViewContext: opens the context or takes the Windows Ink pen;
+    // false when the settings ask for the mouse pen alone.
+    bool ChoosePenInput();
+    // Reads which of the driver's cursors are eraser ends into m_nEraserCursors.
+    void ReadEraserCursors();
+    bool IsEraserCursor(UINT nCursor) const;
+    // Takes the pen's end for the next packet.
+    void TakePenEnd(bool bEraserEnd);
+    // A pen sample of the pointer as a packet (pressure of a 1,024-level tablet) and its end.
+    void HandlePenSample(const PointerPenInfo& info);
     // The tip's event for a packet of this pressure: pressed when the pressure rises from zero,
     // released when it falls to zero, else none. A driver that honours the relative button mode
     // reports press and release in pkButtons, Wine's the absolute button mask whatever the mode
@@ -119,4 +150,8 @@ private:
     bool m_bTipTouching = false;
     bool m_bMousePen = false;
     bool m_bMousePenDown = false;
+    bool m_bInkPen = false;
+    bool m_bEraserEnd = false;
+    // Bit n set: the driver's cursor n is an eraser end.
+    UINT64 m_nEraserCursors = 0;
 };

@@ -19,6 +19,7 @@ constexpr UINT WTI_INTERFACE = 1;
 constexpr UINT IFC_WINTABID = 1;
 constexpr UINT IFC_SPECVERSION = 2;
 constexpr UINT IFC_NDEVICES = 4;
+constexpr UINT IFC_NCURSORS = 5;
 constexpr UINT WTI_STATUS = 2;
 constexpr UINT STA_CONTEXTS = 1;
 constexpr UINT WTI_DEFCONTEXT = 3;
@@ -29,6 +30,20 @@ constexpr UINT DVC_PKTDATA = 7;
 constexpr UINT DVC_X = 12;
 constexpr UINT DVC_Y = 13;
 constexpr UINT DVC_NPRESSURE = 15;
+// Cursor n's information is category WTI_CURSORS + n.
+constexpr UINT WTI_CURSORS = 200;
+constexpr UINT CSR_NAME = 1;
+constexpr UINT CSR_CAPABILITIES = 19;
+constexpr UINT CSR_TYPE = 20;
+
+// Cursor capabilities: CRC_INVERT marks the inverted end of the cursor before it.
+constexpr UINT CRC_MULTIMODE = 0x0001;
+constexpr UINT CRC_INVERT = 0x0004;
+
+// Cursor types by the makers' unique ids: the bits under kCsrTypeKindMask tell the kind of tool,
+// and a pen's eraser end (Wine reports 0x082A for it, 0x0822 for the tip) is kCsrTypeEraser.
+constexpr UINT kCsrTypeKindMask = 0x0F0E;
+constexpr UINT kCsrTypeEraser = 0x080A;
 
 // Context options.
 constexpr UINT CXO_SYSTEM = 0x0001;
@@ -111,19 +126,21 @@ static_assert(sizeof(LOGCONTEXTA) == 172);
 static_assert(offsetof(LOGCONTEXTA, lcPktData) == 64);
 static_assert(offsetof(LOGCONTEXTA, lcOutOrgX) == 108);
 
-// The data mask the canvas asks for: time, buttons, x, y and tip pressure.
-constexpr WTPKT kPenPacketData = PK_TIME | PK_BUTTONS | PK_X | PK_Y | PK_NORMAL_PRESSURE;
-static_assert(kPenPacketData == 0x05C4);
+// The data mask the canvas asks for: time, cursor, buttons, x, y and tip pressure.
+constexpr WTPKT kPenPacketData =
+    PK_TIME | PK_CURSOR | PK_BUTTONS | PK_X | PK_Y | PK_NORMAL_PRESSURE;
+static_assert(kPenPacketData == 0x05E4);
 
 // One packet with that mask, laid out as the tablet library writes it.
 struct PenPacket {
     DWORD pkTime;
+    UINT pkCursor;
     DWORD pkButtons;
     LONG pkX;
     LONG pkY;
     UINT pkNormalPressure;
 };
-static_assert(sizeof(PenPacket) == 20);
+static_assert(sizeof(PenPacket) == 24);
 
 using PFNWTINFOA = UINT(WINAPI*)(UINT wCategory, UINT nIndex, LPVOID lpOutput);
 using PFNWTOVERLAP = BOOL(WINAPI*)(HCTX hCtx, BOOL fToTop);

@@ -84,6 +84,15 @@ bool ReadMousePen() {
     return ReadInt(L"SETTING", L"MOUSEPEN", 1) != 0;
 }
 
+PenInput ReadPenInput() {
+    const std::wstring str = ReadString(L"SETTING", L"PENINPUT", 16);
+    if (lstrcmpiW(str.c_str(), L"INK") == 0)
+        return PenInput::Ink;
+    if (lstrcmpiW(str.c_str(), L"MOUSE") == 0)
+        return PenInput::Mouse;
+    return PenInput::Wintab;
+}
+
 std::wstring ReadUINew() {
     return ReadString(L"UI", L"New", kMaxStringLength);
 }

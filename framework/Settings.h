@@ -35,8 +35,13 @@ bool WriteInt(const wchar_t* pszSection, const wchar_t* pszKey, int nValue);
 bool WriteString(const wchar_t* pszSection, const wchar_t* pszKey, const std::wstring& strValue);
 
 // The keys, each with its default and safety rule.
-int ReadAboutLogo();                 // SETTING / ZELNARLOGO, default 0
-bool ReadMousePen();                 // SETTING / MOUSEPEN, on unless 0
+int ReadAboutLogo(); // SETTING / ZELNARLOGO, default 0
+bool ReadMousePen(); // SETTING / MOUSEPEN, on unless 0
+// SETTING / PENINPUT: which pen input is tried first. WINTAB (the default) a Wintab tablet, then a
+// Windows Ink pen; INK the other way round; MOUSE neither, the mouse pen alone. Any other value,
+// in any letter case, reads as WINTAB.
+enum class PenInput { Wintab, Ink, Mouse };
+PenInput ReadPenInput();
 std::wstring ReadUINew();            // UI / New, default empty
 COLORREF ReadPenColor();             // COLOR / PENCOLOR
 COLORREF ReadBackColor();            // COLOR / BKCOLOR

@@ -65,7 +65,7 @@ protected:
     void Packet(FakeTablet& tablet, DWORD nEvent, POINT ptClient, UINT nPressure) {
         ClientToScreen(m_pView->m_hWnd, &ptClient);
         static_cast<CPointedView*>(m_pView)->m_ptCursor = ptClient;
-        tablet.packets = {{0, MAKELONG(0, nEvent), 0, 0, nPressure}};
+        tablet.packets = {{0, 0, MAKELONG(0, nEvent), 0, 0, nPressure}};
         SendMessageW(m_pView->m_hWnd, WT_PACKET, 0, reinterpret_cast<LPARAM>(m_pView->m_hCtx));
     }
     std::wstring Folder() const { return m_folder / L"Recovery"; }

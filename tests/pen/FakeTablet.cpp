@@ -1,5 +1,7 @@
 #include "FakeTablet.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -14,6 +16,25 @@ HCTX FakeHandle(int nOpen) {
     return reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151 + nOpen - 1));
 }
 
+UINT CopyUint(UINT n, LPVOID lpOutput) {
+    std::memcpy(lpOutput, &n, sizeof n);
+    return sizeof n;
+}
+
+UINT CursorInfo(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
+    const auto& cursors = T().cursors;
+    if (cursors.empty())
+        return 0;
+    if (wCategory == WTI_INTERFACE && nIndex == IFC_NCURSORS)
+        return CopyUint(UINT(cursors.size()), lpOutput);
+    if (wCategory < WTI_CURSORS || wCategory >= WTI_CURSORS + cursors.size())
+        return 0;
+    const FakeTablet::Cursor& c = cursors[wCategory - WTI_CURSORS];
+    if (nIndex == CSR_CAPABILITIES)
+        return CopyUint(c.nCapabilities, lpOutput);
+    return nIndex == CSR_TYPE ? CopyUint(c.nType, lpOutput) : 0;
+}
+
 UINT WINAPI FakeInfo(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
     T().log.push_back("WTInfoA " + std::to_string(wCategory) + " " + std::to_string(nIndex));
     if (wCategory == WTI_DEFCONTEXT && nIndex == 0) {
@@ -25,7 +46,7 @@ UINT WINAPI FakeInfo(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
         std::memcpy(lpOutput, &ax, sizeof ax);
         return sizeof ax;
     }
-    return 0;
+    return CursorInfo(wCategory, nIndex, lpOutput);
 }
 BOOL WINAPI FakeOverlap(HCTX, BOOL f) {
     T().log.push_back("WTOverlap " + std::to_string(f));
@@ -126,4 +147,17 @@ void CFakeTabletClient::TabletSleep(DWORD dwMs) const {
 void CFakeTabletClient::TabletBeep() const {
     m_tablet.log.push_back("Beep");
     ++m_nBeeps;
+}
+
+void ExpectReceived(const CFakeTabletClient& client, const char* pszHandler,
+                    const std::vector<ExpectedPacket>& expected) {
+    ASSERT_EQ(client.m_received.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const ReceivedPacket& p = client.m_received[i];
+        EXPECT_EQ(p.strHandler, pszHandler) << "packet " << i;
+        EXPECT_EQ(p.nButtons, expected[i].nButtons) << "packet " << i;
+        EXPECT_EQ(p.x, expected[i].pt.x) << "packet " << i;
+        EXPECT_EQ(p.y, expected[i].pt.y) << "packet " << i;
+        EXPECT_EQ(p.nPressure, expected[i].nPressure) << "packet " << i;
+    }
 }

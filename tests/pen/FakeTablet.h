@@ -35,6 +35,13 @@ struct FakeTablet {
     // published interface says. The queue of the open context, 10 until one is granted.
     int nQueueMax = 64;
     int nQueueSize = 10;
+    // The driver's cursors, cursor n at index n: capabilities and type; none unless a test sets
+    // them (the interface then reports no cursor count).
+    struct Cursor {
+        UINT nCapabilities;
+        UINT nType;
+    };
+    std::vector<Cursor> cursors;
 };
 
 struct ReceivedPacket {
@@ -45,6 +52,18 @@ struct ReceivedPacket {
     LONG y;
     UINT nPressure;
 };
+
+// What a handler is expected to receive for one packet.
+struct ExpectedPacket {
+    DWORD nButtons;
+    POINT pt;
+    UINT nPressure;
+};
+
+class CFakeTabletClient;
+// Checks that the packets the client received went to pszHandler as expected, in order.
+void ExpectReceived(const CFakeTabletClient& client, const char* pszHandler,
+                    const std::vector<ExpectedPacket>& expected);
 
 class CFakeTabletClient : public CTabletClient {
 public:

@@ -10,7 +10,7 @@ namespace {
 std::vector<PenPacket> MakePackets(int n) {
     std::vector<PenPacket> v;
     for (int i = 0; i < n; ++i)
-        v.push_back({DWORD(1000 + i), DWORD(i == 0 ? MAKELONG(0, TBN_DOWN) : 0), 5 + i, 7 + i,
+        v.push_back({DWORD(1000 + i), 0, DWORD(i == 0 ? MAKELONG(0, TBN_DOWN) : 0), 5 + i, 7 + i,
                      UINT(300 + i)});
     return v;
 }
@@ -114,7 +114,7 @@ TEST(PacketIntake, TheTipTouchesAndLiftsWithThePressureWhateverTheDriverReportsA
         CFakeTabletClient client(tablet);
         client.m_nMode = buttons == relative ? kModeDesktop : kModeInking;
         for (size_t i = 0; i < std::size(pressures); ++i)
-            tablet.packets.push_back({DWORD(i), buttons[i], 0, 0, pressures[i]});
+            tablet.packets.push_back({DWORD(i), 0, buttons[i], 0, 0, pressures[i]});
         client.OnWTPacket(0, Ctx());
         ASSERT_EQ(client.m_received.size(), std::size(pressures));
         for (size_t i = 0; i < std::size(pressures); ++i)
@@ -199,10 +199,10 @@ TEST(DisplayChange, TheNextPacketMessageWaitsASecondAndReopensBeforeReading) {
     tablet.nAxisMax = 2047;
     tablet.packets = MakePackets(2);
     EXPECT_EQ(client.OnWTPacket(0, Ctx()), 0);
-    const std::vector<std::string> expected = {"WTEnable 0",        "WTOverlap 0",    "WTClose",
-                                               "Sleep 1000",        "WTInfoA 3 0",    "WTOpenA 1",
-                                               "WTQueueSizeSet 64", "WTInfoA 100 15", "WTEnable 0",
-                                               "WTOverlap 0",       "WTPacketsGet"};
+    const std::vector<std::string> expected = {
+        "WTEnable 0",  "WTOverlap 0", "WTClose",           "Sleep 1000",
+        "WTInfoA 3 0", "WTOpenA 1",   "WTQueueSizeSet 64", "WTInfoA 100 15",
+        "WTInfoA 1 5", "WTEnable 0",  "WTOverlap 0",       "WTPacketsGet"};
     EXPECT_EQ(tablet.log, expected);
     EXPECT_FALSE(client.m_bReopenCtx);
     EXPECT_NE(client.m_hCtx, nullptr);

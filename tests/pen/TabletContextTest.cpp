@@ -39,9 +39,9 @@ TEST_F(TabletContext, DescriptionChangesOnlyTheFieldsThePenNeeds) {
     const LOGCONTEXTA& lc = tablet.lcOpened;
     EXPECT_STREQ(lc.lcName, "KVOmail");
     EXPECT_EQ(lc.lcOptions, 0x0100u | CXO_MESSAGES | CXO_SYSTEM);
-    EXPECT_EQ(lc.lcPktData, 0x05C4u);
+    EXPECT_EQ(lc.lcPktData, 0x05E4u);
     EXPECT_EQ(lc.lcPktMode, 0x0040u);
-    EXPECT_EQ(lc.lcMoveMask, 0x05C4u);
+    EXPECT_EQ(lc.lcMoveMask, 0x05E4u);
     EXPECT_EQ(lc.lcBtnUpMask, 0x0000000Fu);
     EXPECT_EQ(lc.lcOutOrgX, 0);
     EXPECT_EQ(lc.lcOutOrgY, 0);
@@ -144,9 +144,9 @@ TEST_F(TabletContext, TheContextIsOpenedOnTheOwnerWindowAndMovesOnlyWhenTheOwner
     EXPECT_TRUE(tablet.log.empty()) << "the same window keeps its context";
     client.m_hOwner = hwndOverlay;
     client.FollowPenWindow();
-    const std::vector<std::string> moved = {"WTEnable 0",    "WTOverlap 0", "WTClose",
-                                            "WTInfoA 3 0",   "WTOpenA 1",   "WTQueueSizeSet 64",
-                                            "WTInfoA 100 15"};
+    const std::vector<std::string> moved = {"WTEnable 0",     "WTOverlap 0", "WTClose",
+                                            "WTInfoA 3 0",    "WTOpenA 1",   "WTQueueSizeSet 64",
+                                            "WTInfoA 100 15", "WTInfoA 1 5"};
     EXPECT_EQ(tablet.log, moved);
     EXPECT_EQ(tablet.hwndOpened, hwndOverlay);
     EXPECT_EQ(tablet.openHandles.size(), 1u);
@@ -176,7 +176,7 @@ TEST_F(TabletContext, EveryOpenAsksForAQueueOf64AndStepsDownUntilOneIsGranted) {
     EXPECT_EQ(std::count_if(tablet.log.begin(), tablet.log.end(),
                             [](const std::string& s) { return s.starts_with("WTQueueSizeSet"); }),
               64);
-    EXPECT_EQ(tablet.log.back(), "WTInfoA 100 15");
+    EXPECT_EQ(tablet.log.back(), "WTInfoA 1 5") << "the cursors are read last";
 }
 
 TEST_F(TabletContext, PressureAxisIsReadAfterEveryOpen) {
@@ -199,9 +199,9 @@ TEST_F(TabletContext, ReopenAfterADisplayChangeRestoresTheWindowsEnabledState) {
     client.m_hWnd = m_hWnd;
     client.m_bReopenCtx = TRUE;
     client.OnWTPacket(0, 0x5151);
-    const std::vector<std::string> expected = {"Sleep 1000",        "WTInfoA 3 0",    "WTOpenA 1",
-                                               "WTQueueSizeSet 64", "WTInfoA 100 15", "WTEnable 1",
-                                               "WTOverlap 1",       "WTPacketsGet"};
+    const std::vector<std::string> expected = {
+        "Sleep 1000",  "WTInfoA 3 0", "WTOpenA 1",   "WTQueueSizeSet 64", "WTInfoA 100 15",
+        "WTInfoA 1 5", "WTEnable 1",  "WTOverlap 1", "WTPacketsGet"};
     EXPECT_EQ(tablet.log, expected);
 }
 

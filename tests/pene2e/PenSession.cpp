@@ -118,6 +118,8 @@ CPenSession::~CPenSession() {
     for (HANDLE h : m_events)
         CloseHandle(h);
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
+    SetEnvironmentVariableW(L"QUILLET_POINTER_SCRIPT", nullptr);
+    SetEnvironmentVariableW(L"QUILLET_POINTER_STANDIN", nullptr);
     SetProgramTabletLibrary(kVirtualTabletOrder);
 }
 
@@ -149,7 +151,14 @@ bool CPenSession::Launch(const wchar_t* pszWintab) {
     if (!CTestFolder::WriteBytes(strScriptPath,
                                  std::vector<std::uint8_t>(strScript.begin(), strScript.end())))
         return false;
-    SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
+    if (m_bInkPen) {
+        if (!InstallInkStandIn(m_folder.Path()))
+            return false;
+        SetEnvironmentVariableW(L"QUILLET_POINTER_STANDIN", L"inkstandin.dll");
+        SetEnvironmentVariableW(L"QUILLET_POINTER_SCRIPT", strScriptPath.c_str());
+    } else {
+        SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
+    }
     SetProgramTabletLibrary(pszWintab);
     return m_program.Start(m_folder.Path(),
                            m_strArgs.empty() ? L"\"" + m_strNote + L"\"" : m_strArgs);
@@ -159,6 +168,7 @@ bool CPenSession::Relaunch() {
     m_program.Kill();
     m_hFrame = m_hView = nullptr;
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
+    SetEnvironmentVariableW(L"QUILLET_POINTER_SCRIPT", nullptr);
     return m_program.Start(m_folder.Path(), L"\"" + m_strNote + L"\"");
 }
 

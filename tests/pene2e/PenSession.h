@@ -73,6 +73,9 @@ public:
 
     CProgram m_program;
     CTestFolder m_folder;
+    // The script is played by the Windows Ink stand-in instead of the virtual tablet: the program
+    // takes the stand-in for user32's pointer functions (start it without a tablet library).
+    bool m_bInkPen = false;
     std::wstring m_strNote;
     // The program's command line; empty: the note's path.
     std::wstring m_strArgs;

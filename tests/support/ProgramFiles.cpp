@@ -39,6 +39,11 @@ bool InstallProgramFiles(const std::wstring& strFolder) {
     return true;
 }
 
+bool InstallInkStandIn(const std::wstring& strFolder) {
+    return CopyFileW((BinaryFolder() + L"\\inkstandin.dll").c_str(),
+                     (strFolder + L"\\inkstandin.dll").c_str(), FALSE) != FALSE;
+}
+
 void SetProgramTabletLibrary(const wchar_t* pszOrder) {
     SetProgramDllOrder(L"wintab32", pszOrder);
 }

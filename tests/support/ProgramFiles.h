@@ -11,6 +11,8 @@ std::wstring BinaryFolder();
 // Copies KVOmail.exe, Brevix.dll, kvofunc.dll and the virtual tablet's wintab32.dll from the
 // build's binary folder into strFolder; false when one of them could not be copied.
 bool InstallProgramFiles(const std::wstring& strFolder);
+// Copies the Windows Ink stand-in inkstandin.dll beside them.
+bool InstallInkStandIn(const std::wstring& strFolder);
 
 // The tablet library load order of KVOmail.exe in the test prefix, through Wine's per-program
 // setting (a program started from a test does not take this process's overrides): "n,b" the

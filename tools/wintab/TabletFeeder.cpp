@@ -4,11 +4,8 @@
 // are given in 1024ths of the pen's range, so that the same script writes with the same touch
 // whatever pressure axis the tablet reports.
 //
-// Script lines (blank lines and lines starting with # are skipped):
-//   origin screen|client [CLASS]
-//                          coordinates that follow are screen pixels (the default) or pixels from
-//                          the top-left of the client area of the context's window, or of its
-//                          descendant window of class CLASS
+// Script lines (blank lines and lines starting with # are skipped), besides those of every pen
+// script (ScriptSteps.h, whose base window is the window of the newest context):
 //   clicks on|off          whether pen-down and pen-up also press and release the left mouse
 //                          button on the window under the pen, as a driver does (default on)
 //   down X Y P             pen touches at (X, Y) with pressure P
@@ -19,9 +16,8 @@
 //   hover X Y              pen in the air at (X, Y): a packet without pressure
 //   burst X Y N P          the program's thread is busy while N packets of pressure P and the
 //                          lift arrive at (X, Y): they are queued at once
-//   wait MS                pause
-//   signal NAME            sets the named event NAME
-//   waitfor NAME [MS]      waits (default 20 s) until the named event NAME is set, then resets it
+//   cursor tip|eraser      the packets that follow come from the pen's tip (the default) or its
+//                          eraser end, each a cursor of its own
 #include "VirtualTablet.h"
 
 #include <cstdlib>
@@ -33,42 +29,13 @@
 namespace {
 
 struct FeederState {
-    bool bClientOrigin = false;
-    std::wstring strOriginClass;
+    ScriptOrigin origin;
     bool bClicks = true;
+    UINT nCursor = TipCursor();
 };
-
-struct ClassSearch {
-    const wchar_t* pszClass;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindClass(HWND hWnd, LPARAM lParam) {
-    auto& search = *reinterpret_cast<ClassSearch*>(lParam);
-    wchar_t szClass[64] = {};
-    GetClassNameW(hWnd, szClass, 64);
-    if (wcscmp(szClass, search.pszClass) != 0)
-        return TRUE;
-    search.hFound = hWnd;
-    return FALSE;
-}
-
-HWND OriginWindow(const FeederState& st) {
-    HWND hWnd = CurrentContextWindow();
-    if (!hWnd || st.strOriginClass.empty())
-        return hWnd;
-    ClassSearch search{st.strOriginClass.c_str(), nullptr};
-    EnumChildWindows(hWnd, FindClass, reinterpret_cast<LPARAM>(&search));
-    return search.hFound ? search.hFound : hWnd;
-}
 
 POINT ToScreen(const FeederState& st, LONG x, LONG y) {
-    POINT pt{x, y};
-    if (st.bClientOrigin) {
-        if (HWND hWnd = OriginWindow(st))
-            ClientToScreen(hWnd, &pt);
-    }
-    return pt;
+    return ScriptPoint(st.origin, CurrentContextWindow(), x, y);
 }
 
 // The innermost visible window at a screen point inside hWnd.
@@ -115,24 +82,10 @@ void PostClick(POINT pt, UINT nMessage) {
     PostMessageW(hWnd, nMessage, wParam, MAKELPARAM(ptClient.x, ptClient.y));
 }
 
-// Moves the cursor and waits until the system reports it there: a display server may apply the
-// move a moment later, and the program must read the new position.
-void MoveCursor(POINT pt) {
-    SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < 200; ++i) {
-        POINT ptNow;
-        if (GetCursorPos(&ptNow) && ptNow.x == pt.x && ptNow.y == pt.y)
-            return;
-        Sleep(1);
-        if (i % 50 == 49)
-            SetCursorPos(pt.x, pt.y);
-    }
-    TabletLog("cursor did not reach " + std::to_string(pt.x) + "," + std::to_string(pt.y));
-}
-
 // A packet of a touch given in 1024ths of the pen's range.
-RawPacket MakePacket(POINT pt, DWORD nEvent, UINT nTouch) {
+RawPacket MakePacket(const FeederState& st, POINT pt, DWORD nEvent, UINT nTouch) {
     RawPacket packet;
+    packet.nCursor = st.nCursor;
     packet.nTime = GetTickCount();
     packet.nButtons = MAKELONG(0, nEvent);
     packet.ptScreen = pt;
@@ -140,7 +93,7 @@ RawPacket MakePacket(POINT pt, DWORD nEvent, UINT nTouch) {
     return packet;
 }
 
-void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
+void Send(const FeederState& st, POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
     if (bMoveCursor) {
         MoveCursor(pt);
         // The program's thread takes in the display's motion reports when it answers a message;
@@ -151,34 +104,16 @@ void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
         }
         MoveCursor(pt);
     }
-    DeliverPacket(MakePacket(pt, nEvent, nPressure), 20000);
+    DeliverPacket(MakePacket(st, pt, nEvent, nPressure), 20000);
 }
 
-void SendBurst(POINT pt, LONG nCount, UINT nPressure) {
+void SendBurst(const FeederState& st, POINT pt, LONG nCount, UINT nPressure) {
     MoveCursor(pt);
     std::vector<RawPacket> packets;
     for (LONG i = 0; i < nCount; ++i)
-        packets.push_back(MakePacket(pt, TBN_NONE, nPressure));
-    packets.push_back(MakePacket(pt, TBN_UP, 0));
+        packets.push_back(MakePacket(st, pt, TBN_NONE, nPressure));
+    packets.push_back(MakePacket(st, pt, TBN_UP, 0));
     DeliverBurst(packets);
-}
-
-void WaitForEvent(const std::string& strName, DWORD dwMs) {
-    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, strName.c_str());
-    if (!h)
-        return;
-    if (WaitForSingleObject(h, dwMs) != WAIT_OBJECT_0)
-        TabletLog("waitfor timed out: " + strName);
-    ResetEvent(h);
-    CloseHandle(h);
-}
-
-void SetNamedEvent(const std::string& strName) {
-    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, strName.c_str());
-    if (h) {
-        SetEvent(h);
-        CloseHandle(h);
-    }
 }
 
 void RunLine(FeederState& st, const std::string& strLine) {
@@ -188,11 +123,7 @@ void RunLine(FeederState& st, const std::string& strLine) {
         return;
     LONG x = 0, y = 0, x2 = 0, y2 = 0, n = 0, p = 0;
     std::string strArg;
-    if (strCmd == "origin" && in >> strArg) {
-        st.bClientOrigin = strArg == "client";
-        std::string strClass;
-        in >> strClass;
-        st.strOriginClass.assign(strClass.begin(), strClass.end());
+    if (RunSharedLine(strCmd, in, st.origin)) {
     } else if (strCmd == "clicks" && in >> strArg) {
         st.bClicks = strArg == "on";
     } else if (strCmd == "down" && in >> x >> y >> p) {
@@ -200,29 +131,24 @@ void RunLine(FeederState& st, const std::string& strLine) {
         MoveCursor(pt);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONDOWN);
-        Send(pt, TBN_DOWN, UINT(p), true);
+        Send(st, pt, TBN_DOWN, UINT(p), true);
     } else if (strCmd == "move" && in >> x >> y >> p) {
-        Send(ToScreen(st, x, y), TBN_NONE, UINT(p), true);
+        Send(st, ToScreen(st, x, y), TBN_NONE, UINT(p), true);
     } else if (strCmd == "line" && in >> x >> y >> x2 >> y2 >> n >> p && n > 0) {
         for (LONG i = 1; i <= n; ++i)
-            Send(ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p), true);
+            Send(st, ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p),
+                 true);
     } else if (strCmd == "up" && in >> x >> y) {
         const POINT pt = ToScreen(st, x, y);
-        Send(pt, TBN_UP, 0, true);
+        Send(st, pt, TBN_UP, 0, true);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONUP);
     } else if (strCmd == "burst" && in >> x >> y >> n >> p && n > 0) {
-        SendBurst(ToScreen(st, x, y), n, UINT(p));
+        SendBurst(st, ToScreen(st, x, y), n, UINT(p));
     } else if (strCmd == "hover" && in >> x >> y) {
-        Send(ToScreen(st, x, y), TBN_NONE, 0, true);
-    } else if (strCmd == "wait" && in >> n) {
-        Sleep(DWORD(n));
-    } else if (strCmd == "signal" && in >> strArg) {
-        SetNamedEvent(strArg);
-    } else if (strCmd == "waitfor" && in >> strArg) {
-        if (!(in >> n))
-            n = 20000;
-        WaitForEvent(strArg, DWORD(n));
+        Send(st, ToScreen(st, x, y), TBN_NONE, 0, true);
+    } else if (strCmd == "cursor" && in >> strArg && (strArg == "tip" || strArg == "eraser")) {
+        st.nCursor = strArg == "tip" ? TipCursor() : EraserCursor();
     } else {
         TabletLog("bad script line: " + strLine);
     }
@@ -243,6 +169,7 @@ void RunScript(const char* pszPath) {
 
 // The mouse as a pen: polls the left button and the cursor and sends what changed.
 void RunMouse(UINT nPressure) {
+    const FeederState st;
     bool bDown = false;
     POINT ptLast{};
     for (;;) {
@@ -252,20 +179,20 @@ void RunMouse(UINT nPressure) {
         if (!GetCursorPos(&pt))
             continue;
         if (bButton && !bDown)
-            Send(pt, TBN_DOWN, nPressure, false);
+            Send(st, pt, TBN_DOWN, nPressure, false);
         else if (bButton && (pt.x != ptLast.x || pt.y != ptLast.y))
-            Send(pt, TBN_NONE, nPressure, false);
+            Send(st, pt, TBN_NONE, nPressure, false);
         else if (!bButton && bDown)
-            Send(pt, TBN_UP, 0, false);
+            Send(st, pt, TBN_UP, 0, false);
         bDown = bButton;
         ptLast = pt;
     }
 }
 
 DWORD WINAPI FeederMain(LPVOID) {
-    if (const std::string strScript = TabletSetting("QUILLET_TABLET_SCRIPT"); !strScript.empty())
+    if (const std::string strScript = EnvSetting("QUILLET_TABLET_SCRIPT"); !strScript.empty())
         RunScript(strScript.c_str());
-    if (const std::string strMouse = TabletSetting("QUILLET_TABLET_MOUSE"); !strMouse.empty()) {
+    if (const std::string strMouse = EnvSetting("QUILLET_TABLET_MOUSE"); !strMouse.empty()) {
         const long n = std::strtol(strMouse.c_str(), nullptr, 10);
         RunMouse(n > 1 ? UINT(n) : 600);
     }

@@ -201,7 +201,7 @@ void WritePacket(VirtualContext& ctx, const QueuedPacket& q, BYTE* pOut) {
     if (mask & PK_SERIAL_NUMBER)
         Put32(p, q.nSerial);
     if (mask & PK_CURSOR)
-        Put32(p, 1);
+        Put32(p, q.packet.nCursor);
     if (mask & PK_BUTTONS)
         Put32(p, nButtons);
     if (mask & PK_X)
@@ -243,10 +243,32 @@ UINT DeviceInfo(UINT nIndex, LPVOID lpOutput) {
     }
 }
 
+// Cursor n's name, capabilities and type.
+UINT CursorInfo(UINT nCursor, UINT nIndex, LPVOID lpOutput) {
+    if (nCursor > 1)
+        return 0;
+    const bool bEraser = nCursor == EraserCursor();
+    const char* pszName = bEraser ? (IsWineMode() ? "Virtual Pen eraser" : "Eraser")
+                                  : (IsWineMode() ? "Virtual Pen stylus" : "Pressure Stylus");
+    const UINT nCapabilities = IsWineMode() ? CRC_MULTIMODE : (bEraser ? CRC_INVERT : UINT(0));
+    const UINT nType = bEraser ? 0x082A : 0x0822;
+    switch (nIndex) {
+    case CSR_NAME:
+        return UINT(CopyOut(WTI_CURSORS, pszName, std::strlen(pszName) + 1, lpOutput));
+    case CSR_CAPABILITIES:
+        return UINT(CopyOut(WTI_CURSORS, &nCapabilities, sizeof nCapabilities, lpOutput));
+    case CSR_TYPE:
+        return UINT(CopyOut(WTI_CURSORS, &nType, sizeof nType, lpOutput));
+    default:
+        return 0;
+    }
+}
+
 UINT InterfaceInfo(UINT nIndex, LPVOID lpOutput) {
     static const char szId[] = "Quillet Virtual Tablet 1.0";
     const WORD nVersion = 0x0104;
     const UINT nDevices = 1;
+    const UINT nCursors = 2;
     switch (nIndex) {
     case IFC_WINTABID:
         return UINT(CopyOut(WTI_INTERFACE, szId, sizeof szId, lpOutput));
@@ -254,6 +276,8 @@ UINT InterfaceInfo(UINT nIndex, LPVOID lpOutput) {
         return UINT(CopyOut(WTI_INTERFACE, &nVersion, sizeof nVersion, lpOutput));
     case IFC_NDEVICES:
         return UINT(CopyOut(WTI_INTERFACE, &nDevices, sizeof nDevices, lpOutput));
+    case IFC_NCURSORS:
+        return UINT(CopyOut(WTI_INTERFACE, &nCursors, sizeof nCursors, lpOutput));
     default:
         return 0;
     }
@@ -261,19 +285,25 @@ UINT InterfaceInfo(UINT nIndex, LPVOID lpOutput) {
 
 } // namespace
 
-std::string TabletSetting(const char* pszName) {
-    char sz[MAX_PATH * 2];
-    const DWORD n = GetEnvironmentVariableA(pszName, sz, sizeof sz);
-    return n > 0 && n < sizeof sz ? std::string(sz, n) : std::string();
+UINT TipCursor() {
+    return IsWineMode() ? 1 : 0;
+}
+
+UINT EraserCursor() {
+    return IsWineMode() ? 0 : 1;
+}
+
+void ScriptLog(const std::string& strLine) {
+    TabletLog(strLine);
 }
 
 bool IsWineMode() {
-    const std::string str = TabletSetting("QUILLET_TABLET_WINE");
+    const std::string str = EnvSetting("QUILLET_TABLET_WINE");
     return !str.empty() && str != "0";
 }
 
 LONG VirtualPressureMax() {
-    const long n = std::strtol(TabletSetting("QUILLET_TABLET_AXMAX").c_str(), nullptr, 10);
+    const long n = std::strtol(EnvSetting("QUILLET_TABLET_AXMAX").c_str(), nullptr, 10);
     return n > 0 && n < 65536 ? LONG(n) : (IsWineMode() ? 65535 : 1023);
 }
 
@@ -369,7 +399,7 @@ void DeliverBurst(const std::vector<RawPacket>& packets) {
 
 void TabletLog(const std::string& strLine) {
     static std::mutex logMutex;
-    const std::string strLog = TabletSetting("QUILLET_TABLET_LOG");
+    const std::string strLog = EnvSetting("QUILLET_TABLET_LOG");
     if (strLog.empty())
         return;
     std::lock_guard lk(logMutex);
@@ -397,6 +427,9 @@ UINT WINAPI WTInfoA(UINT wCategory, UINT nIndex, LPVOID lpOutput) {
     }
     case WTI_DEVICES:
         return DeviceInfo(nIndex, lpOutput);
+    case WTI_CURSORS:
+    case WTI_CURSORS + 1:
+        return CursorInfo(wCategory - WTI_CURSORS, nIndex, lpOutput);
     case WTI_STATUS: {
         if (nIndex != STA_CONTEXTS)
             return 0;
@@ -510,7 +543,7 @@ BOOL WINAPI WTGetA(HCTX hCtx, LOGCONTEXTA* lpLogCtx) {
 }
 
 BOOL WINAPI WTQueueSizeSet(HCTX hCtx, int nPkts) {
-    const long nMax = std::strtol(TabletSetting("QUILLET_TABLET_QUEUEMAX").c_str(), nullptr, 10);
+    const long nMax = std::strtol(EnvSetting("QUILLET_TABLET_QUEUEMAX").c_str(), nullptr, 10);
     std::lock_guard lk(g_mutex);
     VirtualContext* pCtx = Find(hCtx);
     if (!pCtx)

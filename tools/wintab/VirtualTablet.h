@@ -12,7 +12,13 @@
 // WTEnable(FALSE) empties it; the default context and the 65,536-level pressure axis are Wine's.
 // "QUILLET_TABLET_AXMAX" sets another pressure axis maximum, "QUILLET_TABLET_QUEUEMAX" the
 // largest queue WTQueueSizeSet grants (a refused size leaves the context without a queue).
+//
+// The pen has two cursors, its tip and its eraser end. As a driver of the published interface
+// the tip is cursor 0 and the eraser cursor 1, marked CRC_INVERT; as Wine the cursors are the X
+// devices in the order X lists them, here the eraser first, told apart only by their types
+// (0x082A the eraser, 0x0822 the stylus) and names.
 #pragma once
+#include "ScriptSteps.h"
 #include "WintabApi.h"
 
 #include <string>
@@ -24,7 +30,12 @@ struct RawPacket {
     DWORD nButtons = 0; // relative: event in the high word, button number in the low word
     POINT ptScreen{};
     UINT nPressure = 0;
+    UINT nCursor = 0;
 };
+
+// The cursor numbers of the pen's tip and eraser end.
+UINT TipCursor();
+UINT EraserCursor();
 
 // Whether the tablet behaves as Wine's library ("QUILLET_TABLET_WINE").
 bool IsWineMode();
@@ -51,9 +62,6 @@ void DeliverBurst(const std::vector<RawPacket>& packets);
 
 // Starts the feeder thread once (at the first WTOpenA).
 void StartFeeder();
-
-// The process's environment variable strName, read when asked (empty when unset).
-std::string TabletSetting(const char* pszName);
 
 // Appends a line to the log file named by "QUILLET_TABLET_LOG", when set.
 void TabletLog(const std::string& strLine);

@@ -26,9 +26,9 @@ std::vector<POINT> StrokeSamples(POINT ptFrom, POINT ptTo, int nSteps) {
 }
 
 bool CModesSession::StartProgram(const std::wstring& strArgs, const wchar_t* pszClass,
-                                 const std::wstring& strTitle) {
+                                 const std::wstring& strTitle, const wchar_t* pszWintab) {
     m_strArgs = strArgs;
-    if (!Launch(kVirtualTabletOrder))
+    if (!Launch(pszWintab))
         return false;
     m_hFrame = m_program.WaitForWindow(pszClass, kStartTimeout);
     if (!m_hFrame)

@@ -18,9 +18,10 @@ std::vector<POINT> StrokeSamples(POINT ptFrom, POINT ptTo, int nSteps);
 class CModesSession : public CPenSession {
 public:
     // Starts KVOmail.exe with the command line strArgs ("Inking" or a note) and waits for its
-    // frame of class pszClass with the title strTitle, shown and settled.
+    // frame of class pszClass with the title strTitle, shown and settled; pszWintab as for
+    // Start.
     bool StartProgram(const std::wstring& strArgs, const wchar_t* pszClass,
-                      const std::wstring& strTitle);
+                      const std::wstring& strTitle, const wchar_t* pszWintab = kVirtualTabletOrder);
     // A click on the strip's tool bar or panel button at a place of its layout table; returns
     // once handled.
     void ClickToolBar(POINT ptPlace) const;

@@ -22,8 +22,15 @@
 //   wait MS                pause
 //   signal NAME            sets the named event NAME
 //   waitfor NAME [MS]      waits (default 20 s) until the named event NAME is set, then resets it
+//   times FILE|off         from here on notes the times of each packet and appends them to FILE at
+//                          the next "times" line or the script's end, one line a packet: its event
+//                          (0 move, 1 up, 2 down), then the microseconds the program took to answer
+//                          after the packet's cursor move, from posting the packet's message to
+//                          its fetch, and from the fetch to the program being back in its message
+//                          loop (the last two -1 when it was not fetched)
 #include "VirtualTablet.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -32,10 +39,52 @@
 
 namespace {
 
+struct TimedPacket {
+    DWORD nEvent;
+    PacketTimes times;
+};
+
+// The packet times of a "times" line, kept until they are written out.
+class CPacketClock {
+public:
+    bool IsOn() const { return !m_strPath.empty(); }
+    void Add(DWORD nEvent, const PacketTimes& times) { m_packets.push_back({nEvent, times}); }
+    // Writes what was noted and notes into strPath from now on ("off" or empty: no more).
+    void Switch(const std::string& strPath) {
+        Write();
+        m_strPath = strPath == "off" ? std::string() : strPath;
+    }
+    void Write() {
+        if (m_packets.empty())
+            return;
+        LARGE_INTEGER freq;
+        QueryPerformanceFrequency(&freq);
+        const double fMicro = 1e6 / double(freq.QuadPart);
+        if (FILE* f = std::fopen(m_strPath.c_str(), "a")) {
+            for (const TimedPacket& p : m_packets) {
+                const PacketTimes& t = p.times;
+                const double fSync = double(t.nSynced - t.nSyncStart) * fMicro;
+                const double fFetch = t.nFetched ? double(t.nFetched - t.nPosted) * fMicro : -1;
+                const double fBack = t.nFetched ? double(t.nBack - t.nFetched) * fMicro : -1;
+                std::fprintf(f, "%lu %.1f %.1f %.1f\n", p.nEvent, fSync, fFetch, fBack);
+            }
+            std::fclose(f);
+        } else {
+            TabletLog("cannot write times to " + m_strPath);
+        }
+        m_packets.clear();
+    }
+
+private:
+    std::string m_strPath;
+    std::vector<TimedPacket> m_packets;
+};
+
 struct FeederState {
     bool bClientOrigin = false;
     std::wstring strOriginClass;
     bool bClicks = true;
+    CPacketClock clock;
 };
 
 struct ClassSearch {
@@ -140,18 +189,25 @@ RawPacket MakePacket(POINT pt, DWORD nEvent, UINT nTouch) {
     return packet;
 }
 
-void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
+void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor,
+          CPacketClock* pClock = nullptr) {
+    PacketTimes times;
     if (bMoveCursor) {
         MoveCursor(pt);
         // The program's thread takes in the display's motion reports when it answers a message;
         // an old report handled after the packet would put the cursor back where it was.
+        times.nSyncStart = PerformanceNow();
         if (HWND hWnd = CurrentContextWindow()) {
             DWORD_PTR nResult = 0;
             SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &nResult);
         }
+        times.nSynced = PerformanceNow();
         MoveCursor(pt);
     }
-    DeliverPacket(MakePacket(pt, nEvent, nPressure), 20000);
+    const bool bTimed = pClock && pClock->IsOn();
+    DeliverPacket(MakePacket(pt, nEvent, nPressure), 20000, bTimed ? &times : nullptr);
+    if (bTimed)
+        pClock->Add(nEvent, times);
 }
 
 void SendBurst(POINT pt, LONG nCount, UINT nPressure) {
@@ -200,15 +256,16 @@ void RunLine(FeederState& st, const std::string& strLine) {
         MoveCursor(pt);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONDOWN);
-        Send(pt, TBN_DOWN, UINT(p), true);
+        Send(pt, TBN_DOWN, UINT(p), true, &st.clock);
     } else if (strCmd == "move" && in >> x >> y >> p) {
-        Send(ToScreen(st, x, y), TBN_NONE, UINT(p), true);
+        Send(ToScreen(st, x, y), TBN_NONE, UINT(p), true, &st.clock);
     } else if (strCmd == "line" && in >> x >> y >> x2 >> y2 >> n >> p && n > 0) {
         for (LONG i = 1; i <= n; ++i)
-            Send(ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p), true);
+            Send(ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p), true,
+                 &st.clock);
     } else if (strCmd == "up" && in >> x >> y) {
         const POINT pt = ToScreen(st, x, y);
-        Send(pt, TBN_UP, 0, true);
+        Send(pt, TBN_UP, 0, true, &st.clock);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONUP);
     } else if (strCmd == "burst" && in >> x >> y >> n >> p && n > 0) {
@@ -217,6 +274,8 @@ void RunLine(FeederState& st, const std::string& strLine) {
         Send(ToScreen(st, x, y), TBN_NONE, 0, true);
     } else if (strCmd == "wait" && in >> n) {
         Sleep(DWORD(n));
+    } else if (strCmd == "times" && in >> strArg) {
+        st.clock.Switch(strArg);
     } else if (strCmd == "signal" && in >> strArg) {
         SetNamedEvent(strArg);
     } else if (strCmd == "waitfor" && in >> strArg) {
@@ -238,6 +297,7 @@ void RunScript(const char* pszPath) {
     std::string strLine;
     while (std::getline(in, strLine))
         RunLine(st, strLine);
+    st.clock.Write();
     TabletLog("script done");
 }
 

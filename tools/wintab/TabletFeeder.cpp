@@ -80,11 +80,13 @@ private:
     std::vector<TimedPacket> m_packets;
 };
 
+// The times of the script's packets; only the feeder thread uses it.
+CPacketClock g_clock;
+
 struct FeederState {
     bool bClientOrigin = false;
     std::wstring strOriginClass;
     bool bClicks = true;
-    CPacketClock clock;
 };
 
 struct ClassSearch {
@@ -189,8 +191,7 @@ RawPacket MakePacket(POINT pt, DWORD nEvent, UINT nTouch) {
     return packet;
 }
 
-void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor,
-          CPacketClock* pClock = nullptr) {
+void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
     PacketTimes times;
     if (bMoveCursor) {
         MoveCursor(pt);
@@ -204,10 +205,10 @@ void Send(POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor,
         times.nSynced = PerformanceNow();
         MoveCursor(pt);
     }
-    const bool bTimed = pClock && pClock->IsOn();
+    const bool bTimed = g_clock.IsOn();
     DeliverPacket(MakePacket(pt, nEvent, nPressure), 20000, bTimed ? &times : nullptr);
     if (bTimed)
-        pClock->Add(nEvent, times);
+        g_clock.Add(nEvent, times);
 }
 
 void SendBurst(POINT pt, LONG nCount, UINT nPressure) {
@@ -256,16 +257,15 @@ void RunLine(FeederState& st, const std::string& strLine) {
         MoveCursor(pt);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONDOWN);
-        Send(pt, TBN_DOWN, UINT(p), true, &st.clock);
+        Send(pt, TBN_DOWN, UINT(p), true);
     } else if (strCmd == "move" && in >> x >> y >> p) {
-        Send(ToScreen(st, x, y), TBN_NONE, UINT(p), true, &st.clock);
+        Send(ToScreen(st, x, y), TBN_NONE, UINT(p), true);
     } else if (strCmd == "line" && in >> x >> y >> x2 >> y2 >> n >> p && n > 0) {
         for (LONG i = 1; i <= n; ++i)
-            Send(ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p), true,
-                 &st.clock);
+            Send(ToScreen(st, x + (x2 - x) * i / n, y + (y2 - y) * i / n), TBN_NONE, UINT(p), true);
     } else if (strCmd == "up" && in >> x >> y) {
         const POINT pt = ToScreen(st, x, y);
-        Send(pt, TBN_UP, 0, true, &st.clock);
+        Send(pt, TBN_UP, 0, true);
         if (st.bClicks)
             PostClick(pt, WM_LBUTTONUP);
     } else if (strCmd == "burst" && in >> x >> y >> n >> p && n > 0) {
@@ -275,7 +275,7 @@ void RunLine(FeederState& st, const std::string& strLine) {
     } else if (strCmd == "wait" && in >> n) {
         Sleep(DWORD(n));
     } else if (strCmd == "times" && in >> strArg) {
-        st.clock.Switch(strArg);
+        g_clock.Switch(strArg);
     } else if (strCmd == "signal" && in >> strArg) {
         SetNamedEvent(strArg);
     } else if (strCmd == "waitfor" && in >> strArg) {
@@ -297,7 +297,7 @@ void RunScript(const char* pszPath) {
     std::string strLine;
     while (std::getline(in, strLine))
         RunLine(st, strLine);
-    st.clock.Write();
+    g_clock.Switch("off");
     TabletLog("script done");
 }
 

@@ -312,8 +312,8 @@ void PostPacketMessage(HWND hWnd, const LOGCONTEXTA& lc, UINT nSerial, HCTX hCtx
 
 // Waits until the context has no packet left up to serial nSerial (or is closed), then until the
 // program has answered a message: it handles a whole batch before it answers another message, so
-// the packets have been handled with the cursor where it is now.
-// The time noted in *pTimes is that of packet nSerial's fetch.
+// the packets have been handled with the cursor where it is now. Notes in *pTimes, when given,
+// when packet nSerial was fetched and when the program answered.
 void WaitUntilHandled(std::unique_lock<std::mutex>& lk, HCTX hCtx, HWND hWnd, UINT nSerial,
                       PacketTimes* pTimes = nullptr) {
     g_changed.wait_for(lk, std::chrono::milliseconds(10000), [&] {

@@ -129,27 +129,18 @@ void Take(CResults& res, const std::string& strCase, const std::wstring& strFile
     all.insert(all.end(), times.begin(), times.end());
 }
 
-// The floor window writes the strokes once; its times go under each of the cases, with those of
-// any floor run of the same case before.
-void RunFloor(CResults& res, const std::vector<std::string>& cases, const std::string& strStrokes) {
-    CTestFolder folder;
-    const std::wstring strTimes = folder / L"floor.txt";
-    const std::string strEvent = "road_floor_" + std::to_string(GetTickCount64());
-    const std::string strScript = "origin client\nwaitfor " + strEvent + "_go 30000\n" +
-                                  TimedChapter(strTimes, strStrokes) + "signal " + strEvent +
-                                  "_done\n";
-    const std::wstring strScriptPath = folder / L"floor-script.txt";
-    CTestFolder::WriteBytes(strScriptPath,
-                            std::vector<std::uint8_t>(strScript.begin(), strScript.end()));
-    HANDLE hGo = CreateEventA(nullptr, TRUE, FALSE, (strEvent + "_go").c_str());
-    HANDLE hDone = CreateEventA(nullptr, TRUE, FALSE, (strEvent + "_done").c_str());
+// Starts road_floor.exe with the tablet script strScriptPath, lets it write once the event
+// strGo is set, and ends it once strDone is.
+void PlayFloor(const std::wstring& strScriptPath, const std::string& strGo,
+               const std::string& strDone) {
+    HANDLE hGo = CreateEventA(nullptr, TRUE, FALSE, strGo.c_str());
+    HANDLE hDone = CreateEventA(nullptr, TRUE, FALSE, strDone.c_str());
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", strScriptPath.c_str());
     SetDllOrderOf(L"road_floor.exe", L"wintab32", kVirtualTabletOrder);
-    std::wstring strLine = L"\"" + BinaryFolder() + L"\\road_floor.exe\" " +
-                           std::to_wstring(kFloorRect.left) + L" " +
-                           std::to_wstring(kFloorRect.top) + L" " +
-                           std::to_wstring(kFloorRect.right - kFloorRect.left) + L" " +
-                           std::to_wstring(kFloorRect.bottom - kFloorRect.top);
+    std::wstring strLine = L"\"" + BinaryFolder() + L"\\road_floor.exe\" ";
+    for (LONG n : {kFloorRect.left, kFloorRect.top, kFloorRect.right - kFloorRect.left,
+                   kFloorRect.bottom - kFloorRect.top})
+        strLine += std::to_wstring(n) + L" ";
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
     if (CreateProcessW(nullptr, strLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
@@ -167,6 +158,21 @@ void RunFloor(CResults& res, const std::vector<std::string>& cases, const std::s
     SetEnvironmentVariableW(L"QUILLET_TABLET_SCRIPT", nullptr);
     CloseHandle(hGo);
     CloseHandle(hDone);
+}
+
+// The floor window writes the strokes once; its times go under each of the cases, with those of
+// any floor run of the same case before.
+void RunFloor(CResults& res, const std::vector<std::string>& cases, const std::string& strStrokes) {
+    CTestFolder folder;
+    const std::wstring strTimes = folder / L"floor.txt";
+    const std::string strEvent = "road_floor_" + std::to_string(GetTickCount64());
+    const std::string strScript = "origin client\nwaitfor " + strEvent + "_go 30000\n" +
+                                  TimedChapter(strTimes, strStrokes) + "signal " + strEvent +
+                                  "_done\n";
+    const std::wstring strScriptPath = folder / L"floor-script.txt";
+    CTestFolder::WriteBytes(strScriptPath,
+                            std::vector<std::uint8_t>(strScript.begin(), strScript.end()));
+    PlayFloor(strScriptPath, strEvent + "_go", strEvent + "_done");
     for (const std::string& strCase : cases)
         Take(res, strCase, strTimes);
 }
@@ -314,6 +320,29 @@ void PrintParts(const char* pszWhat, const CResults& res) {
     }
 }
 
+// One round: every case of this build, and the letter-mode cases of the old build in strOld
+// (none when empty).
+void RunRound(CResults& now, CResults& old, CResults& floors, const std::string& strStrokes,
+              const std::wstring& strOld) {
+    CCaseRunner runner(now, floors, strStrokes);
+    RunLetter(runner, true);
+    // The old build writes in letter mode only: the overlay of the other modes came later.
+    if (!strOld.empty()) {
+        CCaseRunner oldRunner(old, floors, strStrokes);
+        SetProgramFolder(strOld);
+        RunLetter(oldRunner, false);
+        SetProgramFolder(std::wstring());
+    }
+    using ModeRun = void (*)(CCaseRunner&);
+    const std::pair<const char*, ModeRun> modes[] = {{"desktop", RunDesktop},
+                                                     {"inking", RunInking}};
+    for (const auto& [pszMode, pfnRun] : modes) {
+        runner.RunFloor(OverlayCases(pszMode));
+        pfnRun(runner);
+        runner.RunFloor(OverlayCases(pszMode));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -324,25 +353,8 @@ int main(int argc, char** argv) {
     const std::string strStrokes = WavyStrokes(nStrokes);
     const int nRounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1;
     CResults now, old, floors;
-    CCaseRunner runner(now, floors, strStrokes);
-    CCaseRunner oldRunner(old, floors, strStrokes);
-    for (int nRound = 0; nRound < nRounds; ++nRound) {
-        RunLetter(runner, true);
-        // The old build writes in letter mode only: the overlay of the other modes came later.
-        if (!strOld.empty()) {
-            SetProgramFolder(strOld);
-            RunLetter(oldRunner, false);
-            SetProgramFolder(std::wstring());
-        }
-        using ModeRun = void (*)(CCaseRunner&);
-        const std::pair<const char*, ModeRun> modes[] = {{"desktop", RunDesktop},
-                                                         {"inking", RunInking}};
-        for (const auto& [pszMode, pfnRun] : modes) {
-            runner.RunFloor(OverlayCases(pszMode));
-            pfnRun(runner);
-            runner.RunFloor(OverlayCases(pszMode));
-        }
-    }
+    for (int nRound = 0; nRound < nRounds; ++nRound)
+        RunRound(now, old, floors, strStrokes, strOld);
     std::printf("Microseconds per packet: the answer after its cursor move, post -> fetched -> "
                 "back in the message loop; %d rounds of %d strokes of %d samples per case\n",
                 nRounds, nStrokes, kSamples);

@@ -90,8 +90,15 @@ CScrivoDoc* CScrivoApp::CurrentDocument() const {
 }
 
 DWORD CScrivoApp::OnIdle() {
-    CWinApp::OnIdle();
-    return m_recovery.OnIdle(GetTickCount64(), CurrentDocument());
+    // The bars' buttons follow the commands' state once a stroke is done, not between its
+    // packets: the update asks the display server about every button in turn (under Wine a
+    // round trip each, a millisecond for both bars), which held back each packet of the stroke.
+    // The pen-up brings the next idle time, and with it the update.
+    CScrivoDoc* pDoc = CurrentDocument();
+    const IScrivoCanvas* pCanvas = pDoc ? pDoc->GetCanvas() : nullptr;
+    if (!pCanvas || !pCanvas->IsWriting())
+        CWinApp::OnIdle();
+    return m_recovery.OnIdle(GetTickCount64(), pDoc);
 }
 
 int CScrivoApp::ExitInstance() {

@@ -13,6 +13,9 @@ std::wstring BinaryFolder();
 bool InstallProgramFiles(const std::wstring& strFolder);
 // Copies the Windows Ink stand-in inkstandin.dll beside them.
 bool InstallInkStandIn(const std::wstring& strFolder);
+// Takes the program and its two libraries from strFolder from now on (another build's binaries;
+// empty: the binary folder again); the virtual tablet still comes from the binary folder.
+void SetProgramFolder(const std::wstring& strFolder);
 
 // The tablet library load order of KVOmail.exe in the test prefix, through Wine's per-program
 // setting (a program started from a test does not take this process's overrides): "n,b" the
@@ -21,6 +24,8 @@ constexpr wchar_t kVirtualTabletOrder[] = L"n,b";
 void SetProgramTabletLibrary(const wchar_t* pszOrder);
 // The same for any library pszDll ("mapi32", ...); a null order removes the setting.
 void SetProgramDllOrder(const wchar_t* pszDll, const wchar_t* pszOrder);
+// The same for another program of the test prefix, named by its file name.
+void SetDllOrderOf(const wchar_t* pszExe, const wchar_t* pszDll, const wchar_t* pszOrder);
 // Whether Wine hands KVOmail.exe's top-level windows to a window manager (the default). The test
 // display has none: there each hide of a managed window waits two seconds for a manager's answer
 // that never comes. Tests that start the program many times turn it off and back on.

@@ -18,8 +18,15 @@
 //                          lift arrive at (X, Y): they are queued at once
 //   cursor tip|eraser      the packets that follow come from the pen's tip (the default) or its
 //                          eraser end, each a cursor of its own
+//   times FILE|off         from here on notes the times of each packet and appends them to FILE at
+//                          the next "times" line or the script's end, one line a packet: its event
+//                          (0 move, 1 up, 2 down), then the microseconds the program took to answer
+//                          after the packet's cursor move, from posting the packet's message to
+//                          its fetch, and from the fetch to the program being back in its message
+//                          loop (the last two -1 when it was not fetched)
 #include "VirtualTablet.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -27,6 +34,50 @@
 #include <vector>
 
 namespace {
+
+struct TimedPacket {
+    DWORD nEvent;
+    PacketTimes times;
+};
+
+// The packet times of a "times" line, kept until they are written out.
+class CPacketClock {
+public:
+    bool IsOn() const { return !m_strPath.empty(); }
+    void Add(DWORD nEvent, const PacketTimes& times) { m_packets.push_back({nEvent, times}); }
+    // Writes what was noted and notes into strPath from now on ("off" or empty: no more).
+    void Switch(const std::string& strPath) {
+        Write();
+        m_strPath = strPath == "off" ? std::string() : strPath;
+    }
+    void Write() {
+        if (m_packets.empty())
+            return;
+        LARGE_INTEGER freq;
+        QueryPerformanceFrequency(&freq);
+        const double fMicro = 1e6 / double(freq.QuadPart);
+        if (FILE* f = std::fopen(m_strPath.c_str(), "a")) {
+            for (const TimedPacket& p : m_packets) {
+                const PacketTimes& t = p.times;
+                const double fSync = double(t.nSynced - t.nSyncStart) * fMicro;
+                const double fFetch = t.nFetched ? double(t.nFetched - t.nPosted) * fMicro : -1;
+                const double fBack = t.nFetched ? double(t.nBack - t.nFetched) * fMicro : -1;
+                std::fprintf(f, "%lu %.1f %.1f %.1f\n", p.nEvent, fSync, fFetch, fBack);
+            }
+            std::fclose(f);
+        } else {
+            TabletLog("cannot write times to " + m_strPath);
+        }
+        m_packets.clear();
+    }
+
+private:
+    std::string m_strPath;
+    std::vector<TimedPacket> m_packets;
+};
+
+// The times of the script's packets; only the feeder thread uses it.
+CPacketClock g_clock;
 
 struct FeederState {
     ScriptOrigin origin;
@@ -94,17 +145,23 @@ RawPacket MakePacket(const FeederState& st, POINT pt, DWORD nEvent, UINT nTouch)
 }
 
 void Send(const FeederState& st, POINT pt, DWORD nEvent, UINT nPressure, bool bMoveCursor) {
+    PacketTimes times;
     if (bMoveCursor) {
         MoveCursor(pt);
         // The program's thread takes in the display's motion reports when it answers a message;
         // an old report handled after the packet would put the cursor back where it was.
+        times.nSyncStart = PerformanceNow();
         if (HWND hWnd = CurrentContextWindow()) {
             DWORD_PTR nResult = 0;
             SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &nResult);
         }
+        times.nSynced = PerformanceNow();
         MoveCursor(pt);
     }
-    DeliverPacket(MakePacket(st, pt, nEvent, nPressure), 20000);
+    const bool bTimed = g_clock.IsOn();
+    DeliverPacket(MakePacket(st, pt, nEvent, nPressure), 20000, bTimed ? &times : nullptr);
+    if (bTimed)
+        g_clock.Add(nEvent, times);
 }
 
 void SendBurst(const FeederState& st, POINT pt, LONG nCount, UINT nPressure) {
@@ -149,6 +206,8 @@ void RunLine(FeederState& st, const std::string& strLine) {
         Send(st, ToScreen(st, x, y), TBN_NONE, 0, true);
     } else if (strCmd == "cursor" && in >> strArg && (strArg == "tip" || strArg == "eraser")) {
         st.nCursor = strArg == "tip" ? TipCursor() : EraserCursor();
+    } else if (strCmd == "times" && in >> strArg) {
+        g_clock.Switch(strArg);
     } else {
         TabletLog("bad script line: " + strLine);
     }
@@ -164,6 +223,7 @@ void RunScript(const char* pszPath) {
     std::string strLine;
     while (std::getline(in, strLine))
         RunLine(st, strLine);
+    g_clock.Switch("off");
     TabletLog("script done");
 }
 

@@ -36,7 +36,17 @@ struct VirtualContext {
     UINT nSerial = 0;
     int nQueueSize = kQueueSize;
     std::deque<QueuedPacket> queue;
+    // The serial of the newest packet the program fetched, and when.
+    UINT nFetchedSerial = 0;
+    LONGLONG nFetchedAt = 0;
 };
+
+// Takes the oldest queued packet out of the context, noting when.
+void PopFetched(VirtualContext& ctx, LONGLONG nAt) {
+    ctx.nFetchedSerial = ctx.queue.front().nSerial;
+    ctx.nFetchedAt = nAt;
+    ctx.queue.pop_front();
+}
 
 // Whether the context's queue took the packet; a full queue drops the newest.
 bool Enqueue(VirtualContext& ctx, const RawPacket& packet) {
@@ -297,6 +307,12 @@ void ScriptLog(const std::string& strLine) {
     TabletLog(strLine);
 }
 
+LONGLONG PerformanceNow() {
+    LARGE_INTEGER n;
+    QueryPerformanceCounter(&n);
+    return n.QuadPart;
+}
+
 bool IsWineMode() {
     const std::string str = EnvSetting("QUILLET_TABLET_WINE");
     return !str.empty() && str != "0";
@@ -326,20 +342,26 @@ void PostPacketMessage(HWND hWnd, const LOGCONTEXTA& lc, UINT nSerial, HCTX hCtx
 
 // Waits until the context has no packet left up to serial nSerial (or is closed), then until the
 // program has answered a message: it handles a whole batch before it answers another message, so
-// the packets have been handled with the cursor where it is now.
-void WaitUntilHandled(std::unique_lock<std::mutex>& lk, HCTX hCtx, HWND hWnd, UINT nSerial) {
+// the packets have been handled with the cursor where it is now. Notes in *pTimes, when given,
+// when packet nSerial was fetched and when the program answered.
+void WaitUntilHandled(std::unique_lock<std::mutex>& lk, HCTX hCtx, HWND hWnd, UINT nSerial,
+                      PacketTimes* pTimes = nullptr) {
     g_changed.wait_for(lk, std::chrono::milliseconds(10000), [&] {
         VirtualContext* p = Find(hCtx);
         return !p || std::none_of(p->queue.begin(), p->queue.end(),
                                   [&](const QueuedPacket& q) { return q.nSerial <= nSerial; });
     });
+    if (VirtualContext* p = Find(hCtx); pTimes && p && nSerial && p->nFetchedSerial == nSerial)
+        pTimes->nFetched = p->nFetchedAt;
     lk.unlock();
     DWORD_PTR nResult = 0;
     SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
+    if (pTimes)
+        pTimes->nBack = PerformanceNow();
 }
 } // namespace
 
-bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
+bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs, PacketTimes* pTimes) {
     const HWND hwndUnder = PacketWindow(packet.ptScreen);
     std::unique_lock lk(g_mutex);
     if (!g_changed.wait_for(lk, std::chrono::milliseconds(dwWaitMs),
@@ -364,9 +386,11 @@ bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs) {
               "," + std::to_string(packet.ptScreen.y) + " event " +
               std::to_string(HIWORD(packet.nButtons)) + " pressure " +
               std::to_string(packet.nPressure));
+    if (pTimes)
+        pTimes->nPosted = PerformanceNow();
     PostPacketMessage(hWnd, lc, nSerial, hCtx);
     lk.lock();
-    WaitUntilHandled(lk, hCtx, hWnd, bQueued ? nSerial : 0);
+    WaitUntilHandled(lk, hCtx, hWnd, bQueued ? nSerial : 0, pTimes);
     return bQueued;
 }
 
@@ -479,6 +503,7 @@ BOOL WINAPI WTClose(HCTX hCtx) {
 
 int WINAPI WTPacketsGet(HCTX hCtx, int cMaxPkts, LPVOID lpPkts) {
     int n = 0;
+    const LONGLONG nAt = PerformanceNow();
     {
         std::lock_guard lk(g_mutex);
         VirtualContext* pCtx = Find(hCtx);
@@ -488,7 +513,7 @@ int WINAPI WTPacketsGet(HCTX hCtx, int cMaxPkts, LPVOID lpPkts) {
         for (; n < cMaxPkts && !pCtx->queue.empty(); ++n) {
             if (lpPkts)
                 WritePacket(*pCtx, pCtx->queue.front(), static_cast<BYTE*>(lpPkts) + n * nSize);
-            pCtx->queue.pop_front();
+            PopFetched(*pCtx, nAt);
         }
     }
     g_changed.notify_all();
@@ -497,6 +522,7 @@ int WINAPI WTPacketsGet(HCTX hCtx, int cMaxPkts, LPVOID lpPkts) {
 
 BOOL WINAPI WTPacket(HCTX hCtx, UINT wSerial, LPVOID lpPkt) {
     bool bFound = false;
+    const LONGLONG nAt = PerformanceNow();
     {
         std::lock_guard lk(g_mutex);
         VirtualContext* pCtx = Find(hCtx);
@@ -506,7 +532,7 @@ BOOL WINAPI WTPacket(HCTX hCtx, UINT wSerial, LPVOID lpPkt) {
             bFound = pCtx->queue.front().nSerial == wSerial;
             if (bFound && lpPkt)
                 WritePacket(*pCtx, pCtx->queue.front(), static_cast<BYTE*>(lpPkt));
-            pCtx->queue.pop_front();
+            PopFetched(*pCtx, nAt);
         }
     }
     g_changed.notify_all();

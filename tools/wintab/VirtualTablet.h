@@ -37,6 +37,9 @@ struct RawPacket {
 UINT TipCursor();
 UINT EraserCursor();
 
+// The performance counter.
+LONGLONG PerformanceNow();
+
 // Whether the tablet behaves as Wine's library ("QUILLET_TABLET_WINE").
 bool IsWineMode();
 
@@ -51,10 +54,24 @@ UINT RawPressure(LONG nTouch);
 // The window of the newest open context, or null when none is open.
 HWND CurrentContextWindow();
 
+// The road of one packet in performance-counter ticks: from the feeder's message to the program
+// after it moved the cursor (sent when the packet's cursor move was made) to its answer, that is,
+// until the program was done with what came before, the move included; when the packet's message
+// was posted; when the program fetched the packet; when it was back in its message loop (it
+// answered a sent message). nFetched is 0 when the packet was not fetched (dropped, or its context
+// closed first); the first two are 0 for a packet sent without moving the cursor.
+struct PacketTimes {
+    LONGLONG nSyncStart = 0;
+    LONGLONG nSynced = 0;
+    LONGLONG nPosted = 0;
+    LONGLONG nFetched = 0;
+    LONGLONG nBack = 0;
+};
+
 // Queues the packet on the newest open and enabled context (waiting up to dwWaitMs for one to be
-// enabled), posts the packet message and waits until the program has fetched and handled it.
-// Returns false when no context took it.
-bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs);
+// enabled), posts the packet message and waits until the program has fetched and handled it,
+// noting the times in *pTimes when given. Returns false when no context took it.
+bool DeliverPacket(const RawPacket& packet, DWORD dwWaitMs, PacketTimes* pTimes = nullptr);
 
 // Queues all the packets at once, as they pile up while the program's thread is busy, posts a
 // packet message for each and waits until the program has handled them.

@@ -1,5 +1,7 @@
 #include "ModesSession.h"
 
+#include "OfficeTestBase.h"
+
 namespace {
 constexpr DWORD kStartTimeout = 30000;
 
@@ -23,6 +25,21 @@ std::vector<POINT> StrokeSamples(POINT ptFrom, POINT ptTo, int nSteps) {
         points.push_back({ptFrom.x + (ptTo.x - ptFrom.x) * i / nSteps,
                           ptFrom.y + (ptTo.y - ptFrom.y) * i / nSteps});
     return points;
+}
+
+std::string CModesSession::BrushWeightInExcel(size_t n) {
+    CFakeOffice excel("excel", "/version 11.0 /rect 100 100 600 400");
+    if (!excel.IsReady())
+        return "no fake Excel";
+    ClickStripPanel(StripPanel::kBrush);
+    ClickToolBar(InkingToolBar::kStartWriting);
+    if (!WaitForOverlay(L"Plovexa-I", true) || !RunChapter(n))
+        return "no inking run: " + InputState();
+    ClickToolBar(InkingToolBar::kInking);
+    if (!WaitUntil([&] { return !excel.Matching(".Weight put").empty(); }, 15000))
+        return excel.Log();
+    const std::string strWeight = excel.Matching(".Weight put")[0];
+    return strWeight.substr(strWeight.find(".Weight put"));
 }
 
 bool CModesSession::StartProgram(const std::wstring& strArgs, const wchar_t* pszClass,

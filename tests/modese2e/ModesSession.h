@@ -30,6 +30,10 @@ public:
     HWND Overlay(const wchar_t* pszClass) const;
     // Waits until the overlay is shown (bShown) or hidden.
     bool WaitForOverlay(const wchar_t* pszClass, bool bShown) const;
+    // In an inking run over a fake Excel (its classes registered by the caller), writes chapter
+    // n with the brush and hands it over: the line weight Excel was given (".Weight put W"), or
+    // the log of a hand-over that gave none.
+    std::string BrushWeightInExcel(size_t n);
     // Once the program has handled what it was given, the text of its message box (empty when
     // it shows none).
     std::string BoxText() const;

@@ -104,17 +104,7 @@ TEST_P(TabletLevels, InkingBrushStrokesKeepTheirWeights) {
     CModesSession session;
     session.AddChapter(ScreenStroke({260, 300}, {440, 300}, 10));
     ASSERT_TRUE(session.StartProgram(L"Inking", L"INKING", L"Scribola"));
-    CFakeOffice excel("excel", "/version 11.0 /rect 100 100 600 400");
-    ASSERT_TRUE(excel.IsReady());
-    session.ClickStripPanel(StripPanel::kBrush);
-    session.ClickToolBar(InkingToolBar::kStartWriting);
-    ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-I", true));
-    ASSERT_TRUE(session.RunChapter(0));
-    session.ClickToolBar(InkingToolBar::kInking);
-    ASSERT_TRUE(WaitUntil([&] { return !excel.Matching(".Weight put").empty(); }, 15000))
-        << excel.Log();
-    const std::string strWeight = excel.Matching(".Weight put")[0];
-    EXPECT_EQ(strWeight.substr(strWeight.find(".Weight put")),
+    EXPECT_EQ(session.BrushWeightInExcel(0),
               std::string(".Weight put ") + GetParam().pszInkingBrushWeight)
         << "the stroke's 11 samples of weight 7 (14 at 2,048 levels) at 96 dots an inch";
     session.m_program.Kill();

@@ -6,8 +6,6 @@
 #include "GdiObjects.h"
 #include "PenRules.h"
 
-bool g_bLeftCanvas = false;
-
 POINT CPenCapture::ClientOrigin() const {
     POINT pt{0, 0};
     ClientToScreen(TabletWindow(), &pt);
@@ -56,11 +54,11 @@ BOOL CPenCapture::OnLetterPacket(DWORD, DWORD nButtons, LONG x, LONG y, UINT nPr
     if (!bInside) {
         if (!m_bDrawing || !m_bPenDown)
             return FALSE;
-        if (g_bLeftCanvas) {
-            g_bLeftCanvas = false;
+        if (m_bLeftCanvas) {
+            m_bLeftCanvas = false;
             return FALSE;
         }
-        g_bLeftCanvas = true;
+        m_bLeftCanvas = true;
         m_bPenDown = false;
     } else {
         m_bPenDown = true;
@@ -91,7 +89,7 @@ void CPenCapture::TakeSample(CInkSurface& surface, POINT pt, short nWeight, bool
 void CPenCapture::StartStroke(CInkSurface& surface, POINT pt, short nWeight, bool bPlain) {
     m_bDrawing = true;
     // A new stroke starts with the canvas not left, so that leaving it ends this stroke too.
-    g_bLeftCanvas = false;
+    m_bLeftCanvas = false;
     m_ptLast = m_ptPrev = pt;
     m_nLastWeight = nWeight;
     const bool bLines = bPlain || m_nTool == kToolMarker;

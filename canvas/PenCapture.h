@@ -17,9 +17,6 @@
 
 #include <memory>
 
-// Toggled when the pen leaves the canvas in the middle of a stroke.
-extern bool g_bLeftCanvas;
-
 // The default pen colour: red 0, green 0, blue 128.
 constexpr COLORREF kDefaultPenColor = 0x800000;
 
@@ -61,6 +58,8 @@ public:
     bool m_bMouseDown = false;
     bool m_bPenDown = false;
     bool m_bDrawing = false;
+    // Toggled when the pen leaves the canvas in the middle of a stroke.
+    bool m_bLeftCanvas = false;
     POINT m_ptLast{};
     POINT m_ptPrev{};
     short m_nLastWeight = 0;

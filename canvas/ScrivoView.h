@@ -19,9 +19,6 @@
 class IScrivoFrame;
 class CPicture;
 
-// Packets ignored after a capture starts.
-extern short g_nCaptureSkip;
-
 class CScrivoView : public CScrollView,
                     public IScrivoCanvas,
                     public CPenCapture,

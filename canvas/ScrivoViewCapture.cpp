@@ -11,8 +11,6 @@
 #include "ScrivoFrame.h"
 #include "MessagePump.h"
 
-short g_nCaptureSkip = 0;
-
 namespace {
 // Packets ignored after a capture starts (the pen may still be down from the start button).
 constexpr short kCaptureSkipPackets = 10;
@@ -201,7 +199,7 @@ void CScrivoView::StartCapture() {
     // The mouse's button came up on the start button before this: none of its packets is left
     // over from that click.
     if (IsMousePen())
-        g_nCaptureSkip = kCaptureSkipPackets;
+        m_nCaptureSkip = kCaptureSkipPackets;
     m_pOverlay->m_bSelectMode = true;
     m_pOverlay->ShowOverDesktop();
     SetCursor(m_pOverlay->m_hcurCapture);
@@ -224,7 +222,7 @@ void CScrivoView::ExitCapture() {
     ReleaseFrozenScreen();
     m_nCaptureState = kCaptureIdle;
     m_bSelecting = false;
-    g_nCaptureSkip = 0;
+    m_nCaptureSkip = 0;
     if (m_hCtx && IsBound())
         Binding().WTOverlap(m_hCtx, TRUE);
 }
@@ -235,8 +233,8 @@ BOOL CScrivoView::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, U
         m_bPenDown = true;
     else if (HIWORD(nButtons) == TBN_UP)
         m_bPenDown = false;
-    if (g_nCaptureSkip < kCaptureSkipPackets) {
-        ++g_nCaptureSkip;
+    if (m_nCaptureSkip < kCaptureSkipPackets) {
+        ++m_nCaptureSkip;
         return FALSE;
     }
     if (!m_bPenDown || nPressure == 0) {
@@ -284,7 +282,7 @@ void CScrivoView::DrawRubberBand(const RECT& rcOld, const RECT& rcNew) {
 }
 
 void CScrivoView::FinishCapture() {
-    g_nCaptureSkip = 0;
+    m_nCaptureSkip = 0;
     m_bPenDown = false;
     m_bSelecting = false;
     m_nCaptureState = kCaptureIdle;

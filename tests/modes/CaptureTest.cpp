@@ -92,7 +92,7 @@ TEST_F(ScreenCapture, EscGivesTheScreenBackWithoutAPicture) {
     EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
     EXPECT_TRUE(IsWindowEnabled(m_pFrame->m_hWnd));
     // The next capture ignores its first ten packets again.
-    EXPECT_EQ(g_nCaptureSkip, 0);
+    EXPECT_EQ(View().m_nCaptureSkip, 0);
 }
 
 TEST_F(ScreenCapture, ACancelledCaptureDialogLeavesEscInDesktopModeWithoutEffect) {

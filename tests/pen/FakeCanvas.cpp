@@ -21,7 +21,6 @@ CFakeCanvas::CFakeCanvas(FakeTablet& tablet) {
     FillRect(m_dcPage.Get(), &rc, brush.Get());
     ReadPressureAxis();
     m_bMouseDown = true;
-    g_bLeftCanvas = false;
 }
 
 CFakeCanvas::~CFakeCanvas() {

@@ -29,11 +29,11 @@ protected:
         if (!bInside) {
             if (!this->m_bDrawing || !this->m_bPenDown)
                 return FALSE;
-            if (g_bLeftCanvas) {
-                g_bLeftCanvas = false;
+            if (this->m_bLeftCanvas) {
+                this->m_bLeftCanvas = false;
                 return FALSE;
             }
-            g_bLeftCanvas = true;
+            this->m_bLeftCanvas = true;
             this->m_bPenDown = false;
         } else {
             this->m_bPenDown = true;
@@ -66,7 +66,7 @@ private:
     void StartStroke(HDC hdcScreen, POINT pt, POINT ptPage, short nWeight) {
         const float z = this->CanvasZoom();
         this->m_bDrawing = true;
-        g_bLeftCanvas = false;
+        this->m_bLeftCanvas = false;
         this->m_ptLast = this->m_ptPrev = pt;
         this->m_nLastWeight = nWeight;
         this->m_pCurLine = std::make_unique<CLine>();

@@ -124,7 +124,7 @@ TEST(StrokeCapture, LeavingTheCanvasMidStrokeEndsItOnce) {
     canvas.Feed(TBN_NONE, -10, 60, 600);
     EXPECT_EQ(canvas.m_lines.GetCount(), 1);
     EXPECT_FALSE(canvas.m_bDrawing);
-    EXPECT_TRUE(g_bLeftCanvas);
+    EXPECT_TRUE(canvas.m_bLeftCanvas);
     canvas.Feed(TBN_NONE, -30, 60, 600);
     canvas.Feed(TBN_UP, -40, 60, 0);
     EXPECT_EQ(canvas.m_lines.GetCount(), 1);

@@ -1,5 +1,6 @@
 #include "ModesSession.h"
 
+#include "ColourWindow.h"
 #include "OfficeTestBase.h"
 
 namespace {
@@ -40,6 +41,19 @@ std::string CModesSession::BrushWeightInExcel(size_t n) {
         return excel.Log();
     const std::string strWeight = excel.Matching(".Weight put")[0];
     return strWeight.substr(strWeight.find(".Weight put"));
+}
+
+std::string CModesSession::DesktopBrushStrokes(size_t n, POINT ptInk,
+                                               std::vector<SavedStroke>& strokes) {
+    ClickToolBar(LetterToolBar::kDesktop);
+    if (!WaitForOverlay(L"Plovexa-L", true))
+        return "no overlay: " + InputState();
+    ClickStripPanel(StripPanel::kBrush);
+    if (!RunChapter(n))
+        return "the stroke's chapter";
+    if (!WaitUntil([&] { return ColorDistance(ScreenPixel(ptInk), kPenColor) <= 80; }, 5000))
+        return "no stroke on the frozen screen";
+    return SaveAndRead(strokes, DesktopToolBar::kSave) ? "" : "the saved note";
 }
 
 bool CModesSession::StartProgram(const std::wstring& strArgs, const wchar_t* pszClass,

@@ -34,6 +34,10 @@ public:
     // n with the brush and hands it over: the line weight Excel was given (".Weight put W"), or
     // the log of a hand-over that gave none.
     std::string BrushWeightInExcel(size_t n);
+    // From the letter window into desktop mode, chapter n written with the brush until the
+    // frozen screen shows its ink at ptInk, and the note saved and read back into strokes: the
+    // step that failed, or empty.
+    std::string DesktopBrushStrokes(size_t n, POINT ptInk, std::vector<SavedStroke>& strokes);
     // Once the program has handled what it was given, the text of its message box (empty when
     // it shows none).
     std::string BoxText() const;

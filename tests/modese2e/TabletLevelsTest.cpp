@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ColourWindow.h"
 #include "ModesSession.h"
 #include "OfficeTestBase.h"
 
@@ -80,19 +79,8 @@ TEST_P(TabletLevels, DesktopBrushStrokesKeepTheirWeights) {
     CModesSession session;
     session.AddChapter(ScreenStroke(kFrom, kTo, 10));
     ASSERT_TRUE(session.Start(kVirtualTabletOrder));
-    session.ClickToolBar(LetterToolBar::kDesktop);
-    ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-L", true));
-    session.ClickStripPanel(StripPanel::kBrush);
-    ASSERT_TRUE(session.RunChapter(0));
-    EXPECT_TRUE(WaitUntil(
-        [] {
-            return ColorDistance(ScreenPixel({500, 300}), kPenColor) <= 80;
-        },
-        5000))
-        << "the stroke on the frozen screen";
-
     std::vector<SavedStroke> strokes;
-    ASSERT_TRUE(session.SaveAndRead(strokes, DesktopToolBar::kSave));
+    ASSERT_EQ(session.DesktopBrushStrokes(0, {500, 300}, strokes), "");
     ASSERT_EQ(strokes.size(), 1u);
     ExpectWeights(strokes[0], 3, 11, 140, "desktop brush: 700 of 1,024 at level 2");
     EXPECT_EQ(strokes[0].points.front().x, kFrom.x);

@@ -1,10 +1,11 @@
 # Sourced by the scripts that run the build's programs inside an X display: prepares the build's
 # own prefix and keeps one wineserver running for the session.
-# Usage: . scripts/wine-session.sh <build dir>   (sets $build and $root)
+# Usage: . scripts/wine-session.sh <build dir>   (sets $build and $root; QUILLET_WINEPREFIX names
+# another prefix than <build dir>/wineprefix)
 build=$(cd "$1" && pwd)
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/wineprefix.sh" "$build"
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${QUILLET_WINEPREFIX:-$build/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -p
 # Start Wine's own service processes now, detached from ctest's output pipes: a test program

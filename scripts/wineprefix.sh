@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Creates the build's own Wine prefix once (never the user's ~/.wine), set up so that windows
 # take the focus and synthetic input arrives without a window manager.
-# Usage: scripts/wineprefix.sh <build dir>   (needs a DISPLAY)
+# Usage: scripts/wineprefix.sh <build dir>   (needs a DISPLAY; QUILLET_WINEPREFIX names another
+# prefix than <build dir>/wineprefix)
 set -e
 build=$(cd "$1" && pwd)
-export WINEPREFIX=$build/wineprefix
+export WINEPREFIX=${QUILLET_WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64

@@ -67,6 +67,11 @@ inline std::string FileText(const std::wstring& strPath) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// The little-endian 32-bit value at offset n of a file's bytes.
+inline std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t n) {
+    return d[n] | d[n + 1] << 8 | d[n + 2] << 16 | static_cast<std::uint32_t>(d[n + 3]) << 24;
+}
+
 struct CShownMessage {
     std::wstring strText;
     std::wstring strCaption;

@@ -7,10 +7,6 @@
 #include "Resources.h"
 
 namespace {
-std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t n) {
-    return d[n] | d[n + 1] << 8 | d[n + 2] << 16 | static_cast<std::uint32_t>(d[n + 3]) << 24;
-}
-
 std::unique_ptr<CLine> MakeStroke(int x0, int y0, int x1, int y1, COLORREF cr) {
     auto pLine = std::make_unique<CLine>();
     pLine->SetColor(cr);

@@ -8,10 +8,6 @@
 #include "RecoveryKeeper.h"
 
 namespace {
-std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t n) {
-    return d[n] | d[n + 1] << 8 | d[n + 2] << 16 | static_cast<std::uint32_t>(d[n + 3]) << 24;
-}
-
 // A written stroke: what the pen hands the document at pen-up.
 void Write(CScrivoDoc* pDoc, int y) {
     auto pLine = std::make_unique<CLine>();

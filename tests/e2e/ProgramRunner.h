@@ -9,6 +9,9 @@
 
 #include "TestFolder.h"
 
+// How long a program start may take.
+inline constexpr DWORD kStartTimeout = 30000;
+
 class CProgram {
 public:
     CProgram() = default;

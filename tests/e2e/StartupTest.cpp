@@ -4,7 +4,6 @@
 #include "ProgramRunner.h"
 
 namespace {
-constexpr DWORD kStartTimeout = 30000;
 
 class Startup : public ::testing::Test {
 protected:

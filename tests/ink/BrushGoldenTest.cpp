@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr COLORREF kPaper = 0x00CCE2E5;
-constexpr COLORREF kInk = RGB(20, 40, 160);
-
 std::wstring DataPath(const wchar_t* pszName) {
     std::string s = QUILLET_TEST_DATA;
     return std::wstring(s.begin(), s.end()) + L"\\" + pszName;

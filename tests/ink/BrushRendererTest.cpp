@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-
 // Feeds a whole stroke in pen order, the way a stroke redraws itself.
 void Draw(CSMLine& sm, HDC hdc, const std::vector<Sample>& samples, int nPressureMax = 511,
           float fScale = 1.0f) {

@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr COLORREF kPaper = 0x00CCE2E5;
-constexpr COLORREF kInk = RGB(20, 40, 160);
-
 // A stroke as the renderer is fed it, with the pressure maximum of its tablet.
 struct CTestStroke {
     std::vector<Sample> samples;

@@ -9,8 +9,6 @@
 namespace {
 
 constexpr COLORREF kPath = 0x00FF0000;
-constexpr COLORREF kBlack = 0;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Builds the mask of an eraser in its own memory DC and gives it back on destruction.
 class CMaskScope {

@@ -12,6 +12,12 @@
 #include "Line.h"
 #include "SMLine.h"
 
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+// The paper and the ink of the brush's golden images.
+inline constexpr COLORREF kPaper = 0x00CCE2E5;
+inline constexpr COLORREF kInk = RGB(20, 40, 160);
+
 inline bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

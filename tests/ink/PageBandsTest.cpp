@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kWidth = 300, kHeight = 400;
-constexpr COLORREF kPaper = RGB(250, 250, 240);
+constexpr COLORREF kBandsPaper = RGB(250, 250, 240);
 
 // Wandering heavy brush strokes over the whole canvas and past its edges, 24,000 samples in all
 // (runs of brush strokes long enough for bands); every sixtieth one a wide marker stroke when
@@ -69,14 +69,14 @@ void FillPage(bool bMarkers, CDibCanvas& expected, CLines& lines) {
 TEST(PageBands, EveryThreadCountLeavesTheBytesOfOneStrokeAfterAnother) {
     const std::vector<std::unique_ptr<CLine>> strokes = PageStrokes(false);
     for (POINT ptOrigin : {POINT{0, 0}, POINT{-13, 29}}) {
-        CDibCanvas expected(kWidth, kHeight, kPaper, 24, true);
+        CDibCanvas expected(kWidth, kHeight, kBandsPaper, 24, true);
         SetViewportOrgEx(expected.Dc(), ptOrigin.x, ptOrigin.y, nullptr);
         DrawOneByOne(strokes, expected);
-        ASSERT_GT(expected.CountOther(kPaper), kWidth * kHeight / 3);
+        ASSERT_GT(expected.CountOther(kBandsPaper), kWidth * kHeight / 3);
         for (int nThreads = 1; nThreads <= 4; ++nThreads) {
             SCOPED_TRACE(testing::Message()
                          << nThreads << " threads, origin " << ptOrigin.x << "," << ptOrigin.y);
-            CDibCanvas banded(kWidth, kHeight, kPaper, 24, true);
+            CDibCanvas banded(kWidth, kHeight, kBandsPaper, 24, true);
             SetViewportOrgEx(banded.Dc(), ptOrigin.x, ptOrigin.y, nullptr);
             const CPixelTarget target(banded.Dc());
             ASSERT_TRUE(target.IsDirect());
@@ -88,12 +88,12 @@ TEST(PageBands, EveryThreadCountLeavesTheBytesOfOneStrokeAfterAnother) {
 
 TEST(PageBands, MarkerStrokesBetweenBrushStrokesKeepTheirPlaceInTheOrder) {
     CLines lines;
-    CDibCanvas expected(kWidth, kHeight, kPaper, 32, false);
+    CDibCanvas expected(kWidth, kHeight, kBandsPaper, 32, false);
     FillPage(true, expected, lines);
-    CDibCanvas page(kWidth, kHeight, kPaper, 32, false);
+    CDibCanvas page(kWidth, kHeight, kBandsPaper, 32, false);
     lines.DrawAll(page.Dc());
     EXPECT_EQ(page.FirstDifference(expected), "");
-    EXPECT_GT(expected.CountOther(kPaper), kWidth * kHeight / 3);
+    EXPECT_GT(expected.CountOther(kBandsPaper), kWidth * kHeight / 3);
 }
 
 // A repaint of one region (after an erase or an undo) draws only the strokes that reach it: a
@@ -101,13 +101,13 @@ TEST(PageBands, MarkerStrokesBetweenBrushStrokesKeepTheirPlaceInTheOrder) {
 // among them, or the region loses the stroke's edge.
 TEST(PageBands, EachRegionRepaintLeavesTheWholePagesPixels) {
     CLines lines;
-    CDibCanvas expected(kWidth, kHeight, kPaper, 24, false);
+    CDibCanvas expected(kWidth, kHeight, kBandsPaper, 24, false);
     FillPage(false, expected, lines);
     constexpr int kTile = 20;
     for (int y = 0; y < kHeight; y += kTile)
         for (int x = 0; x < kWidth; x += kTile) {
             const RECT rcTile = {x, y, x + kTile, y + kTile};
-            CDibCanvas region(kWidth, kHeight, kPaper, 24, false);
+            CDibCanvas region(kWidth, kHeight, kBandsPaper, 24, false);
             lines.DrawInRect(region.Dc(), rcTile);
             for (int ty = y; ty < rcTile.bottom; ++ty)
                 for (int tx = x; tx < rcTile.right; ++tx)
@@ -138,14 +138,14 @@ TEST(PageBands, ThinBandsOverSharpHeavyCornersLeaveTheWholePagesBytes) {
         }
         strokes.push_back(std::move(pLine));
     }
-    CDibCanvas whole(200, 200, kPaper, 24, true);
+    CDibCanvas whole(200, 200, kBandsPaper, 24, true);
     const CPixelTarget wholeTarget(whole.Dc());
     for (const auto& pLine : strokes)
         pLine->Draw(wholeTarget);
-    ASSERT_GT(whole.CountOther(kPaper), 200 * 200 / 4);
+    ASSERT_GT(whole.CountOther(kBandsPaper), 200 * 200 / 4);
     for (int nRows : {1, 3, 8}) {
         SCOPED_TRACE(testing::Message() << "bands of " << nRows << " rows");
-        CDibCanvas banded(200, 200, kPaper, 24, true);
+        CDibCanvas banded(200, 200, kBandsPaper, 24, true);
         const CPixelTarget target(banded.Dc());
         for (int y = 0; y < 200; y += nRows) {
             const CPixelTarget band(target, {0, y, 200, y + nRows});

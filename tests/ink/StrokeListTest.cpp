@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 // A horizontal pencil stroke at y 40..45 crossing x = 50.
 std::unique_ptr<CLine> StrokeA() {
     return MakeStroke(kToolPencil, 0, 0, {{40, 40, 2}, {60, 45, 2}});

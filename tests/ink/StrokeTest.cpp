@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 RECT BoundOf(int bSmooth, std::initializer_list<LinePoint> points) {
     return MakeStroke(kToolPencil, bSmooth, 0, points)->GetBound();
 }

@@ -13,7 +13,6 @@
 #include "kvofunc.h"
 
 namespace {
-constexpr DWORD kTimeout = 30000;
 constexpr COLORREF kGreen = RGB(20, 180, 60);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr RECT kGround = {200, 200, 500, 400};

@@ -9,6 +9,9 @@
 #include "UnixPath.h"
 #include "UserInput.h"
 
+// How long the media tests wait for a window or a file.
+inline constexpr DWORD kTimeout = 30000;
+
 void BringToFront(HWND hwnd);
 
 // Mouse at client points of a window: move, press, release.

@@ -13,7 +13,6 @@
 #include "kvofunc.h"
 
 namespace {
-constexpr DWORD kTimeout = 30000;
 
 std::string Utf8(const std::wstring& str) {
     char sz[2048] = {};

@@ -11,7 +11,6 @@
 #include "kvofunc.h"
 
 namespace {
-constexpr DWORD kTimeout = 30000;
 
 // A 24-bit bottom-up BMP of cx x cy: each pixel's colour is a function of its place, so that
 // every stored byte can be checked.

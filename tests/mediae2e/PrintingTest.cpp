@@ -12,7 +12,6 @@
 #include "TestPrinter.h"
 
 namespace {
-constexpr DWORD kTimeout = 30000;
 constexpr int kDpi = 20; // a letter page of 170 x 220 pixels
 // Grey levels of the rendered pages: the printer's white paper, the note's paper colour
 // (229, 226, 204 with its ruled lines), and ink.

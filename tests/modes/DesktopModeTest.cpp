@@ -8,7 +8,6 @@
 
 namespace {
 constexpr COLORREF kGreen = RGB(20, 180, 60);
-constexpr COLORREF kPen = 0x800000;
 
 int Distance(COLORREF a, COLORREF b) {
     return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),

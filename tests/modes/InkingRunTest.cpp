@@ -10,7 +10,6 @@
 #include "RecoveryKeeper.h"
 
 namespace {
-constexpr COLORREF kPen = 0x800000;
 
 class InkingRun : public CModesFixture {
 protected:

@@ -7,6 +7,9 @@
 #include "GdiObjects.h"
 #include "RecordingBridge.h"
 
+// The pen colour the mode tests write with.
+inline constexpr COLORREF kPen = 0x800000;
+
 // The view with its packet handlers open to the tests.
 class CModesView : public CScrivoView {
 public:

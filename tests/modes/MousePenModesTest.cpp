@@ -5,7 +5,6 @@
 #include "ModesFixture.h"
 
 namespace {
-constexpr COLORREF kPen = 0x800000;
 
 int Distance(COLORREF a, COLORREF b) {
     return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),

@@ -11,7 +11,6 @@
 #include "ModesSession.h"
 
 namespace {
-constexpr wchar_t kOverlay[] = L"Plovexa-L";
 constexpr RECT kArea{420, 250, 580, 330};
 
 // The tablet's drag from the area's top-left to its bottom-right: the first ten packets after

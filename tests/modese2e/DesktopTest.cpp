@@ -11,7 +11,6 @@
 #include "kvofunc.h"
 
 namespace {
-constexpr wchar_t kOverlay[] = L"Plovexa-L";
 constexpr COLORREF kGreen = RGB(40, 200, 90);
 constexpr RECT kGreenRect{300, 200, 700, 500};
 constexpr POINT kFrom{350, 300}, kTo{650, 300};

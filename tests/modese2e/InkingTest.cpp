@@ -14,7 +14,7 @@
 namespace {
 constexpr COLORREF kInkColor = 0x800000;
 const std::wstring kInkingTitle = L"Scribola";
-constexpr wchar_t kOverlay[] = L"Plovexa-I";
+constexpr wchar_t kInkingOverlay[] = L"Plovexa-I";
 const std::wstring kNotPlaced = L"Not all of the ink could be placed into the application under "
                                 L"it. The ink stays on the screen: Inking tries again, Cancel "
                                 L"removes it.";
@@ -45,7 +45,8 @@ protected:
     void TearDown() override {
         PostMessageW(m_session.m_hFrame, WM_CLOSE, 0, 0);
         EXPECT_EQ(m_session.m_program.WaitForExit(10000), 0);
-        EXPECT_EQ(FindWindowW(kOverlay, kOverlay), nullptr) << "the overlay went with the program";
+        EXPECT_EQ(FindWindowW(kInkingOverlay, kInkingOverlay), nullptr)
+            << "the overlay went with the program";
         m_pRegistration.reset();
     }
     // One writing run: two pencil strokes, then (bMarker) one marker stroke, each a chapter.
@@ -82,7 +83,7 @@ protected:
     std::string WriteAndHandOver(size_t nFirst, bool bMarker) {
         m_session.ClickStripPanel(StripPanel::kPencil);
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
-        if (!m_session.WaitForOverlay(kOverlay, true))
+        if (!m_session.WaitForOverlay(kInkingOverlay, true))
             return "Start to write: " + m_session.InputState();
         if (!m_session.RunChapter(nFirst))
             return "pencil strokes";
@@ -96,7 +97,9 @@ protected:
                 return "marker stroke";
         }
         m_session.ClickToolBar(InkingToolBar::kInking);
-        return m_session.WaitForOverlay(kOverlay, false) ? "" : "Inking: " + m_session.InputState();
+        return m_session.WaitForOverlay(kInkingOverlay, false)
+                   ? ""
+                   : "Inking: " + m_session.InputState();
     }
 
     std::unique_ptr<CClassRegistration> m_pRegistration;
@@ -163,20 +166,20 @@ TEST_F(Inking, InkNothingTakesStaysOnTheScreenAndAPasteConsumerReceivesItAsOnePi
         CColourWindow plain({200, 180, 500, 360}, RGB(0, 160, 0), CColourWindow::kOrdinary);
         m_session.ClickStripPanel(StripPanel::kPencil);
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
-        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
+        ASSERT_TRUE(m_session.WaitForOverlay(kInkingOverlay, true));
         ASSERT_TRUE(m_session.RunChapter(0));
         m_session.ClickToolBar(InkingToolBar::kInking);
         ASSERT_TRUE(ClickOkOn(L"Is Not in Word Window Client"));
         HWND hBox = WaitForBox(kNotPlaced);
         ASSERT_NE(hBox, nullptr);
         // The ink is back on the frozen screen and the box takes a click.
-        EXPECT_TRUE(IsWindowVisible(m_session.Overlay(kOverlay)));
+        EXPECT_TRUE(IsWindowVisible(m_session.Overlay(kInkingOverlay)));
         EXPECT_EQ(ScreenPixel({350, 300}), kInkColor);
         EXPECT_EQ(ScreenPixel({350, 340}), RGB(0, 160, 0));
         ASSERT_TRUE(ClickOkOn(kNotPlaced));
         EXPECT_EQ(ScreenPixel({350, 300}), kInkColor);
         m_session.ClickToolBar(InkingToolBar::kCancel);
-        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
+        ASSERT_TRUE(m_session.WaitForOverlay(kInkingOverlay, false));
     }
     const std::wstring strResult = m_session.m_folder / L"paste";
     const std::wstring strEvent = L"ModesPasteReady" + std::to_wstring(GetCurrentProcessId());
@@ -233,19 +236,19 @@ TEST_F(Inking, AfterInkingOrCancelNoStrokeAndNoRedoIsLeft) {
     ASSERT_TRUE(excel.IsReady());
     for (size_t nRun = 0; nRun < 2; ++nRun) {
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
-        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
+        ASSERT_TRUE(m_session.WaitForOverlay(kInkingOverlay, true));
         ASSERT_TRUE(m_session.RunChapter(nRun));
         m_session.ClickStripPanel(StripPanel::kUndo);
         m_session.ClickToolBar(nRun == 0 ? InkingToolBar::kInking : InkingToolBar::kCancel);
-        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
+        ASSERT_TRUE(m_session.WaitForOverlay(kInkingOverlay, false));
         if (nRun == 0) {
             ASSERT_TRUE(WaitUntil([&] { return excel.Has("AddPolyline"); }, 15000));
         }
         m_session.ClickToolBar(InkingToolBar::kStartWriting);
-        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, true));
+        ASSERT_TRUE(m_session.WaitForOverlay(kInkingOverlay, true));
         m_session.ClickStripPanel(StripPanel::kRedo);
         m_session.ClickToolBar(InkingToolBar::kInking);
-        ASSERT_TRUE(m_session.WaitForOverlay(kOverlay, false));
+        ASSERT_TRUE(m_session.WaitForOverlay(kInkingOverlay, false));
     }
     // Only the first run's remaining stroke was ever offered.
     WaitUntil([] { return false; }, 1500);

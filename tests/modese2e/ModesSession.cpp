@@ -4,7 +4,6 @@
 #include "OfficeTestBase.h"
 
 namespace {
-constexpr DWORD kStartTimeout = 30000;
 
 std::string Describe(HWND hwnd) {
     if (!hwnd)

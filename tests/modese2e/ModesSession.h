@@ -15,6 +15,9 @@ std::string ScreenStroke(POINT ptFrom, POINT ptTo, int nSteps);
 // The samples that stroke leaves: the pen-down point and every step.
 std::vector<POINT> StrokeSamples(POINT ptFrom, POINT ptTo, int nSteps);
 
+// The class (and title) of the letter program's overlay.
+inline constexpr wchar_t kOverlay[] = L"Plovexa-L";
+
 class CModesSession : public CPenSession {
 public:
     // Starts KVOmail.exe with the command line strArgs ("Inking" or a note) and waits for its

@@ -10,7 +10,6 @@
 #include "ModesSession.h"
 
 namespace {
-constexpr wchar_t kOverlay[] = L"Plovexa-L";
 
 // A window as an earlier run's overlay looks to the next start: its class name and title.
 class CLeftOverlay {

@@ -38,10 +38,6 @@ Bytes Store(const CNotePaper& header, CLines& lines, CPictures& pictures) {
     return ar.Data();
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != 0;
-}
-
 // A note with three strokes and two pictures, and its stored bytes.
 struct CSampleNote {
     CSampleNote() {

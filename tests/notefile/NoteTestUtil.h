@@ -10,7 +10,18 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "Message.h"
+
+// Two rectangles are the same; else says both.
+inline ::testing::AssertionResult SameRect(const RECT& a, const RECT& b) {
+    if (EqualRect(&a, &b))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << "," << a.right << ","
+                                         << a.bottom << ") but expected (" << b.left << "," << b.top
+                                         << "," << b.right << "," << b.bottom << ")";
+}
 
 // Captures every message shown while it lives (text, caption).
 class CMessageCapture {

@@ -24,14 +24,6 @@ public:
     int nMenus = 0;
 };
 
-::testing::AssertionResult SameRect(const RECT& a, const RECT& b) {
-    if (EqualRect(&a, &b))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << "," << a.right << ","
-                                         << a.bottom << ") but expected (" << b.left << "," << b.top
-                                         << "," << b.right << "," << b.bottom << ")";
-}
-
 std::unique_ptr<CPicture> PictureAt(const RECT& rc, COLORREF cr = RGB(10, 20, 30)) {
     auto p = std::make_unique<CPicture>();
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;

@@ -8,7 +8,6 @@
 #include "UserInput.h"
 
 namespace {
-constexpr DWORD kStartTimeout = 30000;
 
 template <class T> bool Take(const std::vector<std::uint8_t>& b, size_t& nPos, T& value) {
     if (nPos + sizeof(T) > b.size())

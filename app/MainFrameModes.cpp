@@ -83,7 +83,7 @@ void CMainFrame::OnLetterMode() {
         return;
     m_nMode = kModeLetter;
     if (CScrivoView* pView = GetView())
-        pView->LeaveDesktopMode();
+        pView->ScreenRun().LeaveDesktopMode();
     Sleep(100);
     ChangeStyle(m_hWnd, WS_DLGFRAME, kLetterStyle);
     // The strip's shape and the inking strip's missing Move item do not belong to the letter
@@ -107,7 +107,7 @@ void CMainFrame::OnDesktopMode() {
         return;
     m_nMode = kModeDesktop;
     if (pView)
-        pView->EnterDesktopMode();
+        pView->ScreenRun().EnterDesktopMode();
     ChangeStyle(m_hWnd, kLetterStyle, 0);
     PlaceStrip();
     ArrangeBars(true);

@@ -8,7 +8,7 @@ bool CDialogPause::Begin(CScrivoView* pView) {
     if (pView->m_nDialogPauses++ > 0)
         return true;
     pView->CloseTabletContext();
-    if (CCaptureWindow* pOverlay = pView->GetOverlay();
+    if (CCaptureWindow* pOverlay = pView->ScreenRun().GetOverlay();
         pOverlay && GetCapture() == pOverlay->m_hWnd)
         ReleaseCapture();
     return true;

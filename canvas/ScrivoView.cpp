@@ -35,7 +35,7 @@ bool IsFileCommand(UINT nID) {
 }
 } // namespace
 
-CScrivoView::CScrivoView() : m_pBridge(std::make_unique<CBrevixBridge>()) {}
+CScrivoView::CScrivoView() = default;
 
 CScrivoView::~CScrivoView() {
     DestroyWindow();
@@ -83,16 +83,12 @@ int CScrivoView::OnCreate() {
     m_rcPage = page::InitialPage(GetScreenSize());
     RebuildPageBitmap();
     PaintPage(false);
-    return CreateOverlay() ? 0 : -1;
+    return m_run.CreateOverlay() ? 0 : -1;
 }
 
 void CScrivoView::OnDestroy() {
     CloseTabletContext();
-    // The overlay never outlives the program on the screen.
-    if (m_pOverlay)
-        m_pOverlay->Hide();
-    m_pOverlay.reset();
-    ReleaseFrozenScreen();
+    m_run.DestroyOverlay();
     if (m_hOldPageBitmap) {
         SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
         m_hOldPageBitmap = nullptr;
@@ -137,7 +133,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnInsertImage();
         return true;
     case ID_CAPTURE_SCREEN:
-        OnCaptureScreen();
+        m_run.OnCaptureScreen();
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -147,7 +143,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnFilePrintPreviewCommand();
         return true;
     default:
-        return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
+        return m_run.OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
                OnWidthCommand(nID);
     }
 }

@@ -86,10 +86,10 @@ void CScrivoView::OnEditPaste() {
 }
 
 void CScrivoView::OnRenderFormat(UINT uFormat) {
-    Bridge().RenderFormat(m_hWnd, uFormat);
-    Bridge().RenderFormatHtmlTimeOut(m_hWnd);
+    m_run.Bridge().RenderFormat(m_hWnd, uFormat);
+    m_run.Bridge().RenderFormatHtmlTimeOut(m_hWnd);
 }
 
 void CScrivoView::OnRenderAllFormats() {
-    Bridge().RenderFormat(m_hWnd, 0);
+    m_run.Bridge().RenderFormat(m_hWnd, 0);
 }

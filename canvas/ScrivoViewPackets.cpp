@@ -1,10 +1,11 @@
 // The canvas view's pen input: tablet packets, the left mouse button, the tool cursor, and what
-// the stroke capture needs of the view.
+// the stroke capture and the overlay need of the view.
 #include "ScrivoView.h"
 
 #include <windowsx.h>
 
 #include "Resources.h"
+#include "ScrivoFrame.h"
 #include "resource.h"
 
 namespace {
@@ -106,4 +107,36 @@ void CScrivoView::MarkModified() {
 HCURSOR CScrivoView::EraserCursor() const {
     HCURSOR hCursor = LoadCursorW(GetResourceInstance(), MAKEINTRESOURCEW(IDC_ERASER));
     return hCursor ? hCursor : LoadCursorW(nullptr, IDC_CROSS);
+}
+
+HWND CScrivoView::OverlayWindow() const {
+    const CCaptureWindow* pOverlay = m_run.GetOverlay();
+    return pOverlay ? pOverlay->m_hWnd : nullptr;
+}
+
+HDC CScrivoView::OverlayInkDC() const {
+    const CCaptureWindow* pOverlay = m_run.GetOverlay();
+    return pOverlay ? pOverlay->m_dcInk.Get() : nullptr;
+}
+
+bool CScrivoView::IsPenCovered(POINT pt) const {
+    IScrivoFrame* pFrame = GetScrivoFrame();
+    return pFrame && pFrame->IsPenCovered(pt);
+}
+
+void CScrivoView::ClosePenWidthPopup() {
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->ClosePenWidthPopup();
+}
+
+void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
+    if (!m_hCtx || !IsBound())
+        return;
+    Binding().WTEnable(m_hCtx, bEnable);
+    Binding().WTOverlap(m_hCtx, bEnable);
+}
+
+void CScrivoView::OnOverlayClickBesideStrip() {
+    ClosePenWidthPopup();
+    RaiseMainFrame();
 }

@@ -87,8 +87,6 @@ public:
     int m_nPressureScale = 1;
     BOOL m_bReopenCtx = FALSE;
     short m_nCaptureState = kCaptureIdle;
-    // The packets a capture has ignored since it started (the tablet pen's first few).
-    short m_nCaptureSkip = 0;
     // The bound tablet library; the process-wide one unless a test substitutes its own.
     const CWintabApi* m_pWintab = &Wintab();
     // The looked-up pointer functions; likewise.

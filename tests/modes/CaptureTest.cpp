@@ -4,6 +4,7 @@
 // the pen; Esc gives the screen back, and a cancelled capture dialog leaves Esc to the modes.
 #include <gtest/gtest.h>
 
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "FrameworkIds.h"
 #include "ModesFixture.h"
@@ -34,30 +35,32 @@ TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrok
     pLine->AddPoint(100, 20, 4);
     m_pDoc->m_lines.Add(std::move(pLine));
 
-    View().StartCapture();
+    View().ScreenRun().StartCapture();
     ASSERT_EQ(View().m_nCaptureState, 2);
-    CCaptureWindow* pOverlay = m_pView->GetOverlay();
+    CCaptureWindow* pOverlay = m_pView->ScreenRun().GetOverlay();
     ASSERT_TRUE(IsWindowVisible(pOverlay->m_hWnd));
     EXPECT_TRUE(pOverlay->m_bSelectMode);
     EXPECT_EQ(InkPixel({310, 310}), kRed & 0xFF8080) << "the frozen screen is tinted";
 
     for (DWORD t = 0; t < 10; ++t)
         Packet(t, t == 0 ? TBN_DOWN : 0, {300, 300});
-    EXPECT_FALSE(View().m_bSelecting) << "the first ten packets are ignored";
+    EXPECT_FALSE(CCanvasTestAccess::IsSelecting(View().ScreenRun()))
+        << "the first ten packets are ignored";
     Packet(1000, 0, {300, 300});
-    ASSERT_TRUE(View().m_bSelecting);
+    ASSERT_TRUE(CCanvasTestAccess::IsSelecting(View().ScreenRun()));
     Packet(1100, 0, {350, 350});
-    EXPECT_EQ(View().m_rcSelect.right, 300) << "100 ms after the last update";
+    EXPECT_EQ(CCanvasTestAccess::SelectRect(View().ScreenRun()).right, 300)
+        << "100 ms after the last update";
     Packet(1160, 0, {360, 340});
-    EXPECT_EQ(View().m_rcSelect.right, 360);
-    EXPECT_EQ(View().m_rcSelect.bottom, 340);
+    EXPECT_EQ(CCanvasTestAccess::SelectRect(View().ScreenRun()).right, 360);
+    EXPECT_EQ(CCanvasTestAccess::SelectRect(View().ScreenRun()).bottom, 340);
     EXPECT_EQ(InkPixel({330, 320}), kRed) << "the selected area shows untinted";
     Packet(1200, 0, {400, 380});
     Packet(1250, TBN_UP, {400, 380}, 0);
 
     EXPECT_EQ(View().m_nCaptureState, 0);
     EXPECT_FALSE(IsWindowVisible(pOverlay->m_hWnd));
-    EXPECT_FALSE(m_pView->m_dcScreen) << "the frozen screen is given back";
+    EXPECT_FALSE(m_pView->ScreenRun().FrozenScreen()) << "the frozen screen is given back";
     ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 1);
     CPicture* pPicture = m_pView->m_pNewPicture;
     ASSERT_NE(pPicture, nullptr);
@@ -81,18 +84,18 @@ TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrok
 }
 
 TEST_F(ScreenCapture, EscGivesTheScreenBackWithoutAPicture) {
-    View().StartCapture();
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    View().ScreenRun().StartCapture();
+    HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     ASSERT_TRUE(IsWindowVisible(hwndOverlay));
     SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_FALSE(IsWindowVisible(hwndOverlay));
-    EXPECT_FALSE(m_pView->m_dcScreen);
+    EXPECT_FALSE(m_pView->ScreenRun().FrozenScreen());
     EXPECT_EQ(View().m_nCaptureState, 0);
     EXPECT_EQ(m_pDoc->m_pictures.GetCount(), 0);
     EXPECT_TRUE(IsWindowVisible(m_pFrame->m_hWnd));
     EXPECT_TRUE(IsWindowEnabled(m_pFrame->m_hWnd));
     // The next capture ignores its first ten packets again.
-    EXPECT_EQ(View().m_nCaptureSkip, 0);
+    EXPECT_EQ(CCanvasTestAccess::CaptureSkip(View().ScreenRun()), 0);
 }
 
 TEST_F(ScreenCapture, ACancelledCaptureDialogLeavesEscInDesktopModeWithoutEffect) {
@@ -108,10 +111,10 @@ TEST_F(ScreenCapture, ACancelledCaptureDialogLeavesEscInDesktopModeWithoutEffect
 
     m_pFrame->OnDesktopMode();
     DesktopStroke({250, 300}, {450, 300}, 20);
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(IsWindowVisible(hwndOverlay)) << "the ink stays on the frozen screen";
-    ASSERT_TRUE(m_pView->m_dcScreen);
+    ASSERT_TRUE(m_pView->ScreenRun().FrozenScreen());
     EXPECT_NE(InkPixel({350, 300}), FrozenPixel({350, 300}));
     m_pView->m_pWintab = &Wintab();
     m_pView->m_hCtx = nullptr;
@@ -119,7 +122,7 @@ TEST_F(ScreenCapture, ACancelledCaptureDialogLeavesEscInDesktopModeWithoutEffect
 
 TEST_F(ScreenCapture, AQuickDragEndsTheAreaWhereThePenLifts) {
     CColourWindow red({300, 300, 420, 380}, kRed);
-    View().StartCapture();
+    View().ScreenRun().StartCapture();
     for (DWORD t = 0; t < 10; ++t)
         Packet(t, t == 0 ? TBN_DOWN : 0, {300, 300});
     Packet(1000, 0, {300, 300});
@@ -140,7 +143,7 @@ TEST_F(ScreenCapture, WithTheMouseAsThePenTheMouseDragsTheArea) {
     // File commands wait for the capture to end.
     m_pFrame->RouteCommand(ID_FILE_SAVE);
     EXPECT_EQ(View().m_nBeeps, 1);
-    HWND hwnd = m_pView->GetOverlay()->m_hWnd;
+    HWND hwnd = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     const auto send = [hwnd](UINT uMsg, POINT pt) {
         ScreenToClient(hwnd, &pt);
         SendMessageW(hwnd, uMsg, uMsg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));

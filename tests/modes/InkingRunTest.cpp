@@ -31,9 +31,9 @@ TEST_F(InkingRun, StrokesArePlainLinesOnTheFrozenScreenAndGoOverOnceTheOverlayIs
     CColourWindow white({200, 200, 600, 500}, RGB(255, 255, 255));
     InkingStroke({300, 250}, {500, 250}, 10);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0) << "no run, no ink";
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     ASSERT_TRUE(View().m_bInkArmed);
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     ASSERT_TRUE(IsWindowVisible(hwndOverlay));
     WriteTwoStrokes();
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 2);
@@ -59,7 +59,7 @@ TEST_F(InkingRun, StrokesArePlainLinesOnTheFrozenScreenAndGoOverOnceTheOverlayIs
 }
 
 TEST_F(InkingRun, CancelDropsTheInkAndWhatUndoTookBack) {
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_EDIT_UNDO_STROKE);
     ASSERT_EQ(m_pDoc->m_lines.GetRedoCount(), 1);
@@ -69,19 +69,19 @@ TEST_F(InkingRun, CancelDropsTheInkAndWhatUndoTookBack) {
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
     EXPECT_EQ(m_pDoc->m_lines.GetRedoCount(), 0);
     EXPECT_FALSE(View().m_bInkArmed);
-    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
 }
 
 TEST_F(InkingRun, WithoutTheBridgeTheInkStaysOnTheScreenAndTheRunGoesOn) {
     m_pBridge->m_bAvailable = false;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_NO_BRIDGE));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
     EXPECT_TRUE(View().m_bInkArmed);
-    EXPECT_TRUE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(InkPixel({400, 300}), kPen);
     // Cancel still ends the run.
     m_pFrame->RouteCommand(ID_CANCEL_WRITING);
@@ -91,7 +91,7 @@ TEST_F(InkingRun, WithoutTheBridgeTheInkStaysOnTheScreenAndTheRunGoesOn) {
 TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) {
     m_pBridge->m_nBeginResult = 0;
     m_pBridge->m_nInsertResult = 0;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin End Insert");
@@ -99,7 +99,7 @@ TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) 
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
     EXPECT_TRUE(View().m_bInkArmed);
-    EXPECT_TRUE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(InkPixel({400, 300}), kPen);
     // The strip is back in its writing state: Inking again, and this time the picture is taken.
     m_pBridge->m_calls.clear();
@@ -107,7 +107,7 @@ TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) 
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin End Insert");
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
-    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(m_messages.size(), 1u);
 }
 
@@ -117,7 +117,7 @@ TEST_F(InkingRun, FileCommandsOnlyBeepWhileTheRunIsArmed) {
         ++nPrompts;
         return std::optional<std::wstring>();
     });
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     const UINT commands[] = {ID_FILE_NEW,     ID_FILE_OPEN,          ID_FILE_SAVE,
                              ID_FILE_SAVE_AS, ID_FILE_PRINT_PREVIEW, ID_FILE_SEND_MAIL};
@@ -137,9 +137,9 @@ TEST_F(InkingRun, FileCommandsOnlyBeepWhileTheRunIsArmed) {
 }
 
 TEST_F(InkingRun, EscRestoresTheMainWindowAndTheRunKeepsItsStrokes) {
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     ShowWindow(m_pFrame->m_hWnd, SW_MINIMIZE);
     SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_FALSE(IsWindowVisible(hwndOverlay));
@@ -156,7 +156,7 @@ TEST_F(InkingRun, EscRestoresTheMainWindowAndTheRunKeepsItsStrokes) {
 TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnlyThat) {
     // The pencil stroke is taken; the marker pass's begin is refused once.
     m_pBridge->m_nBeginsTaken = 1;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin Rect End Begin End");
@@ -186,7 +186,7 @@ TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyS
         return (uType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDCANCEL;
     });
     m_pBridge->m_bAvailable = false;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     m_pFrame->RouteCommand(ID_CANCEL_WRITING);

@@ -28,7 +28,7 @@ TEST_F(WindowsInkPenModes, InAWritingRunOfInkingThePressureSetsEachLinesWidth) {
     m_pFrame->OnInkingMode();
     ASSERT_EQ(m_pFrame->m_nMode, 2);
     View().SelectTool(kToolBrush);
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     ASSERT_TRUE(View().m_bInkArmed);
     Play("down 300 300 200\nline 300 300 500 300 10 1024\nup 500 300");
     ASSERT_TRUE(View().IsInkPen());

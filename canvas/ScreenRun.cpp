@@ -1,15 +1,23 @@
-// The overlay of the canvas view: freezing the screen for desktop mode, capturing a screen area
-// as a picture (the tinted frozen screen with a rubber band), and what the pen capture and the
-// overlay window need of the view.
-#include "ScrivoView.h"
+// The desktop and inking runs of the canvas view: freezing the screen for desktop mode and for a
+// writing run, capturing a screen area as a picture (the tinted frozen screen with a rubber band),
+// and the end of a writing run, whose strokes are written over the frozen screen in screen pixels
+// and which Inking hands to the application under them (InkHandOver) or Cancel throws away.
+// Inking mode keeps no ink either way.
+#include "ScreenRun.h"
 
 #include <algorithm>
 
 #include "DialogPause.h"
 #include "FrameWnd.h"
-#include "Picture.h"
-#include "ScrivoFrame.h"
+#include "InkHandOver.h"
+#include "Message.h"
 #include "MessagePump.h"
+#include "Picture.h"
+#include "Resources.h"
+#include "ScrivoFrame.h"
+#include "ScrivoView.h"
+#include "WaitCursor.h"
+#include "resource.h"
 
 namespace {
 // Packets ignored after a capture starts (the pen may still be down from the start button).
@@ -35,15 +43,26 @@ void Copy(HDC hdcTo, const RECT& rc, HDC hdcFrom, DWORD dwRop = SRCCOPY) {
 }
 } // namespace
 
-bool CScrivoView::CreateOverlay() {
-    IScrivoFrame* pFrame = GetScrivoFrame();
+CScreenRun::CScreenRun(CScrivoView& view)
+    : m_view(view), m_pBridge(std::make_unique<CBrevixBridge>()) {}
+
+bool CScreenRun::CreateOverlay() {
+    IScrivoFrame* pFrame = m_view.GetScrivoFrame();
     const bool bInking = pFrame && pFrame->IsInkingProcess();
-    m_pOverlay = std::make_unique<CCaptureWindow>(*this);
+    m_pOverlay = std::make_unique<CCaptureWindow>(m_view);
     return m_pOverlay->Create(bInking ? L"Plovexa-I" : L"Plovexa-L");
 }
 
-void CScrivoView::ShowMainWindow(bool bShow) const {
-    CFrameWnd* pFrame = GetParentFrame();
+void CScreenRun::DestroyOverlay() {
+    // The overlay never outlives the program on the screen.
+    if (m_pOverlay)
+        m_pOverlay->Hide();
+    m_pOverlay.reset();
+    ReleaseFrozenScreen();
+}
+
+void CScreenRun::ShowMainWindow(bool bShow) const {
+    CFrameWnd* pFrame = m_view.GetParentFrame();
     if (!pFrame || !pFrame->m_hWnd)
         return;
     ShowWindow(pFrame->m_hWnd, bShow ? SW_SHOW : SW_HIDE);
@@ -54,7 +73,7 @@ void CScrivoView::ShowMainWindow(bool bShow) const {
     }
 }
 
-bool CScrivoView::FreezeScreen() {
+bool CScreenRun::FreezeScreen() {
     RECT rc{};
     GetWindowRect(GetDesktopWindow(), &rc);
     if (!m_dcScreen.EnsureSize(rc.right - rc.left, rc.bottom - rc.top))
@@ -65,7 +84,7 @@ bool CScrivoView::FreezeScreen() {
     return true;
 }
 
-void CScrivoView::ShowFrozenScreen() {
+void CScreenRun::ShowFrozenScreen() {
     if (!m_pOverlay || !m_pOverlay->m_hWnd || !m_pOverlay->PrepareInkImage())
         return;
     const SIZE size = m_dcScreen.Size();
@@ -73,12 +92,12 @@ void CScrivoView::ShowFrozenScreen() {
     m_pOverlay->ShowOverDesktop();
 }
 
-void CScrivoView::ReleaseFrozenScreen() {
+void CScreenRun::ReleaseFrozenScreen() {
     m_dcScreen.Reset();
     m_dcTint.Reset();
 }
 
-void CScrivoView::FreezeForWriting() {
+void CScreenRun::FreezeForWriting() {
     // The windows that the main window covered paint themselves again meanwhile.
     Sleep(250);
     // The screen is copied before the overlay appears, so that the copy never holds the overlay.
@@ -86,91 +105,98 @@ void CScrivoView::FreezeForWriting() {
         m_pOverlay->m_bSelectMode = false;
         ShowFrozenScreen();
     }
-    if (m_hCtx && IsBound())
-        Binding().WTOverlap(m_hCtx, TRUE);
+    OverlapTabletContext();
 }
 
-void CScrivoView::EnterDesktopMode() {
+void CScreenRun::EnterDesktopMode() {
     DispatchWaitingMessages();
     ShowMainWindow(false);
     FreezeForWriting();
     ShowMainWindow(true);
 }
 
-void CScrivoView::ShowOverlay(bool bShow) {
+void CScreenRun::ShowOverlay(bool bShow) {
     if (!m_pOverlay)
         return;
     if (!bShow) {
         m_pOverlay->Hide();
-    } else if (GetFrameMode() != kModeLetter && m_dcScreen) {
+    } else if (m_view.GetFrameMode() != kModeLetter && m_dcScreen) {
         m_pOverlay->ShowOverDesktop();
         // The strip stays in front of the overlay.
         RaiseMainFrame();
     }
 }
 
-void CScrivoView::PauseForDialog(bool bPause) {
-    const bool bDesktop = GetFrameMode() == kModeDesktop;
+void CScreenRun::PauseForDialog(bool bPause) {
+    const bool bDesktop = m_view.GetFrameMode() == kModeDesktop;
     if (m_pOverlay && bDesktop)
         m_pOverlay->m_bModal = bPause;
     if (bPause) {
-        CDialogPause::Begin(this);
+        CDialogPause::Begin(&m_view);
         return;
     }
-    CDialogPause::End(this);
+    CDialogPause::End(&m_view);
     if (bDesktop)
         ShowOverlay(true);
 }
 
-void CScrivoView::PauseForMail(bool bPause) {
-    if (GetFrameMode() != kModeDesktop)
+void CScreenRun::PauseForMail(bool bPause) {
+    if (m_view.GetFrameMode() != kModeDesktop)
         return;
-    const HWND hwndFrame = OverlayMainFrame();
+    const HWND hwndFrame = MainFrameWindow();
     if (bPause) {
         if (hwndFrame)
             ShowWindow(hwndFrame, SW_MINIMIZE);
         ShowOverlay(false);
-        CloseTabletContext();
+        m_view.CloseTabletContext();
         return;
     }
     if (hwndFrame)
         ShowWindow(hwndFrame, SW_RESTORE);
-    OpenViewContext();
+    m_view.OpenViewContext();
     // The overlay comes back active, with the strip in front of it.
     ShowOverlay(true);
 }
 
-HDC CScrivoView::GetDesktopImage() const {
-    return GetFrameMode() == kModeDesktop ? m_dcScreen.Get() : nullptr;
+HDC CScreenRun::GetDesktopImage() const {
+    return m_view.GetFrameMode() == kModeDesktop ? m_dcScreen.Get() : nullptr;
 }
 
-void CScrivoView::LeaveDesktopMode() {
+void CScreenRun::LeaveDesktopMode() {
     ShowOverlay(false);
     ReleaseFrozenScreen();
 }
 
-void CScrivoView::OnCaptureScreen() {
+void CScreenRun::ClearDesktopInk() {
+    if (m_view.GetFrameMode() != kModeDesktop || !m_dcScreen || !m_pOverlay || !m_pOverlay->m_dcInk)
+        return;
+    const SIZE size = m_dcScreen.Size();
+    const RECT rcAll{0, 0, size.cx, size.cy};
+    Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcScreen.Get());
+    m_pOverlay->ShowArea(rcAll);
+}
+
+void CScreenRun::OnCaptureScreen() {
     // The overlay of desktop and inking mode holds their ink: no capture may take it over. The
     // area is dragged with the pen, or with the mouse when it is the pen.
-    if ((!m_hCtx && !IsMousePen()) || GetFrameMode() != kModeLetter)
+    if ((!m_view.m_hCtx && !m_view.IsMousePen()) || m_view.GetFrameMode() != kModeLetter)
         return;
-    m_nCaptureState = kCaptureDialog;
+    m_view.m_nCaptureState = kCaptureDialog;
     ShowMainWindow(false);
-    IScrivoFrame* pFrame = GetScrivoFrame();
+    IScrivoFrame* pFrame = m_view.GetScrivoFrame();
     if (!pFrame || !pFrame->ShowCaptureDialog()) {
-        m_nCaptureState = kCaptureIdle;
+        m_view.m_nCaptureState = kCaptureIdle;
         ShowMainWindow(true);
     }
 }
 
-void CScrivoView::GiveScreenBack() {
-    if (m_nCaptureState == kCaptureSelecting)
+void CScreenRun::GiveScreenBack() {
+    if (m_view.m_nCaptureState == kCaptureSelecting)
         ExitCapture();
 }
 
-void CScrivoView::StartCapture() {
-    if (m_hCtx && IsBound())
-        Binding().WTOverlap(m_hCtx, TRUE);
+void CScreenRun::StartCapture() {
+    OverlapTabletContext();
     ShowMainWindow(false);
     if (!m_dcScreen) {
         if (!FreezeScreen()) {
@@ -194,50 +220,47 @@ void CScrivoView::StartCapture() {
     Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcScreen.Get());
     if (m_dcTint)
         Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcTint.Get(), SRCAND);
-    m_nCaptureState = kCaptureSelecting;
+    m_view.m_nCaptureState = kCaptureSelecting;
     m_bSelecting = false;
     // The mouse's button came up on the start button before this: none of its packets is left
     // over from that click.
-    if (IsMousePen())
+    if (m_view.IsMousePen())
         m_nCaptureSkip = kCaptureSkipPackets;
     m_pOverlay->m_bSelectMode = true;
     m_pOverlay->ShowOverDesktop();
     SetCursor(m_pOverlay->m_hcurCapture);
-    if (m_hCtx && IsBound())
-        Binding().WTOverlap(m_hCtx, TRUE);
+    OverlapTabletContext();
     SetCapture(m_pOverlay->m_hWnd);
     EnableWindow(m_pOverlay->m_hWnd, TRUE);
     BringWindowToTop(m_pOverlay->m_hWnd);
 }
 
 // Esc must always give the screen back, also when the tablet context went away meanwhile.
-void CScrivoView::ExitCapture() {
-    if (m_hCtx && IsBound())
-        Binding().WTOverlap(m_hCtx, TRUE);
+void CScreenRun::ExitCapture() {
+    OverlapTabletContext();
     if (m_pOverlay) {
         m_pOverlay->Hide();
         m_pOverlay->m_bSelectMode = false;
     }
     ShowMainWindow(true);
     ReleaseFrozenScreen();
-    m_nCaptureState = kCaptureIdle;
+    m_view.m_nCaptureState = kCaptureIdle;
     m_bSelecting = false;
     m_nCaptureSkip = 0;
-    if (m_hCtx && IsBound())
-        Binding().WTOverlap(m_hCtx, TRUE);
+    OverlapTabletContext();
 }
 
-BOOL CScrivoView::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) {
+BOOL CScreenRun::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) {
     // A press among the ignored packets still counts: the drag that follows it selects.
     if (HIWORD(nButtons) == TBN_DOWN)
-        m_bPenDown = true;
+        m_view.m_bPenDown = true;
     else if (HIWORD(nButtons) == TBN_UP)
-        m_bPenDown = false;
+        m_view.m_bPenDown = false;
     if (m_nCaptureSkip < kCaptureSkipPackets) {
         ++m_nCaptureSkip;
         return FALSE;
     }
-    if (!m_bPenDown || nPressure == 0) {
+    if (!m_view.m_bPenDown || nPressure == 0) {
         // The area ends where the pen lifts: the rubber band may trail it by up to its interval.
         if (m_bSelecting) {
             m_rcSelect.right = x;
@@ -261,7 +284,7 @@ BOOL CScrivoView::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, U
     return TRUE;
 }
 
-void CScrivoView::DrawRubberBand(const RECT& rcOld, const RECT& rcNew) {
+void CScreenRun::DrawRubberBand(const RECT& rcOld, const RECT& rcNew) {
     if (!m_pOverlay || !m_pOverlay->m_dcInk)
         return;
     HDC hdc = m_pOverlay->m_dcInk.Get();
@@ -281,11 +304,11 @@ void CScrivoView::DrawRubberBand(const RECT& rcOld, const RECT& rcNew) {
     m_pOverlay->ShowArea(rcBoth);
 }
 
-void CScrivoView::FinishCapture() {
+void CScreenRun::FinishCapture() {
     m_nCaptureSkip = 0;
-    m_bPenDown = false;
+    m_view.m_bPenDown = false;
     m_bSelecting = false;
-    m_nCaptureState = kCaptureIdle;
+    m_view.m_nCaptureState = kCaptureIdle;
     const RECT rc = Normalised(m_rcSelect);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // An area without width or height makes no picture.
@@ -300,7 +323,7 @@ void CScrivoView::FinishCapture() {
             }
             auto pPicture = std::make_unique<CPicture>();
             pPicture->SetImage(bitmap.Detach(), w, h);
-            PlaceNewPicture(std::move(pPicture));
+            m_view.PlaceNewPicture(std::move(pPicture));
         }
     }
     ReleaseFrozenScreen();
@@ -309,49 +332,24 @@ void CScrivoView::FinishCapture() {
         m_pOverlay->m_bSelectMode = false;
     }
     ShowMainWindow(true);
-    InvalidateCanvas();
+    m_view.InvalidateCanvas();
 }
 
-HWND CScrivoView::OverlayWindow() const {
-    return m_pOverlay ? m_pOverlay->m_hWnd : nullptr;
-}
-
-HDC CScrivoView::OverlayInkDC() const {
-    return m_pOverlay ? m_pOverlay->m_dcInk.Get() : nullptr;
-}
-
-HWND CScrivoView::OverlayMainFrame() const {
-    CFrameWnd* pFrame = GetParentFrame();
+HWND CScreenRun::MainFrameWindow() const {
+    CFrameWnd* pFrame = m_view.GetParentFrame();
     return pFrame ? pFrame->m_hWnd : nullptr;
 }
 
-bool CScrivoView::IsOverMainFrame(POINT pt) const {
-    HWND hwndFrame = OverlayMainFrame();
+bool CScreenRun::IsOverMainFrame(POINT pt) const {
+    HWND hwndFrame = MainFrameWindow();
     RECT rc{};
     return hwndFrame && IsWindowVisible(hwndFrame) && GetWindowRect(hwndFrame, &rc) &&
            PtInRect(&rc, pt);
 }
 
-bool CScrivoView::IsPenCovered(POINT pt) const {
-    IScrivoFrame* pFrame = GetScrivoFrame();
-    return pFrame && pFrame->IsPenCovered(pt);
-}
-
-void CScrivoView::RaiseMainFrame() {
-    if (HWND hwndFrame = OverlayMainFrame())
+void CScreenRun::RaiseMainFrame() const {
+    if (HWND hwndFrame = MainFrameWindow())
         SetWindowPos(hwndFrame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void CScrivoView::ClosePenWidthPopup() {
-    if (IScrivoFrame* pFrame = GetScrivoFrame())
-        pFrame->ClosePenWidthPopup();
-}
-
-void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
-    if (!m_hCtx || !IsBound())
-        return;
-    Binding().WTEnable(m_hCtx, bEnable);
-    Binding().WTOverlap(m_hCtx, bEnable);
 }
 
 // Esc ends the selection of a capture area (state 2: the state 1 that a cancelled capture dialog
@@ -359,26 +357,155 @@ void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
 // inking mode it takes the overlay away and restores the main window; the run keeps its strokes,
 // so that Inking still hands them over and Cancel still drops them. In desktop mode it changes
 // nothing, so that no ink goes.
-void CScrivoView::OnOverlayEscape() {
-    if (m_nCaptureState == kCaptureSelecting || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
+void CScreenRun::OnOverlayEscape() {
+    if (m_view.m_nCaptureState == kCaptureSelecting || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
         if (m_pOverlay)
             EnableWindow(m_pOverlay->m_hWnd, FALSE);
         ExitCapture();
         return;
     }
-    if (GetFrameMode() != kModeInking || !m_bInkArmed)
+    if (m_view.GetFrameMode() != kModeInking || !m_view.m_bInkArmed)
         return;
     ShowOverlay(false);
-    if (HWND hwndFrame = OverlayMainFrame())
+    if (HWND hwndFrame = MainFrameWindow())
         ShowWindow(hwndFrame, SW_RESTORE);
     ShowMainWindow(true);
 }
 
-void CScrivoView::OnOverlayClickBesideStrip() {
-    ClosePenWidthPopup();
-    RaiseMainFrame();
+bool CScreenRun::IsOverlayInUse() const {
+    return m_view.GetFrameMode() != kModeLetter || m_view.m_nCaptureState == kCaptureSelecting;
 }
 
-bool CScrivoView::IsOverlayInUse() const {
-    return GetFrameMode() != kModeLetter || m_nCaptureState == kCaptureSelecting;
+bool CScreenRun::OnInkingCommand(UINT nID) {
+    switch (nID) {
+    case ID_START_WRITING:
+        StartWriting();
+        return true;
+    case ID_HAND_OVER_INK:
+        HandOverInk();
+        return true;
+    case ID_CANCEL_WRITING:
+        CancelWriting();
+        return true;
+    case IDC_PANEL_TEST:
+    case IDC_FOCUS_SINK:
+        return true;
+    case ID_TOOL_PENCIL:
+    case ID_TOOL_BRUSH:
+    case ID_TOOL_MARKER: {
+        // Until writing was started once, choosing a pen in inking mode starts it; the tool
+        // command then goes on as usual.
+        IScrivoFrame* pFrame = m_view.GetScrivoFrame();
+        if (pFrame && pFrame->GetMode() == kModeInking && pFrame->IsStartTipWanted())
+            StartWriting();
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void CScreenRun::StartWriting() {
+    IScrivoFrame* pFrame = m_view.GetScrivoFrame();
+    CFrameWnd* pFrameWnd = m_view.GetParentFrame();
+    // A writing run belongs to inking mode, and one at a time.
+    if (m_view.m_bInkArmed || !pFrame || !pFrameWnd || pFrame->GetMode() != kModeInking)
+        return;
+    if (!m_view.m_hCtx)
+        m_view.OpenViewContext();
+    else
+        OverlapTabletContext();
+    pFrame->ClosePenWidthPopup();
+    pFrame->OnStartWriting();
+    DispatchWaitingMessages();
+    // The strip leaves the screen while it is frozen, so that the capture shows only the
+    // application under it.
+    RECT rcFrame{};
+    GetWindowRect(pFrameWnd->m_hWnd, &rcFrame);
+    MoveWindow(pFrameWnd->m_hWnd, 0, 0, 0, 0, TRUE);
+    DispatchWaitingMessages();
+    FreezeForWriting();
+    m_view.m_bInkArmed = true;
+    SetWindowPos(pFrameWnd->m_hWnd, HWND_TOPMOST, rcFrame.left, rcFrame.top,
+                 rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top, SWP_SHOWWINDOW);
+    BringWindowToTop(pFrameWnd->m_hWnd);
+    m_view.RebuildToolCursor();
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void CScreenRun::HandOverInk() {
+    if (!m_view.m_bInkArmed)
+        return;
+    // Without the bridge the ink cannot go anywhere: it stays on the screen, the run stays armed,
+    // and Cancel remains the way out.
+    if (!Bridge().IsAvailable()) {
+        ShowInkingMessage(IDS_NO_BRIDGE);
+        return;
+    }
+    IScrivoFrame* pFrame = m_view.GetScrivoFrame();
+    m_view.m_bInkArmed = false;
+    m_view.CloseTabletContext();
+    if (m_pOverlay && m_pOverlay->m_hWnd)
+        SetCapture(m_pOverlay->m_hWnd);
+    if (pFrame) {
+        pFrame->OnInkDone();
+        pFrame->ClosePenWidthPopup();
+    }
+    DispatchWaitingMessages();
+    auto result = CInkHandOver::Result::NoInk;
+    if (CLines* pLines = m_view.Strokes(); pLines && pLines->GetCount() > 0) {
+        CWaitCursor wait;
+        // The application under the ink must be what the bridge finds there.
+        ShowOverlay(false);
+        result = CInkHandOver(Bridge(), m_view.m_hWnd).HandOver(*pLines);
+    }
+    m_view.OpenViewContext();
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    if (result == CInkHandOver::Result::Failed) {
+        KeepInkAfterFailedHandOver();
+        return;
+    }
+    ShowOverlay(false);
+    if (CLines* pLines = m_view.Strokes()) {
+        pLines->RemoveAll();
+        pLines->ClearRedo();
+    }
+}
+
+void CScreenRun::KeepInkAfterFailedHandOver() {
+    // The run goes on as it was before Inking: the ink back on the frozen screen, the strip in
+    // its writing state. Inking tries again; Cancel throws the ink away.
+    m_view.m_bInkArmed = true;
+    ShowOverlay(true);
+    if (IScrivoFrame* pFrame = m_view.GetScrivoFrame())
+        pFrame->OnStartWriting();
+    ShowInkingMessage(IDS_INK_NOT_PLACED);
+}
+
+void CScreenRun::ShowInkingMessage(UINT nText) {
+    CDialogPause pause(&m_view);
+    ShowMessage(m_view.m_hWnd, LoadResString(nText), LoadResString(IDS_INKING_TITLE),
+                MB_ICONEXCLAMATION);
+}
+
+void CScreenRun::CancelWriting() {
+    IScrivoFrame* pFrame = m_view.GetScrivoFrame();
+    if (pFrame)
+        pFrame->ClosePenWidthPopup();
+    ShowOverlay(false);
+    m_view.m_bInkArmed = false;
+    // A stroke still being written goes with the others.
+    m_view.m_bDrawing = false;
+    m_view.m_pCurLine.reset();
+    if (pFrame)
+        pFrame->OnInkDone();
+    if (CLines* pLines = m_view.Strokes()) {
+        pLines->RemoveAll();
+        pLines->ClearRedo();
+    }
+}
+
+void CScreenRun::OverlapTabletContext() const {
+    if (m_view.m_hCtx && m_view.IsBound())
+        m_view.Binding().WTOverlap(m_view.m_hCtx, TRUE);
 }

@@ -215,6 +215,16 @@ bool CScrivoView::SetPaper(const CNotePaper& paper) {
     return true;
 }
 
+// The bridge announces its delayed clipboard formats with this window as their owner.
+void CScrivoView::OnRenderFormat(UINT uFormat) {
+    m_run.Bridge().RenderFormat(m_hWnd, uFormat);
+    m_run.Bridge().RenderFormatHtmlTimeOut(m_hWnd);
+}
+
+void CScrivoView::OnRenderAllFormats() {
+    m_run.Bridge().RenderFormat(m_hWnd, 0);
+}
+
 void CScrivoView::ScrollToOrigin() {
     ScrollToPosition({0, 0});
 }

@@ -59,7 +59,7 @@ public:
     void OnScriptLineColor();
 
     // The width buttons open the pen-width popup; the popup's width commands set the width of
-    // the tool it shows (ScrivoViewTools.cpp).
+    // the tool it shows (ScrivoViewPen.cpp).
     bool OnWidthCommand(UINT nID);
     // Client point to page point: trunc((client + scroll) / zoom).
     POINT ClientToPage(POINT ptClient) const;
@@ -107,14 +107,14 @@ public:
     // Desktop mode's printed picture: the frozen screen with the ink, while a print run lasts.
     CImageDC m_dcPrintScreen;
 
-    // Clipboard (ScrivoViewClipboard.cpp).
-    void OnEditCopy();
-    void OnEditPaste();
     // Forwards the render requests of the bridge's delayed clipboard formats to the bridge.
     void OnRenderFormat(UINT uFormat);
     void OnRenderAllFormats();
 
-    // Pictures (ScrivoViewPictures.cpp): Insert Image from file, the picture tool and its menu.
+    // Pictures (ScrivoViewPictures.cpp): Insert Image from file, Copy and Paste, the picture tool
+    // and its menu.
+    void OnEditCopy();
+    void OnEditPaste();
     void OnInsertImage();
     // Loads a picture file and places it; false (after the picture's message) when unreadable.
     bool InsertPictureFile(const std::wstring& strPath);
@@ -129,7 +129,7 @@ public:
     // The picture placed last.
     CPicture* m_pNewPicture = nullptr;
 
-    // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
+    // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPen.cpp).
     void OnActivateView(bool bActivate) override;
 
     // The desktop and inking runs: the overlay, the frozen screen, capture and the hand-over.
@@ -148,7 +148,7 @@ protected:
     // WM_PAINT: the client area is drawn into m_dcShown and copied to the window from there.
     void PaintWindow();
 
-    // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
+    // Pen input (ScrivoViewPen.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     // A pointer message on the view: true when a Windows Ink pen's samples were taken.
     bool OnViewPointer(UINT uMsg, WPARAM wParam, LRESULT& lResult);
@@ -166,7 +166,7 @@ protected:
     void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
     HCURSOR EraserCursor() const override;
     // The neighbours of the tools: the tool buttons and the line spacing of the panel
-    // (ScrivoViewTools.cpp).
+    // (ScrivoViewPen.cpp).
     void OnToolChanged(int nOld, int nNew) override;
     void OnThicknessChanged(int nType, int nLevel) override;
     void OnInkWritten() override;
@@ -174,7 +174,7 @@ protected:
     // The picture tool's share of the mouse: true when the message is fully handled.
     bool OnPictureMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
-    // The overlay as the pen capture uses it (ScrivoViewPackets.cpp).
+    // The overlay as the pen capture uses it (ScrivoViewPen.cpp).
     HWND OverlayWindow() const override;
     HDC OverlayInkDC() const override;
     HDC FrozenScreenDC() const override { return m_run.FrozenScreen().Get(); }

@@ -25,7 +25,7 @@ void ChangeStyle(HWND hwnd, LONG_PTR nRemove, LONG_PTR nAdd) {
 
 bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
     CScrivoView* pView = GetView();
-    if (pView && pView->m_bHasInk) {
+    if (pView && pView->HasInk()) {
         CDialogPause pause(pView);
         if (ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(IDS_APP_TITLE),
                         MB_YESNO) != IDYES)
@@ -103,7 +103,7 @@ void CMainFrame::OnDesktopMode() {
         return;
     CScrivoView* pView = GetView();
     // Without ink the note stays as it is.
-    if (pView && pView->m_bHasInk && !AskToDropInk(IDS_ASK_DESKTOP_MODE))
+    if (pView && pView->HasInk() && !AskToDropInk(IDS_ASK_DESKTOP_MODE))
         return;
     m_nMode = kModeDesktop;
     if (pView)
@@ -113,7 +113,7 @@ void CMainFrame::OnDesktopMode() {
     ArrangeBars(true);
     ShowWindow(m_hWnd, SW_SHOW);
     BringWindowToTop(m_hWnd);
-    if (pView && pView->m_nTool == kToolPicture)
+    if (pView && pView->Tool() == kToolPicture)
         pView->SelectTool(kToolPencil);
     ReopenViewContext();
 }
@@ -151,7 +151,7 @@ LRESULT CMainFrame::OnDisplayChange() {
     if (IsInkingProcess())
         pView->CloseTabletContext();
     // The next packet message reopens the context on the new display.
-    pView->m_bReopenCtx = TRUE;
+    pView->ReopenAtNextPacket();
     if (m_nMode == kModeLetter)
         FitPanelToScreen();
     else

@@ -105,7 +105,7 @@ void CScreenRun::FreezeForWriting() {
         m_pOverlay->m_bSelectMode = false;
         ShowFrozenScreen();
     }
-    OverlapTabletContext();
+    m_view.OverlapContext();
 }
 
 void CScreenRun::EnterDesktopMode() {
@@ -132,12 +132,29 @@ void CScreenRun::PauseForDialog(bool bPause) {
     if (m_pOverlay && bDesktop)
         m_pOverlay->m_bModal = bPause;
     if (bPause) {
-        CDialogPause::Begin(&m_view);
+        BeginDialogPause();
         return;
     }
-    CDialogPause::End(&m_view);
+    EndDialogPause();
     if (bDesktop)
         ShowOverlay(true);
+}
+
+bool CScreenRun::BeginDialogPause() {
+    if (!m_view.m_hWnd || m_view.GetFrameMode() == kModeLetter)
+        return false;
+    if (m_nDialogPauses++ > 0)
+        return true;
+    m_view.CloseTabletContext();
+    if (m_pOverlay && GetCapture() == m_pOverlay->m_hWnd)
+        ReleaseCapture();
+    return true;
+}
+
+void CScreenRun::EndDialogPause() {
+    if (m_nDialogPauses == 0 || --m_nDialogPauses > 0 || !m_view.m_hWnd)
+        return;
+    m_view.OpenViewContext();
 }
 
 void CScreenRun::PauseForMail(bool bPause) {
@@ -179,24 +196,24 @@ void CScreenRun::ClearDesktopInk() {
 void CScreenRun::OnCaptureScreen() {
     // The overlay of desktop and inking mode holds their ink: no capture may take it over. The
     // area is dragged with the pen, or with the mouse when it is the pen.
-    if ((!m_view.m_hCtx && !m_view.IsMousePen()) || m_view.GetFrameMode() != kModeLetter)
+    if ((!m_view.HasContext() && !m_view.IsMousePen()) || m_view.GetFrameMode() != kModeLetter)
         return;
-    m_view.m_nCaptureState = kCaptureDialog;
+    m_view.SetCaptureState(kCaptureDialog);
     ShowMainWindow(false);
     IScrivoFrame* pFrame = m_view.GetScrivoFrame();
     if (!pFrame || !pFrame->ShowCaptureDialog()) {
-        m_view.m_nCaptureState = kCaptureIdle;
+        m_view.SetCaptureState(kCaptureIdle);
         ShowMainWindow(true);
     }
 }
 
 void CScreenRun::GiveScreenBack() {
-    if (m_view.m_nCaptureState == kCaptureSelecting)
+    if (m_view.CaptureState() == kCaptureSelecting)
         ExitCapture();
 }
 
 void CScreenRun::StartCapture() {
-    OverlapTabletContext();
+    m_view.OverlapContext();
     ShowMainWindow(false);
     if (!m_dcScreen) {
         if (!FreezeScreen()) {
@@ -220,7 +237,7 @@ void CScreenRun::StartCapture() {
     Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcScreen.Get());
     if (m_dcTint)
         Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcTint.Get(), SRCAND);
-    m_view.m_nCaptureState = kCaptureSelecting;
+    m_view.SetCaptureState(kCaptureSelecting);
     m_bSelecting = false;
     // The mouse's button came up on the start button before this: none of its packets is left
     // over from that click.
@@ -229,7 +246,7 @@ void CScreenRun::StartCapture() {
     m_pOverlay->m_bSelectMode = true;
     m_pOverlay->ShowOverDesktop();
     SetCursor(m_pOverlay->m_hcurCapture);
-    OverlapTabletContext();
+    m_view.OverlapContext();
     SetCapture(m_pOverlay->m_hWnd);
     EnableWindow(m_pOverlay->m_hWnd, TRUE);
     BringWindowToTop(m_pOverlay->m_hWnd);
@@ -237,30 +254,30 @@ void CScreenRun::StartCapture() {
 
 // Esc must always give the screen back, also when the tablet context went away meanwhile.
 void CScreenRun::ExitCapture() {
-    OverlapTabletContext();
+    m_view.OverlapContext();
     if (m_pOverlay) {
         m_pOverlay->Hide();
         m_pOverlay->m_bSelectMode = false;
     }
     ShowMainWindow(true);
     ReleaseFrozenScreen();
-    m_view.m_nCaptureState = kCaptureIdle;
+    m_view.SetCaptureState(kCaptureIdle);
     m_bSelecting = false;
     m_nCaptureSkip = 0;
-    OverlapTabletContext();
+    m_view.OverlapContext();
 }
 
 BOOL CScreenRun::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) {
     // A press among the ignored packets still counts: the drag that follows it selects.
     if (HIWORD(nButtons) == TBN_DOWN)
-        m_view.m_bPenDown = true;
+        m_view.SetPenDown(true);
     else if (HIWORD(nButtons) == TBN_UP)
-        m_view.m_bPenDown = false;
+        m_view.SetPenDown(false);
     if (m_nCaptureSkip < kCaptureSkipPackets) {
         ++m_nCaptureSkip;
         return FALSE;
     }
-    if (!m_view.m_bPenDown || nPressure == 0) {
+    if (!m_view.IsPenDown() || nPressure == 0) {
         // The area ends where the pen lifts: the rubber band may trail it by up to its interval.
         if (m_bSelecting) {
             m_rcSelect.right = x;
@@ -306,9 +323,9 @@ void CScreenRun::DrawRubberBand(const RECT& rcOld, const RECT& rcNew) {
 
 void CScreenRun::FinishCapture() {
     m_nCaptureSkip = 0;
-    m_view.m_bPenDown = false;
+    m_view.SetPenDown(false);
     m_bSelecting = false;
-    m_view.m_nCaptureState = kCaptureIdle;
+    m_view.SetCaptureState(kCaptureIdle);
     const RECT rc = Normalised(m_rcSelect);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // An area without width or height makes no picture.
@@ -358,13 +375,13 @@ void CScreenRun::RaiseMainFrame() const {
 // so that Inking still hands them over and Cancel still drops them. In desktop mode it changes
 // nothing, so that no ink goes.
 void CScreenRun::OnOverlayEscape() {
-    if (m_view.m_nCaptureState == kCaptureSelecting || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
+    if (m_view.CaptureState() == kCaptureSelecting || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
         if (m_pOverlay)
             EnableWindow(m_pOverlay->m_hWnd, FALSE);
         ExitCapture();
         return;
     }
-    if (m_view.GetFrameMode() != kModeInking || !m_view.m_bInkArmed)
+    if (m_view.GetFrameMode() != kModeInking || !m_view.IsInkArmed())
         return;
     ShowOverlay(false);
     if (HWND hwndFrame = MainFrameWindow())
@@ -373,7 +390,7 @@ void CScreenRun::OnOverlayEscape() {
 }
 
 bool CScreenRun::IsOverlayInUse() const {
-    return m_view.GetFrameMode() != kModeLetter || m_view.m_nCaptureState == kCaptureSelecting;
+    return m_view.GetFrameMode() != kModeLetter || m_view.CaptureState() == kCaptureSelecting;
 }
 
 bool CScreenRun::OnInkingCommand(UINT nID) {
@@ -409,12 +426,12 @@ void CScreenRun::StartWriting() {
     IScrivoFrame* pFrame = m_view.GetScrivoFrame();
     CFrameWnd* pFrameWnd = m_view.GetParentFrame();
     // A writing run belongs to inking mode, and one at a time.
-    if (m_view.m_bInkArmed || !pFrame || !pFrameWnd || pFrame->GetMode() != kModeInking)
+    if (m_view.IsInkArmed() || !pFrame || !pFrameWnd || pFrame->GetMode() != kModeInking)
         return;
-    if (!m_view.m_hCtx)
+    if (!m_view.HasContext())
         m_view.OpenViewContext();
     else
-        OverlapTabletContext();
+        m_view.OverlapContext();
     pFrame->ClosePenWidthPopup();
     pFrame->OnStartWriting();
     DispatchWaitingMessages();
@@ -425,7 +442,7 @@ void CScreenRun::StartWriting() {
     MoveWindow(pFrameWnd->m_hWnd, 0, 0, 0, 0, TRUE);
     DispatchWaitingMessages();
     FreezeForWriting();
-    m_view.m_bInkArmed = true;
+    m_view.SetInkArmed(true);
     SetWindowPos(pFrameWnd->m_hWnd, HWND_TOPMOST, rcFrame.left, rcFrame.top,
                  rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top, SWP_SHOWWINDOW);
     BringWindowToTop(pFrameWnd->m_hWnd);
@@ -434,7 +451,7 @@ void CScreenRun::StartWriting() {
 }
 
 void CScreenRun::HandOverInk() {
-    if (!m_view.m_bInkArmed)
+    if (!m_view.IsInkArmed())
         return;
     // Without the bridge the ink cannot go anywhere: it stays on the screen, the run stays armed,
     // and Cancel remains the way out.
@@ -443,7 +460,7 @@ void CScreenRun::HandOverInk() {
         return;
     }
     IScrivoFrame* pFrame = m_view.GetScrivoFrame();
-    m_view.m_bInkArmed = false;
+    m_view.SetInkArmed(false);
     m_view.CloseTabletContext();
     if (m_pOverlay && m_pOverlay->m_hWnd)
         SetCapture(m_pOverlay->m_hWnd);
@@ -475,7 +492,7 @@ void CScreenRun::HandOverInk() {
 void CScreenRun::KeepInkAfterFailedHandOver() {
     // The run goes on as it was before Inking: the ink back on the frozen screen, the strip in
     // its writing state. Inking tries again; Cancel throws the ink away.
-    m_view.m_bInkArmed = true;
+    m_view.SetInkArmed(true);
     ShowOverlay(true);
     if (IScrivoFrame* pFrame = m_view.GetScrivoFrame())
         pFrame->OnStartWriting();
@@ -493,19 +510,13 @@ void CScreenRun::CancelWriting() {
     if (pFrame)
         pFrame->ClosePenWidthPopup();
     ShowOverlay(false);
-    m_view.m_bInkArmed = false;
+    m_view.SetInkArmed(false);
     // A stroke still being written goes with the others.
-    m_view.m_bDrawing = false;
-    m_view.m_pCurLine.reset();
+    m_view.DropStroke();
     if (pFrame)
         pFrame->OnInkDone();
     if (CLines* pLines = m_view.Strokes()) {
         pLines->RemoveAll();
         pLines->ClearRedo();
     }
-}
-
-void CScreenRun::OverlapTabletContext() const {
-    if (m_view.m_hCtx && m_view.IsBound())
-        m_view.Binding().WTOverlap(m_view.m_hCtx, TRUE);
 }

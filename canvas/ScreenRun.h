@@ -43,6 +43,11 @@ public:
     // also marked busy and comes back in front afterwards.
     void PauseForDialog(bool bPause);
     void PauseForMail(bool bPause);
+    // A modal dialog of the program opens or closes (CDialogPause): the outermost one closes the
+    // tablet context and takes the mouse from the overlay, and opens the context again at its
+    // end; Begin is false in letter mode, where nothing changes.
+    bool BeginDialogPause();
+    void EndDialogPause();
     // The frozen screen in desktop mode, else null.
     HDC GetDesktopImage() const;
 
@@ -95,8 +100,6 @@ private:
     // written over (desktop mode and a writing run of inking mode).
     void FreezeForWriting();
     void ReleaseFrozenScreen();
-    // Raises the open tablet context above the program's other contexts.
-    void OverlapTabletContext() const;
     // The rubber band of the capture area: redraws the union of the old and new rectangle.
     void DrawRubberBand(const RECT& rcOld, const RECT& rcNew);
     // The capture area becomes a picture at the page's top-left corner.
@@ -112,4 +115,6 @@ private:
     // The packets a capture has ignored since it started (the tablet pen's first few).
     short m_nCaptureSkip = 0;
     std::unique_ptr<IInkBridge> m_pBridge;
+    // Modal dialogs open now in desktop and inking mode.
+    int m_nDialogPauses = 0;
 };

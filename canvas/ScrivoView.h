@@ -75,23 +75,14 @@ public:
     int GetFrameMode() const override;
     // Desktop and inking mode: the pauses of the screen run.
     void PauseForDialog(bool bPause) override { m_run.PauseForDialog(bPause); }
-    // Modal dialogs open now in desktop and inking mode (CDialogPause).
-    int m_nDialogPauses = 0;
     void PauseForMail(bool bPause) override { m_run.PauseForMail(bPause); }
     HDC GetDesktopImage() const override { return m_run.GetDesktopImage(); }
+    // The paper's colour (the page is painted again by the caller).
+    void SetBackColor(COLORREF cr) { m_crBack = cr; }
 
-    // Paper and page (the page bitmap holds the whole page at zoom 1).
+    // The page in page pixels and the zoom.
     RECT m_rcPage = {0, 0, 0, 0};
-    CMemoryDC m_dcPage;
-    COwnedBitmap m_bmPage;
-    HGDIOBJ m_hOldPageBitmap = nullptr;
     float m_fZoom = 1.0f;
-    int m_nLineHeight = 90;
-    COLORREF m_crBack = 0;
-    COLORREF m_crLine = 0;
-    // The off-screen image of the client area: paints go through it and live ink is drawn into
-    // it, so that the window's pixels are never read.
-    CImageDC m_dcShown;
 
     // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width; in
     // desktop mode one page with the frozen screen and the ink.
@@ -104,8 +95,6 @@ public:
     void OnPrint(HDC hdc, CPrintInfo& info) override;
     void OnEndPrinting(HDC hdc, CPrintInfo& info) override;
     void OnEndPrintPreview(HDC hdc, CPrintInfo& info) override;
-    // Desktop mode's printed picture: the frozen screen with the ink, while a print run lasts.
-    CImageDC m_dcPrintScreen;
 
     // Forwards the render requests of the bridge's delayed clipboard formats to the bridge.
     void OnRenderFormat(UINT uFormat);
@@ -126,8 +115,6 @@ public:
     void RepaintPageRect(const RECT& rc) override;
     void ShowDragOutline(const RECT& rc) override;
     void ShowPictureMenu(HMENU hPopup) override;
-    // The picture placed last.
-    CPicture* m_pNewPicture = nullptr;
 
     // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPen.cpp).
     void OnActivateView(bool bActivate) override;
@@ -204,6 +191,8 @@ protected:
     }
 
 private:
+    friend class CCanvasTestAccess;
+
     void SelectPageBitmap(COwnedBitmap bitmap);
     void DrawContent(HDC hdc);
     void DrawContentInRect(HDC hdc, const RECT& rc);
@@ -213,6 +202,20 @@ private:
     void DrawDragOutline(HDC hdc) const;
     void EndDragOutline();
 
+    // Paper and page (the page bitmap holds the whole page at zoom 1).
+    CMemoryDC m_dcPage;
+    COwnedBitmap m_bmPage;
+    HGDIOBJ m_hOldPageBitmap = nullptr;
+    int m_nLineHeight = 90;
+    COLORREF m_crBack = 0;
+    COLORREF m_crLine = 0;
+    // The off-screen image of the client area: paints go through it and live ink is drawn into
+    // it, so that the window's pixels are never read.
+    CImageDC m_dcShown;
+    // Desktop mode's printed picture: the frozen screen with the ink, while a print run lasts.
+    CImageDC m_dcPrintScreen;
+    // The picture placed last.
+    CPicture* m_pNewPicture = nullptr;
     int m_nPictureHit = -1;
     RECT m_rcDragOutline{0, 0, 0, 0};
     bool m_bDragOutline = false;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "CanvasTestAccess.h"
 #include "FrameworkIds.h"
 #include "ModesFixture.h"
 #include "TestPrinter.h"
@@ -70,7 +71,7 @@ TEST_F(DesktopPreview, ShowsTheFrozenDesktopWithTheInkAndGivesTheStripBack) {
 
     SendMessageW(m_pView->GetPreview()->m_hWnd, WM_COMMAND, CPreviewWnd::kClose, 0);
     EXPECT_EQ(m_pView->GetPreview(), nullptr);
-    EXPECT_FALSE(m_pView->m_dcPrintScreen) << "the snapshot is given back";
+    EXPECT_FALSE(CCanvasTestAccess::PrintScreen(*m_pView)) << "the snapshot is given back";
     EXPECT_FALSE(IsZoomed(m_pFrame->m_hWnd));
     RECT rcAfter{};
     GetWindowRect(m_pFrame->m_hWnd, &rcAfter);

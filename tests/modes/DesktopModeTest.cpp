@@ -63,7 +63,7 @@ TEST_F(DesktopMode, TheScreenStaysFrozenUnderTheStripAndInkIsWrittenOverIt) {
     EXPECT_EQ(line.GetPoint(20).y, 300);
     EXPECT_LE(Distance(InkPixel({350, 300}), kPen), 60);
     EXPECT_LE(Distance(ScreenPixel({350, 300}), kPen), 60) << "the overlay shows the ink";
-    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_TRUE(m_pView->HasInk());
     EXPECT_TRUE(m_pDoc->IsModified());
 
     // A press on the strip is not ink.
@@ -125,7 +125,7 @@ TEST_F(DesktopMode, TheQuestionsGuardTheInkAndNoChangesNothing) {
 
     // Letter ink, and No to the desktop question: the note and the letter window stay.
     m_pDoc->m_lines.Add(std::make_unique<CLine>());
-    m_pView->m_bHasInk = true;
+    m_pView->SetHasInk(true);
     m_nAnswer = IDNO;
     m_pFrame->OnDesktopMode();
     EXPECT_EQ(m_messages.back().strText,

@@ -4,6 +4,7 @@
 // bridge, or when it places nothing, the ink stays on the screen.
 #include <gtest/gtest.h>
 
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "FrameworkIds.h"
 #include "ModesFixture.h"
@@ -32,7 +33,7 @@ TEST_F(InkingRun, StrokesArePlainLinesOnTheFrozenScreenAndGoOverOnceTheOverlayIs
     InkingStroke({300, 250}, {500, 250}, 10);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0) << "no run, no ink";
     View().ScreenRun().StartWriting();
-    ASSERT_TRUE(View().m_bInkArmed);
+    ASSERT_TRUE(View().IsInkArmed());
     HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     ASSERT_TRUE(IsWindowVisible(hwndOverlay));
     WriteTwoStrokes();
@@ -53,7 +54,7 @@ TEST_F(InkingRun, StrokesArePlainLinesOnTheFrozenScreenAndGoOverOnceTheOverlayIs
     EXPECT_EQ(m_pBridge->m_calls[4].nFlag, 1);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
     EXPECT_EQ(m_pDoc->m_lines.GetRedoCount(), 0);
-    EXPECT_FALSE(View().m_bInkArmed);
+    EXPECT_FALSE(View().IsInkArmed());
     EXPECT_FALSE(IsWindowVisible(hwndOverlay));
     EXPECT_TRUE(m_messages.empty());
 }
@@ -68,7 +69,7 @@ TEST_F(InkingRun, CancelDropsTheInkAndWhatUndoTookBack) {
     EXPECT_TRUE(m_pBridge->m_calls.empty());
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
     EXPECT_EQ(m_pDoc->m_lines.GetRedoCount(), 0);
-    EXPECT_FALSE(View().m_bInkArmed);
+    EXPECT_FALSE(View().IsInkArmed());
     EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
 }
 
@@ -80,7 +81,7 @@ TEST_F(InkingRun, WithoutTheBridgeTheInkStaysOnTheScreenAndTheRunGoesOn) {
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_NO_BRIDGE));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
-    EXPECT_TRUE(View().m_bInkArmed);
+    EXPECT_TRUE(View().IsInkArmed());
     EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(InkPixel({400, 300}), kPen);
     // Cancel still ends the run.
@@ -98,7 +99,7 @@ TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) 
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
-    EXPECT_TRUE(View().m_bInkArmed);
+    EXPECT_TRUE(View().IsInkArmed());
     EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(InkPixel({400, 300}), kPen);
     // The strip is back in its writing state: Inking again, and this time the picture is taken.
@@ -164,7 +165,7 @@ TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnly
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
     EXPECT_EQ(m_pDoc->m_lines.GetAt(0)->GetTool(), kToolMarker);
-    EXPECT_TRUE(View().m_bInkArmed);
+    EXPECT_TRUE(View().IsInkArmed());
     m_pBridge->m_calls.clear();
     m_pBridge->m_nBeginsTaken = 1000;
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
@@ -176,13 +177,13 @@ TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnly
 
 TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyShow) {
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
-    ASSERT_NE(m_pView->m_hCtx, nullptr);
+    ASSERT_NE(CCanvasTestAccess::Context(*m_pView), nullptr);
     std::vector<bool> open;
     // Yes to the mode switch's question, Cancel to the others.
     SetMessageHook([&](const std::wstring&, const std::wstring&, UINT uType) {
-        open.push_back(m_pView->m_hCtx != nullptr);
+        open.push_back(CCanvasTestAccess::Context(*m_pView) != nullptr);
         return (uType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDCANCEL;
     });
     m_pBridge->m_bAvailable = false;
@@ -197,9 +198,9 @@ TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyS
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
     EXPECT_EQ(open, std::vector<bool>({false, false, false}))
         << "the no-bridge box, the question of the switch to desktop mode, New's";
-    EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after each";
+    EXPECT_NE(CCanvasTestAccess::Context(*m_pView), nullptr) << "open again after each";
     m_pView->CloseTabletContext();
-    m_pView->m_pWintab = &Wintab();
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
 }
 
 TEST_F(InkingRun, TheRestoreQuestionOfAnInkingStartClosesTheTabletContextWhileItShows) {
@@ -212,18 +213,18 @@ TEST_F(InkingRun, TheRestoreQuestionOfAnInkingStartClosesTheTabletContextWhileIt
         store.MarkWritten();
     }
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
     std::vector<bool> open;
     SetMessageHook([&](const std::wstring&, const std::wstring&, UINT) {
-        open.push_back(m_pView->m_hCtx != nullptr);
+        open.push_back(CCanvasTestAccess::Context(*m_pView) != nullptr);
         return IDNO;
     });
     CRecoveryKeeper keeper;
     keeper.Start(strFolder, L"inking", m_pDoc, m_pFrame->m_hWnd);
     EXPECT_EQ(open, std::vector<bool>{false});
-    EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after the answer";
+    EXPECT_NE(CCanvasTestAccess::Context(*m_pView), nullptr) << "open again after the answer";
     keeper.End();
     m_pView->CloseTabletContext();
-    m_pView->m_pWintab = &Wintab();
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
 }

@@ -56,7 +56,7 @@ TEST_F(MousePenModes, InAWritingRunOfInkingTheMouseWritesPlainLines) {
     m_pFrame->OnInkingMode();
     ASSERT_EQ(m_pFrame->m_nMode, 2);
     View().ScreenRun().StartWriting();
-    ASSERT_TRUE(View().m_bInkArmed);
+    ASSERT_TRUE(View().IsInkArmed());
     Drag({300, 300}, {500, 300}, 10);
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
     const CLine& line = *m_pDoc->m_lines.GetAt(0);

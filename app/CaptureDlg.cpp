@@ -96,13 +96,13 @@ void CCaptureDlg::OnStart() {
         OnCancel();
         return;
     }
-    pView->StartCapture();
+    pView->ScreenRun().StartCapture();
     EndDialog(IDOK);
 }
 
 void CCaptureDlg::OnCancel() {
     if (CScrivoView* pView = m_pFrame ? m_pFrame->GetView() : nullptr)
-        pView->ShowMainWindow(true);
+        pView->ScreenRun().ShowMainWindow(true);
     else if (m_pFrame && m_pFrame->m_hWnd)
         ShowWindow(m_pFrame->m_hWnd, SW_SHOW);
     EndDialog(IDCANCEL);

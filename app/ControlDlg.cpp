@@ -162,11 +162,12 @@ void ControlDlg::OnDestroy() {
 void ControlDlg::WriteSettings() const {
     if (CScrivoView* pView = View()) {
         settings::CPanelSettings panel;
-        panel.crPen = pView->m_crPen;
-        panel.crBack = pView->m_crBack;
-        panel.crLine = pView->m_crLine;
+        const CNotePaper paper = pView->GetPaper();
+        panel.crPen = pView->PenColor();
+        panel.crBack = paper.crBack;
+        panel.crLine = paper.crLine;
         std::copy(std::begin(m_crBlocks), std::end(m_crBlocks), panel.crBlocks);
-        panel.nLineHeight = pView->m_nLineHeight;
+        panel.nLineHeight = paper.nLineHeight;
         // A settings file that cannot be written is not worth a message at program end.
         settings::WritePanelSettings(panel);
     }

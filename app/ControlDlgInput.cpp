@@ -25,7 +25,7 @@ void ControlDlg::SetPenColor(COLORREF cr) {
     CScrivoView* pView = View();
     if (!pView)
         return;
-    pView->m_crPen = cr;
+    pView->SetPenColor(cr);
     pView->RebuildToolCursor();
     const RECT rc = PenSwatchRect();
     InvalidateRect(m_hWnd, &rc, FALSE);
@@ -49,7 +49,7 @@ void ControlDlg::OnLButtonDown(POINT pt) {
     bool bCancelled = false, bInvalidated = false;
     const RECT rcPen = PenSwatchRect();
     if (pView && PtInRect(&rcPen, pt)) {
-        COLORREF cr = pView->m_crPen;
+        COLORREF cr = pView->PenColor();
         if (PickColor(cr))
             SetPenColor(cr);
         else
@@ -59,9 +59,9 @@ void ControlDlg::OnLButtonDown(POINT pt) {
     // The pen swatch lies over the background swatch's top-left corner: a click there is the
     // pen swatch's alone.
     if (pView && Mode() == kModeLetter && PtInRect(&rcBack, pt) && !PtInRect(&rcPen, pt)) {
-        COLORREF cr = pView->m_crBack;
+        COLORREF cr = pView->GetPaper().crBack;
         if (PickColor(cr)) {
-            pView->m_crBack = cr;
+            pView->SetBackColor(cr);
             // The strokes are drawn again on the new paper.
             pView->PaintPage(true);
             InvalidateRect(m_hWnd, &rcBack, FALSE);
@@ -95,7 +95,7 @@ void ControlDlg::OnVScroll(int nCode) {
     if (!pView || (nCode != SB_LINEUP && nCode != SB_LINEDOWN))
         return;
     // The spacing of a written note stays (the view also disables the scroll bar then).
-    if (pView->m_bHasInk)
+    if (pView->HasInk())
         return;
     if (nCode == SB_LINEUP)
         pView->LineHeightUp();

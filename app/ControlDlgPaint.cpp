@@ -22,7 +22,8 @@ void ControlDlg::PaintWidths(HDC hdc) {
         std::copy(std::begin(letter[CScrivoApp::IsNewUI()]),
                   std::end(letter[CScrivoApp::IsNewUI()]), pts);
     }
-    const int nLevels[3] = {pView->m_nPencilLevel, pView->m_nBrushLevel, pView->m_nMarkerLevel};
+    const int nLevels[3] = {pView->LevelOf(kToolPencil), pView->LevelOf(kToolBrush),
+                            pView->LevelOf(kToolMarker)};
     for (int i = 0; i < 3; ++i) {
         wchar_t sz[16];
         const int n = wsprintfW(sz, L"%d ", nLevels[i]);
@@ -42,12 +43,12 @@ void ControlDlg::PaintSwatches(HDC hdc) {
                                       : RECT{rc.left + 11, rc.top, rc.right, rc.bottom},
                                bNewUI ? RECT{rc.left, rc.top + 5, rc.right, rc.bottom - 4}
                                       : RECT{rc.left, rc.top + 9, rc.right, rc.bottom}};
-        COwnedBrush brush(CreateSolidBrush(pView->m_crBack));
+        COwnedBrush brush(CreateSolidBrush(pView->GetPaper().crBack));
         for (const RECT& part : parts)
             FillRect(hdc, &part, brush.Get());
     }
     const RECT rc = PenSwatchRect();
-    COwnedBrush brush(CreateSolidBrush(pView->m_crPen));
+    COwnedBrush brush(CreateSolidBrush(pView->PenColor()));
     if (bNewUI) {
         const RECT parts[2] = {{rc.left, rc.top, rc.right - 4, rc.bottom},
                                {rc.left, rc.top, rc.right, rc.bottom - 4}};

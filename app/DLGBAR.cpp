@@ -209,7 +209,8 @@ void CDLGBAR::PaintOver(HDC hdc) {
     CSelectScope select(hdc, font.Get());
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, RGB(0, 0, 0));
-    const int nLevels[3] = {pView->m_nPencilLevel, pView->m_nBrushLevel, pView->m_nMarkerLevel};
+    const int nLevels[3] = {pView->LevelOf(kToolPencil), pView->LevelOf(kToolBrush),
+                            pView->LevelOf(kToolMarker)};
     const int x[3] = {97, 145, 194};
     for (int i = 0; i < 3; ++i) {
         wchar_t sz[16];

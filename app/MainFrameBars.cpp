@@ -29,7 +29,7 @@ void CMainFrame::EndCaptureForClose() {
     if (m_dlgCapture.IsOpen())
         m_dlgCapture.OnCancel();
     if (CScrivoView* pView = GetView())
-        pView->GiveScreenBack();
+        pView->ScreenRun().GiveScreenBack();
 }
 
 void CMainFrame::OnSizeBars() {

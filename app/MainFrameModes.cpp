@@ -25,7 +25,7 @@ void ChangeStyle(HWND hwnd, LONG_PTR nRemove, LONG_PTR nAdd) {
 
 bool CMainFrame::AskToDropInk(UINT nIDQuestion) {
     CScrivoView* pView = GetView();
-    if (pView && pView->m_bHasInk) {
+    if (pView && pView->HasInk()) {
         CDialogPause pause(pView);
         if (ShowMessage(m_hWnd, LoadResString(nIDQuestion), LoadResString(IDS_APP_TITLE),
                         MB_YESNO) != IDYES)
@@ -83,7 +83,7 @@ void CMainFrame::OnLetterMode() {
         return;
     m_nMode = kModeLetter;
     if (CScrivoView* pView = GetView())
-        pView->LeaveDesktopMode();
+        pView->ScreenRun().LeaveDesktopMode();
     Sleep(100);
     ChangeStyle(m_hWnd, WS_DLGFRAME, kLetterStyle);
     // The strip's shape and the inking strip's missing Move item do not belong to the letter
@@ -103,17 +103,17 @@ void CMainFrame::OnDesktopMode() {
         return;
     CScrivoView* pView = GetView();
     // Without ink the note stays as it is.
-    if (pView && pView->m_bHasInk && !AskToDropInk(IDS_ASK_DESKTOP_MODE))
+    if (pView && pView->HasInk() && !AskToDropInk(IDS_ASK_DESKTOP_MODE))
         return;
     m_nMode = kModeDesktop;
     if (pView)
-        pView->EnterDesktopMode();
+        pView->ScreenRun().EnterDesktopMode();
     ChangeStyle(m_hWnd, kLetterStyle, 0);
     PlaceStrip();
     ArrangeBars(true);
     ShowWindow(m_hWnd, SW_SHOW);
     BringWindowToTop(m_hWnd);
-    if (pView && pView->m_nTool == kToolPicture)
+    if (pView && pView->Tool() == kToolPicture)
         pView->SelectTool(kToolPencil);
     ReopenViewContext();
 }
@@ -151,7 +151,7 @@ LRESULT CMainFrame::OnDisplayChange() {
     if (IsInkingProcess())
         pView->CloseTabletContext();
     // The next packet message reopens the context on the new display.
-    pView->m_bReopenCtx = TRUE;
+    pView->ReopenAtNextPacket();
     if (m_nMode == kModeLetter)
         FitPanelToScreen();
     else

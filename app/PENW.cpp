@@ -162,8 +162,8 @@ void CPENW::OnCloseStep() {
         // stays above everything.
         if (m_pFrame && m_pFrame->m_nMode != kModeLetter) {
             CScrivoView* pView = m_pFrame->GetView();
-            if (pView && pView->GetOverlay())
-                InvalidateRect(pView->GetOverlay()->m_hWnd, nullptr, FALSE);
+            if (CCaptureWindow* pOverlay = pView ? pView->ScreenRun().GetOverlay() : nullptr)
+                InvalidateRect(pOverlay->m_hWnd, nullptr, FALSE);
             SetWindowPos(m_pFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }

@@ -60,7 +60,7 @@ void CScrivoApp::OnNewNote() {
     // Cancelled on the desktop: the box's place on the overlay is painted again.
     CDocument* pDoc = pFrame ? pFrame->GetActiveDocument() : nullptr;
     if (pView && pDoc && pDoc->IsModified() && pFrame->m_nMode == kModeDesktop)
-        pView->ShowOverlay(true);
+        pView->ScreenRun().ShowOverlay(true);
 }
 
 bool CScrivoApp::OnCmdMsg(UINT nID) {

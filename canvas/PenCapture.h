@@ -50,6 +50,23 @@ public:
     // Builds the tool cursor anew for the current tool, level and colour.
     void RebuildToolCursor();
 
+    int Tool() const { return m_nTool; }
+    COLORREF PenColor() const { return m_crPen; }
+    void SetPenColor(COLORREF cr) { m_crPen = cr; }
+    // Whether the page holds ink (strokes or pictures) the user must not lose.
+    bool HasInk() const { return m_bHasInk; }
+    // The tip's state as the packets report it.
+    bool IsPenDown() const { return m_bPenDown; }
+    void SetPenDown(bool bDown) { m_bPenDown = bDown; }
+    bool IsInkArmed() const { return m_bInkArmed; }
+    void SetInkArmed(bool bArmed) { m_bInkArmed = bArmed; }
+    // The stroke being written goes, unfinished.
+    void DropStroke() {
+        m_bDrawing = false;
+        m_pCurLine.reset();
+    }
+
+protected:
     int m_nTool = kToolPencil;
     int m_nPencilLevel = 2;
     int m_nBrushLevel = 2;
@@ -72,7 +89,6 @@ public:
     CSMLine m_smPage;
     HCURSOR m_hToolCursor = nullptr;
 
-protected:
     BOOL OnLetterPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
     BOOL OnDesktopPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
     BOOL OnInkingPacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
@@ -126,6 +142,8 @@ protected:
     void ShowOverlayArea(const RECT& rc) const;
 
 private:
+    friend class CCanvasTestAccess;
+
     bool IsOnCanvasNow(POINT pt, POINT ptOrigin) const;
     // The button event of a desktop or inking packet; false when the packet is to be ignored.
     bool TakeOverlayButton(DWORD nButtons, POINT pt);

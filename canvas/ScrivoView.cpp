@@ -35,7 +35,7 @@ bool IsFileCommand(UINT nID) {
 }
 } // namespace
 
-CScrivoView::CScrivoView() : m_pBridge(std::make_unique<CBrevixBridge>()) {}
+CScrivoView::CScrivoView() = default;
 
 CScrivoView::~CScrivoView() {
     DestroyWindow();
@@ -83,16 +83,12 @@ int CScrivoView::OnCreate() {
     m_rcPage = page::InitialPage(GetScreenSize());
     RebuildPageBitmap();
     PaintPage(false);
-    return CreateOverlay() ? 0 : -1;
+    return m_run.CreateOverlay() ? 0 : -1;
 }
 
 void CScrivoView::OnDestroy() {
     CloseTabletContext();
-    // The overlay never outlives the program on the screen.
-    if (m_pOverlay)
-        m_pOverlay->Hide();
-    m_pOverlay.reset();
-    ReleaseFrozenScreen();
+    m_run.DestroyOverlay();
     if (m_hOldPageBitmap) {
         SelectObject(m_dcPage.Get(), m_hOldPageBitmap);
         m_hOldPageBitmap = nullptr;
@@ -137,7 +133,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnInsertImage();
         return true;
     case ID_CAPTURE_SCREEN:
-        OnCaptureScreen();
+        m_run.OnCaptureScreen();
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -147,7 +143,7 @@ bool CScrivoView::OnCmdMsg(UINT nID) {
         OnFilePrintPreviewCommand();
         return true;
     default:
-        return OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
+        return m_run.OnInkingCommand(nID) || OnPictureCommand(nID) || OnPenCommand(nID) ||
                OnWidthCommand(nID);
     }
 }
@@ -217,6 +213,16 @@ bool CScrivoView::SetPaper(const CNotePaper& paper) {
     m_crLine = paper.crLine;
     m_nLineHeight = paper.nLineHeight;
     return true;
+}
+
+// The bridge announces its delayed clipboard formats with this window as their owner.
+void CScrivoView::OnRenderFormat(UINT uFormat) {
+    m_run.Bridge().RenderFormat(m_hWnd, uFormat);
+    m_run.Bridge().RenderFormatHtmlTimeOut(m_hWnd);
+}
+
+void CScrivoView::OnRenderAllFormats() {
+    m_run.Bridge().RenderFormat(m_hWnd, 0);
 }
 
 void CScrivoView::ScrollToOrigin() {

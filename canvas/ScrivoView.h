@@ -2,7 +2,8 @@
 // zoom 1 in a memory device context, with its colours, line height and size; shows the visible
 // part of it stretched by the zoom factor; scrolls; and draws the document's pictures and
 // strokes into it. Pen input, tools, undo and the other canvas commands add to this class in
-// ScrivoView*.cpp files of their own.
+// ScrivoView*.cpp files of their own; the desktop and inking runs over the frozen screen are its
+// CScreenRun.
 #pragma once
 #include <windows.h>
 
@@ -11,8 +12,8 @@
 #include "CaptureWindow.h"
 #include "GdiObjects.h"
 #include "ImageDC.h"
-#include "InkBridge.h"
 #include "PenCapture.h"
+#include "ScreenRun.h"
 #include "ScrivoDoc.h"
 #include "ScrollView.h"
 
@@ -58,7 +59,7 @@ public:
     void OnScriptLineColor();
 
     // The width buttons open the pen-width popup; the popup's width commands set the width of
-    // the tool it shows (ScrivoViewTools.cpp).
+    // the tool it shows (ScrivoViewPen.cpp).
     bool OnWidthCommand(UINT nID);
     // Client point to page point: trunc((client + scroll) / zoom).
     POINT ClientToPage(POINT ptClient) const;
@@ -72,26 +73,16 @@ public:
     bool IsWriting() const override { return m_bMouseDown || m_bDrawing; }
     HDC GetPageDC() const override { return m_dcPage.Get(); }
     int GetFrameMode() const override;
-    // Desktop and inking mode: the dialog's pause (CDialogPause); in desktop mode the overlay is
-    // also marked busy and comes back in front afterwards.
-    void PauseForDialog(bool bPause) override;
-    // Modal dialogs open now in desktop and inking mode (CDialogPause).
-    int m_nDialogPauses = 0;
-    void PauseForMail(bool bPause) override;
-    HDC GetDesktopImage() const override;
+    // Desktop and inking mode: the pauses of the screen run.
+    void PauseForDialog(bool bPause) override { m_run.PauseForDialog(bPause); }
+    void PauseForMail(bool bPause) override { m_run.PauseForMail(bPause); }
+    HDC GetDesktopImage() const override { return m_run.GetDesktopImage(); }
+    // The paper's colour (the page is painted again by the caller).
+    void SetBackColor(COLORREF cr) { m_crBack = cr; }
 
-    // Paper and page (the page bitmap holds the whole page at zoom 1).
+    // The page in page pixels and the zoom.
     RECT m_rcPage = {0, 0, 0, 0};
-    CMemoryDC m_dcPage;
-    COwnedBitmap m_bmPage;
-    HGDIOBJ m_hOldPageBitmap = nullptr;
     float m_fZoom = 1.0f;
-    int m_nLineHeight = 90;
-    COLORREF m_crBack = 0;
-    COLORREF m_crLine = 0;
-    // The off-screen image of the client area: paints go through it and live ink is drawn into
-    // it, so that the window's pixels are never read.
-    CImageDC m_dcShown;
 
     // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width; in
     // desktop mode one page with the frozen screen and the ink.
@@ -104,17 +95,15 @@ public:
     void OnPrint(HDC hdc, CPrintInfo& info) override;
     void OnEndPrinting(HDC hdc, CPrintInfo& info) override;
     void OnEndPrintPreview(HDC hdc, CPrintInfo& info) override;
-    // Desktop mode's printed picture: the frozen screen with the ink, while a print run lasts.
-    CImageDC m_dcPrintScreen;
 
-    // Clipboard (ScrivoViewClipboard.cpp).
-    void OnEditCopy();
-    void OnEditPaste();
     // Forwards the render requests of the bridge's delayed clipboard formats to the bridge.
     void OnRenderFormat(UINT uFormat);
     void OnRenderAllFormats();
 
-    // Pictures (ScrivoViewPictures.cpp): Insert Image from file, the picture tool and its menu.
+    // Pictures (ScrivoViewPictures.cpp): Insert Image from file, Copy and Paste, the picture tool
+    // and its menu.
+    void OnEditCopy();
+    void OnEditPaste();
     void OnInsertImage();
     // Loads a picture file and places it; false (after the picture's message) when unreadable.
     bool InsertPictureFile(const std::wstring& strPath);
@@ -127,50 +116,15 @@ public:
     void ShowDragOutline(const RECT& rc) override;
     void ShowPictureMenu(HMENU hPopup) override;
 
-    // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPackets.cpp).
+    // Tools, stroke state and the tablet context are those of CPenCapture (ScrivoViewPen.cpp).
     void OnActivateView(bool bActivate) override;
 
-    // Screen capture and the overlay (ScrivoViewCapture.cpp).
-    // Freezes the screen in the overlay for desktop mode: the main window hides, the screen is
-    // copied, the overlay shows it and the main window comes back above it.
-    void EnterDesktopMode();
-    // Hides or shows the overlay (around dialogs and mail in desktop mode).
-    void ShowOverlay(bool bShow);
-    // Back to letter mode: the overlay goes and the frozen screen is given back.
-    void LeaveDesktopMode();
-    // Capture Screen: while the tablet context is open, the main window makes way for the
-    // capture dialog, whose Start runs StartCapture.
-    void OnCaptureScreen();
-    // Starts selecting a capture area on the tinted frozen screen; Esc ends it.
-    void StartCapture();
-    void ExitCapture();
-    // Ends a selection in progress as Esc does, before the program closes: the user must see
-    // the program's questions.
-    void GiveScreenBack();
-    // Shows the main window enabled and in front, or hides it.
-    void ShowMainWindow(bool bShow) const;
-    CCaptureWindow* GetOverlay() const { return m_pOverlay.get(); }
-
-    // Inking mode (ScrivoViewInking.cpp).
-    void StartWriting();
-    void HandOverInk();
-    // After a hand-over that did not place all of the ink: the run is armed again with the ink.
-    void KeepInkAfterFailedHandOver();
-    // A message about a writing run, in a box the mouse can reach past the overlay.
-    void ShowInkingMessage(UINT nText);
-    void CancelWriting();
-    IInkBridge& Bridge() { return *m_pBridge; }
-    // Puts another bridge in place (tests).
-    void SetBridge(std::unique_ptr<IInkBridge> pBridge) { m_pBridge = std::move(pBridge); }
-
-    std::unique_ptr<CCaptureWindow> m_pOverlay;
-    CImageDC m_dcScreen;
-    CImageDC m_dcTint;
-    RECT m_rcSelect{};
-    bool m_bSelecting = false;
-    DWORD m_dwSelectTime = 0;
-    CPicture* m_pNewPicture = nullptr;
-    std::unique_ptr<IInkBridge> m_pBridge;
+    // The desktop and inking runs: the overlay, the frozen screen, capture and the hand-over.
+    CScreenRun& ScreenRun() { return m_run; }
+    const CScreenRun& ScreenRun() const { return m_run; }
+    // What the screen run needs of the pen capture.
+    CLines* Strokes() const override;
+    using CPenCapture::InvalidateCanvas;
 
 protected:
     // A page bitmap of rcPage's size, or null when it cannot be made.
@@ -181,7 +135,7 @@ protected:
     // WM_PAINT: the client area is drawn into m_dcShown and copied to the window from there.
     void PaintWindow();
 
-    // Pen input (ScrivoViewPackets.cpp): packets, mouse buttons and the tool cursor.
+    // Pen input (ScrivoViewPen.cpp): packets, mouse buttons and the tool cursor.
     bool OnPenMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     // A pointer message on the view: true when a Windows Ink pen's samples were taken.
     bool OnViewPointer(UINT uMsg, WPARAM wParam, LRESULT& lResult);
@@ -195,12 +149,11 @@ protected:
     HDC PageDC() const override { return m_bmPage ? m_dcPage.Get() : nullptr; }
     HDC ShownImageDC() override;
     SIZE PageSize() const override;
-    CLines* Strokes() const override;
     void MarkModified() override;
     void RepaintPageArea(const RECT& rc) override { RepaintPageRegion(rc); }
     HCURSOR EraserCursor() const override;
     // The neighbours of the tools: the tool buttons and the line spacing of the panel
-    // (ScrivoViewTools.cpp).
+    // (ScrivoViewPen.cpp).
     void OnToolChanged(int nOld, int nNew) override;
     void OnThicknessChanged(int nType, int nLevel) override;
     void OnInkWritten() override;
@@ -208,24 +161,26 @@ protected:
     // The picture tool's share of the mouse: true when the message is fully handled.
     bool OnPictureMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
-    // The overlay as the pen capture uses it (ScrivoViewCapture.cpp).
+    // The overlay as the pen capture uses it (ScrivoViewPen.cpp).
     HWND OverlayWindow() const override;
     HDC OverlayInkDC() const override;
-    HDC FrozenScreenDC() const override { return m_dcScreen.Get(); }
-    bool IsOverMainFrame(POINT pt) const override;
+    HDC FrozenScreenDC() const override { return m_run.FrozenScreen().Get(); }
+    bool IsOverMainFrame(POINT pt) const override { return m_run.IsOverMainFrame(pt); }
     bool IsPenCovered(POINT pt) const override;
-    void RaiseMainFrame() override;
-    BOOL OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override;
+    void RaiseMainFrame() override { m_run.RaiseMainFrame(); }
+    BOOL OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UINT nPressure) override {
+        return m_run.OnCapturePacket(nTime, nButtons, x, y, nPressure);
+    }
     void ClosePenWidthPopup() override;
 
     // IOverlayOwner.
     void EnableOverlayTablet(BOOL bEnable) override;
-    void OnOverlayEscape() override;
+    void OnOverlayEscape() override { m_run.OnOverlayEscape(); }
     HCURSOR OverlayToolCursor() override { return PenCursor(); }
-    HWND OverlayMainFrame() const override;
+    HWND OverlayMainFrame() const override { return m_run.MainFrameWindow(); }
     void OnOverlayClickBesideStrip() override;
     void KeepStripInFront() override { RaiseMainFrame(); }
-    bool IsOverlayInUse() const override;
+    bool IsOverlayInUse() const override { return m_run.IsOverlayInUse(); }
     void OnOverlayMouse(UINT uMsg, POINT ptScreen) override { OnMousePen(uMsg, ptScreen); }
     void OnOverlayShown() override { FollowPenWindow(); }
     LRESULT OnOverlayPacket(WPARAM wParam, LPARAM lParam) override {
@@ -236,22 +191,7 @@ protected:
     }
 
 private:
-    // Creates the overlay of this program variant; false when its window cannot be made.
-    bool CreateOverlay();
-    // Copies the screen into m_dcScreen (made the desktop's size); false when it cannot be made.
-    bool FreezeScreen();
-    // Shows the frozen screen on the overlay as the ink image, and the overlay over the desktop.
-    void ShowFrozenScreen();
-    // Waits for uncovered windows to paint, freezes the screen and shows it on the overlay to be
-    // written over (desktop mode and a writing run of inking mode).
-    void FreezeForWriting();
-    // The rubber band of the capture area: redraws the union of the old and new rectangle.
-    void DrawRubberBand(const RECT& rcOld, const RECT& rcNew);
-    // The capture area becomes a picture at the page's top-left corner.
-    void FinishCapture();
-    void ReleaseFrozenScreen();
-    // Inking: the commands, and whether the tool commands still start the writing.
-    bool OnInkingCommand(UINT nID);
+    friend class CCanvasTestAccess;
 
     void SelectPageBitmap(COwnedBitmap bitmap);
     void DrawContent(HDC hdc);
@@ -262,7 +202,22 @@ private:
     void DrawDragOutline(HDC hdc) const;
     void EndDragOutline();
 
+    // Paper and page (the page bitmap holds the whole page at zoom 1).
+    CMemoryDC m_dcPage;
+    COwnedBitmap m_bmPage;
+    HGDIOBJ m_hOldPageBitmap = nullptr;
+    int m_nLineHeight = 90;
+    COLORREF m_crBack = 0;
+    COLORREF m_crLine = 0;
+    // The off-screen image of the client area: paints go through it and live ink is drawn into
+    // it, so that the window's pixels are never read.
+    CImageDC m_dcShown;
+    // Desktop mode's printed picture: the frozen screen with the ink, while a print run lasts.
+    CImageDC m_dcPrintScreen;
+    // The picture placed last.
+    CPicture* m_pNewPicture = nullptr;
     int m_nPictureHit = -1;
     RECT m_rcDragOutline{0, 0, 0, 0};
     bool m_bDragOutline = false;
+    CScreenRun m_run{*this};
 };

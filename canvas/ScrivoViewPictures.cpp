@@ -1,14 +1,35 @@
-// The picture commands of the canvas: Insert Image from file, the picture tool's mouse handling
-// with its sizing cursors and drag outline, and the picture menu.
+// The picture commands of the canvas: Insert Image from file, Copy of the selected picture to the
+// clipboard as a bitmap and Paste of a clipboard bitmap as a new picture, the picture tool's mouse
+// handling with its sizing cursors and drag outline, and the picture menu.
 #include "ScrivoView.h"
 
 #include <windowsx.h>
 
+#include "DialogPause.h"
 #include "FileDialog.h"
 #include "FrameWnd.h"
+#include "FrameworkIds.h"
+#include "Message.h"
+#include "Resources.h"
 #include "resource.h"
 
 namespace {
+
+// Opens the clipboard for a window and closes it again.
+class CClipboardScope {
+public:
+    explicit CClipboardScope(HWND hwnd) : m_bOpen(OpenClipboard(hwnd) != FALSE) {}
+    CClipboardScope(const CClipboardScope&) = delete;
+    CClipboardScope& operator=(const CClipboardScope&) = delete;
+    ~CClipboardScope() {
+        if (m_bOpen)
+            CloseClipboard();
+    }
+    bool IsOpen() const { return m_bOpen; }
+
+private:
+    bool m_bOpen;
+};
 
 // The cursor over tracker part nHit: the sizing arrows of its direction, else the arrow.
 LPCWSTR CursorForHit(int nHit) {
@@ -40,6 +61,63 @@ void CScrivoView::OnInsertImage() {
     if (dlg.DoModal() != IDOK)
         return;
     InsertPictureFile(dlg.GetPathName());
+}
+
+void CScrivoView::OnEditCopy() {
+    // The selected picture as it lies on the page, strokes over it included. It is taken from the
+    // page bitmap at page coordinates, so that neither scrolling nor zoom moves what is copied.
+    // With nothing selected there is nothing to copy, and the clipboard keeps what it holds.
+    RECT rc{0, 0, 0, 0};
+    if (CScrivoDoc* pDoc = GetDocument()) {
+        const RECT rcSel = pDoc->m_pictures.GetSelRect();
+        IntersectRect(&rc, &m_rcPage, &rcSel);
+    }
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx <= 0 || cy <= 0)
+        return;
+    CWindowDC dcView(m_hWnd);
+    HBITMAP hbm = CreateCompatibleBitmap(dcView.Get(), cx, cy);
+    if (!hbm)
+        return;
+    {
+        CMemoryDC dc(dcView.Get());
+        CSelectScope select(dc.Get(), hbm);
+        BitBlt(dc.Get(), 0, 0, cx, cy, m_dcPage.Get(), rc.left, rc.top, SRCCOPY);
+    }
+    CClipboardScope clipboard(m_hWnd);
+    // From SetClipboardData on the bitmap belongs to the clipboard.
+    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_BITMAP, hbm))
+        DeleteObject(hbm);
+}
+
+void CScrivoView::OnEditPaste() {
+    CClipboardScope clipboard(m_hWnd);
+    if (!clipboard.IsOpen())
+        return;
+    auto hbmClip = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    BITMAP bm{};
+    if (!hbmClip || !GetObjectW(hbmClip, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return;
+    if (static_cast<long long>(bm.bmWidth) * bm.bmHeight > CPicture::kMaxPixels) {
+        CDialogPause pause(this);
+        ShowMessage(m_hWnd, CPicture::TooLargeText(), LoadResString(IDS_APP_TITLE),
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // The clipboard keeps its own bitmap: the picture gets a copy.
+    CWindowDC dcView(m_hWnd);
+    COwnedBitmap copy(CreateCompatibleBitmap(dcView.Get(), bm.bmWidth, bm.bmHeight));
+    if (!copy)
+        return;
+    {
+        CMemoryDC dcFrom(dcView.Get()), dcTo(dcView.Get());
+        CSelectScope selFrom(dcFrom.Get(), hbmClip);
+        CSelectScope selTo(dcTo.Get(), copy.Get());
+        BitBlt(dcTo.Get(), 0, 0, bm.bmWidth, bm.bmHeight, dcFrom.Get(), 0, 0, SRCCOPY);
+    }
+    auto pPicture = std::make_unique<CPicture>();
+    pPicture->SetImage(copy.Detach(), bm.bmWidth, bm.bmHeight);
+    PlaceNewPicture(std::move(pPicture));
 }
 
 bool CScrivoView::InsertPictureFile(const std::wstring& strPath) {

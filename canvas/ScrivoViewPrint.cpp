@@ -103,13 +103,14 @@ void CScrivoView::OnBeginPrinting(HDC /*hdc*/, CPrintInfo& info) {
     IScrivoFrame* pFrame = GetScrivoFrame();
     if (info.m_bPreview && pFrame)
         pFrame->ShowControlBars(false);
-    if (GetFrameMode() != kModeDesktop || !m_dcScreen)
+    const CImageDC& screen = m_run.FrozenScreen();
+    if (GetFrameMode() != kModeDesktop || !screen)
         return;
     // The snapshot of the frozen screen gets the ink once: drawn again for every page (or every
     // paint of the preview), the soft edges of the strokes would darken.
-    const SIZE size = m_dcScreen.Size();
+    const SIZE size = screen.Size();
     if (m_dcPrintScreen.Create(size.cx, size.cy)) {
-        BitBlt(m_dcPrintScreen.Get(), 0, 0, size.cx, size.cy, m_dcScreen.Get(), 0, 0, SRCCOPY);
+        BitBlt(m_dcPrintScreen.Get(), 0, 0, size.cx, size.cy, screen.Get(), 0, 0, SRCCOPY);
         if (CLines* pLines = Strokes())
             pLines->DrawInRect(m_dcPrintScreen.Get(), {0, 0, size.cx, size.cy});
     }
@@ -133,8 +134,8 @@ void CScrivoView::OnEndPrintPreview(HDC hdc, CPrintInfo& info) {
             ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWNORMAL);
         // The overlay's ink image holds the ink already: drawn into it again, a brush stroke
         // would blend over itself and darken.
-        if (m_pOverlay && m_pOverlay->m_hWnd)
-            InvalidateRect(m_pOverlay->m_hWnd, nullptr, FALSE);
+        if (CCaptureWindow* pOverlay = m_run.GetOverlay(); pOverlay && pOverlay->m_hWnd)
+            InvalidateRect(pOverlay->m_hWnd, nullptr, FALSE);
         OpenViewContext();
     }
     CScrollView::OnEndPrintPreview(hdc, info);

@@ -103,13 +103,7 @@ void CScrivoView::ClearPage() {
     // A new note is as wide as the screen again, whatever page a file had brought.
     m_rcPage = page::ClearedPage(GetScreenSize());
     RebuildPageBitmap();
-    // In desktop mode the new note starts on the frozen screen without ink.
-    if (GetFrameMode() == kModeDesktop && m_dcScreen && m_pOverlay && m_pOverlay->m_dcInk) {
-        const SIZE sizeScreen = m_dcScreen.Size();
-        BitBlt(m_pOverlay->m_dcInk.Get(), 0, 0, sizeScreen.cx, sizeScreen.cy, m_dcScreen.Get(), 0,
-               0, SRCCOPY);
-        m_pOverlay->ShowArea({0, 0, sizeScreen.cx, sizeScreen.cy});
-    }
+    m_run.ClearDesktopInk();
 }
 
 POINT CScrivoView::ClientToPage(POINT ptClient) const {

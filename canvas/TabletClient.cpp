@@ -212,6 +212,11 @@ void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt, bool bEraser
     }
 }
 
+void CTabletClient::OverlapContext() const {
+    if (m_hCtx && IsBound())
+        Binding().WTOverlap(m_hCtx, TRUE);
+}
+
 void CTabletClient::ActivateTabletContext(BOOL bActivate) {
     if (!m_hCtx || !IsBound() || TabletMode() != kModeLetter)
         return;

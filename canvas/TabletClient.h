@@ -78,23 +78,26 @@ public:
     const CWintabApi& Binding() const { return *m_pWintab; }
     bool IsBound() const { return m_pWintab && m_pWintab->m_bWintab; }
 
+    bool HasContext() const { return m_hCtx != nullptr; }
+    // Brings the open context to the top of the overlap order.
+    void OverlapContext() const;
+    // After a display change: the next packet message opens the context again.
+    void ReopenAtNextPacket() { m_bReopenCtx = TRUE; }
+    short CaptureState() const { return m_nCaptureState; }
+    void SetCaptureState(short nState) { m_nCaptureState = nState; }
+
+protected:
     HCTX m_hCtx = nullptr;
-    // The window m_hCtx was opened on.
-    HWND m_hCtxOwner = nullptr;
-    LOGCONTEXTA m_lc{};
     AXIS m_axPressure{};
     int m_nPressureMax = 511;
     int m_nPressureScale = 1;
-    BOOL m_bReopenCtx = FALSE;
     short m_nCaptureState = kCaptureIdle;
-    // The packets a capture has ignored since it started (the tablet pen's first few).
-    short m_nCaptureSkip = 0;
-    // The bound tablet library; the process-wide one unless a test substitutes its own.
+    // The bound tablet library; the process-wide one unless a test or a benchmark substitutes
+    // its own.
     const CWintabApi* m_pWintab = &Wintab();
     // The looked-up pointer functions; likewise.
     const CPointerApi* m_pPointer = &PointerApi();
 
-protected:
     // The view's window.
     virtual HWND TabletWindow() const = 0;
     // The window the context is opened on. A tablet library may deliver packets only to a
@@ -126,6 +129,8 @@ protected:
     virtual void TabletBeep() const { MessageBeep(0xFFFFFFFF); }
 
 private:
+    friend class CCanvasTestAccess;
+
     // Hands one packet, positioned at the cursor point pt, to its handler; bEraserEnd tells
     // which end of the pen made it.
     void HandlePacket(const PenPacket& packet, POINT pt, bool bEraserEnd);
@@ -148,6 +153,10 @@ private:
     // Room for a whole batch and as many again, so that a driver that reports more packets than
     // it was asked for cannot write past the buffer before the batch is dropped.
     std::array<PenPacket, 2 * kPacketBatchMax> m_batch{};
+    // The window m_hCtx was opened on.
+    HWND m_hCtxOwner = nullptr;
+    LOGCONTEXTA m_lc{};
+    BOOL m_bReopenCtx = FALSE;
     bool m_bToldNoContext = false;
     bool m_bTipTouching = false;
     bool m_bMousePen = false;

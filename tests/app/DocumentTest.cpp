@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 #include "FrameworkIds.h"
 #include "RecentFileList.h"
 #include "Resources.h"
@@ -46,7 +47,7 @@ TEST_F(NoteDocument, EmptyNoteIsThirtySixBytesStartingWithThePaper) {
 TEST_F(NoteDocument, SavedNoteOpensWithTheSameStrokesAndPaper) {
     m_pDoc->m_lines.Add(MakeStroke(10, 20, 300, 200, RGB(200, 0, 0)));
     m_pDoc->m_lines.Add(MakeStroke(50, 60, 70, 900, RGB(0, 0, 200)));
-    m_pView->m_nLineHeight = 60;
+    CCanvasTestAccess::LineHeight(*m_pView) = 60;
     m_pDoc->SetModifiedFlag();
     std::wstring strPath = m_folder / L"two.Qzn";
     ASSERT_TRUE(m_pDoc->OnSaveDocument(strPath.c_str()));
@@ -55,14 +56,14 @@ TEST_F(NoteDocument, SavedNoteOpensWithTheSameStrokesAndPaper) {
 
     m_app->OnFileNew();
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 0);
-    EXPECT_EQ(m_pView->m_nLineHeight, 60) << "a new note keeps the paper";
-    m_pView->m_nLineHeight = 90;
+    EXPECT_EQ(m_pView->GetPaper().nLineHeight, 60) << "a new note keeps the paper";
+    CCanvasTestAccess::LineHeight(*m_pView) = 90;
     ASSERT_TRUE(m_pDoc->OnOpenDocument(strPath.c_str()));
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 2);
     EXPECT_EQ(m_pDoc->m_lines.GetAt(1)->GetPointCount(), 11);
     EXPECT_EQ(m_pDoc->m_lines.GetAt(0)->GetColor(), RGB(200, 0, 0));
-    EXPECT_EQ(m_pView->m_nLineHeight, 60);
-    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_EQ(m_pView->GetPaper().nLineHeight, 60);
+    EXPECT_TRUE(m_pView->HasInk());
     EXPECT_EQ(m_pDoc->GetTitle(), L"two.Qzn");
     EXPECT_EQ(m_pDoc->m_strPath, strPath);
     std::wstring strCopy = m_folder / L"copy.Qzn";
@@ -91,7 +92,7 @@ TEST_F(NoteDocument, DamagedNoteIsReportedAndLeavesTheCurrentNoteAlone) {
     ASSERT_TRUE(m_pDoc->OnSaveDocument(strPath.c_str()));
     auto data = CTestFolder::ReadBytes(strPath);
     m_pDoc->m_lines.Add(MakeStroke(5, 5, 50, 50, 0));
-    m_pView->m_nLineHeight = 70;
+    CCanvasTestAccess::LineHeight(*m_pView) = 70;
     for (std::size_t nCut : {std::size_t(10), std::size_t(40), data.size() - 1}) {
         std::wstring strBad = m_folder / L"bad.Qzn";
         ASSERT_TRUE(CTestFolder::WriteBytes(
@@ -102,7 +103,7 @@ TEST_F(NoteDocument, DamagedNoteIsReportedAndLeavesTheCurrentNoteAlone) {
         EXPECT_EQ(m_messages[0].strText, L"Unexpected file format.");
         EXPECT_EQ(m_messages[0].strCaption, L"Quillet");
         EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2) << "cut at " << nCut;
-        EXPECT_EQ(m_pView->m_nLineHeight, 70) << "cut at " << nCut;
+        EXPECT_EQ(m_pView->GetPaper().nLineHeight, 70) << "cut at " << nCut;
     }
 }
 
@@ -273,7 +274,7 @@ using LetterMode = CAppFixture;
 
 TEST_F(LetterMode, SwitchWithInkAsksAndNoKeepsModeAndNote) {
     m_pFrame->m_nMode = 1;
-    m_pView->m_bHasInk = true;
+    m_pView->SetHasInk(true);
     m_pDoc->m_lines.Add(MakeStroke(1, 1, 50, 50, 0));
     m_nAnswer = IDNO;
     m_pFrame->RouteCommand(ID_LETTER_MODE);
@@ -288,7 +289,7 @@ TEST_F(LetterMode, SwitchWithInkAsksAndNoKeepsModeAndNote) {
     m_pFrame->RouteCommand(ID_LETTER_MODE);
     EXPECT_EQ(m_pFrame->m_nMode, 0);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
-    EXPECT_FALSE(m_pView->m_bHasInk);
+    EXPECT_FALSE(m_pView->HasInk());
     LONG_PTR nStyle = GetWindowLongPtrW(m_pFrame->m_hWnd, GWL_STYLE);
     EXPECT_EQ(nStyle & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION));
     EXPECT_NE(nStyle & WS_THICKFRAME, 0);

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 #include "PageRules.h"
 #include "Resources.h"
 #include "resource.h"
@@ -33,7 +34,7 @@ protected:
         for (int x = 10; x <= 200; x += 10)
             pLine->AddPoint(x, 40, 6);
         m_pDoc->m_lines.Add(std::move(pLine));
-        m_pView->m_nLineHeight = 70;
+        CCanvasTestAccess::LineHeight(*m_pView) = 70;
         m_pView->PaintPage(true);
     }
     // A note of the current one's strokes on a page of cx x cy.
@@ -51,7 +52,7 @@ protected:
     // The open note is the one of SetUp: its stroke, paper and page bitmap.
     void ExpectNoteKept(const char* pszCase) const {
         EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1) << pszCase;
-        EXPECT_EQ(m_pView->m_nLineHeight, 70) << pszCase;
+        EXPECT_EQ(m_pView->GetPaper().nLineHeight, 70) << pszCase;
         EXPECT_EQ(m_pView->m_rcPage.right, 1024) << pszCase;
         EXPECT_EQ(m_pView->m_rcPage.bottom, 2048) << pszCase;
         EXPECT_EQ(GetPixel(m_pView->GetPageDC(), 100, 40), RGB(0, 0, 200)) << pszCase;
@@ -78,7 +79,7 @@ TEST_F(LargePage, TheLargestPagesTheRulesAllowOpenWithTheirWholeBitmap) {
         EXPECT_EQ(bm.bmWidth, size.cx) << strCase;
         EXPECT_EQ(bm.bmHeight, size.cy) << strCase;
         // The paper reaches the page's last row.
-        EXPECT_EQ(GetPixel(hdc, size.cx - 1, size.cy - 1), m_pView->m_crBack) << strCase;
+        EXPECT_EQ(GetPixel(hdc, size.cx - 1, size.cy - 1), m_pView->GetPaper().crBack) << strCase;
     }
     EXPECT_EQ(static_cast<std::int64_t>(4096) * page::MaxBottom(4096), page::kMaxPixels);
 }

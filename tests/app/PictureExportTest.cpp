@@ -116,7 +116,7 @@ TEST_F(PictureExport, NoteWithAPictureOpensWithItAndRegionRepaintsDrawIt) {
     ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 0);
     ASSERT_TRUE(m_pDoc->OnOpenDocument(strPath.c_str()));
     ASSERT_EQ(m_pDoc->m_pictures.GetCount(), 1);
-    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_TRUE(m_pView->HasInk());
     HDC hdc = m_pView->GetPageDC();
     EXPECT_EQ(GetPixel(hdc, 320, 315), RGB(0, 0, 255));
     RECT rcWipe = {250, 250, 400, 400};

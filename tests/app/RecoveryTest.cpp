@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "FrameworkIds.h"
 #include "RecoveryKeeper.h"
@@ -62,7 +63,8 @@ protected:
         ClientToScreen(m_pView->m_hWnd, &ptClient);
         static_cast<CPointedView*>(m_pView)->m_ptCursor = ptClient;
         tablet.packets = {{0, 0, MAKELONG(0, nEvent), 0, 0, nPressure}};
-        SendMessageW(m_pView->m_hWnd, WT_PACKET, 0, reinterpret_cast<LPARAM>(m_pView->m_hCtx));
+        SendMessageW(m_pView->m_hWnd, WT_PACKET, 0,
+                     reinterpret_cast<LPARAM>(CCanvasTestAccess::Context(*m_pView)));
     }
     std::wstring Folder() const { return m_folder / L"Recovery"; }
     // Files of the recovery folder whose names start with strPrefix.
@@ -110,7 +112,7 @@ TEST_F(Recovery, CopyIsWrittenASecondAfterTheLastChangeAndGoesWhenTheNoteIsSaved
     EXPECT_EQ(keeper.OnIdle(2000, m_pDoc), INFINITE);
     const auto d = CTestFolder::ReadBytes(strCopy);
     ASSERT_EQ(d.size(), 36u + 32 + 11 * 10) << "a note file of one stroke of 11 samples";
-    EXPECT_EQ(U32(d, 0), m_pView->m_crBack) << "paper colour";
+    EXPECT_EQ(U32(d, 0), m_pView->GetPaper().crBack) << "paper colour";
     EXPECT_EQ(U32(d, 28), 1u) << "stroke count";
     EXPECT_FALSE(m_pDoc->GetPathName() == strCopy) << "the note keeps its own name";
     EXPECT_TRUE(m_pDoc->IsModified());
@@ -344,9 +346,9 @@ TEST_F(Recovery, ThePictureWithoutAnImageOfADamagedNoteIsCopiedWithoutAMessage) 
 
 TEST_F(Recovery, NoCopyIsWrittenWhileTheTabletPenWritesAndEveryPacketBecomesASample) {
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
-    ASSERT_NE(m_pView->m_hCtx, nullptr);
+    ASSERT_NE(CCanvasTestAccess::Context(*m_pView), nullptr);
     CRecoveryKeeper keeper;
     keeper.Start(Folder(), L"letter", m_pDoc, m_pFrame->m_hWnd);
     Write(m_pDoc, 100);
@@ -368,8 +370,8 @@ TEST_F(Recovery, NoCopyIsWrittenWhileTheTabletPenWritesAndEveryPacketBecomesASam
     ASSERT_EQ(pLine->GetPointCount(), 10);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(pLine->GetPoint(i).x, 60 + 10 * i) << "sample " << i;
-    m_pView->m_pWintab = &Wintab();
-    m_pView->m_hCtx = nullptr;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
+    CCanvasTestAccess::Context(*m_pView) = nullptr;
 }
 
 TEST_F(Recovery, TheCopyOfANoteStaysThroughACancelledOpenAndGoesWhenTheNoteIsDiscarded) {

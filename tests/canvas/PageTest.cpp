@@ -1,6 +1,7 @@
 #include <set>
 
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 #include "FrameWnd.h"
 
 namespace {
@@ -39,7 +40,7 @@ TEST_F(CanvasPage, OnA1024By768ScreenThePageIs1024By2048) {
     EXPECT_EQ(m_pView->m_rcPage.right, 1024);
     EXPECT_EQ(m_pView->m_rcPage.bottom, 2048);
     BITMAP bm{};
-    ASSERT_TRUE(GetObjectW(m_pView->m_bmPage.Get(), sizeof(bm), &bm));
+    ASSERT_TRUE(GetObjectW(CCanvasTestAccess::PageBitmap(*m_pView).Get(), sizeof(bm), &bm));
     EXPECT_EQ(bm.bmWidth, 1024);
     EXPECT_EQ(bm.bmHeight, 2048);
     EXPECT_EQ(bm.bmBitsPixel, 24);
@@ -51,7 +52,7 @@ TEST_F(CanvasPage, AddLineGrowsThePageTwiceThenRefuses) {
     m_pFrame->RouteCommand(ID_ADD_LINE);
     EXPECT_EQ(m_pView->m_rcPage.bottom, 6144);
     BITMAP bm{};
-    ASSERT_TRUE(GetObjectW(m_pView->m_bmPage.Get(), sizeof(bm), &bm));
+    ASSERT_TRUE(GetObjectW(CCanvasTestAccess::PageBitmap(*m_pView).Get(), sizeof(bm), &bm));
     EXPECT_EQ(bm.bmHeight, 6144);
     EXPECT_TRUE(m_messages.empty());
     m_pFrame->RouteCommand(ID_ADD_LINE);
@@ -76,11 +77,11 @@ TEST_F(CanvasPage, AddLineKeepsTheInkAndRepaintsItOnTheLongerPage) {
     // Marker ink masks the paper below it.
     m_pDoc->m_lines.Add(Stroke(100, 1500, 400, 1500, RGB(255, 0, 0)));
     m_pView->PaintPage(true);
-    const COLORREF crInk = m_pView->m_crBack & RGB(255, 0, 0);
+    const COLORREF crInk = m_pView->GetPaper().crBack & RGB(255, 0, 0);
     ASSERT_EQ(PagePixel(m_pView, 250, 1500), crInk);
     m_pFrame->RouteCommand(ID_ADD_LINE);
     EXPECT_EQ(PagePixel(m_pView, 250, 1500), crInk);
-    EXPECT_EQ(PagePixel(m_pView, 250, 4000), m_pView->m_crBack);
+    EXPECT_EQ(PagePixel(m_pView, 250, 4000), m_pView->GetPaper().crBack);
 }
 
 TEST_F(PortraitScreen, ViewStartsFiveWidthsTallAndANewNoteTwoHeights) {
@@ -132,13 +133,13 @@ TEST_F(CanvasPage, PageAndClientPointsFollowZoomAndScroll) {
 }
 
 TEST_F(CanvasPage, RuledLinesLieAtTheMultiplesOfTheLineHeight) {
-    const COLORREF crLine = m_pView->m_crLine;
+    const COLORREF crLine = m_pView->GetPaper().crLine;
     std::set<int> ruled;
     for (int y = 0; y < 2048; ++y) {
         if (PagePixel(m_pView, 500, y) == crLine)
             ruled.insert(y);
         else
-            ASSERT_EQ(PagePixel(m_pView, 500, y), m_pView->m_crBack) << "row " << y;
+            ASSERT_EQ(PagePixel(m_pView, 500, y), m_pView->GetPaper().crBack) << "row " << y;
     }
     for (int n = 1; n * 90 < 2048; ++n) {
         int y = n * 90;
@@ -157,7 +158,7 @@ TEST_F(CanvasPage, RepaintOfARegionRedrawsRulingAndStrokesThere) {
     const RECT rc = {100, 100, 400, 300};
     const RECT rcCheck = {95, 95, 405, 305};
     auto before = Snapshot(m_pView->GetPageDC(), rcCheck);
-    const COLORREF crInk = m_pView->m_crBack & RGB(200, 0, 0);
+    const COLORREF crInk = m_pView->GetPaper().crBack & RGB(200, 0, 0);
     ASSERT_GT(std::count(before.begin(), before.end(), crInk), 100);
     COwnedBrush green(CreateSolidBrush(RGB(0, 255, 0)));
     RECT rcDirty = rcCheck;
@@ -169,19 +170,19 @@ TEST_F(CanvasPage, RepaintOfARegionRedrawsRulingAndStrokesThere) {
     for (std::size_t i = 0; i < after.size(); ++i)
         nDiffer += after[i] != before[i];
     EXPECT_EQ(nDiffer, 0) << "pixels that differ from the full repaint";
-    EXPECT_EQ(PagePixel(m_pView, 750, 750), m_pView->m_crBack & RGB(0, 0, 200))
+    EXPECT_EQ(PagePixel(m_pView, 750, 750), m_pView->GetPaper().crBack & RGB(0, 0, 200))
         << "outside the region untouched";
 }
 
 TEST_F(CanvasPage, LineHeightStepsByTenAndStopsAtForty) {
-    m_pView->m_nLineHeight = 50;
+    CCanvasTestAccess::LineHeight(*m_pView) = 50;
     m_pView->LineHeightDown();
-    EXPECT_EQ(m_pView->m_nLineHeight, 40);
+    EXPECT_EQ(m_pView->GetPaper().nLineHeight, 40);
     m_pView->LineHeightDown();
-    EXPECT_EQ(m_pView->m_nLineHeight, 40);
+    EXPECT_EQ(m_pView->GetPaper().nLineHeight, 40);
     m_pView->LineHeightUp();
-    EXPECT_EQ(m_pView->m_nLineHeight, 50);
-    EXPECT_EQ(PagePixel(m_pView, 10, 45), m_pView->m_crBack);
+    EXPECT_EQ(m_pView->GetPaper().nLineHeight, 50);
+    EXPECT_EQ(PagePixel(m_pView, 10, 45), m_pView->GetPaper().crBack);
 }
 
 TEST_F(CanvasPage, ZoomedOutPageShowsBlackBesideIt) {
@@ -198,7 +199,7 @@ TEST_F(CanvasPage, ZoomedOutPageShowsBlackBesideIt) {
     CSelectScope select(dc.Get(), dib.Get());
     m_pView->OnPrepareDC(dc.Get());
     m_pView->OnDraw(dc.Get());
-    EXPECT_EQ(GetPixel(dc.Get(), 100, 20), m_pView->m_crBack);
+    EXPECT_EQ(GetPixel(dc.Get(), 100, 20), m_pView->GetPaper().crBack);
     EXPECT_EQ(GetPixel(dc.Get(), 520, 20), RGB(0, 0, 0)) << "right of the half-width page";
-    EXPECT_EQ(GetPixel(dc.Get(), 100, 45), m_pView->m_crLine) << "line 90 shows at 45";
+    EXPECT_EQ(GetPixel(dc.Get(), 100, 45), m_pView->GetPaper().crLine) << "line 90 shows at 45";
 }

@@ -126,7 +126,7 @@ TEST_F(Clipboard, PastePlacesTheBitmapAtTheTopLeftUnderTheStrokesAndMarksTheNote
     EXPECT_EQ(GetPixel(hdc, 70, 50), RGB(0, 250, 250));
     EXPECT_EQ(GetPixel(hdc, 20, 30), RGB(0, 160, 0)) << "the stroke stays over the picture";
     EXPECT_TRUE(m_pDoc->IsModified()) << "a pasted picture must not be lost on closing";
-    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_TRUE(m_pView->HasInk());
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_NE(GetClipboardData(CF_BITMAP), m_pDoc->m_pictures.GetAt(0)->GetBitmap())
         << "the clipboard keeps its own bitmap";

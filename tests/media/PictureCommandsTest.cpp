@@ -63,7 +63,7 @@ TEST_F(PictureCommands, InsertedFileLiesAtTheTopLeftAndMarksTheNote) {
     EXPECT_EQ(Page(17, 12), RGB(250, 250, 250));
     EXPECT_EQ(Page(30, 3), kPaper);
     EXPECT_TRUE(m_pDoc->IsModified());
-    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_TRUE(m_pView->HasInk());
 }
 
 TEST_F(PictureCommands, UnreadableFileIsReportedAndChangesNothing) {
@@ -72,7 +72,7 @@ TEST_F(PictureCommands, UnreadableFileIsReportedAndChangesNothing) {
     EXPECT_FALSE(m_pView->InsertPictureFile(strPath));
     EXPECT_EQ(m_pDoc->m_pictures.GetCount(), 0);
     EXPECT_FALSE(m_pDoc->IsModified());
-    EXPECT_FALSE(m_pView->m_bHasInk);
+    EXPECT_FALSE(m_pView->HasInk());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, L"No Suppost This File Type!");
 }

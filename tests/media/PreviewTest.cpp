@@ -118,7 +118,7 @@ TEST_F(PrintPreview, LeavesASelectedPicturesHandlesOut) {
     // Handle squares at the corners and the middles of the sides, and the hatched border.
     for (POINT pt : {POINT{197, 297}, POINT{262, 342}, POINT{227, 297}, POINT{262, 318},
                      POINT{197, 337}, POINT{230, 342}}) {
-        EXPECT_EQ(GetPixel(hdcPage, pt.x, pt.y), m_pView->m_crBack)
+        EXPECT_EQ(GetPixel(hdcPage, pt.x, pt.y), m_pView->GetPaper().crBack)
             << "page pixel " << pt.x << ", " << pt.y << " still shows the tracker";
     }
     EXPECT_EQ(GetPixel(hdcPage, 230, 320), RGB(255, 255, 255)) << "the picture itself stays";

@@ -33,7 +33,7 @@ TEST_F(DesktopMode, TheScreenStaysFrozenUnderTheStripAndInkIsWrittenOverIt) {
     m_pFrame->OnDesktopMode();
     ASSERT_EQ(m_pFrame->m_nMode, 1);
     EXPECT_TRUE(m_messages.empty()) << "no question without ink";
-    CCaptureWindow* pOverlay = m_pView->GetOverlay();
+    CCaptureWindow* pOverlay = m_pView->ScreenRun().GetOverlay();
     ASSERT_TRUE(pOverlay && IsWindowVisible(pOverlay->m_hWnd));
     EXPECT_TRUE(GetWindowLongW(pOverlay->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(FrozenPixel({300, 300}), kGreen);
@@ -62,7 +62,7 @@ TEST_F(DesktopMode, TheScreenStaysFrozenUnderTheStripAndInkIsWrittenOverIt) {
     EXPECT_EQ(line.GetPoint(20).y, 300);
     EXPECT_LE(Distance(InkPixel({350, 300}), kPen), 60);
     EXPECT_LE(Distance(ScreenPixel({350, 300}), kPen), 60) << "the overlay shows the ink";
-    EXPECT_TRUE(m_pView->m_bHasInk);
+    EXPECT_TRUE(m_pView->HasInk());
     EXPECT_TRUE(m_pDoc->IsModified());
 
     // A press on the strip is not ink.
@@ -109,13 +109,13 @@ TEST_F(DesktopMode, TheQuestionsGuardTheInkAndNoChangesNothing) {
     EXPECT_EQ(m_messages[0].uType, UINT(MB_YESNO));
     EXPECT_EQ(m_pFrame->m_nMode, 1);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
-    EXPECT_TRUE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
 
     m_nAnswer = IDYES;
     m_pFrame->OnLetterMode();
     EXPECT_EQ(m_pFrame->m_nMode, 0);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
-    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     const LONG nStyle = GetWindowLongW(m_pFrame->m_hWnd, GWL_STYLE);
     EXPECT_EQ(nStyle & (WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX),
               WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX);
@@ -124,14 +124,14 @@ TEST_F(DesktopMode, TheQuestionsGuardTheInkAndNoChangesNothing) {
 
     // Letter ink, and No to the desktop question: the note and the letter window stay.
     m_pDoc->m_lines.Add(std::make_unique<CLine>());
-    m_pView->m_bHasInk = true;
+    m_pView->SetHasInk(true);
     m_nAnswer = IDNO;
     m_pFrame->OnDesktopMode();
     EXPECT_EQ(m_messages.back().strText,
               L"If you select Desktop mode,all the data will be lost!  Continue?");
     EXPECT_EQ(m_pFrame->m_nMode, 0);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
-    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
 }
 
 TEST_F(DesktopMode, EmptyDesktopToLetterStartsANewNoteWithoutAsking) {
@@ -141,7 +141,7 @@ TEST_F(DesktopMode, EmptyDesktopToLetterStartsANewNoteWithoutAsking) {
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(m_pFrame->m_nMode, 0);
     EXPECT_FALSE(m_pDoc->IsModified()) << "a new note";
-    EXPECT_FALSE(m_pView->m_dcScreen) << "the frozen screen is given back";
+    EXPECT_FALSE(m_pView->ScreenRun().FrozenScreen()) << "the frozen screen is given back";
 }
 
 TEST_F(DesktopMode, TheMailPictureIsTheFrozenScreenAroundTheInkWithTheInk) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "ModesFixture.h"
 
@@ -38,37 +39,38 @@ TEST_F(FrameModes, InkingAgainStillRemovesTheMoveItemAndLetterModeGivesItBack) {
 
 TEST_F(FrameModes, ADisplayChangeReopensTheContextWithTheNextPacketMessage) {
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
-    ASSERT_NE(m_pView->m_hCtx, nullptr);
+    ASSERT_NE(CCanvasTestAccess::Context(*m_pView), nullptr);
     tablet.log.clear();
     SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
-    EXPECT_TRUE(m_pView->m_bReopenCtx);
+    EXPECT_TRUE(CCanvasTestAccess::ReopenFlag(*m_pView));
     EXPECT_EQ(IndexOf(tablet.log, "WTClose"), -1) << "a letter process closes it later";
 
-    SendMessageW(m_pView->m_hWnd, WT_PACKET, 0, reinterpret_cast<LPARAM>(m_pView->m_hCtx));
-    EXPECT_FALSE(m_pView->m_bReopenCtx);
+    SendMessageW(m_pView->m_hWnd, WT_PACKET, 0,
+                 reinterpret_cast<LPARAM>(CCanvasTestAccess::Context(*m_pView)));
+    EXPECT_FALSE(CCanvasTestAccess::ReopenFlag(*m_pView));
     const auto nClose = IndexOf(tablet.log, "WTClose"), nOpen = IndexOf(tablet.log, "WTOpenA 1");
     const auto nRead = IndexOf(tablet.log, "WTPacketsGet");
     ASSERT_GE(nClose, 0);
     EXPECT_GT(nOpen, nClose);
     EXPECT_GT(nRead, nOpen) << "packets are read from the new context";
-    EXPECT_NE(m_pView->m_hCtx, nullptr);
-    m_pView->m_pWintab = &Wintab();
-    m_pView->m_hCtx = nullptr;
+    EXPECT_NE(CCanvasTestAccess::Context(*m_pView), nullptr);
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
+    CCanvasTestAccess::Context(*m_pView) = nullptr;
 }
 
 TEST_F(FrameModes, AnInkingProcessClosesItsContextAtOnceOnADisplayChange) {
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
     m_app->m_bInking = 1;
     SendMessageW(m_pFrame->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
-    EXPECT_EQ(m_pView->m_hCtx, nullptr);
+    EXPECT_EQ(CCanvasTestAccess::Context(*m_pView), nullptr);
     EXPECT_GE(IndexOf(tablet.log, "WTClose"), 0);
-    EXPECT_TRUE(m_pView->m_bReopenCtx);
+    EXPECT_TRUE(CCanvasTestAccess::ReopenFlag(*m_pView));
     m_app->m_bInking = 0;
-    m_pView->m_pWintab = &Wintab();
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
 }
 
 TEST_F(FrameModes, ADisplayChangeFitsTheLetterPanelToTheScreenWidth) {
@@ -105,7 +107,7 @@ TEST_F(FrameModes, ADisplayChangeFitsTheLetterPanelToTheScreenWidth) {
     RECT rcUpdate{};
     EXPECT_TRUE(GetUpdateRect(m_pFrame->m_hWnd, &rcUpdate, FALSE));
     EXPECT_EQ(rcUpdate.bottom, rcClient.bottom);
-    m_pView->m_bReopenCtx = FALSE;
+    CCanvasTestAccess::ReopenFlag(*m_pView) = FALSE;
 }
 
 TEST_F(FrameModes, ADisplayChangeKeepsTheStripFlushWithTheWorkAreasCorner) {
@@ -122,5 +124,5 @@ TEST_F(FrameModes, ADisplayChangeKeepsTheStripFlushWithTheWorkAreasCorner) {
     EXPECT_EQ(rcNow.bottom, rcWork.bottom);
     EXPECT_EQ(rcNow.right - rcNow.left, rcStrip.right - rcStrip.left);
     EXPECT_EQ(rcNow.bottom - rcNow.top, rcStrip.bottom - rcStrip.top);
-    m_pView->m_bReopenCtx = FALSE;
+    CCanvasTestAccess::ReopenFlag(*m_pView) = FALSE;
 }

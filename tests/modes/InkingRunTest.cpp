@@ -4,6 +4,7 @@
 // bridge, or when it places nothing, the ink stays on the screen.
 #include <gtest/gtest.h>
 
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "FrameworkIds.h"
 #include "ModesFixture.h"
@@ -30,9 +31,9 @@ TEST_F(InkingRun, StrokesArePlainLinesOnTheFrozenScreenAndGoOverOnceTheOverlayIs
     CColourWindow white({200, 200, 600, 500}, RGB(255, 255, 255));
     InkingStroke({300, 250}, {500, 250}, 10);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0) << "no run, no ink";
-    View().StartWriting();
-    ASSERT_TRUE(View().m_bInkArmed);
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    View().ScreenRun().StartWriting();
+    ASSERT_TRUE(View().IsInkArmed());
+    HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     ASSERT_TRUE(IsWindowVisible(hwndOverlay));
     WriteTwoStrokes();
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 2);
@@ -52,13 +53,13 @@ TEST_F(InkingRun, StrokesArePlainLinesOnTheFrozenScreenAndGoOverOnceTheOverlayIs
     EXPECT_EQ(m_pBridge->m_calls[4].nFlag, 1);
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
     EXPECT_EQ(m_pDoc->m_lines.GetRedoCount(), 0);
-    EXPECT_FALSE(View().m_bInkArmed);
+    EXPECT_FALSE(View().IsInkArmed());
     EXPECT_FALSE(IsWindowVisible(hwndOverlay));
     EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(InkingRun, CancelDropsTheInkAndWhatUndoTookBack) {
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_EDIT_UNDO_STROKE);
     ASSERT_EQ(m_pDoc->m_lines.GetRedoCount(), 1);
@@ -67,20 +68,20 @@ TEST_F(InkingRun, CancelDropsTheInkAndWhatUndoTookBack) {
     EXPECT_TRUE(m_pBridge->m_calls.empty());
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
     EXPECT_EQ(m_pDoc->m_lines.GetRedoCount(), 0);
-    EXPECT_FALSE(View().m_bInkArmed);
-    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_FALSE(View().IsInkArmed());
+    EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
 }
 
 TEST_F(InkingRun, WithoutTheBridgeTheInkStaysOnTheScreenAndTheRunGoesOn) {
     m_pBridge->m_bAvailable = false;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_NO_BRIDGE));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
-    EXPECT_TRUE(View().m_bInkArmed);
-    EXPECT_TRUE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_TRUE(View().IsInkArmed());
+    EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(InkPixel({400, 300}), kPen);
     // Cancel still ends the run.
     m_pFrame->RouteCommand(ID_CANCEL_WRITING);
@@ -90,15 +91,15 @@ TEST_F(InkingRun, WithoutTheBridgeTheInkStaysOnTheScreenAndTheRunGoesOn) {
 TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) {
     m_pBridge->m_nBeginResult = 0;
     m_pBridge->m_nInsertResult = 0;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin End Insert");
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 2);
-    EXPECT_TRUE(View().m_bInkArmed);
-    EXPECT_TRUE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_TRUE(View().IsInkArmed());
+    EXPECT_TRUE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(InkPixel({400, 300}), kPen);
     // The strip is back in its writing state: Inking again, and this time the picture is taken.
     m_pBridge->m_calls.clear();
@@ -106,7 +107,7 @@ TEST_F(InkingRun, InkTheBridgeCouldNotPlaceStaysOnTheScreenAndInkingTriesAgain) 
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin End Insert");
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 0);
-    EXPECT_FALSE(IsWindowVisible(m_pView->GetOverlay()->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(m_pView->ScreenRun().GetOverlay()->m_hWnd));
     EXPECT_EQ(m_messages.size(), 1u);
 }
 
@@ -116,7 +117,7 @@ TEST_F(InkingRun, FileCommandsOnlyBeepWhileTheRunIsArmed) {
         ++nPrompts;
         return std::optional<std::wstring>();
     });
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     const UINT commands[] = {ID_FILE_NEW,     ID_FILE_OPEN,          ID_FILE_SAVE,
                              ID_FILE_SAVE_AS, ID_FILE_PRINT_PREVIEW, ID_FILE_SEND_MAIL};
@@ -136,9 +137,9 @@ TEST_F(InkingRun, FileCommandsOnlyBeepWhileTheRunIsArmed) {
 }
 
 TEST_F(InkingRun, EscRestoresTheMainWindowAndTheRunKeepsItsStrokes) {
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
-    HWND hwndOverlay = m_pView->GetOverlay()->m_hWnd;
+    HWND hwndOverlay = m_pView->ScreenRun().GetOverlay()->m_hWnd;
     ShowWindow(m_pFrame->m_hWnd, SW_MINIMIZE);
     SendMessageW(hwndOverlay, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_FALSE(IsWindowVisible(hwndOverlay));
@@ -155,7 +156,7 @@ TEST_F(InkingRun, EscRestoresTheMainWindowAndTheRunKeepsItsStrokes) {
 TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnlyThat) {
     // The pencil stroke is taken; the marker pass's begin is refused once.
     m_pBridge->m_nBeginsTaken = 1;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     EXPECT_EQ(m_pBridge->Sequence(), "Begin Rect End Begin End");
@@ -163,7 +164,7 @@ TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnly
     EXPECT_EQ(m_messages[0].strText, LoadResString(IDS_INK_NOT_PLACED));
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
     EXPECT_EQ(m_pDoc->m_lines.GetAt(0)->GetTool(), kToolMarker);
-    EXPECT_TRUE(View().m_bInkArmed);
+    EXPECT_TRUE(View().IsInkArmed());
     m_pBridge->m_calls.clear();
     m_pBridge->m_nBeginsTaken = 1000;
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
@@ -175,17 +176,17 @@ TEST_F(InkingRun, APartlyPlacedHandOverKeepsWhatWasNotPlacedAndTheRetrySendsOnly
 
 TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyShow) {
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
-    ASSERT_NE(m_pView->m_hCtx, nullptr);
+    ASSERT_NE(CCanvasTestAccess::Context(*m_pView), nullptr);
     std::vector<bool> open;
     // Yes to the mode switch's question, Cancel to the others.
     SetMessageHook([&](const std::wstring&, const std::wstring&, UINT uType) {
-        open.push_back(m_pView->m_hCtx != nullptr);
+        open.push_back(CCanvasTestAccess::Context(*m_pView) != nullptr);
         return (uType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDCANCEL;
     });
     m_pBridge->m_bAvailable = false;
-    View().StartWriting();
+    View().ScreenRun().StartWriting();
     WriteTwoStrokes();
     m_pFrame->RouteCommand(ID_HAND_OVER_INK);
     m_pFrame->RouteCommand(ID_CANCEL_WRITING);
@@ -196,9 +197,9 @@ TEST_F(InkingRun, TheRunsBoxesAndTheQuestionOfNewCloseTheTabletContextWhileTheyS
     EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1);
     EXPECT_EQ(open, std::vector<bool>({false, false, false}))
         << "the no-bridge box, the question of the switch to desktop mode, New's";
-    EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after each";
+    EXPECT_NE(CCanvasTestAccess::Context(*m_pView), nullptr) << "open again after each";
     m_pView->CloseTabletContext();
-    m_pView->m_pWintab = &Wintab();
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
 }
 
 TEST_F(InkingRun, TheRestoreQuestionOfAnInkingStartClosesTheTabletContextWhileItShows) {
@@ -211,18 +212,18 @@ TEST_F(InkingRun, TheRestoreQuestionOfAnInkingStartClosesTheTabletContextWhileIt
         store.MarkWritten();
     }
     FakeTablet tablet;
-    m_pView->m_pWintab = &tablet.api;
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &tablet.api;
     m_pView->OpenViewContext();
     std::vector<bool> open;
     SetMessageHook([&](const std::wstring&, const std::wstring&, UINT) {
-        open.push_back(m_pView->m_hCtx != nullptr);
+        open.push_back(CCanvasTestAccess::Context(*m_pView) != nullptr);
         return IDNO;
     });
     CRecoveryKeeper keeper;
     keeper.Start(strFolder, L"inking", m_pDoc, m_pFrame->m_hWnd);
     EXPECT_EQ(open, std::vector<bool>{false});
-    EXPECT_NE(m_pView->m_hCtx, nullptr) << "open again after the answer";
+    EXPECT_NE(CCanvasTestAccess::Context(*m_pView), nullptr) << "open again after the answer";
     keeper.End();
     m_pView->CloseTabletContext();
-    m_pView->m_pWintab = &Wintab();
+    CCanvasTestAccess::WintabLibrary(*m_pView) = &Wintab();
 }

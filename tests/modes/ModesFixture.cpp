@@ -4,7 +4,7 @@ void CModesFixture::SetUp() {
     CAppFixture::SetUp();
     auto pBridge = std::make_unique<CRecordingBridge>();
     m_pBridge = pBridge.get();
-    m_pView->SetBridge(std::move(pBridge));
+    m_pView->ScreenRun().SetBridge(std::move(pBridge));
 }
 
 void CModesFixture::TearDown() {
@@ -38,9 +38,9 @@ void CModesFixture::InkingStroke(POINT a, POINT b, int nSteps) {
 }
 
 COLORREF CModesFixture::InkPixel(POINT pt) const {
-    return GetPixel(m_pView->GetOverlay()->m_dcInk.Get(), pt.x, pt.y);
+    return GetPixel(m_pView->ScreenRun().GetOverlay()->m_dcInk.Get(), pt.x, pt.y);
 }
 
 COLORREF CModesFixture::FrozenPixel(POINT pt) const {
-    return GetPixel(m_pView->m_dcScreen.Get(), pt.x, pt.y);
+    return GetPixel(m_pView->ScreenRun().FrozenScreen().Get(), pt.x, pt.y);
 }

@@ -15,7 +15,7 @@ class MousePenModes : public CModesFixture {
 protected:
     // Press at a, drag in nSteps steps to b, release at b: messages to the overlay.
     void Drag(POINT a, POINT b, int nSteps) {
-        HWND hwnd = m_pView->GetOverlay()->m_hWnd;
+        HWND hwnd = m_pView->ScreenRun().GetOverlay()->m_hWnd;
         const auto send = [hwnd](UINT uMsg, POINT pt) {
             ScreenToClient(hwnd, &pt);
             SendMessageW(hwnd, uMsg, uMsg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
@@ -54,8 +54,8 @@ TEST_F(MousePenModes, OnTheDesktopTheMouseWritesAPressureStrokeInScreenPixels) {
 TEST_F(MousePenModes, InAWritingRunOfInkingTheMouseWritesPlainLines) {
     m_pFrame->OnInkingMode();
     ASSERT_EQ(m_pFrame->m_nMode, 2);
-    View().StartWriting();
-    ASSERT_TRUE(View().m_bInkArmed);
+    View().ScreenRun().StartWriting();
+    ASSERT_TRUE(View().IsInkArmed());
     Drag({300, 300}, {500, 300}, 10);
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);
     const CLine& line = *m_pDoc->m_lines.GetAt(0);

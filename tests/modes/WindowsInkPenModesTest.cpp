@@ -1,5 +1,6 @@
 // A Windows Ink pen on the overlay of desktop and inking mode: the Windows Ink stand-in posts the
 // pointer messages to the overlay under the pen, and the view's pen input is bound to it.
+#include "CanvasTestAccess.h"
 #include "InkScript.h"
 #include "ModesFixture.h"
 
@@ -11,7 +12,7 @@ protected:
     void SetUp() override {
         CModesFixture::SetUp();
         ASSERT_TRUE(BindInkStandIn(m_pointer));
-        View().m_pPointer = &m_pointer;
+        CCanvasTestAccess::PointerLibrary(View()) = &m_pointer;
     }
     // Plays script lines in screen pixels, the view taking the pen anew first.
     void Play(const std::string& strLines) {
@@ -28,8 +29,8 @@ TEST_F(WindowsInkPenModes, InAWritingRunOfInkingThePressureSetsEachLinesWidth) {
     m_pFrame->OnInkingMode();
     ASSERT_EQ(m_pFrame->m_nMode, 2);
     View().SelectTool(kToolBrush);
-    View().StartWriting();
-    ASSERT_TRUE(View().m_bInkArmed);
+    View().ScreenRun().StartWriting();
+    ASSERT_TRUE(View().IsInkArmed());
     Play("down 300 300 200\nline 300 300 500 300 10 1024\nup 500 300");
     ASSERT_TRUE(View().IsInkPen());
     ASSERT_EQ(m_pDoc->m_lines.GetCount(), 1);

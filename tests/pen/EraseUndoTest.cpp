@@ -1,3 +1,4 @@
+#include "CanvasTestAccess.h"
 #include "DibCanvas.h"
 #include "FakeCanvas.h"
 #include "PenRules.h"
@@ -93,18 +94,18 @@ TEST(UndoRedo, UndoTwiceRedoOnceThenANewStrokeDropsTheRemainingUndoneStroke) {
     EXPECT_TRUE(PageHasInkIn(canvas, {40, 150, 120, 170}));
     canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
     EXPECT_FALSE(PageHasInkIn(canvas, {40, 150, 120, 170}));
-    EXPECT_TRUE(canvas.m_bClearRedo);
+    EXPECT_TRUE(CCanvasTestAccess::ClearsRedo(canvas));
     EXPECT_EQ(canvas.m_lines.GetCount(), 1);
     EXPECT_EQ(canvas.m_lines.GetRedoCount(), 2);
     canvas.OnPenCommand(ID_EDIT_REDO_STROKE);
     EXPECT_TRUE(PageHasInkIn(canvas, {40, 150, 120, 170}));
     EXPECT_EQ(canvas.m_lines.GetCount(), 2);
     EXPECT_EQ(canvas.m_lines.GetRedoCount(), 1);
-    EXPECT_TRUE(canvas.m_bClearRedo);
+    EXPECT_TRUE(CCanvasTestAccess::ClearsRedo(canvas));
     canvas.Stroke({{50, 360}, {80, 360}, {110, 360}}, 600);
     EXPECT_EQ(canvas.m_lines.GetCount(), 3);
     EXPECT_EQ(canvas.m_lines.GetRedoCount(), 0);
-    EXPECT_FALSE(canvas.m_bClearRedo);
+    EXPECT_FALSE(CCanvasTestAccess::ClearsRedo(canvas));
     canvas.OnPenCommand(ID_EDIT_REDO_STROKE);
     EXPECT_EQ(canvas.m_lines.GetCount(), 3);
     EXPECT_FALSE(PageHasInkIn(canvas, {40, 250, 120, 270}));
@@ -114,7 +115,7 @@ TEST(UndoRedo, UndoOnAnEmptyPageChangesNothing) {
     FakeTablet tablet;
     CFakeCanvas canvas(tablet);
     canvas.OnPenCommand(ID_EDIT_UNDO_STROKE);
-    EXPECT_FALSE(canvas.m_bClearRedo);
+    EXPECT_FALSE(CCanvasTestAccess::ClearsRedo(canvas));
     EXPECT_TRUE(canvas.m_repaints.empty());
     canvas.OnPenCommand(ID_EDIT_REDO_STROKE);
     EXPECT_EQ(canvas.m_lines.GetCount(), 0);

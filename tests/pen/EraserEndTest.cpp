@@ -2,6 +2,7 @@
 // tool chosen before comes back. Drivers mark the eraser differently: one of the published
 // interface as the inverted end of the cursor before it, Wine only by the cursor's type, with the
 // eraser listed first.
+#include "CanvasTestAccess.h"
 #include "FakeCanvas.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ protected:
     void SetUp() override {
         m_tablet.cursors = GetParam().cursors;
         m_canvas.OpenViewContext();
-        ASSERT_NE(m_canvas.m_hCtx, nullptr);
+        ASSERT_NE(CCanvasTestAccess::Context(m_canvas), nullptr);
         m_canvas.SelectTool(kToolBrush);
         m_canvas.m_shown.clear();
     }
@@ -68,9 +69,9 @@ TEST_P(EraserEnd, TheEraserCursorErasesUntilTheTipWritesAgainWithTheToolChosenBe
     ASSERT_EQ(m_canvas.m_lines.GetCount(), 1);
     m_canvas.Stroke(Eraser(), 100);
     EXPECT_EQ(m_canvas.m_lines.GetCount(), 0) << "the brush stroke is erased";
-    EXPECT_EQ(m_canvas.m_nTool, kToolEraser) << "the eraser end is still in use";
+    EXPECT_EQ(m_canvas.Tool(), kToolEraser) << "the eraser end is still in use";
     m_canvas.Stroke(Tip(), 200);
-    EXPECT_EQ(m_canvas.m_nTool, kToolBrush);
+    EXPECT_EQ(m_canvas.Tool(), kToolBrush);
     EXPECT_EQ(m_canvas.m_shown, (std::vector<int>{kToolEraser, kToolBrush}));
     ASSERT_EQ(m_canvas.m_lines.GetCount(), 1);
     EXPECT_EQ(m_canvas.m_lines.GetAt(0)->GetTool(), kToolBrush);
@@ -79,20 +80,20 @@ TEST_P(EraserEnd, TheEraserCursorErasesUntilTheTipWritesAgainWithTheToolChosenBe
 TEST_P(EraserEnd, ACursorChangeInTheMiddleOfAStrokeWaitsForTheLift) {
     m_canvas.Packet(Tip(), TBN_DOWN, 100, 100, 600);
     m_canvas.Packet(Eraser(), TBN_NONE, 200, 100, 600);
-    EXPECT_EQ(m_canvas.m_nTool, kToolBrush);
+    EXPECT_EQ(m_canvas.Tool(), kToolBrush);
     m_canvas.Packet(Eraser(), TBN_UP, 300, 100, 0);
     ASSERT_EQ(m_canvas.m_lines.GetCount(), 1);
     EXPECT_EQ(m_canvas.m_lines.GetAt(0)->GetTool(), kToolBrush);
     EXPECT_EQ(m_canvas.m_lines.GetAt(0)->GetPointCount(), 2) << "down and the move";
     m_canvas.Packet(Eraser(), TBN_NONE, 300, 150, 0);
-    EXPECT_EQ(m_canvas.m_nTool, kToolEraser) << "taken at the next packet after the lift";
+    EXPECT_EQ(m_canvas.Tool(), kToolEraser) << "taken at the next packet after the lift";
 }
 
 TEST_P(EraserEnd, AToolChosenWhileTheEraserEndIsUsedStays) {
     m_canvas.Stroke(Eraser(), 100);
     m_canvas.SelectTool(kToolMarker);
     m_canvas.Stroke(Tip(), 200);
-    EXPECT_EQ(m_canvas.m_nTool, kToolMarker);
+    EXPECT_EQ(m_canvas.Tool(), kToolMarker);
 }
 
 INSTANTIATE_TEST_SUITE_P(

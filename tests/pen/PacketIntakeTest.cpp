@@ -1,3 +1,4 @@
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "PenRules.h"
 
@@ -161,7 +162,7 @@ TEST(PacketIntake, EachModeHasItsHandlerAndAnUnknownModeDrops) {
 TEST(PacketIntake, ACaptureInProgressTakesEveryPacketWhateverTheTool) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
-    client.m_nCaptureState = 2;
+    client.SetCaptureState(2);
     client.m_nTool = kToolPicture;
     tablet.packets = MakePackets(3);
     client.OnWTPacket(0, Ctx());
@@ -194,8 +195,8 @@ TEST(PacketIntake, AMessageDuringABatchLeavesItsPacketsQueued) {
 TEST(DisplayChange, TheNextPacketMessageWaitsASecondAndReopensBeforeReading) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
-    client.m_hCtx = reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151));
-    client.m_bReopenCtx = TRUE;
+    CCanvasTestAccess::Context(client) = reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151));
+    CCanvasTestAccess::ReopenFlag(client) = TRUE;
     tablet.nAxisMax = 2047;
     tablet.packets = MakePackets(2);
     EXPECT_EQ(client.OnWTPacket(0, Ctx()), 0);
@@ -204,16 +205,16 @@ TEST(DisplayChange, TheNextPacketMessageWaitsASecondAndReopensBeforeReading) {
         "WTInfoA 3 0", "WTOpenA 1",   "WTQueueSizeSet 64", "WTInfoA 100 15",
         "WTInfoA 1 5", "WTEnable 0",  "WTOverlap 0",       "WTPacketsGet"};
     EXPECT_EQ(tablet.log, expected);
-    EXPECT_FALSE(client.m_bReopenCtx);
-    EXPECT_NE(client.m_hCtx, nullptr);
-    EXPECT_EQ(client.m_nPressureScale, 4);
+    EXPECT_FALSE(CCanvasTestAccess::ReopenFlag(client));
+    EXPECT_NE(CCanvasTestAccess::Context(client), nullptr);
+    EXPECT_EQ(CCanvasTestAccess::PressureScale(client), 4);
     EXPECT_EQ(client.m_received.size(), 2u);
 }
 
 TEST(DisplayChange, OnlyTheFirstPacketMessageReopens) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
-    client.m_bReopenCtx = TRUE;
+    CCanvasTestAccess::ReopenFlag(client) = TRUE;
     client.OnWTPacket(0, Ctx());
     client.OnWTPacket(0, Ctx());
     EXPECT_EQ(tablet.nOpenCount, 1);

@@ -1,3 +1,4 @@
+#include "CanvasTestAccess.h"
 #include "FakeCanvas.h"
 #include "PenRules.h"
 
@@ -41,8 +42,8 @@ TEST(StrokeCapture, APencilStrokeLandsOnThePageUnderTheCursorInThePenColour) {
     EXPECT_EQ(canvas.PagePixel(150, 90), kPaper);
     EXPECT_EQ(canvas.PagePixel(150, 40), kPaper);
     EXPECT_EQ(canvas.m_nModified, 1);
-    EXPECT_TRUE(canvas.m_bHasInk);
-    EXPECT_FALSE(canvas.m_bDrawing);
+    EXPECT_TRUE(canvas.HasInk());
+    EXPECT_FALSE(CCanvasTestAccess::IsDrawing(canvas));
 }
 
 TEST(StrokeCapture, TheLiveScreenInkIsWhereTheCursorWas) {
@@ -101,7 +102,7 @@ TEST(StrokeCapture, MarkerInkMasksThePaperWithThePenColour) {
 TEST(StrokeCapture, WithoutTheMouseButtonDownNothingIsWritten) {
     FakeTablet tablet;
     CFakeCanvas canvas(tablet);
-    canvas.m_bMouseDown = false;
+    CCanvasTestAccess::MouseDown(canvas) = false;
     canvas.Stroke(Line({50, 60}, {250, 60}, 10), 600);
     EXPECT_EQ(canvas.m_lines.GetCount(), 0);
     EXPECT_EQ(canvas.PagePixel(150, 60), kPaper);
@@ -123,8 +124,8 @@ TEST(StrokeCapture, LeavingTheCanvasMidStrokeEndsItOnce) {
     canvas.Feed(TBN_NONE, 10, 60, 600);
     canvas.Feed(TBN_NONE, -10, 60, 600);
     EXPECT_EQ(canvas.m_lines.GetCount(), 1);
-    EXPECT_FALSE(canvas.m_bDrawing);
-    EXPECT_TRUE(canvas.m_bLeftCanvas);
+    EXPECT_FALSE(CCanvasTestAccess::IsDrawing(canvas));
+    EXPECT_TRUE(CCanvasTestAccess::HasLeftCanvas(canvas));
     canvas.Feed(TBN_NONE, -30, 60, 600);
     canvas.Feed(TBN_UP, -40, 60, 0);
     EXPECT_EQ(canvas.m_lines.GetCount(), 1);
@@ -135,7 +136,7 @@ TEST(StrokeCapture, LeavingTheCanvasMidStrokeEndsItOnce) {
     canvas.Feed(TBN_NONE, 10, 160, 600);
     canvas.Feed(TBN_NONE, -10, 160, 600);
     EXPECT_EQ(canvas.m_lines.GetCount(), 2);
-    EXPECT_FALSE(canvas.m_bDrawing);
+    EXPECT_FALSE(CCanvasTestAccess::IsDrawing(canvas));
 }
 
 TEST(StrokeCapture, ThePenLiftingEndsTheStrokeWhereverTheMouseIs) {
@@ -152,30 +153,30 @@ TEST(StrokeCapture, ThePenLiftingEndsTheStrokeWhereverTheMouseIs) {
 TEST(ToolCommands, ToolAndWidthCommandsSetToolLevelAndCursor) {
     FakeTablet tablet;
     CFakeCanvas canvas(tablet);
-    EXPECT_EQ(canvas.m_nTool, kToolPencil);
+    EXPECT_EQ(canvas.Tool(), kToolPencil);
     EXPECT_TRUE(canvas.OnPenCommand(ID_TOOL_BRUSH));
-    EXPECT_EQ(canvas.m_nTool, kToolBrush);
-    EXPECT_NE(canvas.m_hToolCursor, nullptr);
+    EXPECT_EQ(canvas.Tool(), kToolBrush);
+    EXPECT_NE(CCanvasTestAccess::ToolCursor(canvas), nullptr);
     EXPECT_TRUE(canvas.OnPenCommand(ID_TOOL_ERASER));
-    EXPECT_EQ(canvas.m_nTool, kToolEraser);
+    EXPECT_EQ(canvas.Tool(), kToolEraser);
     EXPECT_TRUE(canvas.OnPenCommand(ID_TOOL_PICTURE));
-    EXPECT_EQ(canvas.m_nTool, kToolPicture);
+    EXPECT_EQ(canvas.Tool(), kToolPicture);
     EXPECT_EQ(canvas.PenCursor(), nullptr);
     canvas.SetThickness(kToolMarker, 4);
-    EXPECT_EQ(canvas.m_nTool, kToolMarker);
-    EXPECT_EQ(canvas.m_nMarkerLevel, 4);
+    EXPECT_EQ(canvas.Tool(), kToolMarker);
+    EXPECT_EQ(canvas.LevelOf(kToolMarker), 4);
     canvas.SetThickness(kToolPencil, 9);
-    EXPECT_EQ(canvas.m_nPencilLevel, 5);
+    EXPECT_EQ(canvas.LevelOf(kToolPencil), 5);
     EXPECT_FALSE(canvas.OnPenCommand(1081));
 }
 
 TEST(ToolCursor, IsACircleOfThePenColourOnATransparentSquare) {
     FakeTablet tablet;
     CFakeCanvas canvas(tablet);
-    canvas.m_crPen = RGB(200, 30, 40);
+    canvas.SetPenColor(RGB(200, 30, 40));
     canvas.SetThickness(kToolPencil, 5);
     ICONINFO ii{};
-    ASSERT_TRUE(GetIconInfo(canvas.m_hToolCursor, &ii));
+    ASSERT_TRUE(GetIconInfo(CCanvasTestAccess::ToolCursor(canvas), &ii));
     const int cx = GetSystemMetrics(SM_CXCURSOR), cy = GetSystemMetrics(SM_CYCURSOR);
     EXPECT_EQ(ii.xHotspot, DWORD(cx / 2 - 3));
     EXPECT_EQ(ii.yHotspot, DWORD(cy / 2 - 3));

@@ -1,3 +1,4 @@
+#include "CanvasTestAccess.h"
 #include "FakeTablet.h"
 #include "Message.h"
 
@@ -50,7 +51,7 @@ TEST_F(TabletContext, DescriptionChangesOnlyTheFieldsThePenNeeds) {
     EXPECT_EQ(lc.lcPktRate, 133u);
     EXPECT_EQ(lc.lcInExtX, 40000);
     EXPECT_EQ(lc.lcSysExtX, 999);
-    EXPECT_EQ(std::memcmp(&lc, &client.m_lc, sizeof lc), 0);
+    EXPECT_EQ(std::memcmp(&lc, &CCanvasTestAccess::ContextRecord(client), sizeof lc), 0);
 }
 
 TEST_F(TabletContext, WithoutSystemCursorTheSystemOptionIsLeftAsTheDefaultHasIt) {
@@ -68,14 +69,14 @@ TEST_F(TabletContext, WithoutALibraryNoContextOpensAndTheWinTabBoxIsShownOnce) {
     client.OpenViewContext();
     client.CloseTabletContext();
     client.OpenViewContext();
-    EXPECT_EQ(client.m_hCtx, nullptr);
+    EXPECT_EQ(CCanvasTestAccess::Context(client), nullptr);
     EXPECT_TRUE(tablet.log.empty());
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].strText, L" Could Not Open Tablet Context.");
     EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
     EXPECT_EQ(m_boxes[0].uType, UINT(MB_ICONHAND));
-    EXPECT_EQ(client.m_nPressureScale, 1);
-    EXPECT_EQ(client.m_nPressureMax, 511);
+    EXPECT_EQ(CCanvasTestAccess::PressureScale(client), 1);
+    EXPECT_EQ(CCanvasTestAccess::PressureMax(client), 511);
 }
 
 // A driver may let the window handle sent messages inside WTClose: a move of the context to
@@ -85,7 +86,7 @@ TEST_F(TabletContext, AReopenHandledWhileTheDriverClosesLeavesExactlyOneContextO
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
     client.OpenViewContext();
-    const HCTX hFirst = client.m_hCtx;
+    const HCTX hFirst = CCanvasTestAccess::Context(client);
     tablet.onClose = [&] {
         client.CloseTabletContext();
         client.OpenViewContext();
@@ -94,7 +95,7 @@ TEST_F(TabletContext, AReopenHandledWhileTheDriverClosesLeavesExactlyOneContextO
     client.OpenViewContext();
     EXPECT_EQ(tablet.closedHandles, std::vector<HCTX>{hFirst}) << "each context is closed once";
     ASSERT_EQ(tablet.openHandles.size(), 1u) << "no context is left open unowned";
-    EXPECT_EQ(client.m_hCtx, tablet.openHandles[0]);
+    EXPECT_EQ(CCanvasTestAccess::Context(client), tablet.openHandles[0]);
     client.CloseTabletContext();
     EXPECT_TRUE(tablet.openHandles.empty());
     EXPECT_TRUE(m_boxes.empty());
@@ -106,7 +107,7 @@ TEST_F(TabletContext, ALibraryThatCannotOpenAContextShowsTheWinTabBox) {
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
     client.OpenViewContext();
-    EXPECT_EQ(client.m_hCtx, nullptr);
+    EXPECT_EQ(CCanvasTestAccess::Context(client), nullptr);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].strText, L" Could Not Open Tablet Context.");
     EXPECT_EQ(m_boxes[0].strCaption, L"WinTab");
@@ -150,7 +151,7 @@ TEST_F(TabletContext, TheContextIsOpenedOnTheOwnerWindowAndMovesOnlyWhenTheOwner
     EXPECT_EQ(tablet.log, moved);
     EXPECT_EQ(tablet.hwndOpened, hwndOverlay);
     EXPECT_EQ(tablet.openHandles.size(), 1u);
-    EXPECT_EQ(client.m_hCtxOwner, hwndOverlay);
+    EXPECT_EQ(CCanvasTestAccess::ContextOwner(client), hwndOverlay);
     DestroyWindow(hwndOverlay);
 }
 
@@ -184,20 +185,20 @@ TEST_F(TabletContext, PressureAxisIsReadAfterEveryOpen) {
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
     client.OpenViewContext();
-    EXPECT_EQ(client.m_nPressureScale, 2);
-    EXPECT_EQ(client.m_nPressureMax, 511);
+    EXPECT_EQ(CCanvasTestAccess::PressureScale(client), 2);
+    EXPECT_EQ(CCanvasTestAccess::PressureMax(client), 511);
     tablet.nAxisMax = 511;
     client.m_hOwner = GetDesktopWindow();
     client.FollowPenWindow();
-    EXPECT_EQ(client.m_nPressureScale, 1);
-    EXPECT_EQ(client.m_nPressureMax, 511);
+    EXPECT_EQ(CCanvasTestAccess::PressureScale(client), 1);
+    EXPECT_EQ(CCanvasTestAccess::PressureMax(client), 511);
 }
 
 TEST_F(TabletContext, ReopenAfterADisplayChangeRestoresTheWindowsEnabledState) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
     client.m_hWnd = m_hWnd;
-    client.m_bReopenCtx = TRUE;
+    CCanvasTestAccess::ReopenFlag(client) = TRUE;
     client.OnWTPacket(0, 0x5151);
     const std::vector<std::string> expected = {
         "Sleep 1000",  "WTInfoA 3 0", "WTOpenA 1",   "WTQueueSizeSet 64", "WTInfoA 100 15",
@@ -208,10 +209,10 @@ TEST_F(TabletContext, ReopenAfterADisplayChangeRestoresTheWindowsEnabledState) {
 TEST_F(TabletContext, ActivationEnablesAndRaisesOnlyInLetterMode) {
     FakeTablet tablet;
     CFakeTabletClient client(tablet);
-    client.m_hCtx = reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151));
+    CCanvasTestAccess::Context(client) = reinterpret_cast<HCTX>(static_cast<INT_PTR>(0x5151));
     client.ActivateTabletContext(TRUE);
     client.ActivateTabletContext(FALSE);
-    client.m_nCaptureState = 1;
+    client.SetCaptureState(1);
     client.ActivateTabletContext(FALSE);
     client.m_nMode = kModeDesktop;
     client.ActivateTabletContext(TRUE);

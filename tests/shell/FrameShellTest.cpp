@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 #include "GuiObjects.h"
 
 namespace {
@@ -27,8 +28,8 @@ TEST_F(FrameShell, ThePenWidthPopupClosesWhenAnotherProgramComesForward) {
 }
 
 TEST_F(FrameShell, AtTheEndOfTheSessionThePanelsColoursAndLineHeightAreWritten) {
-    m_pView->m_crPen = RGB(1, 2, 3);
-    m_pView->m_nLineHeight = 70;
+    m_pView->SetPenColor(RGB(1, 2, 3));
+    CCanvasTestAccess::LineHeight(*m_pView) = 70;
     SendMessageW(m_pFrame->m_hWnd, WM_ENDSESSION, TRUE, 0);
     // The session ends here: the windows are never destroyed.
     const std::string str = FileText(m_folder / L"ZLNKVO.ini");

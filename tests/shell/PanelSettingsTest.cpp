@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 
 namespace {
 class PanelSettings : public CAppFixture {
@@ -24,9 +25,9 @@ TEST_F(PanelSettings, BlocksAreReadAtStartAndEverythingIsWrittenAtTheEnd) {
     EXPECT_EQ(m_pFrame->m_wndPanel.GetBlockColor(3), 123u);
     EXPECT_EQ(m_pFrame->m_wndPanel.GetBlockColor(4), 16711935u) << "out of range: the default";
     EXPECT_EQ(m_pFrame->m_wndPanel.GetBlockColor(11), 8421504u);
-    m_pView->m_crPen = RGB(1, 2, 3);
-    m_pView->m_crBack = RGB(250, 240, 230);
-    m_pView->m_nLineHeight = 70;
+    m_pView->SetPenColor(RGB(1, 2, 3));
+    CCanvasTestAccess::BackColor(*m_pView) = RGB(250, 240, 230);
+    CCanvasTestAccess::LineHeight(*m_pView) = 70;
     EndProgram();
 
     const std::string str = FileText(m_folder / L"ZLNKVO.ini");
@@ -58,7 +59,7 @@ TEST_F(PanelSettings, FirstNormalEndCreatesTheFileAndAFailedWriteSaysNothing) {
     m_messages.clear();
     m_startMessages.clear();
     SetUp();
-    m_pView->m_nLineHeight = 50;
+    CCanvasTestAccess::LineHeight(*m_pView) = 50;
     EndProgram();
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(GetFileAttributesW(strIni.c_str()) & FILE_ATTRIBUTE_DIRECTORY,

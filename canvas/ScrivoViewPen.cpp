@@ -1,10 +1,13 @@
-// The canvas view's pen input: tablet packets, the left mouse button, the tool cursor, and what
-// the stroke capture needs of the view.
+// The canvas view's pen: its input (tablet packets, the left mouse button, the tool cursor), what
+// the stroke capture and the overlay need of the view, and what the tools ask of the shell around
+// them (the width buttons and the pen-width popup, the tool buttons' looks and the line-spacing
+// control of the colour and line panel).
 #include "ScrivoView.h"
 
 #include <windowsx.h>
 
 #include "Resources.h"
+#include "ScrivoFrame.h"
 #include "resource.h"
 
 namespace {
@@ -106,4 +109,76 @@ void CScrivoView::MarkModified() {
 HCURSOR CScrivoView::EraserCursor() const {
     HCURSOR hCursor = LoadCursorW(GetResourceInstance(), MAKEINTRESOURCEW(IDC_ERASER));
     return hCursor ? hCursor : LoadCursorW(nullptr, IDC_CROSS);
+}
+
+HWND CScrivoView::OverlayWindow() const {
+    const CCaptureWindow* pOverlay = m_run.GetOverlay();
+    return pOverlay ? pOverlay->m_hWnd : nullptr;
+}
+
+HDC CScrivoView::OverlayInkDC() const {
+    const CCaptureWindow* pOverlay = m_run.GetOverlay();
+    return pOverlay ? pOverlay->m_dcInk.Get() : nullptr;
+}
+
+bool CScrivoView::IsPenCovered(POINT pt) const {
+    IScrivoFrame* pFrame = GetScrivoFrame();
+    return pFrame && pFrame->IsPenCovered(pt);
+}
+
+void CScrivoView::ClosePenWidthPopup() {
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->ClosePenWidthPopup();
+}
+
+void CScrivoView::EnableOverlayTablet(BOOL bEnable) {
+    if (!m_hCtx || !IsBound())
+        return;
+    Binding().WTEnable(m_hCtx, bEnable);
+    Binding().WTOverlap(m_hCtx, bEnable);
+}
+
+void CScrivoView::OnOverlayClickBesideStrip() {
+    ClosePenWidthPopup();
+    RaiseMainFrame();
+}
+
+bool CScrivoView::OnWidthCommand(UINT nID) {
+    IScrivoFrame* pFrame = GetScrivoFrame();
+    if (!pFrame)
+        return false;
+    switch (nID) {
+    case ID_PENCIL_WIDTH:
+        pFrame->TogglePenWidthPopup(kToolPencil, m_nPencilLevel);
+        pFrame->RepaintToolBar();
+        return true;
+    case ID_BRUSH_WIDTH:
+        pFrame->TogglePenWidthPopup(kToolBrush, m_nBrushLevel);
+        pFrame->RepaintToolBar();
+        return true;
+    case ID_MARKER_WIDTH:
+        pFrame->TogglePenWidthPopup(kToolMarker, m_nMarkerLevel);
+        return true;
+    default:
+        if (nID < ID_WIDTH_FIRST || nID >= ID_WIDTH_FIRST + kMaxLevel)
+            return false;
+        SetThickness(pFrame->PenWidthPopupTool(), static_cast<int>(nID - ID_WIDTH_FIRST) + 1);
+        return true;
+    }
+}
+
+void CScrivoView::OnToolChanged(int nOld, int nNew) {
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->OnToolChanged(nOld, nNew);
+}
+
+void CScrivoView::OnThicknessChanged(int nType, int nLevel) {
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->OnThicknessChanged(nType, nLevel);
+}
+
+void CScrivoView::OnInkWritten() {
+    // The spacing of the ruled lines stays once the note has ink.
+    if (IScrivoFrame* pFrame = GetScrivoFrame())
+        pFrame->EnablePanelControl(IDC_LINE_SPACING, false);
 }

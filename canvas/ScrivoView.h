@@ -80,10 +80,6 @@ public:
     // The paper's colour (the page is painted again by the caller).
     void SetBackColor(COLORREF cr) { m_crBack = cr; }
 
-    // The page in page pixels and the zoom.
-    RECT m_rcPage = {0, 0, 0, 0};
-    float m_fZoom = 1.0f;
-
     // Printing (ScrivoViewPrint.cpp): one printed page per band of twice the page width; in
     // desktop mode one page with the frozen screen and the ink.
     UINT PrintPageCount() const;
@@ -191,6 +187,9 @@ protected:
     }
 
 private:
+    // The page in page pixels and the zoom.
+    RECT m_rcPage = {0, 0, 0, 0};
+    float m_fZoom = 1.0f;
     friend class CCanvasTestAccess;
 
     void SelectPageBitmap(COwnedBitmap bitmap);

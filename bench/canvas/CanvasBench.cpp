@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "CanvasTestAccess.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
 #include "Message.h"
@@ -78,7 +79,8 @@ int main() {
 
     std::printf("page %ld x %ld, window 1024 x 768; whole pages drawn on %d threads, the old way "
                 "on 1\n",
-                pView->m_rcPage.right, pView->m_rcPage.bottom, CStrokeBands::ThreadCount());
+                CCanvasTestAccess::PageRect(*pView).right,
+                CCanvasTestAccess::PageRect(*pView).bottom, CStrokeBands::ThreadCount());
     std::printf("%-34s %8.2f ms\n",
                 "PaintPage, paper only:", Millis(10, [&] { pView->PaintPage(false); }));
     AddStrokes(pDoc, 2000);
@@ -98,14 +100,14 @@ int main() {
     DeleteFileW(strPath.c_str());
     for (int nZoom = 0; nZoom < 4; ++nZoom) {
         const float fZoom = nZoom == 0 ? 0.5f : static_cast<float>(1 << (nZoom - 1));
-        pView->m_fZoom = fZoom;
+        CCanvasTestAccess::Zoom(*pView) = fZoom;
         pView->SetZoomScroll(fZoom);
         std::printf("OnDraw of the window at zoom %.1f:    %8.2f ms\n", fZoom, Millis(20, [&] {
                         InvalidateRect(pView->m_hWnd, nullptr, FALSE);
                         UpdateWindow(pView->m_hWnd);
                     }));
     }
-    pView->m_fZoom = 1.0f;
+    CCanvasTestAccess::Zoom(*pView) = 1.0f;
     pView->SetZoomScroll(1.0f);
     std::printf("%-34s %8.2f ms\n",
                 "Add Line (rebuild and repaint):", Millis(1, [&] { pView->OnAddLine(); }));

@@ -116,7 +116,7 @@ TEST_F(NoteDocument, AbsurdPaperSizeIsReportedAsDamaged) {
     EXPECT_FALSE(m_pDoc->OnOpenDocument(strPath.c_str()));
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, L"Unexpected file format.");
-    EXPECT_EQ(m_pView->m_rcPage.right, 1024);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).right, 1024);
 }
 
 TEST_F(NoteDocument, MissingFileReportsFailedToOpen) {

@@ -53,8 +53,8 @@ protected:
     void ExpectNoteKept(const char* pszCase) const {
         EXPECT_EQ(m_pDoc->m_lines.GetCount(), 1) << pszCase;
         EXPECT_EQ(m_pView->GetPaper().nLineHeight, 70) << pszCase;
-        EXPECT_EQ(m_pView->m_rcPage.right, 1024) << pszCase;
-        EXPECT_EQ(m_pView->m_rcPage.bottom, 2048) << pszCase;
+        EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).right, 1024) << pszCase;
+        EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 2048) << pszCase;
         EXPECT_EQ(GetPixel(m_pView->GetPageDC(), 100, 40), RGB(0, 0, 200)) << pszCase;
     }
 };
@@ -71,8 +71,8 @@ TEST_F(LargePage, TheLargestPagesTheRulesAllowOpenWithTheirWholeBitmap) {
         const std::string strCase = std::to_string(size.cx) + " x " + std::to_string(size.cy);
         ASSERT_TRUE(m_pDoc->OnOpenDocument(NoteWithPage(size.cx, size.cy).c_str())) << strCase;
         EXPECT_TRUE(m_messages.empty()) << strCase;
-        EXPECT_EQ(m_pView->m_rcPage.right, size.cx) << strCase;
-        EXPECT_EQ(m_pView->m_rcPage.bottom, size.cy) << strCase;
+        EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).right, size.cx) << strCase;
+        EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, size.cy) << strCase;
         HDC hdc = m_pView->GetPageDC();
         BITMAP bm{};
         ASSERT_TRUE(GetObjectW(GetCurrentObject(hdc, OBJ_BITMAP), sizeof(bm), &bm)) << strCase;

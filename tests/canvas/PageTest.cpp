@@ -35,10 +35,10 @@ std::vector<COLORREF> Snapshot(HDC hdc, const RECT& rc) {
 } // namespace
 
 TEST_F(CanvasPage, OnA1024By768ScreenThePageIs1024By2048) {
-    EXPECT_EQ(m_pView->m_rcPage.left, 0);
-    EXPECT_EQ(m_pView->m_rcPage.top, 0);
-    EXPECT_EQ(m_pView->m_rcPage.right, 1024);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 2048);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).left, 0);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).top, 0);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).right, 1024);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 2048);
     BITMAP bm{};
     ASSERT_TRUE(GetObjectW(CCanvasTestAccess::PageBitmap(*m_pView).Get(), sizeof(bm), &bm));
     EXPECT_EQ(bm.bmWidth, 1024);
@@ -48,15 +48,15 @@ TEST_F(CanvasPage, OnA1024By768ScreenThePageIs1024By2048) {
 
 TEST_F(CanvasPage, AddLineGrowsThePageTwiceThenRefuses) {
     m_pFrame->RouteCommand(ID_ADD_LINE);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 4096);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 4096);
     m_pFrame->RouteCommand(ID_ADD_LINE);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 6144);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 6144);
     BITMAP bm{};
     ASSERT_TRUE(GetObjectW(CCanvasTestAccess::PageBitmap(*m_pView).Get(), sizeof(bm), &bm));
     EXPECT_EQ(bm.bmHeight, 6144);
     EXPECT_TRUE(m_messages.empty());
     m_pFrame->RouteCommand(ID_ADD_LINE);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 6144);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 6144);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strText, L"Unable to add further lines");
     EXPECT_EQ(m_messages[0].strCaption, L"Information");
@@ -65,12 +65,12 @@ TEST_F(CanvasPage, AddLineGrowsThePageTwiceThenRefuses) {
 
 TEST_F(CanvasPage, WindowMessage1234PerformsAddLine) {
     EXPECT_EQ(SendMessageW(m_pView->m_hWnd, 1234, 0, 0), 0);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 4096);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 4096);
     PostMessageW(m_pView->m_hWnd, 1234, 0, 0);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 6144);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 6144);
 }
 
 TEST_F(CanvasPage, AddLineKeepsTheInkAndRepaintsItOnTheLongerPage) {
@@ -88,39 +88,40 @@ TEST_F(PortraitScreen, ViewStartsFiveWidthsTallAndANewNoteTwoHeights) {
     CFrameWnd frame;
     ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, std::make_unique<CScrivoView>(), nullptr));
     auto* pView = static_cast<CScrivoView*>(frame.GetActiveView());
-    EXPECT_EQ(pView->m_rcPage.right, 768);
-    EXPECT_EQ(pView->m_rcPage.bottom, 3840);
-    EXPECT_EQ(m_pView->m_rcPage.right, 768);
-    EXPECT_EQ(m_pView->m_rcPage.bottom, 2048) << "the first note has cleared the page";
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*pView).right, 768);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*pView).bottom, 3840);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).right, 768);
+    EXPECT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 2048)
+        << "the first note has cleared the page";
 }
 
 TEST_F(CanvasPage, ZoomStepsFromHalfToFourWithTheirScrollSizes) {
     auto Total = [&] { return m_pView->GetTotalSize(); };
-    EXPECT_EQ(m_pView->m_fZoom, 1.0f);
+    EXPECT_EQ(CCanvasTestAccess::Zoom(*m_pView), 1.0f);
     EXPECT_EQ(Total().cx, 994);
     EXPECT_EQ(Total().cy, 2018);
     m_pFrame->RouteCommand(ID_ZOOM_IN);
-    EXPECT_EQ(m_pView->m_fZoom, 2.0f);
+    EXPECT_EQ(CCanvasTestAccess::Zoom(*m_pView), 2.0f);
     EXPECT_EQ(Total().cx, 2018);
     EXPECT_EQ(Total().cy, 4066);
     m_pFrame->RouteCommand(ID_ZOOM_IN);
-    EXPECT_EQ(m_pView->m_fZoom, 4.0f);
+    EXPECT_EQ(CCanvasTestAccess::Zoom(*m_pView), 4.0f);
     EXPECT_EQ(Total().cx, 4066);
     EXPECT_EQ(Total().cy, 8162);
     m_pFrame->RouteCommand(ID_ZOOM_IN);
-    EXPECT_EQ(m_pView->m_fZoom, 4.0f);
+    EXPECT_EQ(CCanvasTestAccess::Zoom(*m_pView), 4.0f);
     EXPECT_FALSE(m_pFrame->IsCommandEnabled(ID_ZOOM_IN));
     m_pFrame->RouteCommand(ID_ZOOM_OUT);
     m_pFrame->RouteCommand(ID_ZOOM_OUT);
     m_pView->ScrollToPosition({0, 500});
     EXPECT_EQ(m_pView->GetScrollPosition().y, 500);
     m_pFrame->RouteCommand(ID_ZOOM_OUT);
-    EXPECT_EQ(m_pView->m_fZoom, 0.5f);
+    EXPECT_EQ(CCanvasTestAccess::Zoom(*m_pView), 0.5f);
     EXPECT_EQ(m_pView->GetScrollPosition().y, 0) << "zooming below 1 scrolls to the origin";
     EXPECT_EQ(Total().cx, 482);
     EXPECT_EQ(Total().cy, 994);
     m_pFrame->RouteCommand(ID_ZOOM_OUT);
-    EXPECT_EQ(m_pView->m_fZoom, 0.5f);
+    EXPECT_EQ(CCanvasTestAccess::Zoom(*m_pView), 0.5f);
     EXPECT_FALSE(m_pFrame->IsCommandEnabled(ID_ZOOM_OUT));
 }
 

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "CanvasTestAccess.h"
 #include "FrameworkIds.h"
 #include "TestPrinter.h"
 
@@ -11,7 +12,7 @@ protected:
         ASSERT_TRUE(InstallTestPrinter(L"Preview", m_folder / L"preview.ps", true));
         // Two bands: 1024 x 4096, with a black bar across the top of the second band.
         m_pFrame->RouteCommand(ID_ADD_LINE);
-        ASSERT_EQ(m_pView->m_rcPage.bottom, 4096);
+        ASSERT_EQ(CCanvasTestAccess::PageRect(*m_pView).bottom, 4096);
         RECT rc{0, 2100, 1024, 2300};
         FillRect(m_pView->GetPageDC(), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }

@@ -27,8 +27,10 @@ public:
     static bool ClearsRedo(const CPenCapture& capture) { return capture.m_bClearRedo; }
     static HCURSOR ToolCursor(const CPenCapture& capture) { return capture.m_hToolCursor; }
 
-    // The view: the ruled lines' spacing and the paper's colour, the page bitmap, desktop mode's
-    // printed picture and the picture placed last.
+    // The view: the page's rectangle and the zoom, the ruled lines' spacing and the paper's colour,
+    // the page bitmap, desktop mode's printed picture and the picture placed last.
+    static RECT& PageRect(CScrivoView& view) { return view.m_rcPage; }
+    static float& Zoom(CScrivoView& view) { return view.m_fZoom; }
     static int& LineHeight(CScrivoView& view) { return view.m_nLineHeight; }
     static COLORREF& BackColor(CScrivoView& view) { return view.m_crBack; }
     static const COwnedBitmap& PageBitmap(const CScrivoView& view) { return view.m_bmPage; }

@@ -89,16 +89,26 @@ CScrivoDoc* CScrivoApp::CurrentDocument() const {
     return pTemplate ? dynamic_cast<CScrivoDoc*>(pTemplate->GetDocument()) : nullptr;
 }
 
+bool CScrivoApp::IsStrokeInProgress() const {
+    const CScrivoDoc* pDoc = CurrentDocument();
+    const IScrivoCanvas* pCanvas = pDoc ? pDoc->GetCanvas() : nullptr;
+    return pCanvas && pCanvas->IsWriting();
+}
+
+bool CScrivoApp::IsIdleMessage(const MSG&) const {
+    // Between the packets of a stroke (and the cursor moves and paints among them) there is no
+    // idle work: the pen-up, which ends the stroke, brings the next idle time.
+    return !IsStrokeInProgress();
+}
+
 DWORD CScrivoApp::OnIdle() {
     // The bars' buttons follow the commands' state once a stroke is done, not between its
     // packets: the update asks the display server about every button in turn (under Wine a
     // round trip each, a millisecond for both bars), which held back each packet of the stroke.
     // The pen-up brings the next idle time, and with it the update.
-    CScrivoDoc* pDoc = CurrentDocument();
-    const IScrivoCanvas* pCanvas = pDoc ? pDoc->GetCanvas() : nullptr;
-    if (!pCanvas || !pCanvas->IsWriting())
+    if (!IsStrokeInProgress())
         CWinApp::OnIdle();
-    return m_recovery.OnIdle(GetTickCount64(), pDoc);
+    return m_recovery.OnIdle(GetTickCount64(), CurrentDocument());
 }
 
 int CScrivoApp::ExitInstance() {

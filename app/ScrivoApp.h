@@ -27,6 +27,7 @@ public:
     // dialog in desktop and inking mode.
     void OnNewNote();
     DWORD OnIdle() override;
+    bool IsIdleMessage(const MSG& msg) const override;
     int ExitInstance() override;
 
     // With true: loads "QznRes.dll" when the settings key UI / New contains "1" and makes it
@@ -47,6 +48,8 @@ public:
 
 private:
     CScrivoDoc* CurrentDocument() const;
+    // Whether the canvas is in the middle of a stroke (the pen or the left button down on it).
+    bool IsStrokeInProgress() const;
 
     HMODULE m_hUIResources = nullptr;
     CRecoveryKeeper m_recovery;

@@ -2,9 +2,11 @@
 
 #include <windowsx.h>
 
+#include "DocTemplate.h"
 #include "GdiObjects.h"
 #include "PointerApi.h"
 #include "Resources.h"
+#include "WinApp.h"
 #include "WintabApi.h"
 
 namespace {
@@ -54,6 +56,7 @@ CCaptureWindow::CCaptureWindow(IOverlayOwner& owner) : m_owner(owner) {
 }
 
 CCaptureWindow::~CCaptureWindow() {
+    FollowMessages(false);
     if (g_hwndOverlay == m_hWnd)
         g_hwndOverlay = nullptr;
     DestroyWindow();
@@ -95,6 +98,7 @@ void CCaptureWindow::ShowOverDesktop() {
     SetForegroundWindow(m_hWnd);
     InvalidateRect(m_hWnd, nullptr, FALSE);
     UpdateWindow(m_hWnd);
+    FollowMessages(true);
     m_owner.OnOverlayShown();
 }
 
@@ -102,7 +106,33 @@ void CCaptureWindow::Hide() {
     if (!m_hWnd)
         return;
     ShowWindow(m_hWnd, SW_HIDE);
+    FollowMessages(false);
     m_owner.OnOverlayShown();
+}
+
+void CCaptureWindow::FollowMessages(bool bShown) {
+    m_hcurShown = nullptr;
+    if (CWinApp* pApp = CWinApp::Get(); pApp && bShown)
+        pApp->AddMessageFilter(this);
+    else if (pApp)
+        pApp->RemoveMessageFilter(this);
+}
+
+bool CCaptureWindow::FilterMessage(MSG* pMsg) {
+    const UINT m = pMsg->message;
+    const bool bMouse = (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
+                        (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK);
+    if (bMouse && pMsg->hwnd != m_hWnd)
+        m_hcurShown = nullptr;
+    return false;
+}
+
+void CCaptureWindow::ShowToolCursor() {
+    HCURSOR hCursor = m_owner.OverlayToolCursor();
+    if (hCursor == m_hcurShown)
+        return;
+    SetCursor(hCursor);
+    m_hcurShown = hCursor;
 }
 
 void CCaptureWindow::ShowArea(const RECT& rc) {
@@ -137,7 +167,7 @@ void CCaptureWindow::OnMouseMove(POINT pt) {
         SetCursor(m_hcurCapture);
         return;
     }
-    SetCursor(m_owner.OverlayToolCursor());
+    ShowToolCursor();
     // Over the strip the mouse is the strip's: its buttons must get the clicks.
     HWND hwndFrame = m_owner.OverlayMainFrame();
     RECT rcFrame{};
@@ -146,6 +176,7 @@ void CCaptureWindow::OnMouseMove(POINT pt) {
     if (!hwndFrame || !GetWindowRect(hwndFrame, &rcFrame) || !PtInRect(&rcFrame, ptScreen))
         return;
     m_bRepaintAll = true;
+    m_hcurShown = nullptr;
     if (GetCapture() == m_hWnd) {
         ReleaseCapture();
         SetForegroundWindow(hwndFrame);
@@ -241,6 +272,7 @@ LRESULT CCaptureWindow::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         // nothing: the drag goes on.
         if (reinterpret_cast<HWND>(lParam) == m_hWnd)
             return 0;
+        m_hcurShown = nullptr;
         const DWORD dwPos = GetMessagePos();
         m_owner.OnOverlayMouse(uMsg, {GET_X_LPARAM(dwPos), GET_Y_LPARAM(dwPos)});
         return Default(uMsg, wParam, lParam);

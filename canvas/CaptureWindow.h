@@ -72,10 +72,18 @@ public:
 
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    // While shown: a mouse message of another window means that the cursor may have changed.
+    bool FilterMessage(MSG* pMsg) override;
 
 private:
     void OnActivate(UINT nState);
     void OnMouseMove(POINT pt);
+    // Sets the tool cursor unless this overlay set it last and the mouse has been its own since:
+    // under Wine each SetCursor is a round trip, and the driver moves the cursor at every packet.
+    void ShowToolCursor();
+    // The overlay is shown or hidden: it sets the cursor at the next move, and sees the loop's
+    // messages while it is shown.
+    void FollowMessages(bool bShown);
     // The screen point of a mouse message's client coordinates.
     POINT ScreenPointOf(LPARAM lParam) const;
     void OnLButtonDown();
@@ -88,4 +96,6 @@ private:
 
     IOverlayOwner& m_owner;
     std::wstring m_strClass;
+    // The tool cursor as this overlay set it last, null when it is to be set at the next move.
+    HCURSOR m_hcurShown = nullptr;
 };

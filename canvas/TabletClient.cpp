@@ -197,8 +197,11 @@ void CTabletClient::HandlePacket(const PenPacket& packet, POINT pt, bool bEraser
     case kModeDesktop:
     case kModeInking: {
         // Mouse messages that the driver makes for this packet must arrive as primary-button
-        // messages; the user's own swap is put back before the next packet.
-        const BOOL bSwapped = SwapMouseButton(FALSE);
+        // messages; the user's own swap is put back before the next packet. Only a swap is
+        // undone: setting the buttons writes the user's settings, a round trip per packet.
+        const bool bSwapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+        if (bSwapped)
+            SwapMouseButton(FALSE);
         if (TabletMode() == kModeDesktop)
             OnDesktopPacket(nTime, nButtons, pt.x, pt.y, nPressure);
         else

@@ -54,17 +54,36 @@ int CWinApp::Run(HINSTANCE hInstance) {
 
 int CWinApp::MessageLoop() {
     MSG msg{};
+    // The idle work runs once the queue is empty after a message that may have changed what it
+    // looks at, and when the time it asked for has come (a thread timer). Otherwise the loop
+    // waits in GetMessage: under Wine a look into the empty queue yields the processor, so that
+    // one after every message held back each packet of a stroke.
+    bool bIdle = true;
+    UINT_PTR nIdleTimer = 0;
     for (;;) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                return static_cast<int>(msg.wParam);
-            PumpMessage(msg);
+        if (bIdle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            bIdle = false;
+            nIdleTimer = SetIdleTimer(nIdleTimer, OnIdle());
         }
-        // The queue is empty: idle work, then sleep until a message comes or the idle work's
-        // time is due.
-        const DWORD nWait = OnIdle();
-        MsgWaitForMultipleObjectsEx(0, nullptr, nWait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0)
+            return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+        if (!msg.hwnd && msg.message == WM_TIMER && nIdleTimer && msg.wParam == nIdleTimer) {
+            nIdleTimer = SetIdleTimer(nIdleTimer, INFINITE);
+            bIdle = true;
+            continue;
+        }
+        PumpMessage(msg);
+        bIdle = bIdle || IsIdleMessage(msg);
     }
+}
+
+UINT_PTR CWinApp::SetIdleTimer(UINT_PTR nTimer, DWORD nWait) {
+    if (nWait == INFINITE) {
+        if (nTimer)
+            KillTimer(nullptr, nTimer);
+        return 0;
+    }
+    return SetTimer(nullptr, nTimer, std::max<DWORD>(nWait, USER_TIMER_MINIMUM), nullptr);
 }
 
 void CWinApp::PumpMessage(MSG& msg) {

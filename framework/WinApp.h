@@ -32,10 +32,14 @@ public:
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance() { return 0; }
     // Runs the message loop until WM_QUIT; returns its exit code. Each message is offered to the
-    // windows it concerns first (PreTranslateMessage). Whenever the queue is empty it calls
-    // OnIdle, and again when the time OnIdle asked for has passed without a message.
+    // windows it concerns first (PreTranslateMessage). When the queue is empty after a message
+    // that IsIdleMessage names, it calls OnIdle, and again when the time OnIdle asked for has
+    // passed.
     int MessageLoop();
     virtual bool PreTranslateMessage(MSG* pMsg);
+    // Whether the idle work is due after this message, once it has been handled: every message
+    // may change the commands' state.
+    virtual bool IsIdleMessage(const MSG& /*msg*/) const { return true; }
     // Work of the user-interface thread between messages: the frame enables and disables its
     // bars' controls. Returns how many milliseconds may pass before it wants to run again without
     // a message (INFINITE: only after the next message).
@@ -88,6 +92,9 @@ protected:
 
 private:
     void PumpMessage(MSG& msg);
+    // Sets the thread timer nTimer (0: a new one) to fire after nWait milliseconds, or kills it
+    // for INFINITE; returns the timer that runs (0: none).
+    static UINT_PTR SetIdleTimer(UINT_PTR nTimer, DWORD nWait);
 
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;

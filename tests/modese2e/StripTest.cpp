@@ -1,6 +1,7 @@
 // The strip over the overlay end to end: after the pen has written on the frozen screen, the
 // strip still shows in front of it, and the first click on its buttons acts, with the pointer
-// brought onto the button and resting there as a hand does, whoever holds the mouse.
+// brought onto the button and resting there as a hand does, whoever holds the mouse; back over
+// the frozen screen, the pointer shows the tool again.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -69,6 +70,12 @@ void WriteThenPress(CModesSession& session, const wchar_t* pszOverlay, HWND hwnd
         << "the strip's tool bar shows, not the overlay: " << session.InputState();
     PressHere(hwndRest);
 }
+
+// The cursor that the program's thread shows now (its thread holds the foreground).
+HCURSOR ShownCursor() {
+    CURSORINFO ci{sizeof ci};
+    return GetCursorInfo(&ci) ? ci.hCursor : nullptr;
+}
 } // namespace
 
 TEST(Strip, OnTheDesktopTheStripStaysInFrontOfTheInkAndOneClickChoosesTheBrush) {
@@ -96,5 +103,22 @@ TEST(Strip, InAnInkingRunTheStripStaysInFrontOfTheInkAndOneClickOnCancelEndsTheR
     ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-I", true));
     WriteThenPress(session, L"Plovexa-I", ToolBarOf(session.m_hFrame), InkingToolBar::kCancel);
     EXPECT_TRUE(session.WaitForOverlay(L"Plovexa-I", false)) << session.InputState();
+    session.m_program.Kill();
+}
+
+TEST(Strip, BackOverTheFrozenScreenFromTheStripThePointerShowsTheToolAgain) {
+    CModesSession session;
+    ASSERT_TRUE(session.Start(kVirtualTabletOrder));
+    session.ClickToolBar(LetterToolBar::kDesktop);
+    ASSERT_TRUE(session.WaitForOverlay(L"Plovexa-L", true));
+    const HWND hwndOverlay = session.Overlay(L"Plovexa-L");
+    MouseTo({700, 200});
+    WaitUntilHandled(hwndOverlay);
+    const HCURSOR hTool = ShownCursor();
+    RestOn(PanelOf(session.m_hFrame), StripPanel::kBrush);
+    ASSERT_NE(ShownCursor(), hTool) << "the strip shows its own cursor";
+    MouseTo({700, 200});
+    WaitUntilHandled(hwndOverlay);
+    EXPECT_EQ(ShownCursor(), hTool) << session.InputState();
     session.m_program.Kill();
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test under Wine, in two private Xvfb displays.
+# Installs what is missing, builds, and runs every test under Wine, in private Xvfb displays.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILLET_BUILD:-$root/build}

@@ -28,6 +28,8 @@ if ! (cd "$tests" && ctest --output-on-failure -j2 "$@"); then
     # with another test's windows can fail once: the failed ones run once more, one at a time.
     # A fault in the program fails them again.
     echo "Running the failed tests once more, one at a time:"
+    # The rerun writes ctest's log anew: the first pass's, with each failure's exit code, stays.
+    cp "$tests/Testing/Temporary/LastTest.log" "$tests/Testing/Temporary/FirstPass.log" || true
     (cd "$tests" && ctest --output-on-failure --rerun-failed) || status=$?
 fi
 /usr/lib/wine/wineserver -k 2>/dev/null || true

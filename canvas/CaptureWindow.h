@@ -63,12 +63,17 @@ public:
     // Copies rc of the ink image to the window at once.
     void ShowArea(const RECT& rc);
 
-    HCURSOR m_hcurCapture = nullptr;
-    CImageDC m_dcInk;
-    RECT m_rcDesktop{};
-    bool m_bSelectMode = true;
-    bool m_bModal = false;
-    bool m_bRepaintAll = true;
+    // The image the overlay shows: the frozen screen with the ink (null until prepared).
+    const CImageDC& InkImage() const { return m_dcInk; }
+    HDC InkDC() const { return m_dcInk.Get(); }
+    // Selecting a capture area: the pointer is the capture cursor and the overlay's presses
+    // draw the area, not ink.
+    bool IsSelectMode() const { return m_bSelectMode; }
+    void SetSelectMode(bool bSelect) { m_bSelectMode = bSelect; }
+    HCURSOR CaptureCursor() const { return m_hcurCapture; }
+    // A dialog of the program is open in desktop mode: a press on the overlay is a click beside
+    // the strip.
+    void SetModal(bool bModal) { m_bModal = bModal; }
 
 protected:
     LRESULT WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
@@ -94,6 +99,12 @@ private:
     void OnPaint();
     void OnClose();
 
+    HCURSOR m_hcurCapture = nullptr;
+    CImageDC m_dcInk;
+    RECT m_rcDesktop{};
+    bool m_bSelectMode = true;
+    bool m_bModal = false;
+    bool m_bRepaintAll = true;
     IOverlayOwner& m_owner;
     std::wstring m_strClass;
     // The tool cursor as this overlay set it last, null when it is to be set at the next move.

@@ -88,7 +88,7 @@ void CScreenRun::ShowFrozenScreen() {
     if (!m_pOverlay || !m_pOverlay->m_hWnd || !m_pOverlay->PrepareInkImage())
         return;
     const SIZE size = m_dcScreen.Size();
-    Copy(m_pOverlay->m_dcInk.Get(), {0, 0, size.cx, size.cy}, m_dcScreen.Get());
+    Copy(m_pOverlay->InkDC(), {0, 0, size.cx, size.cy}, m_dcScreen.Get());
     m_pOverlay->ShowOverDesktop();
 }
 
@@ -102,7 +102,7 @@ void CScreenRun::FreezeForWriting() {
     Sleep(250);
     // The screen is copied before the overlay appears, so that the copy never holds the overlay.
     if (FreezeScreen() && m_pOverlay) {
-        m_pOverlay->m_bSelectMode = false;
+        m_pOverlay->SetSelectMode(false);
         ShowFrozenScreen();
     }
     m_view.OverlapContext();
@@ -130,7 +130,7 @@ void CScreenRun::ShowOverlay(bool bShow) {
 void CScreenRun::PauseForDialog(bool bPause) {
     const bool bDesktop = m_view.GetFrameMode() == kModeDesktop;
     if (m_pOverlay && bDesktop)
-        m_pOverlay->m_bModal = bPause;
+        m_pOverlay->SetModal(bPause);
     if (bPause) {
         BeginDialogPause();
         return;
@@ -185,11 +185,11 @@ void CScreenRun::LeaveDesktopMode() {
 }
 
 void CScreenRun::ClearDesktopInk() {
-    if (m_view.GetFrameMode() != kModeDesktop || !m_dcScreen || !m_pOverlay || !m_pOverlay->m_dcInk)
+    if (m_view.GetFrameMode() != kModeDesktop || !m_dcScreen || !m_pOverlay || !m_pOverlay->InkDC())
         return;
     const SIZE size = m_dcScreen.Size();
     const RECT rcAll{0, 0, size.cx, size.cy};
-    Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcScreen.Get());
+    Copy(m_pOverlay->InkDC(), rcAll, m_dcScreen.Get());
     m_pOverlay->ShowArea(rcAll);
 }
 
@@ -234,18 +234,18 @@ void CScreenRun::StartCapture() {
     // The overlay shows the frozen screen tinted blue until an area is selected.
     const SIZE size = m_dcScreen.Size();
     const RECT rcAll{0, 0, size.cx, size.cy};
-    Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcScreen.Get());
+    Copy(m_pOverlay->InkDC(), rcAll, m_dcScreen.Get());
     if (m_dcTint)
-        Copy(m_pOverlay->m_dcInk.Get(), rcAll, m_dcTint.Get(), SRCAND);
+        Copy(m_pOverlay->InkDC(), rcAll, m_dcTint.Get(), SRCAND);
     m_view.SetCaptureState(kCaptureSelecting);
     m_bSelecting = false;
     // The mouse's button came up on the start button before this: none of its packets is left
     // over from that click.
     if (m_view.IsMousePen())
         m_nCaptureSkip = kCaptureSkipPackets;
-    m_pOverlay->m_bSelectMode = true;
+    m_pOverlay->SetSelectMode(true);
     m_pOverlay->ShowOverDesktop();
-    SetCursor(m_pOverlay->m_hcurCapture);
+    SetCursor(m_pOverlay->CaptureCursor());
     m_view.OverlapContext();
     SetCapture(m_pOverlay->m_hWnd);
     EnableWindow(m_pOverlay->m_hWnd, TRUE);
@@ -257,7 +257,7 @@ void CScreenRun::ExitCapture() {
     m_view.OverlapContext();
     if (m_pOverlay) {
         m_pOverlay->Hide();
-        m_pOverlay->m_bSelectMode = false;
+        m_pOverlay->SetSelectMode(false);
     }
     ShowMainWindow(true);
     ReleaseFrozenScreen();
@@ -302,9 +302,9 @@ BOOL CScreenRun::OnCapturePacket(DWORD nTime, DWORD nButtons, LONG x, LONG y, UI
 }
 
 void CScreenRun::DrawRubberBand(const RECT& rcOld, const RECT& rcNew) {
-    if (!m_pOverlay || !m_pOverlay->m_dcInk)
+    if (!m_pOverlay || !m_pOverlay->InkDC())
         return;
-    HDC hdc = m_pOverlay->m_dcInk.Get();
+    HDC hdc = m_pOverlay->InkDC();
     RECT rcBoth = Span(rcOld, rcNew);
     // The outline's right and bottom pixels lie on the rectangle's last row and column.
     InflateRect(&rcBoth, 1, 1);
@@ -346,7 +346,7 @@ void CScreenRun::FinishCapture() {
     ReleaseFrozenScreen();
     if (m_pOverlay) {
         m_pOverlay->Hide();
-        m_pOverlay->m_bSelectMode = false;
+        m_pOverlay->SetSelectMode(false);
     }
     ShowMainWindow(true);
     m_view.InvalidateCanvas();
@@ -375,7 +375,7 @@ void CScreenRun::RaiseMainFrame() const {
 // so that Inking still hands them over and Cancel still drops them. In desktop mode it changes
 // nothing, so that no ink goes.
 void CScreenRun::OnOverlayEscape() {
-    if (m_view.CaptureState() == kCaptureSelecting || (m_pOverlay && m_pOverlay->m_bSelectMode)) {
+    if (m_view.CaptureState() == kCaptureSelecting || (m_pOverlay && m_pOverlay->IsSelectMode())) {
         if (m_pOverlay)
             EnableWindow(m_pOverlay->m_hWnd, FALSE);
         ExitCapture();

@@ -118,7 +118,7 @@ HWND CScrivoView::OverlayWindow() const {
 
 HDC CScrivoView::OverlayInkDC() const {
     const CCaptureWindow* pOverlay = m_run.GetOverlay();
-    return pOverlay ? pOverlay->m_dcInk.Get() : nullptr;
+    return pOverlay ? pOverlay->InkDC() : nullptr;
 }
 
 bool CScrivoView::IsPenCovered(POINT pt) const {

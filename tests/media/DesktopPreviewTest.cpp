@@ -86,14 +86,14 @@ TEST_F(DesktopPreview, ClosingThePreviewLeavesTheInkImageByteForByte) {
     // The brush's soft edges blend into what lies under them: drawn twice, they darken.
     m_pFrame->RouteCommand(ID_TOOL_BRUSH);
     DesktopStroke({250, 300}, {450, 320}, 20);
-    const std::vector<BYTE> before = ImageBytes(m_pView->ScreenRun().GetOverlay()->m_dcInk);
+    const std::vector<BYTE> before = ImageBytes(m_pView->ScreenRun().GetOverlay()->InkImage());
     ASSERT_FALSE(before.empty());
     for (int i = 0; i < 3; ++i) {
         m_pFrame->RouteCommand(ID_FILE_PRINT_PREVIEW);
         ASSERT_NE(m_pView->GetPreview(), nullptr);
         SendMessageW(m_pView->GetPreview()->m_hWnd, WM_COMMAND, CPreviewWnd::kClose, 0);
     }
-    const std::vector<BYTE> after = ImageBytes(m_pView->ScreenRun().GetOverlay()->m_dcInk);
+    const std::vector<BYTE> after = ImageBytes(m_pView->ScreenRun().GetOverlay()->InkImage());
     ASSERT_EQ(after.size(), before.size());
     const auto diff = std::mismatch(before.begin(), before.end(), after.begin());
     EXPECT_TRUE(diff.first == before.end())

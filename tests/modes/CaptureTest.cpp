@@ -39,7 +39,7 @@ TEST_F(ScreenCapture, TheSelectedAreaBecomesAPictureAtThePageCornerUnderTheStrok
     ASSERT_EQ(View().CaptureState(), 2);
     CCaptureWindow* pOverlay = m_pView->ScreenRun().GetOverlay();
     ASSERT_TRUE(IsWindowVisible(pOverlay->m_hWnd));
-    EXPECT_TRUE(pOverlay->m_bSelectMode);
+    EXPECT_TRUE(pOverlay->IsSelectMode());
     EXPECT_EQ(InkPixel({310, 310}), kRed & 0xFF8080) << "the frozen screen is tinted";
 
     for (DWORD t = 0; t < 10; ++t)

@@ -38,7 +38,7 @@ void CModesFixture::InkingStroke(POINT a, POINT b, int nSteps) {
 }
 
 COLORREF CModesFixture::InkPixel(POINT pt) const {
-    return GetPixel(m_pView->ScreenRun().GetOverlay()->m_dcInk.Get(), pt.x, pt.y);
+    return GetPixel(m_pView->ScreenRun().GetOverlay()->InkDC(), pt.x, pt.y);
 }
 
 COLORREF CModesFixture::FrozenPixel(POINT pt) const {
